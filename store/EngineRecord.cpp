@@ -1,0 +1,19 @@
+// The shared current engine and the safe reading and writing of record names.
+#include "EngineRecord.h"
+
+#include <cstring>
+
+EngineRecord currentEngine{};
+
+const char* RecordNameEnd(const EngineRecord& record) {
+  const void* nul = std::memchr(record.name, '\0', sizeof record.name);
+  if (nul == nullptr || static_cast<const char*>(nul) - record.name > static_cast<std::ptrdiff_t>(kEngineNameLimit))
+    return record.name + kEngineNameLimit;
+  return static_cast<const char*>(nul);
+}
+
+void SetRecordName(EngineRecord& record, const char* bytes, std::size_t length) {
+  if (length > kEngineNameLimit) length = kEngineNameLimit;
+  std::memcpy(record.name, bytes, length);
+  record.name[length] = '\0';
+}
