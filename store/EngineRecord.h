@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 struct EngineRecord {
   char name[32];  // NUL-terminated single-byte text, at most 29 characters
@@ -66,6 +67,8 @@ extern EngineRecord currentEngine;
 // The record's name as bytes up to its NUL; a name without a NUL in its 32
 // bytes is read as its first 29 bytes.
 const char* RecordNameEnd(const EngineRecord& record);
+// The name's bytes up to that end.
+std::string RecordName(const EngineRecord& record);
 
 // Copies at most 29 bytes of name and a NUL over the record's name; the bytes
 // after the NUL keep what they held, as the stored format allows.

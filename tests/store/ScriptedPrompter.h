@@ -1,0 +1,30 @@
+// A prompter that records every box it is shown and answers questions from a
+// script (OK when the script runs dry), so the store is tested without a GUI.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "Prompter.h"
+
+class ScriptedPrompter : public Prompter {
+ public:
+  struct Box {
+    std::string caption;
+    std::string text;
+    bool operator==(const Box&) const = default;
+  };
+  void Inform(const std::string& caption, const std::string& text) override {
+    shown.push_back({caption, text});
+  }
+  bool Confirm(const std::string& caption, const std::string& text) override {
+    shown.push_back({caption, text});
+    if (answers.empty()) return true;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  std::vector<Box> shown;
+  std::deque<bool> answers;
+};

@@ -1,0 +1,71 @@
+// Every system call of a rewrite made to fail in turn: the data file must keep
+// all its old records byte for byte and the user must be told of the failure.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "ScriptedPrompter.h"
+#include "StoreTestSupport.h"
+#include "TShed.h"
+
+namespace {
+
+enum class Call { Open, Write, Sync, Close, Rename };
+
+// Fails the chosen call the first time it is made after arming.
+class FailingFileSystem : public FileSystem {
+ public:
+  Call target = Call::Write;
+  bool armed = false;
+  int Open(const std::string& path, int flags, int mode) override {
+    return Fail(Call::Open) ? -1 : FileSystem::Open(path, flags, mode);
+  }
+  ssize_t Write(int fd, const void* data, size_t size) override {
+    return Fail(Call::Write) ? -1 : FileSystem::Write(fd, data, size);
+  }
+  int Sync(int fd) override { return Fail(Call::Sync) ? -1 : FileSystem::Sync(fd); }
+  int Close(int fd) override {
+    const int result = FileSystem::Close(fd);
+    return Fail(Call::Close) ? -1 : result;
+  }
+  int Rename(const std::string& from, const std::string& to) override {
+    return Fail(Call::Rename) ? -1 : FileSystem::Rename(from, to);
+  }
+
+ private:
+  bool Fail(Call call) {
+    if (!armed || call != target) return false;
+    armed = false;
+    errno = call == Call::Write ? ENOSPC : EIO;
+    return true;
+  }
+};
+
+}  // namespace
+
+class StoreFaultTest : public TempFolder {};
+
+TEST_F(StoreFaultTest, AFailedSaveOrDeleteLeavesTheOldFileWhole) {
+  const std::vector<EngineRecord> old = {MakeRecord("A"), MakeRecord("B"), MakeRecord("C")};
+  for (const Call call : {Call::Open, Call::Write, Call::Sync, Call::Close, Call::Rename}) {
+    for (const bool save : {true, false}) {
+      SCOPED_TRACE(::testing::Message() << "call " << int(call) << (save ? " in save" : " in delete"));
+      WriteRecords(dataPath_, old);
+      const std::string before = ReadBytes(dataPath_);
+      auto fs = std::make_shared<FailingFileSystem>();
+      ScriptedPrompter prompter;
+      TShed shed(dataPath_, prompter, nullptr, fs);
+      ASSERT_EQ(shed.ListEngines(), 3);
+      fs->target = call;
+      fs->armed = true;
+      const bool ok = save ? shed.SaveEngine(MakeRecord("D")) : shed.DeleteEngine(MakeRecord("B"));
+      EXPECT_FALSE(ok);
+      EXPECT_EQ(ReadBytes(dataPath_), before);
+      EXPECT_FALSE(std::filesystem::exists(dataPath_ + ".tmp"));
+      ASSERT_FALSE(prompter.shown.empty());
+      EXPECT_NE(prompter.shown.back().text.find("ste_data.dat"), std::string::npos);
+      EXPECT_NE(prompter.shown.back().text, "Records stored");
+      EXPECT_EQ(shed.ListEngines(), 3);  // the list is the file's again
+    }
+  }
+}

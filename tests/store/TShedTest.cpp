@@ -1,0 +1,140 @@
+// The store's record order, name matching and messages on real files.
+#include <gtest/gtest.h>
+
+#include "ScriptedPrompter.h"
+#include "StoreTestSupport.h"
+#include "TShed.h"
+
+using Names = std::vector<std::string>;
+
+class TShedTest : public TempFolder {
+ protected:
+  TShed& Open() {
+    shed_ =
+        std::make_unique<TShed>(dataPath_, prompter_, [this](const std::string& n) { listed_.push_back(n); });
+    return *shed_;
+  }
+  int Relist() {
+    listed_.clear();
+    return shed_->ListEngines();
+  }
+  ScriptedPrompter prompter_;
+  Names listed_;
+  std::unique_ptr<TShed> shed_;
+};
+
+TEST_F(TShedTest, SaveAndDeleteGiveTheWorkedRecordOrders) {
+  WriteRecords(dataPath_, {MakeRecord("A"), MakeRecord("B"), MakeRecord("C")});
+  TShed& shed = Open();
+  EXPECT_EQ(Relist(), 3);
+  EXPECT_EQ(listed_, (Names{"A", "B", "C"}));
+
+  EXPECT_TRUE(shed.SaveEngine(MakeRecord("A", 2)));
+  EXPECT_EQ(prompter_.shown,
+            (std::vector<ScriptedPrompter::Box>{{"Saving ", "A"}, {"Message", "Records stored"}}));
+  EXPECT_EQ(FileOrder(dataPath_), (Names{"A:2", "C:1", "B:1"}));
+
+  EXPECT_EQ(Relist(), 3);
+  shed.SaveEngine(MakeRecord("D"));
+  EXPECT_EQ(FileOrder(dataPath_), (Names{"D:1", "B:1", "C:1", "A:2"}));
+
+  EXPECT_EQ(Relist(), 4);
+  prompter_.shown.clear();
+  EXPECT_TRUE(shed.DeleteEngine(MakeRecord("B")));
+  EXPECT_TRUE(prompter_.shown.empty());
+  EXPECT_EQ(FileOrder(dataPath_), (Names{"A:2", "C:1", "D:1"}));
+  EXPECT_EQ(Relist(), 3);
+}
+
+TEST_F(TShedTest, DuplicateNamesTakeTheRecordNearestTheFileStart) {
+  WriteRecords(dataPath_, {MakeRecord("X", 1), MakeRecord("Y", 5), MakeRecord("X", 2)});
+  TShed& shed = Open();
+  Relist();
+  EngineRecord out = MakeRecord("none", 9);
+  EXPECT_TRUE(shed.FindEngine("X", out));
+  EXPECT_EQ(out.conrod, 1);
+
+  shed.SaveEngine(MakeRecord("X", 3));
+  EXPECT_EQ(FileOrder(dataPath_), (Names{"X:3", "Y:5", "X:1"}));
+
+  WriteRecords(dataPath_, {MakeRecord("X", 1), MakeRecord("Y", 5), MakeRecord("X", 2)});
+  Relist();
+  shed.DeleteEngine(MakeRecord("X"));
+  EXPECT_EQ(FileOrder(dataPath_), (Names{"Y:5", "X:1"}));
+}
+
+TEST_F(TShedTest, NamesMatchExactlyAndAMissOnlyTellsTheUser) {
+  WriteRecords(dataPath_, {MakeRecord("goods", 1), MakeRecord("Tank ", 2)});
+  TShed& shed = Open();
+  Relist();
+  EngineRecord out = MakeRecord("kept", 7);
+  EXPECT_FALSE(shed.FindEngine("Goods", out));
+  EXPECT_FALSE(shed.FindEngine("Tank", out));
+  EXPECT_EQ(prompter_.shown.back(), (ScriptedPrompter::Box{"Message", "Engine not found"}));
+  EXPECT_EQ(std::string(out.name), "kept");
+  EXPECT_EQ(out.conrod, 7);
+
+  shed.SaveEngine(MakeRecord("GOODS", 3));
+  EXPECT_EQ(Relist(), 3);
+  EXPECT_TRUE(shed.FindEngine("goods", out));
+  EXPECT_EQ(out.conrod, 1);
+
+  // Deleting an unknown name removes nothing but still rewrites (reversing).
+  shed.DeleteEngine(MakeRecord("nobody"));
+  EXPECT_EQ(FileOrder(dataPath_), (Names{"goods:1", "Tank :2", "GOODS:3"}));
+}
+
+TEST_F(TShedTest, RecordsTravelByteForByteAndPartRecordsAreDropped) {
+  EngineRecord stored = MakeRecord("a much longer earlier name");
+  SetRecordName(stored, "Short", 5);  // leaves the old tail after the NUL
+  stored.reserved = 123.25;
+  stored.valveType = 0;
+  stored.rockerRatio = 0.7;
+  WriteRecords(dataPath_, {stored}, "x");  // one stray byte: a part-record
+  TShed& shed = Open();
+  EXPECT_EQ(Relist(), 1);
+  EngineRecord out{};
+  ASSERT_TRUE(shed.FindEngine("Short", out));
+  EXPECT_EQ(std::memcmp(&out, &stored, sizeof out), 0);
+
+  shed.SaveEngine(out);
+  const std::string bytes = ReadBytes(dataPath_);
+  ASSERT_EQ(bytes.size(), 184u);
+  EXPECT_EQ(std::memcmp(bytes.data(), &stored, 184), 0);
+}
+
+TEST_F(TShedTest, NameWithoutTerminatorIsReadAsItsFirst29Bytes) {
+  EngineRecord record{};
+  std::memset(record.name, 'N', sizeof record.name);
+  WriteRecords(dataPath_, {record});
+  TShed& shed = Open();
+  Relist();
+  ASSERT_EQ(listed_.size(), 1u);
+  EXPECT_EQ(listed_[0], std::string(29, 'N'));
+  EngineRecord out{};
+  EXPECT_TRUE(shed.FindEngine(std::string(29, 'N').c_str(), out));
+}
+
+TEST_F(TShedTest, MissingFileIsCreatedWithoutAQuestion) {
+  TShed& shed = Open();
+  EXPECT_TRUE(std::filesystem::exists(dataPath_));
+  EXPECT_EQ(std::filesystem::file_size(dataPath_), 0u);
+  EXPECT_TRUE(prompter_.shown.empty());
+  EXPECT_EQ(shed.ListEngines(), 0);
+}
+
+TEST_F(TShedTest, UncreatableFileAsksAndThenFailsWithoutHarm) {
+  dataPath_ = (folder_ / "no such folder" / "ste_data.dat").string();
+  prompter_.answers = {true};
+  TShed& shed = Open();
+  ASSERT_GE(prompter_.shown.size(), 1u);
+  EXPECT_EQ(prompter_.shown[0], (ScriptedPrompter::Box{"Failed to find data file", "Open new file?"}));
+  EXPECT_EQ(Relist(), 0);
+  prompter_.shown.clear();
+  EXPECT_FALSE(shed.SaveEngine(MakeRecord("A")));
+  ASSERT_EQ(prompter_.shown.size(), 2u);
+  EXPECT_NE(prompter_.shown[1].text.find("ste_data.dat"), std::string::npos);
+  EXPECT_NE(prompter_.shown[1].text, "Records stored");
+  EXPECT_EQ(Relist(), 0);
+  EXPECT_FALSE(shed.DeleteEngine(MakeRecord("A")));
+}
