@@ -1,0 +1,74 @@
+// The circle crossing is built from the angle at the second centre (law of
+// cosines) added to the direction between the centres, that direction taken
+// from a one-argument arctangent with the quadrant settled by comparisons.
+#include "Geometry.h"
+
+#include <cmath>
+
+#include "Angles.h"
+
+namespace {
+
+// Direction of the vector from b to a.
+double Bearing(Point a, Point b) {
+  double beta;
+  if (a.x != b.x)
+    beta = std::atan((a.y - b.y) / (a.x - b.x));
+  else
+    beta = (a.y - b.y) * kRightAngle / std::fabs(a.y - b.y);
+  return a.x >= b.x ? beta : beta + kPi;
+}
+
+}  // namespace
+
+std::optional<Point> IntersectCircles(int side, Point a, double rA, Point b, double rB) {
+  const double d = std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y));
+  if (rB + rA <= d || std::fabs(rB - rA) >= d) return std::nullopt;
+  const double gamma = std::acos((rB * rB + d * d - rA * rA) / (2 * rB * d));
+  // Rounding can push the cosine a hair past 1 for all but touching circles.
+  if (std::isnan(gamma)) return std::nullopt;
+  const double theta = Bearing(a, b);
+  const double psi = side == 0 ? theta + gamma : theta - gamma;
+  return Point{b.x + rB * std::cos(psi), b.y + rB * std::sin(psi)};
+}
+
+std::optional<Point> IntersectLineCircle(int root, Point p1, Point p2, Point c, double r) {
+  const double t = root == 0 ? 1.0 : -1.0;
+  if (p2.x == p1.x) {
+    if (std::fabs(p2.x - c.x) > r) return std::nullopt;
+    return Point{p2.x, c.y + t * std::sqrt(r * r - (p2.x - c.x) * (p2.x - c.x))};
+  }
+  const double u = (p2.y - p1.y) / (p2.x - p1.x);
+  const double k = p2.y - u * p2.x;
+  const double b = c.x - u * (k - c.y);
+  const double d = (1 + u * u) * ((k - c.y) * (k - c.y) + c.x * c.x - r * r);
+  if (d >= b * b) return std::nullopt;
+  const double x = (b + t * std::sqrt(b * b - d)) / (1 + u * u);
+  return Point{x, u * x + k};
+}
+
+std::optional<double> SecantSolve(const std::function<double(double)>& f, double xa, double xb, double tol,
+                                  int maxIter) {
+  const double fa = f(xa);
+  const double fb = f(xb);
+  if (!std::isfinite(fa) || !std::isfinite(fb)) return std::nullopt;
+  // The start nearer the root is the current iterate; a tie keeps xa.
+  const bool aNearer = std::fabs(fa) <= std::fabs(fb);
+  double current = aNearer ? xa : xb, fCurrent = aNearer ? fa : fb;
+  double previous = aNearer ? xb : xa, fPrevious = aNearer ? fb : fa;
+  for (int i = 0; i <= maxIter; ++i) {
+    if (fCurrent == fPrevious) {
+      if (fCurrent != 0) return std::nullopt;
+      f(current);  // both starts are roots: leave f's results at the current one
+      return current;
+    }
+    const double dx = (previous - current) * fCurrent / (fCurrent - fPrevious);
+    previous = current;
+    fPrevious = fCurrent;
+    current = current + dx;
+    fCurrent = f(current);
+    if (!std::isfinite(fCurrent)) return std::nullopt;
+    if (std::fabs(dx) < tol || fCurrent == 0) return current;
+  }
+  return std::nullopt;
+}
