@@ -90,18 +90,31 @@ class Drawing:
     def rotate(self, degrees):
         self.raw("rotate %s" % fmt(float(degrees)))
 
-    def linear_gradient(self, name, x1, y1, x2, y2, stops):
-        """Defines a gradient usable as fill 'url(#name)'. stops: [(offset, colour), ...]"""
+    def linear_gradient(self, name, x1, y1, x2, y2, start, end):
+        """Defines a two-colour gradient from (x1,y1) to (x2,y2), used as fill 'url(#name)'.
+        (ImageMagick 6 honours only the last two stops of a gradient, so there are just two;
+        highlights are laid over the shape separately.)"""
         self.raw("push defs")
         self.raw(
             "push gradient '%s' linear %s,%s %s,%s"
             % (name, fmt(float(x1)), fmt(float(y1)), fmt(float(x2)), fmt(float(y2)))
         )
-        for offset, colour in stops:
-            self.raw("stop-color '%s' %s" % (colour, fmt(float(offset))))
+        self.raw("stop-color '%s' 0" % start)
+        self.raw("stop-color '%s' 1" % end)
         self.raw("gradient-units 'userSpaceOnUse'")
         self.raw("pop gradient")
         self.raw("pop defs")
+
+    def sheen(self, x1, y1, x2, y2, colour="white", strength=0.2):
+        """A soft horizontal band of light (or shade) over a rectangular part."""
+        self.push()
+        self.raw("stroke none")
+        self.fill(colour)
+        h = y2 - y1
+        for k, frac in ((0.0, 1.0), (0.2, 0.6), (0.35, 0.3)):
+            self.opacity(strength * (1 - k) * 0.6)
+            self.rect(x1, y1 + h * k, x2, y2 - h * k)
+        self.pop()
 
     # -- shapes ------------------------------------------------------------------------------
     def line(self, x1, y1, x2, y2):
@@ -328,6 +341,468 @@ def make_rockers():
 
 
 # --------------------------------------------------------------------------------------------
+# Splash picture: a 4-4-0 express engine with its tender, in green livery, on a summer day.
+# Drawn in a 403x306 frame (the size the start-up window shows it at), rendered at three times
+# that size and shrunk, then saved as JPEG.  The engine faces right.
+# --------------------------------------------------------------------------------------------
+
+GREEN = "#2f6e3b"
+GREEN_DARK = "#1b4524"
+GREEN_LIGHT = "#5aa567"
+BLACK = "#161616"
+BRASS = "#c99a2e"
+BRASS_LIGHT = "#f6dc86"
+LINING = "#e7c24a"
+RED = "#b02a1f"
+STEEL = "#a7adb3"
+
+RAIL_TOP = 262
+
+
+def sky_and_land(d, rnd):
+    d.linear_gradient("sky", 0, -40, 0, 236, "#3f78c4", "#dbe9f2")
+    d.push()
+    d.raw("stroke none")
+    d.fill("url(#sky)")
+    d.rect(0, 0, 403, 232)
+    d.pop()
+
+    # Clouds: clusters of soft ellipses.
+    for cx, cy, k in ((70, 40, 1.0), (190, 26, 0.8), (330, 48, 1.1), (395, 20, 0.6)):
+        d.push()
+        d.raw("stroke none")
+        d.fill("#ffffff")
+        d.opacity(0.85)
+        for dx, dy, rx, ry in ((0, 0, 26, 9), (-16, -5, 14, 9), (8, -9, 16, 11), (24, -2, 14, 8),
+                               (-28, 2, 12, 6)):
+            d.ellipse(cx + dx * k, cy + dy * k, rx * k, ry * k)
+        d.fill("#dfe8f0")
+        d.opacity(0.6)
+        d.ellipse(cx, cy + 5 * k, 30 * k, 4 * k)
+        d.pop()
+
+    # Far hills and a nearer rise.
+    d.push()
+    d.raw("stroke none")
+    d.fill("#8aa7a0")
+    d.polygon([(0, 214), (40, 200), (95, 196), (150, 206), (210, 192), (280, 199), (340, 188),
+               (403, 198), (403, 235), (0, 235)])
+    d.fill("#6f9560")
+    d.polygon([(0, 224), (60, 214), (130, 219), (200, 210), (260, 216), (330, 208), (403, 214),
+               (403, 240), (0, 240)])
+    d.pop()
+
+    # A hedge line with a few trees.
+    d.push()
+    d.raw("stroke none")
+    d.fill("#3f6b35")
+    for x in range(-4, 410, 9):
+        d.ellipse(x, 226 + rnd.uniform(-1.5, 1.5), 7, 4 + rnd.uniform(0, 2))
+    for x, r in ((22, 13), (104, 10), (236, 15), (386, 12)):
+        d.fill("#4b3a26")
+        d.rect(x - 1.5, 222 - r * 0.4, x + 1.5, 228)
+        d.fill("#355f2d")
+        d.ellipse(x, 220 - r, r * 0.9, r)
+        d.fill("#447a38")
+        d.ellipse(x - r * 0.25, 217 - r, r * 0.55, r * 0.6)
+    d.pop()
+
+    # Grass in front.
+    d.linear_gradient("grass", 0, 226, 0, 310, "#6f9d45", "#3f6a26")
+    d.push()
+    d.raw("stroke none")
+    d.fill("url(#grass)")
+    d.rect(0, 228, 403, 306)
+    d.pop()
+
+    # Telegraph poles and wires behind the line.
+    d.push()
+    d.stroke("#4a3a2a", 1.4)
+    for x in (48, 178, 308):
+        d.line(x, 170, x, 236)
+        d.line(x - 7, 175, x + 7, 175)
+        d.line(x - 6, 181, x + 6, 181)
+    d.stroke("#3b3b3b", 0.4)
+    d.fill("none")
+    for y in (175, 181):
+        for x0, x1 in ((-82, 48), (48, 178), (178, 308), (308, 438)):
+            d.path("M %d,%d Q %d,%d %d,%d" % (x0 + 5, y, (x0 + x1) / 2, y + 6, x1 - 5, y))
+    d.pop()
+
+
+def track(d, rnd):
+    # Ballast shoulder.
+    d.push()
+    d.raw("stroke none")
+    d.fill("#8c8276")
+    d.polygon([(0, 263), (403, 263), (403, 284), (0, 288)])
+    for _ in range(500):
+        x, y = rnd.uniform(0, 403), rnd.uniform(265, 286)
+        d.fill(rnd.choice(("#6f665c", "#a69c90", "#7c7368", "#b3aa9e")))
+        d.circle(x, y, rnd.uniform(0.4, 1.0))
+    d.pop()
+    # Sleeper ends.
+    d.push()
+    d.stroke("#2e2118", 0.5)
+    d.fill("#4a3627")
+    for x in range(-6, 410, 17):
+        d.rect(x, 266, x + 9, 272)
+    d.pop()
+    # Rail: head, web and foot.
+    d.push()
+    d.raw("stroke none")
+    d.fill("#5d5a57")
+    d.rect(0, RAIL_TOP, 403, RAIL_TOP + 4)
+    d.fill("#4a4745")
+    d.rect(0, RAIL_TOP + 4, 403, RAIL_TOP + 7)
+    d.fill("#d5d3cf")
+    d.rect(0, RAIL_TOP, 403, RAIL_TOP + 1)
+    d.pop()
+
+
+def wheel(d, cx, r, spokes, crank_deg=None, counterweight=False):
+    """A spoked wheel standing on the rail, centre at x = cx.  crank_deg: screen angle of
+    the crank pin, which gets a boss; the counterweight sits opposite it."""
+    cy = RAIL_TOP - r
+    d.push()
+    d.stroke(BLACK, 0.8)
+    d.fill("#202020")
+    d.circle(cx, cy, r)                       # tyre
+    d.fill(GREEN_DARK)
+    d.circle(cx, cy, r - 3.2)                 # rim
+    d.fill("#0f0f0f")
+    d.circle(cx, cy, r - 5.2)                 # the space between the spokes
+    d.pop()
+    if counterweight:
+        a = crank_deg + 180
+        outer = [polar(cx, cy, r - 5.2, a + t) for t in range(-38, 39, 4)]
+        inner = [polar(cx, cy, r * 0.45, a + t) for t in range(38, -39, -4)]
+        d.push()
+        d.stroke(GREEN_DARK, 0.6)
+        d.fill(GREEN)
+        d.polygon(outer + inner)
+        d.pop()
+    d.push()
+    d.stroke(GREEN, 1.7 if r > 25 else 1.3)
+    d.linecap("round")
+    for i in range(spokes):
+        a = 360.0 * i / spokes + 7
+        x1, y1 = polar(cx, cy, r * 0.22, a)
+        x2, y2 = polar(cx, cy, r - 5, a)
+        d.line(x1, y1, x2, y2)
+    d.pop()
+    d.push()
+    d.stroke(GREEN_DARK, 0.8)
+    d.fill(GREEN)
+    d.circle(cx, cy, r * 0.26)                # boss
+    d.fill("#8f969c")
+    d.circle(cx, cy, r * 0.1)                 # axle end
+    d.pop()
+    # A highlight along the top of the tyre.
+    d.push()
+    d.stroke("#5a5a5a", 0.7)
+    d.fill("none")
+    d.ellipse(cx, cy, r - 0.7, r - 0.7, 200, 320)
+    d.pop()
+    if crank_deg is not None:
+        px, py = polar(cx, cy, r * 0.42, crank_deg)
+        d.push()
+        d.stroke(BLACK, 0.6)
+        d.fill(GREEN)
+        d.circle(px, py, 3.6)
+        d.pop()
+        return px, py
+    return None
+
+
+def tender(d, rnd):
+    # Frames, axleboxes and springs.
+    d.push()
+    d.stroke(BLACK, 0.6)
+    d.fill("#1d1d1d")
+    d.rect(-4, 212, 104, 232)
+    d.pop()
+    for cx in (22, 66):
+        wheel(d, cx, 18, 10)
+    d.push()
+    d.stroke(BLACK, 0.6)
+    d.fill("#2a2a2a")
+    for cx in (22, 66):
+        d.rect(cx - 6, 217, cx + 6, 231)          # axlebox
+        d.fill("#3a3a3a")
+        d.path("M %s,216 Q %s,222 %s,216 Z" % (cx - 14, cx, cx + 14))  # leaf spring
+        d.fill("#2a2a2a")
+    d.pop()
+    # Tank with its flared coping and a heap of coal.
+    d.push()
+    d.raw("stroke none")
+    d.fill(BLACK)
+    for i in range(26):
+        x = -6 + i * 4.4
+        d.ellipse(x, 146 + rnd.uniform(-2, 2), 5.5, 5 + rnd.uniform(0, 2.5))
+    d.pop()
+    d.linear_gradient("tank", 0, 140, 0, 216, "#4a9457", GREEN_DARK)
+    d.push()
+    d.stroke(BLACK, 0.8)
+    d.fill("url(#tank)")
+    d.rect(-6, 152, 104, 212)
+    d.fill(BLACK)
+    d.rect(-6, 147, 106, 153)                       # coping
+    d.pop()
+    d.sheen(-5.5, 156, 103.5, 170, "white", 0.12)
+    d.push()
+    d.stroke(BLACK, 2.2)
+    d.fill("none")
+    d.roundrect(4, 160, 96, 205, 5)                 # black band of the panel
+    d.stroke(LINING, 0.7)
+    d.roundrect(5.6, 161.6, 94.4, 203.4, 4)         # lining
+    d.pop()
+    d.push()
+    d.stroke(BLACK, 0.6)
+    d.fill(BLACK)
+    d.rect(-6, 208, 108, 214)                       # tender valance
+    d.stroke(RED, 0.6)
+    d.line(-6, 210.5, 108, 210.5)
+    d.pop()
+
+
+def engine(d):
+    # Frames behind the wheels.
+    d.push()
+    d.stroke(BLACK, 0.6)
+    d.fill("#1f1f1f")
+    d.polygon([(112, 206), (390, 206), (390, 222), (372, 226), (304, 226), (296, 214), (150, 214),
+               (150, 226), (112, 226)])
+    d.pop()
+
+    # Wheels: bogie, then the two coupled wheels.
+    for cx in (318, 358):
+        wheel(d, cx, 17, 10)
+    crank = 35
+    pins = [wheel(d, cx, 33, 16, crank, counterweight=True) for cx in (200, 272)]
+
+    # Coupling rod between the crank pins.
+    (x1, y1), (x2, y2) = pins
+    d.push()
+    d.stroke("#3d4246", 6.5)
+    d.linecap("round")
+    d.line(x1, y1, x2, y2)
+    d.stroke(STEEL, 4.6)
+    d.line(x1, y1, x2, y2)
+    d.stroke("#e6e9ec", 1.0)
+    d.line(x1 + 2, y1 - 1.4, x2 - 2, y2 - 1.4)
+    d.pop()
+    d.push()
+    d.stroke("#3d4246", 0.8)
+    d.fill(STEEL)
+    for x, y in pins:
+        d.circle(x, y, 4.5)
+        d.fill("#5b6166")
+        d.circle(x, y, 1.6)
+        d.fill(STEEL)
+    d.pop()
+
+    # Cab side sheet, with the opening and the lined panel.
+    d.linear_gradient("cab", 0, 120, 0, 210, "#4a9457", GREEN_DARK)
+    d.push()
+    d.stroke(BLACK, 0.8)
+    d.fill("url(#cab)")
+    d.polygon([(112, 206), (112, 132), (164, 132), (164, 206)])
+    d.fill("#101010")
+    d.roundrect(121, 140, 151, 172, 6)
+    d.stroke(LINING, 0.7)
+    d.fill("none")
+    d.roundrect(117, 177, 159, 202, 3)
+    d.pop()
+    # Brass number plate.
+    d.push()
+    d.stroke("#7a5a12", 0.6)
+    d.fill(BRASS)
+    d.ellipse(138, 189.5, 12, 6.5)
+    d.fill("#3b2a08")
+    d.raw("stroke none")
+    for i in range(4):
+        d.rect(131.5 + i * 3.6, 187, 133.3 + i * 3.6, 192)
+    d.pop()
+    # Roof.
+    d.push()
+    d.stroke(BLACK, 0.8)
+    d.fill("#242424")
+    d.path("M 106,133 Q 106,124 115,122 L 158,122 Q 168,124 169,133 Z")
+    d.pop()
+
+    # Firebox and boiler.
+    d.linear_gradient("boiler", 0, 128, 0, 190, "#5fae6c", "#123519")
+    d.push()
+    d.stroke(BLACK, 0.8)
+    d.fill("url(#boiler)")
+    d.path("M 164,206 L 164,141 Q 164,134 172,134 L 196,134 L 196,206 Z")
+    d.rect(192, 136, 336, 186)
+    d.pop()
+    d.sheen(192.5, 139, 335.5, 151, "white", 0.22)
+    d.sheen(164.5, 139, 195.5, 151, "white", 0.22)
+    d.sheen(192.5, 177, 335.5, 185.5, "black", 0.35)
+    # Boiler bands: black with lining either side.
+    for x in (196, 232, 268, 304):
+        d.push()
+        d.stroke(BLACK, 2.6)
+        d.line(x, 136.5, x, 185.5)
+        d.stroke(LINING, 0.5)
+        d.line(x - 2, 136.5, x - 2, 185.5)
+        d.line(x + 2, 136.5, x + 2, 185.5)
+        d.pop()
+    # Handrail.
+    d.push()
+    d.stroke("#d9d9d9", 0.9)
+    d.line(200, 151, 346, 151)
+    d.fill("#d9d9d9")
+    d.raw("stroke none")
+    for x in (214, 250, 286, 322):
+        d.circle(x, 151, 1.1)
+    d.pop()
+
+    # Splashers over the coupled wheels, with brass beading.
+    for cx in (200, 272):
+        cy = RAIL_TOP - 33
+        d.push()
+        d.stroke(BLACK, 0.8)
+        d.fill(GREEN)
+        d.path("M %s,206 A 38,38 0 0 1 %s,206 Z" % (cx - 29.4, cx + 29.4))
+        d.stroke(BRASS_LIGHT, 1.6)
+        d.fill("none")
+        d.path("M %s,205 A 38.5,38.5 0 0 1 %s,205" % (cx - 30, cx + 30))
+        d.pop()
+
+    # Smokebox with its saddle and front ring.
+    d.linear_gradient("smokebox", 0, 126, 0, 192, "#4a4a4a", "#060606")
+    d.push()
+    d.stroke(BLACK, 0.8)
+    d.fill("url(#smokebox)")
+    d.rect(334, 133, 376, 189)
+    d.sheen(334.5, 137, 375.5, 148, "white", 0.25)
+    d.fill("#151515")
+    d.polygon([(338, 189), (372, 189), (376, 206), (334, 206)])
+    d.fill("#3a3a3a")
+    d.roundrect(374, 136, 381, 186, 3)
+    d.pop()
+    d.push()
+    d.stroke("#8a8a8a", 0.7)
+    d.line(336, 135, 336, 187)
+    d.pop()
+
+    # Chimney with a polished cap.
+    d.linear_gradient("chimney", 344, 0, 370, 0, "#4c4c4c", "#080808")
+    d.push()
+    d.stroke(BLACK, 0.8)
+    d.fill("url(#chimney)")
+    d.path("M 340,134 Q 348,131 348,124 L 349,104 L 363,104 L 364,124 Q 364,131 372,134 Z")
+    d.roundrect(344.5, 97, 367.5, 106, 2)
+    d.pop()
+
+    # Dome and safety valves, polished brass.
+    d.linear_gradient("brass", 252, 0, 292, 0, BRASS_LIGHT, "#7a5610")
+    d.push()
+    d.stroke("#5a410c", 0.8)
+    d.fill("url(#brass)")
+    d.path("M 248,137 Q 256,135 257,128 Q 259,116 270,115 Q 281,116 283,128 Q 284,135 292,137 Z")
+    d.raw("stroke none")
+    d.fill("white")
+    d.opacity(0.45)
+    d.ellipse(263, 124, 3, 6)
+    d.pop()
+    d.linear_gradient("brass2", 172, 0, 188, 0, BRASS_LIGHT, "#7a5610")
+    d.push()
+    d.stroke("#5a410c", 0.7)
+    d.fill("url(#brass2)")
+    d.path("M 170,135 L 173,126 L 185,126 L 188,135 Z")
+    d.rect(174.5, 116, 177.5, 126)
+    d.rect(180.5, 116, 183.5, 126)
+    d.roundrect(173, 114, 185, 118, 1.5)
+    d.pop()
+    # Whistle on the cab front.
+    d.push()
+    d.stroke("#5a410c", 0.6)
+    d.fill(BRASS_LIGHT)
+    d.rect(163, 116, 165.5, 126)
+    d.roundrect(161.5, 110, 167, 117, 1.5)
+    d.pop()
+
+    # Running plate valance, buffer beam, buffers and a lamp.
+    d.push()
+    d.stroke(BLACK, 0.6)
+    d.fill("#141414")
+    d.rect(110, 204, 388, 210)
+    d.stroke(RED, 0.7)
+    d.line(110, 207, 388, 207)
+    d.pop()
+    d.push()
+    d.stroke("#5a140f", 0.7)
+    d.fill(RED)
+    d.rect(386, 200, 394, 224)
+    d.fill(BLACK)
+    d.rect(394, 206, 399, 214)
+    d.fill(STEEL)
+    d.roundrect(399, 202, 402.5, 218, 1.2)
+    d.pop()
+    d.push()
+    d.stroke(BLACK, 0.6)
+    d.fill("#f2f2ee")
+    d.rect(384, 189, 392, 199)
+    d.fill("#ffe9a0")
+    d.rect(390.5, 191.5, 392.5, 196.5)
+    d.pop()
+    # Drawbar gap between engine and tender.
+    d.push()
+    d.raw("stroke none")
+    d.fill("#101010")
+    d.rect(104, 196, 112, 212)
+    d.pop()
+
+    # A soft shadow along the rail beneath the engine.
+    d.push()
+    d.raw("stroke none")
+    d.fill("#000000")
+    d.opacity(0.25)
+    d.ellipse(200, 266, 200, 4)
+    d.pop()
+
+
+def smoke(d):
+    """A plume from the chimney, drifting back over the train and thinning out."""
+    puffs = [(355, 92, 9, 7), (347, 82, 13, 9), (334, 73, 17, 11), (316, 65, 21, 13),
+             (293, 58, 25, 14), (266, 53, 29, 15), (236, 50, 32, 15), (204, 49, 34, 15),
+             (170, 51, 35, 14), (136, 55, 34, 12), (104, 60, 30, 10)]
+    n = len(puffs)
+    for i, (x, y, rx, ry) in enumerate(puffs):
+        fade = 1.0 - i / n
+        d.push()
+        d.raw("stroke none")
+        d.fill("#7d8287")                                   # shaded underside
+        d.opacity(0.45 * fade + 0.1)
+        d.ellipse(x + 2, y + ry * 0.45, rx * 0.95, ry * 0.7)
+        d.fill("#e4e7ea")                                   # body of the puff
+        d.opacity(0.7 * fade + 0.2)
+        d.ellipse(x, y, rx, ry)
+        d.fill("#ffffff")                                   # sunlit top
+        d.opacity(0.6 * fade + 0.15)
+        d.ellipse(x - rx * 0.3, y - ry * 0.35, rx * 0.55, ry * 0.5)
+        d.pop()
+
+
+def make_splash():
+    import random
+    rnd = random.Random(1307)
+    d = Drawing(403, 306)
+    sky_and_land(d, rnd)
+    track(d, rnd)
+    smoke(d)
+    tender(d, rnd)
+    engine(d)
+    d.render(os.path.join(OUT, "splash.jpg"), supersample=3,
+             extra=["-strip", "-sampling-factor", "4:4:4", "-quality", "90"])
+
+
+# --------------------------------------------------------------------------------------------
 
 
 def main():
@@ -335,6 +810,7 @@ def main():
     if shutil.which("convert") is None:
         sys.exit("ImageMagick's convert is needed (apt-get install imagemagick)")
     make_rockers()
+    make_splash()
 
 
 if __name__ == "__main__":
