@@ -1,0 +1,127 @@
+// Both reports list the back end before the front, in the order admission,
+// cut-off, exhaust, compression, as the results window does. An event that the
+// valve never makes is "none" in the text and null in JSON.
+#include "SweepReport.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "Angles.h"
+#include "Cp1252.h"
+#include "MidGear.h"
+#include "NumberFormat.h"
+
+namespace {
+
+struct EventRow {
+  const char* label;
+  const char* key;
+  ValveEvent back, front;
+};
+
+constexpr EventRow kEventRows[] = {{"Admission", "admission", admissionBack, admissionFront},
+                                   {"Cut-off", "cutOff", cutOffBack, cutOffFront},
+                                   {"Exhaust", "exhaust", exhaustBack, exhaustFront},
+                                   {"Compression", "compression", compressionBack, compressionFront}};
+
+std::string Padded(std::string text, std::size_t width) {
+  if (text.size() < width) text.append(width - text.size(), ' ');
+  return text;
+}
+
+std::string EventText(const RunResults& r, ValveEvent e) {
+  return r.eventFound[e] ? FormatGeneral4(r.eventPct[e]) : "none";
+}
+
+void WriteTextRow(std::ostream& out, const char* label, const std::string& back, const std::string& front) {
+  out << "  " << Padded(label, 20) << Padded(back, 10) << front << '\n';
+}
+
+void WriteTextRun(std::ostream& out, const SweepRun& run) {
+  out << "\nLifting arm at " << FormatGeneral4(run.liftArmDegrees) << " deg."
+      << (run.equalLeadsSet ? " (equal leads set here)" : "") << '\n';
+  if (!run.ok) {
+    out << "  " << run.error << '\n';
+    return;
+  }
+  const RunResults& r = run.results;
+  WriteTextRow(out, "", "Back", "Front");
+  for (const EventRow& row : kEventRows)
+    WriteTextRow(out, row.label, EventText(r, row.back), EventText(r, row.front));
+  WriteTextRow(out, "Lead", FormatGeneral4(r.leadBack), FormatGeneral4(r.leadFront));
+  WriteTextRow(out, "Max. port opening", FormatGeneral4(r.portOpenBack), FormatGeneral4(r.portOpenFront));
+  out << "  Link angle: minimum " << FormatGeneral4(r.linkAngleMinDeg) << " deg. (anticlockwise), maximum "
+      << FormatGeneral4(r.linkAngleMaxDeg) << " deg. (clockwise)\n";
+  out << "  Die deflection (engine on dead centres): " << FormatGeneral4(r.dieDeflection) << '\n';
+}
+
+std::string JsonNumber(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.17g", value);
+  return text;
+}
+
+std::string JsonString(const std::string& utf8) {
+  std::string text = "\"";
+  for (const char c : utf8) {
+    if (c == '"' || c == '\\') {
+      text += '\\';
+      text += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+      text += escaped;
+    } else {
+      text += c;
+    }
+  }
+  return text + "\"";
+}
+
+void WriteJsonEnd(std::ostream& out, const RunResults& r, bool back) {
+  for (const EventRow& row : kEventRows) {
+    const ValveEvent e = back ? row.back : row.front;
+    out << JsonString(row.key) << ": " << (r.eventFound[e] ? JsonNumber(r.eventPct[e]) : "null") << ", ";
+  }
+  out << "\"lead\": " << JsonNumber(back ? r.leadBack : r.leadFront)
+      << ", \"maxPortOpening\": " << JsonNumber(back ? r.portOpenBack : r.portOpenFront);
+}
+
+void WriteJsonRun(std::ostream& out, const SweepRun& run) {
+  out << "    {\"liftArmDeg\": " << JsonNumber(run.liftArmDegrees)
+      << ", \"equalLeadsSet\": " << (run.equalLeadsSet ? "true" : "false");
+  if (!run.ok) {
+    out << ", \"error\": " << JsonString(run.error) << '}';
+    return;
+  }
+  const RunResults& r = run.results;
+  out << ",\n     \"back\": {";
+  WriteJsonEnd(out, r, true);
+  out << "},\n     \"front\": {";
+  WriteJsonEnd(out, r, false);
+  out << "},\n     \"linkAngleMinDeg\": " << JsonNumber(r.linkAngleMinDeg)
+      << ", \"linkAngleMaxDeg\": " << JsonNumber(r.linkAngleMaxDeg)
+      << ", \"dieDeflection\": " << JsonNumber(r.dieDeflection) << '}';
+}
+
+}  // namespace
+
+void WriteTextReport(std::ostream& out, const GearState& s, const std::vector<SweepRun>& runs) {
+  std::string midGear = MidGearText(s);
+  midGear.pop_back();  // the label's closing blank
+  out << "Engine: " << Cp1252ToUtf8(s.name) << '\n'
+      << "In mid-gear the lifting arm points" << midGear << '\n';
+  for (const SweepRun& run : runs) WriteTextRun(out, run);
+}
+
+void WriteJsonReport(std::ostream& out, const GearState& s, const std::vector<SweepRun>& runs) {
+  out << "{\n  \"engine\": " << JsonString(Cp1252ToUtf8(s.name)) << ",\n  \"midGearDirection\": \""
+      << (s.midGearAngle > 0 ? "down" : "up")
+      << "\",\n  \"midGearDeg\": " << JsonNumber(std::fabs(RadiansToDegrees(s.midGearAngle)))
+      << ",\n  \"runs\": [\n";
+  for (std::size_t i = 0; i < runs.size(); ++i) {
+    WriteJsonRun(out, runs[i]);
+    out << (i + 1 < runs.size() ? ",\n" : "\n");
+  }
+  out << "  ]\n}\n";
+}

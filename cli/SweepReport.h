@@ -1,0 +1,23 @@
+// The printed outcome of zovuderiz-sweep: for each lifting-arm angle the valve
+// events, leads, port openings, link swing and die deflection, either as text
+// in the program's 4-significant-digit format or as JSON at full precision.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "GearState.h"
+#include "ValveEvents.h"
+
+struct SweepRun {
+  double liftArmDegrees;
+  bool equalLeadsSet;  // the first successful run, which fixed the centring
+  bool ok;
+  RunResults results;  // when ok
+  std::string error;   // when not ok
+};
+
+// s is the state after the runs: its engine name and mid-gear direction.
+void WriteTextReport(std::ostream& out, const GearState& s, const std::vector<SweepRun>& runs);
+void WriteJsonReport(std::ostream& out, const GearState& s, const std::vector<SweepRun>& runs);
