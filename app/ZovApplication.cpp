@@ -1,0 +1,30 @@
+// Exceptions never reach Qt: notify() is the one place they stop.
+#include "ZovApplication.h"
+
+#include <exception>
+
+#include "QtPrompter.h"
+
+ZovApplication::ZovApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  setApplicationName("Vardenlyke Zovuderiz");
+  setApplicationDisplayName("Vardenlyke Zovuderiz");
+}
+
+void ZovApplication::ShowError(const std::string& text) {
+  try {
+    AppPrompter().Inform("Vardenlyke Zovuderiz", text);
+  } catch (...) {
+    // A failing error display must not take the program down with it.
+  }
+}
+
+bool ZovApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& error) {
+    ShowError(error.what());
+  } catch (...) {
+    ShowError("An unexpected error occurred.");
+  }
+  return false;
+}

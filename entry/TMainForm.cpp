@@ -1,0 +1,249 @@
+// The data-entry window's controls at their laid-out places, its creation
+// (store opened, names listed, boxes locked) and the box key and focus handling.
+#include "TMainForm.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+
+#include "BoxText.h"
+#include "Controls.h"
+#include "NameValidator.h"
+#include "QtPrompter.h"
+#include "Reaction.h"
+#include "TDimensionsForm.h"
+#include "WindowSet.h"
+
+std::unique_ptr<TShed> Shed;
+
+const std::array<TMainForm::DimensionBox, 17>& TMainForm::Boxes() {
+  static const std::array<DimensionBox, 17> boxes = {{
+      {"EdConrod", "Connecting rod", &EngineRecord::conrod, false, 46, 1, 0},
+      {"EdMcrank", "Main crank radius", &EngineRecord::mcrank, false, 59, 2, 1},
+      {"EdEccrad", "Eccenrtic radius", &EngineRecord::eccrad, false, 72, 3, 2},
+      {"EdAngadv", "Angle of advance", &EngineRecord::angadv, false, 85, 5, 12},
+      {"EdEccrod", "Length of eccentric rod", &EngineRecord::eccrod, false, 98, 4, 3},
+      {"EdPintoslot", "Ecc.rod pin to link slot", &EngineRecord::pintoslot, false, 111, 6, 9},
+      {"EdCtoweighh", "Crank axle to Weighshaft (h)", &EngineRecord::ctoweighh, false, 124, 7, 7},
+      {"EdCtoweighv", "Crank axle to Weighshaft (v)", &EngineRecord::ctoweighv, false, 137, 8, 8},
+      {"EdLarad", "Lifting arm radius", &EngineRecord::larad, false, 150, 9, 6},
+      {"EdLiftlink", "Length of lifting link", &EngineRecord::liftlink, false, 163, 10, 5},
+      {"EdLinkpins", "Dist. between  pins on link", &EngineRecord::linkpins, true, 46, 11, 4},
+      {"EdCircdisp", "Circ.disp. of lifting pin", &EngineRecord::circdisp, true, 59, 12, 10},
+      {"EdRaddisp", "Radial disp. of lifting pin", &EngineRecord::raddisp, true, 72, 13, 11},
+      {"EdStlap", "Steam lap", &EngineRecord::stlap, true, 85, 14, -1},
+      {"EdExlap", "Exhaust lap", &EngineRecord::exlap, true, 98, 15, -1},
+      {"EdPort", "Port width", &EngineRecord::port, true, 111, 16, -1},
+      {"EdRocker", "Rocker arm ratio", &EngineRecord::rockerRatio, true, 124, 17, -1},
+  }};
+  return boxes;
+}
+
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
+  setObjectName("MainForm");
+  setWindowTitle("Vardenlyke valve gear  DATA  ENTRY");
+  setFont(Controls::Font());
+  auto* surface = new QWidget(this);
+  surface->setObjectName("surface");
+  setCentralWidget(surface);
+  BuildControls(surface);
+  BuildDimensionBoxes(surface);
+  BuildMenu();
+  SetTabOrder();
+  ConnectReactions();
+  // Outer 575 by 289 less the frame, caption and menu bar.
+  Controls::PlaceWindow(this, 5, 462, 567, 243 + menuBar()->sizeHint().height());
+  FormCreate();
+}
+
+void TMainForm::BuildControls(QWidget* surface) {
+  Controls::Label(surface, "SELECT ENGINE", 20, 7);
+  CB_Engines = new QComboBox(surface);
+  CB_Engines->setObjectName("CB_Engines");
+  CB_Engines->setEditable(true);
+  CB_Engines->setInsertPolicy(QComboBox::NoInsert);
+  CB_Engines->setCompleter(nullptr);
+  CB_Engines->setGeometry(13, 20, 98, 21);
+  CB_Engines->lineEdit()->setValidator(new NameValidator(CB_Engines));
+  CB_Engines->lineEdit()->installEventFilter(this);
+  Controls::SetBackground(CB_Engines, Controls::ScrollBarColour());
+  Controls::Label(surface, "CURRENT ENGINE", 130, 7);
+  EdName = Controls::Edit(surface, 247, 0, 98, 21, true);
+  EdName->setObjectName("EdName");
+  EdName->setFont(Controls::Font(true));
+  EdName->setValidator(new NameValidator(EdName));
+  ChBDims = new QCheckBox("Show Dimensions", surface);
+  ChBDims->setObjectName("ChBDims");
+  ChBDims->setFont(Controls::Font(false, true));
+  ChBDims->setGeometry(403, 7, 125, 13);
+  ChBDims->setToolTip("Identifies the dimensions listed below");
+  Controls::Bevel(surface, 7, 46, 111, 195);
+  Controls::Label(surface, "NEW  ENGINE", 26, 46, false, Controls::Maroon());
+  EdNewEng = Controls::Edit(surface, 13, 59, 92, 21, true);
+  EdNewEng->setObjectName("EdNewEng");
+  EdNewEng->setValidator(new NameValidator(EdNewEng));
+  RadioGroup1 =
+      BuildRadioGroup(surface, "Valve Type", {"Outside adm", "Inside  adm"}, 13, 85, 98, 46, valveGroup);
+  RadioGroup1->setObjectName("RadioGroup1");
+  Controls::Label(surface, "View Rocker type", 20, 143);
+  BtViewrock = Controls::Button(surface, " Rocker types", 13, 137, 98, 20);
+  BtViewrock->setToolTip("Defines Rocker Types");
+  RadioGroup2 =
+      BuildRadioGroup(surface, "Rocker", {"No Rocker", "Type A", "Type B"}, 13, 163, 98, 72, rockerGroup);
+  RadioGroup2->setObjectName("RadioGroup2");
+  Controls::Bevel(surface, 130, 39, 423, 170);
+  BtSave = Controls::Button(surface, "Save  Current  Engine", 150, 182, 143, 20);
+  BtSave->setToolTip("If you modify the name of the CURRENT  ENGINE,  a new record will be saved");
+  BtDelete = Controls::Button(surface, "Delete Current Engine", 364, 182, 144, 20);
+  BtResults = Controls::Button(surface, "GET  RESULTS", 169, 215, 98, 20);
+  Controls::SetTextColour(BtResults, Controls::Maroon());
+  QPalette palette = BtResults->palette();
+  palette.setColor(QPalette::ButtonText, Controls::Maroon());
+  BtResults->setPalette(palette);
+  BtPrint = Controls::Button(surface, "PRINT FORM", 319, 215, 85, 20);
+  BtExit = Controls::Button(surface, "EXIT", 481, 215, 66, 20);
+  BtSave->setObjectName("BtSave");
+  BtDelete->setObjectName("BtDelete");
+  BtResults->setObjectName("BtResults");
+  BtPrint->setObjectName("BtPrint");
+  BtExit->setObjectName("BtExit");
+  BtViewrock->setObjectName("BtViewrock");
+}
+
+QGroupBox* TMainForm::BuildRadioGroup(QWidget* surface, const QString& caption, const QStringList& items,
+                                      int left, int top, int width, int height, QButtonGroup*& group) {
+  auto* box = new QGroupBox(caption, surface);
+  box->setGeometry(left, top, width, height);
+  Controls::SetTextColour(box, Controls::Maroon());
+  group = new QButtonGroup(box);
+  const int rowHeight = (height - 14) / static_cast<int>(items.size());
+  for (int i = 0; i < items.size(); ++i) {
+    auto* item = new QRadioButton(items[i], box);
+    item->setFont(Controls::Font());
+    Controls::SetTextColour(item, Qt::black);
+    item->setGeometry(6, 13 + i * rowHeight, width - 10, rowHeight);
+    group->addButton(item, i);
+  }
+  return box;
+}
+
+void TMainForm::BuildDimensionBoxes(QWidget* surface) {
+  for (size_t i = 0; i < Boxes().size(); ++i) {
+    const DimensionBox& spec = Boxes()[i];
+    Controls::Label(surface, spec.caption, spec.rightColumn ? 358 : 137, spec.top);
+    QLineEdit* box = Controls::Edit(surface, spec.rightColumn ? 488 : 280, spec.top, 52, 13, true);
+    box->setObjectName(spec.name);
+    box->setFrame(false);
+    box->setTextMargins(0, 0, 0, 0);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->installEventFilter(this);
+    Controls::SetTextColour(box, Qt::black);
+    boxes_[i] = box;
+  }
+  EdRocker = boxes_[16];
+}
+
+void TMainForm::BuildMenu() {
+  QMenu* help = menuBar()->addMenu("&Help");
+  help->setObjectName("Help1");
+  QAction* helpItem = help->addAction("&Vardenlyke Help ");
+  helpItem->setObjectName("VardenlykeHelp1");
+  connect(helpItem, &QAction::triggered, this, Reaction([this](bool) { VardenlykeHelp1Click(); }));
+  QAction* about = help->addAction(windowIcon(), "&About Vardenlyke");
+  about->setObjectName("AboutVardenlyke1");
+  connect(about, &QAction::triggered, this, Reaction([this](bool) { AboutVardenlyke1Click(); }));
+}
+
+void TMainForm::SetTabOrder() {
+  QList<QWidget*> order = {CB_Engines, EdName,  ChBDims, EdNewEng,   RadioGroup1,
+                           BtResults,  BtPrint, BtExit,  RadioGroup2};
+  for (QLineEdit* box : boxes_) order.append(box);
+  order.append({BtSave, BtDelete, BtViewrock});
+  for (int i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+}
+
+void TMainForm::ConnectReactions() {
+  connect(CB_Engines, &QComboBox::activated, this, Reaction([this](int) { CB_EnginesClick(); }));
+  connect(EdNewEng, &QLineEdit::textChanged, this, Reaction([this](const QString&) { EdNewEngChange(); }));
+  connect(ChBDims, &QCheckBox::toggled, this, Reaction([this](bool) { ChBDimsClick(); }));
+  connect(rockerGroup, &QButtonGroup::idToggled, this, Reaction([this](int, bool on) {
+            if (on) RadioGroup2Click();
+          }));
+  connect(BtSave, &QPushButton::clicked, this, Reaction([this](bool) { BtSaveClick(); }));
+  connect(BtDelete, &QPushButton::clicked, this, Reaction([this](bool) { BtDeleteClick(); }));
+  connect(BtResults, &QPushButton::clicked, this, Reaction([this](bool) { BtResultsClick(); }));
+  connect(BtViewrock, &QPushButton::clicked, this, Reaction([this](bool) { BtViewrockClick(); }));
+  connect(BtPrint, &QPushButton::clicked, this, Reaction([this](bool) { BtPrintClick(); }));
+  connect(BtExit, &QPushButton::clicked, this, Reaction([this](bool) { BtExitClick(); }));
+}
+
+void TMainForm::FormCreate() {
+  Shed = std::make_unique<TShed>("ste_data.dat", AppPrompter(),
+                                 [this](const std::string& name) { AddListedName(name); });
+  CB_Engines->clear();
+  CB_Engines->setEditText("");
+  engineCount_ = Shed->ListEngines();
+  EnableEntries(false);
+}
+
+void TMainForm::AddListedName(const std::string& nameBytes) {
+  // The list is kept sorted alphabetically, ignoring case, as names arrive.
+  const QString name = BoxText::FromNameBytes(nameBytes);
+  int at = 0;
+  while (at < CB_Engines->count() && CB_Engines->itemText(at).compare(name, Qt::CaseInsensitive) <= 0) ++at;
+  const QString shown = CB_Engines->currentText();
+  CB_Engines->insertItem(at, name);
+  CB_Engines->setEditText(shown);
+}
+
+QLineEdit* TMainForm::BoxNamed(const QString& name) const {
+  for (QLineEdit* box : boxes_)
+    if (box->objectName() == name) return box;
+  return nullptr;
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == CB_Engines->lineEdit() && event->type() == QEvent::KeyPress) {
+    // Only picking from the list selects an engine; Enter in the text does not.
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+  }
+  for (size_t i = 0; i < boxes_.size(); ++i) {
+    if (watched != boxes_[i]) continue;
+    try {
+      if (event->type() == QEvent::KeyPress) EnterToNext(static_cast<QKeyEvent*>(event)->key());
+      if (event->type() == QEvent::FocusIn) BoxEnter(static_cast<int>(i));
+      if (event->type() == QEvent::FocusOut) BoxExit(static_cast<int>(i));
+    } catch (const std::exception& error) {
+      ZovApplication::ShowError(error.what());
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::EnterToNext(int key) {
+  // The move is posted so that it happens after the key has been processed;
+  // the key itself always goes on to the box.
+  if (key == Qt::Key_Return || key == Qt::Key_Enter)
+    QMetaObject::invokeMethod(
+        this, [this] { focusNextChild(); }, Qt::QueuedConnection);
+}
+
+void TMainForm::BoxEnter(int index) {
+  const DimensionBox& spec = Boxes()[static_cast<size_t>(index)];
+  if (index == 16) return;  // the rocker ratio has no enter reaction
+  // Black again on entering clears the red of a failed check, also for the
+  // three boxes that have no marking in the diagram.
+  Controls::SetTextColour(boxes_[static_cast<size_t>(index)], Qt::black);
+  if (spec.marking >= 0) DimensionsForm->Mark(spec.marking, true, diagramWidth, diagramHeight);
+}
+
+void TMainForm::BoxExit(int index) {
+  const DimensionBox& spec = Boxes()[static_cast<size_t>(index)];
+  if (spec.marking >= 0) DimensionsForm->Mark(spec.marking, false, diagramWidth, diagramHeight);
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) Reaction([this] { FormActivate(); })();
+}

@@ -1,0 +1,98 @@
+// Showing the current engine in the boxes and reading the boxes back into it:
+// every required box is examined in one pass, missing ones marked "???" in red.
+#include "BoxText.h"
+#include "Controls.h"
+#include "TMainForm.h"
+
+namespace {
+
+constexpr int kRequiredBoxes = 16;
+
+// Indexes into Boxes() in reading order.
+std::array<int, 17> ReadingOrder() {
+  std::array<int, 17> order{};
+  for (size_t i = 0; i < TMainForm::Boxes().size(); ++i)
+    order[static_cast<size_t>(TMainForm::Boxes()[i].readOrder - 1)] = static_cast<int>(i);
+  return order;
+}
+
+}  // namespace
+
+int TMainForm::TransferEntries() {
+  missing_ = false;
+  const QString name = BoxText::First29(EdName->text());
+  if (name.isEmpty()) return 1;
+  const std::string bytes = BoxText::NameBytes(name);
+  SetRecordName(currentEngine, bytes.data(), bytes.size());
+  const auto order = ReadingOrder();
+  for (int n = 0; n < kRequiredBoxes; ++n) {
+    const int index = order[static_cast<size_t>(n)];
+    QLineEdit* box = Box(index);
+    if (box->text().isEmpty() || box->text() == "???") {
+      Controls::SetTextColour(box, QColor(255, 0, 0));
+      box->setText("???");
+      missing_ = true;
+    } else {
+      // A conversion error leaves here with the boxes before it already stored.
+      currentEngine.*(Boxes()[static_cast<size_t>(index)].field) = BoxText::Number(box);
+    }
+  }
+  if (missing_) return 2;
+  currentEngine.valveType = valveGroup->checkedId() == 1 ? 1 : -1;
+  const int rocker = rockerGroup->checkedId();
+  if (rocker == 0) {
+    EdRocker->setEnabled(false);
+    currentEngine.rockerType = 0;
+  } else {
+    currentEngine.rockerRatio = BoxText::Number(EdRocker);
+    currentEngine.rockerType = rocker == 1 ? 1 : -1;
+  }
+  return 0;
+}
+
+void TMainForm::ShowEngine() {
+  ClearEntries();
+  EdName->setText(BoxText::FromNameBytes(RecordName(currentEngine)));
+  const auto order = ReadingOrder();
+  for (int n = 0; n < kRequiredBoxes; ++n) {
+    const int index = order[static_cast<size_t>(n)];
+    Box(index)->setText(BoxText::Format(currentEngine.*(Boxes()[static_cast<size_t>(index)].field)));
+  }
+  SelectItem(valveGroup, currentEngine.valveType == 1 ? 1 : 0);
+  if (currentEngine.rockerType == 0) {
+    SelectItem(rockerGroup, 0);
+  } else {
+    EdRocker->setText(BoxText::Format(currentEngine.rockerRatio));
+    SelectItem(rockerGroup, currentEngine.rockerType > 0 ? 1 : 2);
+  }
+}
+
+void TMainForm::ClearEntries() {
+  for (QLineEdit* box : boxes_) box->setText("");
+  ClearGroup(valveGroup);
+  ClearGroup(rockerGroup);
+}
+
+void TMainForm::EnableEntries(bool enabled) {
+  for (QLineEdit* box : boxes_) box->setEnabled(enabled);
+}
+
+void TMainForm::RadioGroup2Click() {
+  EnableEntries(true);
+  if (rockerGroup->checkedId() == 0) EdRocker->setEnabled(false);
+}
+
+void TMainForm::ClearGroup(QButtonGroup* group) {
+  // Clearing to no selection is not a choice: no reaction runs.
+  const QSignalBlocker blocker(group);
+  group->setExclusive(false);
+  for (QAbstractButton* button : group->buttons()) {
+    const QSignalBlocker buttonBlocker(button);
+    button->setChecked(false);
+  }
+  group->setExclusive(true);
+}
+
+void TMainForm::SelectItem(QButtonGroup* group, int id) {
+  group->button(id)->setChecked(true);
+}

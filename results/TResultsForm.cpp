@@ -1,0 +1,166 @@
+// The results window's controls at their laid-out places and its reactions;
+// "GO" runs the sweep on the window's own calculation state and only a sweep
+// that assembled at every crank step changes what the window shows.
+#include "TResultsForm.h"
+
+#include <QEvent>
+
+#include "BoxText.h"
+#include "Controls.h"
+#include "CrankSweep.h"
+#include "MidGear.h"
+#include "QtPrompter.h"
+#include "Reaction.h"
+#include "ResultsTable.h"
+#include "TAnimaForm.h"
+#include "TMainForm.h"
+#include "WindowPrinter.h"
+#include "WindowSet.h"
+
+TResultsForm::TResultsForm(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName("ResultsForm");
+  setWindowTitle("RESULTS");
+  setFont(Controls::Font());
+  BuildControls();
+  BuildEventLabels();
+  ConnectReactions();
+  Controls::PlaceWindow(this, 6, 89, 591, 344);
+}
+
+QLabel* TResultsForm::ResultLabel(int left, int top, const char* name) {
+  QLabel* label = Controls::Label(this, "", left, top);
+  label->setObjectName(name);
+  label->setMinimumWidth(60);
+  return label;
+}
+
+void TResultsForm::BuildControls() {
+  Controls::Label(this, "ENGINE:", 182, 0, true);
+  LbName = ResultLabel(241, 0, "LbName");
+  LbName->setFont(Controls::Font(true));
+  LbName->setMinimumWidth(200);
+  MLeads =
+      Controls::Memo(this, 13, 13, 358, 46,
+                     {" NOTE: For the first run choose the lifting arm position at which the leads",
+                      " at each end of the cylinder are to be equalised. You will subsequently be",
+                      " able to changethe lifting arm position whilst retaining this initial setting.", " "});
+  MXleads =
+      Controls::Memo(this, 13, 13, 397, 46,
+                     {" Equal leads at  each end of the cylinder have beenset at the lifting arm position ",
+                      " initially chosen  for this run. (see below *) If you wish to change the lifting arm ",
+                      "position for equal leads, go back to  'GET RESULTS' on the DATA ENTRY form."});
+  MLeads->setReadOnly(true);
+  MXleads->setReadOnly(true);
+  MLeads->hide();
+  BtGo = Controls::Button(this, "GO", 462, 7, 60, 20);
+  BtAnima = Controls::Button(this, "ANIMATE", 462, 39, 60, 20);
+  Controls::Label(this, "In mid-gear the lifting arm points ", 20, 65);
+  LbMid_deg = ResultLabel(182, 65, "LbMid_deg");
+  Controls::Label(this, "Set Lifting arm angle", 20, 78);
+  Controls::Label(this, "relative to mid-gear", 124, 78, true);
+  Controls::Label(this, "(Positive downwards)", 241, 78);
+  EdLa_ang = Controls::Edit(this, 364, 72, 66, 24, true);
+  EdLa_ang->setObjectName("EdLa_ang");
+  Controls::Label(this, "Die deflection (engine on dead centres)", 20, 91);
+  LbDiedef = ResultLabel(221, 91, "LbDiedef");
+  Oval = new ImageView(this, 299, 104, 280, 183);
+  Oval->setObjectName("Oval");
+  Controls::Label(this, "Front", 267, 98);
+  Controls::Label(this, "VALVE", 260, 182);
+  Controls::Label(this, "Back", 267, 280);
+  Controls::Label(this, "Back", 293, 293);
+  Controls::Label(this, "PISTON", 416, 293);
+  Controls::Label(this, "Front", 553, 293);
+  Controls::Bevel(this, 7, 306, 254, 26);
+  Controls::Label(this, "NOTE", 13, 312);
+  Controls::Label(this, "Lap line _____", 65, 312, true, QColor(0, 255, 0));
+  Controls::Label(this, "Port line _____", 169, 312, true, QColor(255, 0, 255));
+  BtClear = Controls::Button(this, "CLEAR FORM", 299, 312, 79, 20);
+  BtPrint = Controls::Button(this, "PRINT FORM", 397, 312, 78, 20);
+  BtClose = Controls::Button(this, "CLOSE", 494, 312, 72, 20);
+  BtGo->setObjectName("BtGo");
+  BtAnima->setObjectName("BtAnima");
+  setTabOrder(EdLa_ang, BtGo);
+  setTabOrder(BtGo, BtAnima);
+  EdLa_ang->setFocus();
+}
+
+void TResultsForm::BuildEventLabels() {
+  Controls::Bevel(this, 7, 111, 247, 91);
+  Controls::Label(this, "VALVE  EVENTS", 72, 117);
+  const char* rows[] = {"Admission", "Cut-off", "Exhaust", "Compression", "Lead"};
+  for (int i = 0; i < 5; ++i) Controls::Label(this, rows[i], 13, 130 + 13 * i);
+  LbAdmB = ResultLabel(124, 130, "LbAdmB");
+  LbCoB = ResultLabel(124, 143, "LbCoB");
+  LbExB = ResultLabel(124, 156, "LbExB");
+  LbCpB = ResultLabel(124, 169, "LbCpB");
+  LbLeadB = ResultLabel(124, 182, "LbLeadB");
+  LbAdmF = ResultLabel(195, 130, "LbAdmF");
+  LbCoF = ResultLabel(195, 143, "LbCoF");
+  LbExF = ResultLabel(195, 156, "LbExF");
+  LbCpF = ResultLabel(195, 169, "LbCpF");
+  LbLeadF = ResultLabel(195, 182, "LbLeadF");
+  Controls::Label(this, "Max. port", 13, 208);
+  Controls::Label(this, "opening", 13, 221);
+  LbPopB = ResultLabel(124, 215, "LbPopB");
+  LbPopF = ResultLabel(195, 215, "LbPopF");
+  Controls::Label(this, "* Lifting arm angle  for equal leads set at ", 13, 247);
+  LbEqlds = ResultLabel(215, 247, "LbEqlds");
+  Controls::Label(this, "Minimum angle of link (anticlockwise)", 13, 267);
+  Controls::Label(this, "Maximum angle of link (clockwise)", 13, 280);
+  LbLinkmin = ResultLabel(202, 267, "LbLinkmin");
+  LbLinkmax = ResultLabel(202, 280, "LbLinkmax");
+}
+
+void TResultsForm::ConnectReactions() {
+  connect(EdLa_ang, &QLineEdit::textChanged, this, Reaction([this](const QString&) { EdLa_angChange(); }));
+  connect(BtGo, &QPushButton::clicked, this, Reaction([this](bool) { BtGoClick(); }));
+  connect(BtAnima, &QPushButton::clicked, this, Reaction([this](bool) { BtAnimaClick(); }));
+  connect(BtClear, &QPushButton::clicked, this, Reaction([this](bool) { BtClearClick(); }));
+  connect(BtPrint, &QPushButton::clicked, this, Reaction([this](bool) { BtPrintClick(); }));
+  connect(BtClose, &QPushButton::clicked, this, Reaction([this](bool) { BtCloseClick(); }));
+}
+
+void TResultsForm::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  Reaction([this] { FormShow(); })();
+}
+
+void TResultsForm::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) Reaction([this] { FormActivate(); })();
+}
+
+void TResultsForm::FormShow() {
+  if (MainForm != nullptr) LbName->setText(BoxText::First29(MainForm->EdName->text()));
+}
+
+void TResultsForm::FormActivate() {
+  if (AnimaForm != nullptr) AnimaForm->close();
+}
+
+void TResultsForm::EdLa_angChange() {
+  BtGo->setEnabled(true);
+  BtAnima->setEnabled(false);
+}
+
+bool TResultsForm::SetMidGear(const EngineRecord& engine) {
+  const GearStatus status = ::SetMidGear(gear_, engine);
+  if (!status.ok) {
+    LbMid_deg->setText("");
+    AppPrompter().Inform("Message", status.message);
+    return false;
+  }
+  LbMid_deg->setText(QString::fromStdString(MidGearText(gear_, BoxText::DecimalSeparator())));
+  LbMid_deg->adjustSize();
+  return true;
+}
+
+void TResultsForm::BtAnimaClick() {
+  AnimaForm->update();
+  AnimaForm->show();
+}
+
+void TResultsForm::BtPrintClick() {
+  WindowPrinter::Print(this, "Vardenlyke results");
+}
