@@ -803,6 +803,118 @@ def make_splash():
 
 
 # --------------------------------------------------------------------------------------------
+# Program icon, 64x64: an expansion link with its slot, the die block and the eccentric rods,
+# in brass and steel on a dark blue tile.
+# --------------------------------------------------------------------------------------------
+
+
+def curved_bar(cx, cy, r, half_width, a0, a1, steps=40):
+    """Outline of a bar bent to radius r about (cx, cy), from screen angle a0 to a1 (degrees),
+    half_width either side of the arc, with round ends: a list of points for a polygon."""
+    pts = []
+    for i in range(steps + 1):                       # outer edge, a0 -> a1
+        pts.append(polar(cx, cy, r + half_width, a0 + (a1 - a0) * i / steps))
+    ex, ey = polar(cx, cy, r, a1)
+    for i in range(1, 12):                           # round end at a1
+        pts.append(polar(ex, ey, half_width, a1 + 180.0 * i / 12))
+    for i in range(steps + 1):                       # inner edge, a1 -> a0
+        pts.append(polar(cx, cy, r - half_width, a1 - (a1 - a0) * i / steps))
+    sx, sy = polar(cx, cy, r, a0)
+    for i in range(1, 12):                           # round end at a0
+        pts.append(polar(sx, sy, half_width, a0 + 180.0 + 180.0 * i / 12))
+    return pts
+
+
+def draw_icon():
+    d = Drawing(64, 64, background="none")
+    d.linear_gradient("tile", 0, 0, 0, 64, "#3a6291", "#0f1f36")
+    d.push()
+    d.stroke("#0a1526", 1.0)
+    d.fill("url(#tile)")
+    d.roundrect(1.5, 1.5, 62.5, 62.5, 11)
+    d.pop()
+
+    cx, cy, R = -6.0, 32.0, 38.0           # centre of curvature and slot radius of the link
+    top, bottom = -34.0, 34.0              # angular extent of the link (screen degrees)
+    pin_top, pin_bottom = -27.0, 27.0      # eccentric-rod pins near its ends
+
+    # Eccentric rods, coming from the crank axle off the tile to the left.
+    d.push()
+    d.linecap("round")
+    for a, ey in ((pin_top, 26.0), (pin_bottom, 38.0)):
+        px, py = polar(cx, cy, R, a)
+        d.stroke("#0b0f14", 5.2)
+        d.line(2, ey, px, py)
+        d.stroke("#aeb6bf", 3.4)
+        d.line(2, ey, px, py)
+        d.stroke("#e9eef2", 0.8)
+        d.line(2, ey - 0.9, px, py - 0.9)
+    d.pop()
+
+    # The link: a curved bar with rounded ends and a slot along its middle.
+    d.push()
+    d.stroke("#3b2a06", 1.0)
+    d.fill("#d7a937")
+    d.polygon(curved_bar(cx, cy, R, 6.3, top, bottom))
+    d.raw("stroke none")
+    d.fill("#f7e09a")
+    d.polygon(curved_bar(cx, cy, R - 4.0, 0.8, top + 3, bottom - 3))
+    d.stroke("#3b2a06", 0.6)
+    d.fill("#1a1409")
+    d.polygon(curved_bar(cx, cy, R, 1.9, top + 9, bottom - 9))
+    d.pop()
+
+    # Pins of the eccentric rods.
+    d.push()
+    d.stroke("#3b2a06", 0.8)
+    for a in (pin_top, pin_bottom):
+        px, py = polar(cx, cy, R, a)
+        d.fill("#c0c7ce")
+        d.circle(px, py, 3.3)
+        d.fill("#4b525a")
+        d.circle(px, py, 1.2)
+    d.pop()
+
+    # Die block in the slot, a little above the middle, and the rod to the valve.
+    die = -8.0
+    dx, dy = polar(cx, cy, R, die)
+    d.push()
+    d.linecap("round")
+    d.stroke("#0b0f14", 5.0)
+    d.line(dx, dy, 61, dy)
+    d.stroke("#aeb6bf", 3.2)
+    d.line(dx, dy, 61, dy)
+    d.pop()
+    d.push()
+    d.translate(dx, dy)
+    d.rotate(die)
+    d.stroke("#4a0d08", 0.9)
+    d.fill("#d2452f")
+    d.roundrect(-4.2, -5.5, 4.2, 5.5, 1.6)
+    d.raw("stroke none")
+    d.fill("#f08a72")
+    d.rect(-2.8, -4.2, -1.2, 4.2)
+    d.pop()
+    d.push()
+    d.stroke("#4a0d08", 0.6)
+    d.fill("#e7e7e7")
+    d.circle(dx, dy, 1.5)
+    d.pop()
+    return d
+
+
+def make_icon():
+    d = draw_icon()
+    png = os.path.join(OUT, "icon64.png")
+    d.render(png, supersample=4, extra=["-strip", "-depth", "8"])
+    # The same picture on white for places that want a plain bitmap.
+    run("convert", png, "-background", "white", "-flatten", "-type", "TrueColor",
+        "BMP3:" + os.path.join(OUT, "icon64.bmp"))
+    # A smaller copy for the help book's title.
+    run("convert", png, "-strip", os.path.join(HELP, "icon64.png"))
+
+
+# --------------------------------------------------------------------------------------------
 
 
 def main():
@@ -811,6 +923,7 @@ def main():
         sys.exit("ImageMagick's convert is needed (apt-get install imagemagick)")
     make_rockers()
     make_splash()
+    make_icon()
 
 
 if __name__ == "__main__":
