@@ -915,6 +915,136 @@ def make_icon():
 
 
 # --------------------------------------------------------------------------------------------
+# Help picture of the dimension diagram: the same drawing that "Show Dimensions" puts up, in
+# the same 670 x 300 frame, with numbered tags that the help text refers to.
+# --------------------------------------------------------------------------------------------
+
+DIM_GREEN = "#008000"
+DIM_BLUE = "#0000ff"
+
+
+def gdi_arc(d, x1, y1, x2, y2, sx, sy, ex, ey, steps=60):
+    """The arc of the ellipse in the box (x1,y1)-(x2,y2), counter-clockwise on the screen from
+    the ray through (sx,sy) to the ray through (ex,ey), as the program's canvas draws it."""
+    cx, cy = (x1 + x2) / 2.0, (y1 + y2) / 2.0
+    rx, ry = abs(x2 - x1) / 2.0, abs(y2 - y1) / 2.0
+    a0 = math.atan2(-(sy - cy), sx - cx)        # mathematical angles, y up
+    a1 = math.atan2(-(ey - cy), ex - cx)
+    if a1 <= a0:
+        a1 += 2 * math.pi
+    pts = []
+    for i in range(steps + 1):
+        a = a0 + (a1 - a0) * i / steps
+        pts.append((cx + rx * math.cos(a), cy - ry * math.sin(a)))
+    for (xa, ya), (xb, yb) in zip(pts, pts[1:]):
+        d.line(xa, ya, xb, yb)
+
+
+def make_dimension_picture():
+    d = Drawing(670, 300)
+
+    # Centre lines, dash-dot.
+    d.push()
+    d.stroke("#404040", 1)
+    d.dash(10, 3, 2, 3)
+    for x1, y1, x2, y2 in ((20, 197, 620, 197), (74, 0, 74, 220), (587, 10, 587, 50),
+                           (550, 35, 620, 35), (90, 35, 550, 180), (90, 35, 550, 154),
+                           (90, 35, 498, 266), (90, 35, 590, 235)):
+        d.line(x1, y1, x2, y2)
+    d.pop()
+
+    # The link: an arc of radius 520 about (75, 5).
+    d.push()
+    d.stroke(DIM_GREEN, 2)
+    d.fill("none")
+    gdi_arc(d, -445, 525, 595, -515, 498, 270, 550, 145)
+    d.pop()
+
+    def circle_box(x1, y1, x2, y2):
+        d.circle((x1 + x2) / 2.0, (y1 + y2) / 2.0, (x2 - x1) / 2.0)
+
+    # Members, green, width 2; circles filled white.
+    d.push()
+    d.stroke(DIM_GREEN, 2)
+    d.fill("white")
+    d.line(26, 137, 585, 197)                                  # connecting rod
+    d.line(74, 197, 26, 137)                                   # main crank
+    d.line(74, 197, 104, 188)                                  # eccentric radii
+    d.line(74, 197, 60, 224)
+    d.line(550, 154, 104, 188)                                 # eccentric rods
+    d.line(498, 266, 60, 224)
+    d.line(550, 154, 498, 266)                                 # pins on the link
+    d.line(503, 56, 550, 180)                                  # lifting link
+    d.line(503, 56, 587, 35)                                   # lifting arm
+    for box in ((21, 132, 31, 142), (580, 192, 590, 202), (69, 192, 79, 202), (99, 183, 109, 193),
+                (55, 219, 65, 229), (545, 149, 555, 159), (493, 261, 503, 271),
+                (498, 51, 508, 61), (545, 175, 555, 185), (582, 30, 592, 40)):
+        circle_box(*box)
+    d.pop()
+
+    # Distances and the angle of advance, blue, width 1.
+    d.push()
+    d.stroke(DIM_BLUE, 1)
+    d.fill("none")
+    d.line(75, 15, 587, 15)                                    # axle to weighshaft, horizontal
+    d.line(600, 35, 600, 197)                                  # axle to weighshaft, vertical
+    d.line(550, 154, 572, 160)                                 # rod pin to slot
+    d.line(550, 180, 535, 214)                                 # circumferential displacement
+    d.line(550, 180, 560, 183)                                 # radial displacement
+    d.line(134, 178, 74, 197)                                  # angle of advance
+    d.line(35, 230, 126, 153)
+    gdi_arc(d, 24, 247, 124, 147, 104, 188, 126, 153)
+    d.pop()
+
+    # Numbered tags: (number, colour, tag centre, point the leader goes to), numbered in the
+    # order of the boxes on the data-entry window.
+    tags = [
+        (1, DIM_GREEN, (200, 138), (200, 155)),
+        (2, DIM_GREEN, (22, 176), (46, 163)),
+        (3, DIM_GREEN, (38, 246), (64, 216)),
+        (4, DIM_BLUE, (160, 116), (126, 152)),
+        (5, DIM_GREEN, (330, 272), (330, 251)),
+        (6, DIM_BLUE, (588, 148), (568, 158)),
+        (7, DIM_BLUE, (330, 15), None),
+        (8, DIM_BLUE, (622, 116), (600, 116)),
+        (9, DIM_GREEN, (538, 27), (545, 45)),
+        (10, DIM_GREEN, (496, 104), (521, 105)),
+        (11, DIM_GREEN, (486, 226), (512, 232)),
+        (12, DIM_BLUE, (566, 222), (543, 198)),
+        (13, DIM_BLUE, (588, 177), (561, 183)),
+    ]
+    for number, colour, (tx, ty), target in tags:
+        if target is not None:
+            d.push()
+            d.stroke("#707070", 0.8)
+            d.line(tx, ty, target[0], target[1])
+            d.pop()
+        d.push()
+        d.stroke(colour, 1.3)
+        d.fill("white")
+        d.circle(tx, ty, 8.5)
+        d.pop()
+        d.text(tx, ty + 4, str(number), 11, SANS_BOLD, colour, anchor="middle")
+
+    # A few names of joints, in grey.
+    grey = "#606060"
+    d.text(78, 290, "crank axle", 10, SANS, grey, anchor="middle")
+    d.push()
+    d.stroke("#a0a0a0", 0.6)
+    d.line(76, 280, 74, 203)
+    d.pop()
+    d.text(14, 128, "crank pin", 10, SANS, grey)
+    d.text(626, 214, "crosshead", 10, SANS, grey, anchor="middle")
+    d.text(640, 54, "weighshaft", 10, SANS, grey, anchor="middle")
+    d.text(548, 292, "link", 10, SANS, grey, anchor="middle")
+    d.text(470, 52, "lifting arm end", 10, SANS, grey, anchor="end")
+    d.text(118, 214, "eccentrics", 10, SANS, grey)
+
+    d.render("PNG8:" + os.path.join(HELP, "dimensions.png"), supersample=2,
+             extra=["-strip", "-depth", "8", "+dither", "-colors", "128"])
+
+
+# --------------------------------------------------------------------------------------------
 
 
 def main():
@@ -924,6 +1054,7 @@ def main():
     make_rockers()
     make_splash()
     make_icon()
+    make_dimension_picture()
 
 
 if __name__ == "__main__":
