@@ -94,7 +94,15 @@ namespace {
 std::optional<double> FindLinkHeight(GearState& s, int runDir) {
   const double tol = 0.00001 * s.eccrad;
   const auto residual = [&](double y) { return LiftLinkResidual(s, y); };
-  const auto plain = SecantSolve(residual, +s.linkpins / 2, -s.linkpins / 2, tol, 50);
+  double slope = 0;
+  const auto plain = SecantSolve(residual, +s.linkpins / 2, -s.linkpins / 2, tol, 50, &slope);
+  if (s.crankStep == 0) {
+    const auto mid = MidGearLinkRoot(s);
+    if (!mid) return std::nullopt;
+    s.linkBranch = mid->slope > 0 ? 1 : -1;
+  } else if (plain && FollowsPreviousSteps(s, *plain, slope)) {
+    return plain;
+  }
   const auto continued = ContinuedLinkHeight(s, runDir);
   if (!continued) return std::nullopt;
   if (plain && std::fabs(*plain - *continued) <= 100 * tol) return plain;

@@ -85,6 +85,9 @@ struct GearState {
   double valveTable[kRows]{};
   double linkAngle = 0, linkAngleMin = 0, linkAngleMax = 0;  // radians, clockwise positive
   double dieDeflection = 0;
+  // Which of the lifting link's two poses the sweep follows: the sign of the
+  // slope of the lifting-link residual at the mid-gear pose (set at step 0).
+  int linkBranch = 0;
 
   bool firstRun = true;
   double valveCentre = 0;  // subtracted from every raw valve position

@@ -48,7 +48,7 @@ std::optional<Point> IntersectLineCircle(int root, Point p1, Point p2, Point c, 
 }
 
 std::optional<double> SecantSolve(const std::function<double(double)>& f, double xa, double xb, double tol,
-                                  int maxIter) {
+                                  int maxIter, double* slope) {
   const double fa = f(xa);
   const double fb = f(xb);
   if (!std::isfinite(fa) || !std::isfinite(fb)) return std::nullopt;
@@ -60,6 +60,7 @@ std::optional<double> SecantSolve(const std::function<double(double)>& f, double
     if (fCurrent == fPrevious) {
       if (fCurrent != 0) return std::nullopt;
       f(current);  // both starts are roots: leave f's results at the current one
+      if (slope != nullptr) *slope = NAN;
       return current;
     }
     const double dx = (previous - current) * fCurrent / (fCurrent - fPrevious);
@@ -68,7 +69,10 @@ std::optional<double> SecantSolve(const std::function<double(double)>& f, double
     current = current + dx;
     fCurrent = f(current);
     if (!std::isfinite(fCurrent)) return std::nullopt;
-    if (std::fabs(dx) < tol || fCurrent == 0) return current;
+    if (std::fabs(dx) < tol || fCurrent == 0) {
+      if (slope != nullptr) *slope = (fCurrent - fPrevious) / (current - previous);
+      return current;
+    }
   }
   return std::nullopt;
 }

@@ -1,7 +1,7 @@
 // Each move is one secant search started at the predicted height and a point
-// close beside it. A move that fails, or whose root lands far from the
-// prediction (a jump to the other pose of the lifting link), is split in two,
-// down to a few hundredths of a degree.
+// close beside it. A move that fails, lands on the other pose of the lifting
+// link, or lands far from the prediction is split in two, down to a few
+// hundredths of a degree.
 #include "LinkTracker.h"
 
 #include <cmath>
@@ -18,19 +18,29 @@ double Tolerance(const GearState& s) {
   return 0.00001 * s.eccrad;
 }
 
-std::optional<double> SolveNear(const GearState& s, GearInputs at, double guess) {
+// A true move of at most 2 degrees stays this close to a straight-line guess.
+double JumpLimit(const GearState& s) {
+  return 0.05 * s.linkpins;
+}
+
+std::optional<LinkRoot> SolveNear(const GearState& s, GearInputs at, double guess) {
   const LinkDrivers drivers = PlaceDrivers(s, at.theta, at.phi);
   const auto residual = [&](double y) { return LinkResidual(s, drivers, y, nullptr); };
   const double tol = Tolerance(s);
-  return SecantSolve(residual, guess, guess + 100 * tol, tol, 50);
+  double slope = 0;
+  const auto y = SecantSolve(residual, guess, guess + 100 * tol, tol, 50, &slope);
+  if (!y) return std::nullopt;
+  return LinkRoot{*y, slope};
+}
+
+bool Accepted(const GearState& s, const std::optional<LinkRoot>& root, double guess) {
+  return root && root->slope * s.linkBranch > 0 && std::fabs(root->y - guess) <= JumpLimit(s);
 }
 
 std::optional<double> Follow(const GearState& s, GearInputs from, GearInputs to, double yFrom, double yTrend,
                              int splits) {
-  const double guess = yFrom + yTrend;
-  const auto y = SolveNear(s, to, guess);
-  // The other pose lies far off; a true move stays close to the straight guess.
-  if (y && std::fabs(*y - guess) <= 0.05 * s.linkpins) return y;
+  const auto root = SolveNear(s, to, yFrom + yTrend);
+  if (Accepted(s, root, yFrom + yTrend)) return root->y;
   if (splits == kMaxSplits) return std::nullopt;
   const GearInputs half{(from.theta + to.theta) / 2, (from.phi + to.phi) / 2};
   const auto yHalf = Follow(s, from, half, yFrom, yTrend / 2, splits + 1);
@@ -38,13 +48,19 @@ std::optional<double> Follow(const GearState& s, GearInputs from, GearInputs to,
   return Follow(s, half, to, *yHalf, *yHalf - yFrom, splits + 1);
 }
 
+double PreviousTrend(const GearState& s, int k) {
+  return k > 1 ? s.joints.Y[k - 1][pin1] - s.joints.Y[k - 2][pin1] : 0;
+}
+
 }  // namespace
 
-std::optional<double> MidGearLinkHeight(const GearState& s) {
+std::optional<LinkRoot> MidGearLinkRoot(const GearState& s) {
   // In mid-gear the link hangs nearly symmetric about the line of stroke; a
   // root far from that is the lifting link swung over to its other side.
-  const auto y = SolveNear(s, {0, s.midGearAngle}, s.linkpins / 2);
-  if (y && std::fabs(*y - s.linkpins / 2) <= 0.25 * s.linkpins) return y;
+  const auto root = SolveNear(s, {0, s.midGearAngle}, s.linkpins / 2);
+  if (root && std::isfinite(root->slope) && root->slope != 0 &&
+      std::fabs(root->y - s.linkpins / 2) <= 0.25 * s.linkpins)
+    return root;
   return std::nullopt;
 }
 
@@ -53,16 +69,23 @@ std::optional<double> FollowLinkHeight(const GearState& s, GearInputs from, Gear
   return Follow(s, from, to, yFrom, yTrend, 0);
 }
 
+bool FollowsPreviousSteps(const GearState& s, double y, double slope) {
+  const int k = s.crankStep;
+  const double guess = s.joints.Y[k - 1][pin1] + PreviousTrend(s, k);
+  return Accepted(s, LinkRoot{y, slope}, guess);
+}
+
 std::optional<double> ContinuedLinkHeight(const GearState& s, int runDir) {
   const int k = s.crankStep;
   const double phi = s.liftArmAngle + s.midGearAngle;
   if (k > 0) {
     const double yPrevious = s.joints.Y[k - 1][pin1];
-    const double trend = k > 1 ? yPrevious - s.joints.Y[k - 2][pin1] : 0;
     return FollowLinkHeight(s, {CrankAngle(runDir, k - 1), phi}, {CrankAngle(runDir, k), phi}, yPrevious,
-                            trend);
+                            PreviousTrend(s, k));
   }
-  auto y = MidGearLinkHeight(s);
+  const auto mid = MidGearLinkRoot(s);
+  std::optional<double> y;
+  if (mid) y = mid->y;
   const int moves = static_cast<int>(std::ceil(std::fabs(s.liftArmAngle) / kLargestArmMove));
   double trend = 0;
   for (int i = 1; y && i <= moves; ++i) {

@@ -13,14 +13,26 @@ struct GearInputs {
   double theta, phi;
 };
 
-// Height of pin1 at crank angle 0 with the lifting arm in its mid-gear direction.
-std::optional<double> MidGearLinkHeight(const GearState& s);
+// A height of pin1 at which the lifting link fits, with the slope of the
+// lifting-link residual there. The lifting link fits in two poses, one on each
+// side of the point where the arm end is nearest the lifting pin; the sign of
+// the slope tells them apart and stays the same while the gear moves.
+struct LinkRoot {
+  double y, slope;
+};
 
-// Height of pin1 at `to`, reached from the pose of height yFrom at `from`;
-// yTrend is the expected change, used as the first guess. Empty when the pose
-// cannot be followed (the gear locks or comes apart on the way).
+// The pose at crank angle 0 with the lifting arm in its mid-gear direction.
+std::optional<LinkRoot> MidGearLinkRoot(const GearState& s);
+
+// Height of pin1 at `to`, reached from the pose of height yFrom at `from` on the
+// state's linkBranch; yTrend is the expected change, used as the first guess.
+// Empty when the pose cannot be followed (the gear locks or comes apart).
 std::optional<double> FollowLinkHeight(const GearState& s, GearInputs from, GearInputs to, double yFrom,
                                        double yTrend);
+
+// True when the root y with its slope, found at step crankStep > 0, is the
+// pose that follows on from the previous steps in the joint table.
+bool FollowsPreviousSteps(const GearState& s, double y, double slope);
 
 // Height of pin1 continuous with mid-gear at the state's crankStep, crank
 // turning in direction runDir; for a step after the first it continues from
