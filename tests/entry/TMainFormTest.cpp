@@ -1,0 +1,191 @@
+// The data-entry window: showing an engine, reading the boxes back with their
+// markings, the enabled states and the Enter key.
+#include <QKeyEvent>
+#include <QTest>
+
+#include "Controls.h"
+#include "NumberFormat.h"
+#include "WindowTest.h"
+
+using TMainFormTest = WindowTest;
+
+namespace {
+
+QColor Red() {
+  return QColor(255, 0, 0);
+}
+
+}  // namespace
+
+TEST_F(TMainFormTest, StartsLockedAndListsTheStoredNamesSorted) {
+  EXPECT_EQ(MainForm->windowTitle(), "Vardenlyke valve gear  DATA  ENTRY");
+  EXPECT_EQ(MainForm->engineCount(), 4);
+  QStringList names;
+  for (int i = 0; i < MainForm->CB_Engines->count(); ++i) names << MainForm->CB_Engines->itemText(i);
+  EXPECT_EQ(names, (QStringList{"Express 4-4-0 rocker B", "Goods 0-6-0 slide valve",
+                                "Low shaft, short lifting link", "Tank 0-6-2T piston valves"}));
+  for (int i = 0; i < 17; ++i) {
+    EXPECT_FALSE(MainForm->Box(i)->isEnabled());
+    EXPECT_TRUE(MainForm->Box(i)->text().isEmpty());
+  }
+  EXPECT_EQ(MainForm->valveGroup->checkedId(), -1);
+  EXPECT_EQ(MainForm->rockerGroup->checkedId(), -1);
+}
+
+TEST_F(TMainFormTest, PickingAnEngineShowsItAndUnlocksByTheRockerChoice) {
+  Pick("Express 4-4-0 rocker B");
+  EXPECT_EQ(MainForm->EdName->text(), "Express 4-4-0 rocker B");
+  EXPECT_EQ(Box("EdCtoweighv")->text(), "20.6");
+  EXPECT_EQ(Box("EdExlap")->text(), "0.0625");
+  EXPECT_EQ(MainForm->EdRocker->text(), "1");
+  EXPECT_EQ(MainForm->rockerGroup->checkedId(), 2);
+  EXPECT_TRUE(MainForm->EdRocker->isEnabled());
+
+  Pick("Goods 0-6-0 slide valve");
+  EXPECT_EQ(MainForm->rockerGroup->checkedId(), 0);
+  EXPECT_EQ(MainForm->valveGroup->checkedId(), 0);
+  EXPECT_TRUE(MainForm->EdRocker->text().isEmpty());
+  EXPECT_FALSE(MainForm->EdRocker->isEnabled());
+  EXPECT_TRUE(Box("EdConrod")->isEnabled());
+
+  // A new name empties and locks the boxes until a rocker option is chosen.
+  QTest::keyClicks(MainForm->EdNewEng, "Mogul");
+  EXPECT_EQ(MainForm->EdName->text(), "Mogul");
+  EXPECT_TRUE(Box("EdConrod")->text().isEmpty());
+  EXPECT_FALSE(Box("EdConrod")->isEnabled());
+  MainForm->rockerGroup->button(1)->click();
+  EXPECT_TRUE(Box("EdConrod")->isEnabled());
+  EXPECT_TRUE(MainForm->EdRocker->isEnabled());
+}
+
+TEST_F(TMainFormTest, TransferMarksEveryMissingBoxInOnePassAndStoresTheRest) {
+  Pick("Goods 0-6-0 slide valve");
+  MainForm->EdName->clear();
+  for (int i = 0; i < 17; ++i) MainForm->Box(i)->clear();
+  EXPECT_EQ(MainForm->TransferEntries(), 1);
+  EXPECT_NE(Controls::TextColour(Box("EdConrod")), Red());  // an empty name marks nothing
+  EXPECT_TRUE(Box("EdConrod")->text().isEmpty());
+
+  Pick("Goods 0-6-0 slide valve");
+  MainForm->EdName->setText("Goods mk2");
+  Box("EdMcrank")->clear();
+  Box("EdLarad")->setText("???");
+  Box("EdPort")->clear();
+  Box("EdConrod")->setText("80");
+  Box("EdExlap")->setText("0.03");
+  EXPECT_EQ(MainForm->TransferEntries(), 2);
+  for (const char* name : {"EdMcrank", "EdLarad", "EdPort"}) {
+    EXPECT_EQ(Box(name)->text(), "???") << name;
+    EXPECT_EQ(Controls::TextColour(Box(name)), Red()) << name;
+  }
+  EXPECT_EQ(std::string(currentEngine.name), "Goods mk2");
+  EXPECT_EQ(currentEngine.conrod, 80);
+  EXPECT_EQ(currentEngine.exlap, 0.03);  // read after the first missing box
+}
+
+TEST_F(TMainFormTest, ATextThatIsNotANumberStopsTheTransferAtThatBox) {
+  Pick("Goods 0-6-0 slide valve");
+  Box("EdConrod")->setText("79");
+  Box("EdEccrad")->setText(" ???");
+  Box("EdEccrod")->setText("55");
+  try {
+    MainForm->TransferEntries();
+    FAIL() << "no conversion error";
+  } catch (const ConversionError& error) {
+    EXPECT_STREQ(error.what(), "' ?\?\?' is not a valid floating point value");
+  }
+  EXPECT_EQ(currentEngine.conrod, 79);
+  EXPECT_EQ(currentEngine.eccrod, 54);  // after the bad box: unchanged
+}
+
+TEST_F(TMainFormTest, OptionGroupsAreStoredAsTheRecordExpects) {
+  Pick("Tank 0-6-2T piston valves");
+  EXPECT_EQ(MainForm->valveGroup->checkedId(), 1);
+  MainForm->rockerGroup->button(0)->click();  // "No Rocker": the ratio stays
+  MainForm->EdRocker->setText("7");
+  ASSERT_EQ(MainForm->TransferEntries(), 0);
+  EXPECT_EQ(currentEngine.rockerType, 0);
+  EXPECT_EQ(currentEngine.rockerRatio, 2.5);
+  EXPECT_EQ(currentEngine.valveType, 1);
+  EXPECT_FALSE(MainForm->EdRocker->isEnabled());
+
+  // With neither group chosen (as after a delete) the record gets outside
+  // admission and a type B rocker, and the ratio box is converted.
+  const EngineRecord shown = currentEngine;
+  MainForm->ClearEntries();
+  for (int i = 0; i < 16; ++i) MainForm->Box(i)->setText("1");
+  MainForm->EdRocker->setText("1.5");
+  ASSERT_EQ(MainForm->TransferEntries(), 0);
+  EXPECT_EQ(currentEngine.valveType, -1);
+  EXPECT_EQ(currentEngine.rockerType, -1);
+  EXPECT_EQ(currentEngine.rockerRatio, 1.5);
+  EXPECT_EQ(currentEngine.reserved, shown.reserved);
+}
+
+TEST_F(TMainFormTest, ShownValuesRoundToFourDigitsAndComeBackSo) {
+  currentEngine = EngineRecord{};
+  SetRecordName(currentEngine, "Odd", 3);
+  currentEngine.conrod = 123.456;
+  currentEngine.mcrank = 12345.6;
+  currentEngine.eccrad = 0.0000125;
+  currentEngine.valveType = 0;
+  currentEngine.reserved = 42.5;
+  MainForm->ShowEngine();
+  EXPECT_EQ(Box("EdConrod")->text(), "123.5");
+  EXPECT_EQ(Box("EdMcrank")->text(), "1.235E4");
+  EXPECT_EQ(Box("EdEccrad")->text(), "1.25E-5");
+  EXPECT_EQ(MainForm->valveGroup->checkedId(), 0);
+  ASSERT_EQ(MainForm->TransferEntries(), 0);
+  EXPECT_EQ(currentEngine.conrod, 123.5);
+  EXPECT_EQ(currentEngine.mcrank, 12350);
+  EXPECT_EQ(currentEngine.eccrad, 0.0000125);
+  EXPECT_EQ(currentEngine.valveType, -1);
+  EXPECT_EQ(currentEngine.reserved, 42.5);
+}
+
+TEST_F(TMainFormTest, EnterMovesTheFocusToTheNextControlInTabOrder) {
+  MainForm->show();
+  QApplication::setActiveWindow(MainForm);
+  Pick("Express 4-4-0 rocker B");
+  const auto enterIn = [](QWidget* box) {
+    box->setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(box, Qt::Key_Return);
+    QApplication::processEvents();
+    return QApplication::focusWidget();
+  };
+  EXPECT_EQ(enterIn(MainForm->EdRocker), MainForm->BtSave);
+  EXPECT_EQ(enterIn(Box("EdLiftlink")), Box("EdLinkpins"));
+  // Keys are never refused: validity is judged only on transfer.
+  Box("EdConrod")->clear();
+  QTest::keyClicks(Box("EdConrod"), "x-1,");
+  EXPECT_EQ(Box("EdConrod")->text(), "x-1,");
+}
+
+TEST_F(TMainFormTest, RedMarksClearOnEnteringAnyRequiredBox) {
+  MainForm->show();
+  QApplication::setActiveWindow(MainForm);
+  Pick("Goods 0-6-0 slide valve");
+  Box("EdStlap")->clear();
+  Box("EdConrod")->clear();
+  ASSERT_EQ(MainForm->TransferEntries(), 2);
+  for (const char* name : {"EdStlap", "EdConrod"}) {
+    ASSERT_EQ(Controls::TextColour(Box(name)), Red());
+    Box(name)->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(Controls::TextColour(Box(name)), QColor(Qt::black)) << name;
+  }
+}
+
+TEST_F(TMainFormTest, NameBoxesRefuseCharactersTheDataFileCannotHold) {
+  // Typed one key at a time, as a keyboard with these characters would.
+  for (const QChar c : QString("A\u0416\u00E9\u20AC")) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(MainForm->EdNewEng, &press);
+  }
+  EXPECT_EQ(MainForm->EdNewEng->text(), "A\u00E9\u20AC");
+  MainForm->rockerGroup->button(0)->click();
+  for (int i = 0; i < 16; ++i) MainForm->Box(i)->setText("1");
+  ASSERT_EQ(MainForm->TransferEntries(), 0);
+  EXPECT_EQ(std::string(currentEngine.name), "A\xE9\x80");
+}

@@ -1,0 +1,127 @@
+// The results window: its states around "GO", the equal-lead setting, the
+// valve diagram's pixels and what a failed or refused run leaves alone.
+#include <QFile>
+
+#include "TAnimaForm.h"
+#include "TResultsForm.h"
+#include "WindowTest.h"
+
+class TResultsFormTest : public WindowTest {
+ protected:
+  void GetResults(const QString& engine) {
+    Pick(engine);
+    MainForm->BtResults->click();
+  }
+  void Go(const QString& angle) {
+    ResultsForm->EdLa_ang->setText(angle);
+    ResultsForm->BtGo->click();
+  }
+  QColor Pixel(int x, int y) { return ResultsForm->Oval->image().pixelColor(x, y); }
+  std::vector<QString> Labels() {
+    std::vector<QString> texts;
+    for (QLabel* label :
+         {ResultsForm->LbAdmB, ResultsForm->LbAdmF, ResultsForm->LbCoB, ResultsForm->LbCoF,
+          ResultsForm->LbExB, ResultsForm->LbExF, ResultsForm->LbCpB, ResultsForm->LbCpF,
+          ResultsForm->LbLeadB, ResultsForm->LbLeadF, ResultsForm->LbPopB, ResultsForm->LbPopF,
+          ResultsForm->LbLinkmin, ResultsForm->LbLinkmax, ResultsForm->LbDiedef})
+      texts.push_back(label->text());
+    return texts;
+  }
+};
+
+TEST_F(TResultsFormTest, FirstGoSetsEqualLeadsAndLaterRunsKeepThatSetting) {
+  GetResults("Goods 0-6-0 slide valve");
+  EXPECT_TRUE(ResultsForm->MLeads->isVisibleTo(ResultsForm));
+  EXPECT_FALSE(ResultsForm->MXleads->isVisibleTo(ResultsForm));
+  EXPECT_EQ(ResultsForm->LbName->text(), "Goods 0-6-0 slide valve");
+
+  ResultsForm->EdLa_ang->setText("15");
+  EXPECT_TRUE(ResultsForm->BtGo->isEnabled());
+  EXPECT_FALSE(ResultsForm->BtAnima->isEnabled());
+  ResultsForm->BtGo->click();
+  EXPECT_TRUE(ResultsForm->BtAnima->isEnabled());
+  EXPECT_TRUE(ResultsForm->MXleads->isVisibleTo(ResultsForm));
+  EXPECT_EQ(ResultsForm->LbEqlds->text(), "15");
+  EXPECT_EQ(ResultsForm->LbLeadB->text(), ResultsForm->LbLeadF->text());
+  for (const QString& text : Labels()) EXPECT_FALSE(text.isEmpty());
+  EXPECT_FALSE(AnimaForm->MRocker->isVisibleTo(AnimaForm));
+
+  Go("25");
+  EXPECT_EQ(ResultsForm->LbEqlds->text(), "15");
+  EXPECT_NE(ResultsForm->LbLeadB->text(), ResultsForm->LbLeadF->text());
+  QFile table("results.txt");
+  ASSERT_TRUE(table.open(QIODevice::ReadOnly));
+  const QByteArray bytes = table.readAll();
+  EXPECT_EQ(bytes.count("\r\n"), 183);
+  EXPECT_TRUE(bytes.startsWith("  Goods 0-6-0 slide valve: Lifting arm at  25.0 deg.\r\n\r\n"));
+}
+
+TEST_F(TResultsFormTest, RefusedOrFailedRunsLeaveTheWindowAsItWas) {
+  GetResults("Goods 0-6-0 slide valve");
+  Go("10");
+  const auto shown = Labels();
+  const QImage diagram = ResultsForm->Oval->image();
+
+  Go("ten");  // not a number: the conversion message, nothing recomputed
+  EXPECT_EQ(prompter_.shown.back().text, "'ten' is not a valid floating point value");
+  EXPECT_EQ(Labels(), shown);
+  EXPECT_FALSE(ResultsForm->BtAnima->isEnabled());
+
+  // A gear that cannot be assembled at this angle: a message naming the
+  // crank angle; labels, diagram and "ANIMATE" stay.
+  ResultsForm->gear().conrod = 10;
+  Go("10");
+  EXPECT_EQ(prompter_.shown.back().caption, "Message");
+  EXPECT_NE(prompter_.shown.back().text.find("crank angle"), std::string::npos);
+  EXPECT_EQ(Labels(), shown);
+  EXPECT_EQ(ResultsForm->Oval->image(), diagram);
+  EXPECT_FALSE(ResultsForm->BtAnima->isEnabled());
+}
+
+TEST_F(TResultsFormTest, AnUnwritableTableIsReportedAndTheResultsStillShown) {
+  std::filesystem::create_directory("results.txt");
+  GetResults("Express 4-4-0 rocker B");
+  Go("12");
+  EXPECT_TRUE(Shown("Cannot open Results file"));
+  EXPECT_FALSE(ResultsForm->LbAdmB->text().isEmpty());
+  EXPECT_TRUE(ResultsForm->BtAnima->isEnabled());
+  EXPECT_TRUE(AnimaForm->MRocker->isVisibleTo(AnimaForm));
+}
+
+TEST_F(TResultsFormTest, DiagramMapsTheFrameAndLinesToTheirPixels) {
+  GetResults("Tank 0-6-2T piston valves");
+  Go("20");
+  EXPECT_EQ(ResultsForm->DiagramColumn(1), 280);
+  EXPECT_EQ(ResultsForm->DiagramRow(0), 183);
+  EXPECT_EQ(ResultsForm->DiagramColumn(0.5), 140);
+  // Lap lines lie a sixth of the height from the axis whatever the lap.
+  const int axis = ResultsForm->DiagramRow(0.5);
+  EXPECT_EQ(Pixel(5, axis), QColor(0, 0, 0));
+  const auto limeNear = [&](int row) {
+    return Pixel(5, row - 1) == QColor(0, 255, 0) || Pixel(5, row) == QColor(0, 255, 0) ||
+           Pixel(5, row + 1) == QColor(0, 255, 0);
+  };
+  EXPECT_TRUE(limeNear(183 / 2 - 183 / 6));
+  EXPECT_TRUE(limeNear(183 / 2 + 183 / 6));
+  EXPECT_EQ(Pixel(0, 90), QColor(0, 0, 255));   // left edge of the frame
+  EXPECT_EQ(Pixel(28, 90), QColor(0, 128, 0));  // first grid line
+  int red = 0;
+  for (int y = 0; y < 183; ++y)
+    for (int x = 0; x < 280; ++x) red += Pixel(x, y) == QColor(255, 0, 0);
+  EXPECT_GT(red, 200);  // the valve curve
+
+  ResultsForm->BtClear->click();
+  EXPECT_EQ(Pixel(140, 20), QColor(255, 255, 255));
+  EXPECT_EQ(Pixel(0, 90), QColor(0, 0, 255));  // the frame itself stays
+  EXPECT_TRUE(ResultsForm->LbAdmB->text().isEmpty());
+  EXPECT_FALSE(ResultsForm->LbLinkmin->text().isEmpty());
+}
+
+TEST_F(TResultsFormTest, ZeroLapOrCrankDrawsNothingItCannotScale) {
+  GetResults("Goods 0-6-0 slide valve");
+  ResultsForm->gear().stlap = 0;
+  Go("15");
+  for (int y = 0; y < 183; ++y)
+    for (int x = 0; x < 280; ++x) ASSERT_NE(Pixel(x, y), QColor(255, 0, 0));
+  for (const QString& text : Labels()) EXPECT_FALSE(text.contains("NAN") || text.contains("INF"));
+}
