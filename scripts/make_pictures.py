@@ -1045,6 +1045,286 @@ def make_dimension_picture():
 
 
 # --------------------------------------------------------------------------------------------
+# Help picture of a valve diagram, drawn the way the results window draws it, for an example
+# slide valve (outside admission) with the eight valve events marked.  The motion is a plain
+# harmonic valve motion with connecting-rod obliquity, which is near enough to explain the
+# diagram; the program itself uses the full link geometry.
+# --------------------------------------------------------------------------------------------
+
+
+def example_valve_motion(crank=13.0, conrod=78.0, travel_half=2.6, lap=1.0, lead=0.15):
+    """Piston and valve displacement at every 2 degrees (181 samples, the last = the first),
+    with the program's signs for an outside-admission valve: step 0 is the back dead centre."""
+    delta = math.asin((lap + lead) / travel_half)
+    piston, valve = [], []
+    for k in range(180):
+        t = math.radians(2 * k)
+        piston.append(-crank * math.cos(t) + math.sqrt(conrod ** 2 - (crank * math.sin(t)) ** 2) - conrod)
+        valve.append(travel_half * math.sin(t + delta))
+    piston.append(piston[0])
+    valve.append(valve[0])
+    return piston, valve
+
+
+def first_crossing(piston, valve, level, rising):
+    for i in range(180):
+        a, b = valve[i], valve[i + 1]
+        if (rising and a < level < b) or (not rising and a > level > b):
+            return piston[i] + (piston[i + 1] - piston[i]) * (level - a) / (b - a)
+    return None
+
+
+def make_valve_diagram_picture():
+    crank, lap, exlap, port = 13.0, 1.0, 0.0625, 1.5
+    piston, valve = example_valve_motion(crank=crank, lap=lap)
+    stroke_scale, travel_scale = 2 * crank, 6 * lap
+
+    W, H = 640, 330
+    X0, Y0, PW, PH = 150, 30, 340, 230          # the plot, like the results window's image
+
+    def col(u):
+        return X0 + PW * u
+
+    def row(v):
+        return Y0 + PH * (1 - v)
+
+    def point(p, v):
+        return col(p / stroke_scale + 0.5), row(v / travel_scale + 0.5)
+
+    d = Drawing(W, H)
+    d.push()
+    d.stroke("#008000", 1)                      # grid: vertical lines every tenth of the stroke
+    for i in range(1, 10):
+        d.line(col(i / 10.0), row(0), col(i / 10.0), row(1))
+    d.stroke("black", 1)                        # axis
+    d.line(col(0), row(0.5), col(1), row(0.5))
+    d.stroke("#00ff00", 1.6)                    # lap lines
+    for sgn in (1, -1):
+        d.line(col(0), row(0.5 + sgn * lap / travel_scale), col(1), row(0.5 + sgn * lap / travel_scale))
+    d.stroke("#ff00ff", 1.6)                    # port lines
+    for sgn in (1, -1):
+        y = row(0.5 + sgn * (lap + port) / travel_scale)
+        d.line(col(0), y, col(1), y)
+    d.stroke("#ff0000", 1.6)                    # the valve curve
+    d.fill("none")
+    pts = [point(p, v) for p, v in zip(piston, valve)]
+    for (xa, ya), (xb, yb) in zip(pts, pts[1:]):
+        d.line(xa, ya, xb, yb)
+    d.stroke("#0000ff", 3)                      # frame
+    d.rect(col(0), row(1), col(1), row(0))
+    d.pop()
+
+    # Axis names, as on the results window.
+    d.text(X0 - 8, Y0 + 10, "Front", 11, SANS, anchor="end")
+    d.text(X0 - 8, Y0 + PH, "Back", 11, SANS, anchor="end")
+    d.push()
+    d.translate(16, Y0 + PH / 2)
+    d.rotate(-90)
+    d.text(0, 0, "VALVE", 11, SANS, anchor="middle")
+    d.pop()
+    d.text(X0, Y0 + PH + 17, "Back", 11, SANS, anchor="middle")
+    d.text(X0 + PW / 2, Y0 + PH + 17, "PISTON", 11, SANS, anchor="middle")
+    d.text(X0 + PW, Y0 + PH + 17, "Front", 11, SANS, anchor="middle")
+
+    # The eight events: (text, level, rising?, label x, label y, anchor).
+    mid = row(0.5)
+    events = [
+        ("admission, back", lap, True, 60, row(0.5 + lap / travel_scale) - 26, "end"),
+        ("release, front", exlap, True, 60, mid - 12, "end"),
+        ("compression, back", -exlap, True, 60, mid + 20, "end"),
+        ("cut-off, front", -lap, True, 60, row(0.5 - lap / travel_scale) + 32, "end"),
+        ("cut-off, back", lap, False, 580, row(0.5 + lap / travel_scale) - 26, "start"),
+        ("compression, front", exlap, False, 580, mid - 12, "start"),
+        ("release, back", -exlap, False, 580, mid + 20, "start"),
+        ("admission, front", -lap, False, 580, row(0.5 - lap / travel_scale) + 32, "start"),
+    ]
+    for text, level, rising, lx, ly, anchor in events:
+        p = first_crossing(piston, valve, level, rising)
+        x, y = point(p, level)
+        tx = lx + (86 if anchor == "end" else -86)
+        d.push()
+        d.stroke("#505050", 0.7)
+        d.line(x, y, tx, ly - 4)
+        d.pop()
+        d.push()
+        d.stroke("black", 1)
+        d.fill("white")
+        d.circle(x, y, 3)
+        d.pop()
+        d.text(tx + (-3 if anchor == "end" else 3), ly, text, 11, SANS,
+               anchor="end" if anchor == "end" else "start")
+
+    # Legend, as on the results window.
+    d.text(X0, H - 14, "Lap line _____", 12, SANS_BOLD, "#00c000")
+    d.text(X0 + 130, H - 14, "Port line _____", 12, SANS_BOLD, "#ff00ff")
+    d.text(X0 + 265, H - 14, "Valve curve", 12, SANS_BOLD, "#ff0000")
+
+    d.render("PNG8:" + os.path.join(HELP, "valve_diagram.png"), supersample=2,
+             extra=["-strip", "-depth", "8", "+dither", "-colors", "128"])
+
+
+# --------------------------------------------------------------------------------------------
+# Help picture of the two kinds of valve in mid position, with steam lap, exhaust lap and port
+# width marked.  A sketch, not to scale: the laps are drawn large enough to be seen.
+# --------------------------------------------------------------------------------------------
+
+STEAM = "#fbd5cf"
+EXHAUST = "#d9e4ef"
+METAL = "#9aa3ab"
+VALVE_METAL = "#c3cad1"
+
+
+def hdim(d, x1, x2, y, label, label_y=None, colour="#000000"):
+    """Horizontal dimension from x1 to x2 at height y with a label centred under or over it."""
+    d.push()
+    d.stroke(colour, 0.8)
+    d.line(x1, y, x2, y)
+    d.pop()
+    d.arrow_head(x1, y, x2, y, 5, 2)
+    d.arrow_head(x2, y, x1, y, 5, 2)
+    if label:
+        d.text((x1 + x2) / 2.0, label_y if label_y is not None else y - 5, label, 10, SANS, colour,
+               anchor="middle")
+
+
+def vguide(d, x, y1, y2):
+    d.push()
+    d.stroke("#505050", 0.6)
+    d.dash(2, 2)
+    d.line(x, y1, x, y2)
+    d.pop()
+
+
+def make_valve_picture():
+    d = Drawing(640, 270)
+    LAP, EXL = 14, 7          # drawn steam lap and exhaust lap (exaggerated)
+
+    # ---- Outside admission: slide valve on its port face --------------------------------------
+    d.text(160, 18, "Outside admission: slide valve", 12, SANS_BOLD, anchor="middle")
+    face = 160
+    back = (70, 100)
+    exh = (140, 180)
+    front = (220, 250)
+    d.push()
+    d.stroke("black", 1.2)
+    d.fill(STEAM)
+    d.rect(30, 60, 290, face)                              # steam chest full of live steam
+    d.fill(METAL)
+    d.rect(30, face, 290, 212)                             # cylinder casting with the ports
+    d.fill(EXHAUST)
+    d.rect(back[0], face, back[1], 212)
+    d.rect(front[0], face, front[1], 212)
+    d.rect(exh[0], face, exh[1], 212)
+    d.pop()
+    # The valve: its faces cover the steam ports with the steam lap outside and the exhaust
+    # lap inside; the cavity between the faces leads to the exhaust port.
+    vx0, vx1 = back[0] - LAP, front[1] + LAP
+    cx0, cx1 = back[1] + EXL, front[0] - EXL
+    d.push()
+    d.stroke("black", 1.2)
+    d.fill(VALVE_METAL)
+    d.polygon([(vx0, face), (vx0, 112), (vx1, 112), (vx1, face), (cx1, face), (cx1, 128),
+               (cx0, 128), (cx0, face)])
+    d.fill(EXHAUST)
+    d.rect(cx0 + 0.6, 128.6, cx1 - 0.6, face - 0.6)
+    d.pop()
+    d.push()
+    d.stroke("black", 2)
+    d.line(20, 124, vx0, 124)                              # valve spindle (to the back)
+    d.pop()
+    d.text(100, 80, "live steam", 10, SANS, anchor="middle")
+    d.text(160, 146, "cavity", 9, SANS, anchor="middle")
+    for (a, b), name in ((back, "back"), (exh, "exhaust"), (front, "front")):
+        d.text((a + b) / 2.0, 226, name, 10, SANS, anchor="middle")
+    # Dimensions.
+    for x in (vx0, back[0]):
+        vguide(d, x, 100, face)
+    hdim(d, vx0, back[0], 104, "", None)
+    d.text(vx0 - 2, 53, "steam lap", 10, SANS, anchor="start")
+    d.push()
+    d.stroke("#505050", 0.6)
+    d.line(vx0 + 7, 56, (vx0 + back[0]) / 2.0, 101)
+    d.pop()
+    for x in (back[1], cx0):
+        vguide(d, x, face, 246)
+    hdim(d, back[1], cx0, 244, "", None)
+    d.text(cx0 + 4, 262, "exhaust lap", 10, SANS, anchor="start")
+    d.push()
+    d.stroke("#505050", 0.6)
+    d.line(cx0 + 8, 253, (back[1] + cx0) / 2.0, 246)
+    d.pop()
+    vguide(d, back[0], 212, 246)
+    hdim(d, back[0], back[1], 240, "port", 262)
+
+    # ---- Inside admission: piston valve in its liner ------------------------------------------
+    ox = 330
+    d.text(ox + 150, 18, "Inside admission: piston valve", 12, SANS_BOLD, anchor="middle")
+    top, bore = 100, 160
+    back = (ox + 70, ox + 100)
+    front = (ox + 200, ox + 230)
+    d.push()
+    d.stroke("black", 1.2)
+    d.fill(EXHAUST)
+    d.rect(ox + 10, top, ox + 290, bore)                   # the liner: exhaust at both ends
+    d.fill(STEAM)
+    d.rect(back[1] + LAP, top, front[0] - LAP, bore)       # live steam between the heads
+    d.fill(METAL)
+    d.rect(ox + 10, bore, ox + 290, 212)                   # cylinder casting with the ports
+    d.rect(ox + 10, 70, ox + 290, top)                     # upper wall of the valve chest
+    d.fill(EXHAUST)
+    d.rect(back[0], bore, back[1], 212)
+    d.rect(front[0], bore, front[1], 212)
+    d.fill(STEAM)
+    d.rect(ox + 125, 70, ox + 175, top)                    # steam comes in at the middle
+    d.pop()
+    # The heads: each covers its port with the steam lap on the inside and the exhaust lap on
+    # the outside.
+    heads = ((back[0] - EXL, back[1] + LAP), (front[0] - LAP, front[1] + EXL))
+    d.push()
+    d.stroke("black", 2)
+    d.line(ox + 2, (top + bore) / 2.0, heads[1][1], (top + bore) / 2.0)   # spindle
+    d.stroke("black", 1.2)
+    d.fill(VALVE_METAL)
+    for a, b in heads:
+        d.rect(a, top + 1, b, bore - 1)
+    d.pop()
+    d.text(ox + 150, 122, "live steam", 10, SANS, anchor="middle")
+    d.text(ox + 36, 92, "exhaust", 10, SANS, anchor="middle")
+    d.text(ox + 264, 92, "exhaust", 10, SANS, anchor="middle")
+    d.push()
+    d.stroke("#505050", 0.6)
+    d.line(ox + 36, 95, ox + 36, 112)
+    d.line(ox + 264, 95, ox + 264, 112)
+    d.pop()
+    d.text(ox + 150, 62, "steam in", 10, SANS, anchor="middle")
+    d.text((back[0] + back[1]) / 2.0, 226, "back", 10, SANS, anchor="middle")
+    d.text((front[0] + front[1]) / 2.0, 226, "front", 10, SANS, anchor="middle")
+    # Dimensions, on the front head.
+    for x in (front[0] - LAP, front[0]):
+        vguide(d, x, bore, 246)
+    hdim(d, front[0] - LAP, front[0], 244, "", None)
+    d.text(front[0] - LAP - 6, 262, "steam lap", 10, SANS, anchor="end")
+    d.push()
+    d.stroke("#505050", 0.6)
+    d.line(front[0] - LAP - 8, 254, front[0] - LAP / 2.0, 246)
+    d.pop()
+    for x in (front[1], front[1] + EXL):
+        vguide(d, x, bore, 246)
+    hdim(d, front[1], front[1] + EXL, 244, "", None)
+    d.text(front[1] + EXL + 6, 262, "exhaust lap", 10, SANS, anchor="start")
+    d.push()
+    d.stroke("#505050", 0.6)
+    d.line(front[1] + EXL + 8, 254, front[1] + EXL / 2.0, 246)
+    d.pop()
+    vguide(d, back[0], 212, 246)
+    vguide(d, back[1], 212, 246)
+    hdim(d, back[0], back[1], 240, "port", 262)
+
+    d.render("PNG8:" + os.path.join(HELP, "valves.png"), supersample=2,
+             extra=["-strip", "-depth", "8", "+dither", "-colors", "128"])
+
+
+# --------------------------------------------------------------------------------------------
 
 
 def main():
@@ -1055,6 +1335,8 @@ def main():
     make_splash()
     make_icon()
     make_dimension_picture()
+    make_valve_diagram_picture()
+    make_valve_picture()
 
 
 if __name__ == "__main__":
