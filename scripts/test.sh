@@ -27,3 +27,9 @@ cmake -S "$root" -B "$root/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZOV_S
 cmake --build "$root/build-asan" -j"$jobs"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 QT_QPA_PLATFORM=offscreen \
   ctest --test-dir "$root/build-asan" --output-on-failure -j"$jobs"
+
+# Short fuzzing runs of the data-file reader, the number conversion and the
+# sweep (scripts/fuzz-long.sh runs them for longer).
+cmake -S "$root/tests/fuzz" -B "$root/build-fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DZOV_FUZZ_SECONDS=5 >/dev/null
+cmake --build "$root/build-fuzz" -j"$jobs"
+ctest --test-dir "$root/build-fuzz" --output-on-failure

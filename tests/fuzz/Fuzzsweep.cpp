@@ -1,0 +1,52 @@
+// An engine record of arbitrary doubles and a few lifting-arm angles through
+// the mid-gear search and full sweeps: either finite results or a failure
+// status, never a crash, a hang or an exit.
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+#include "CrankSweep.h"
+#include "MidGear.h"
+#include "ValveEvents.h"
+
+namespace {
+
+void Check(bool condition) {
+  if (!condition) std::abort();
+}
+
+void CheckFinite(const double* values, int count) {
+  for (int i = 0; i < count; ++i) Check(std::isfinite(values[i]));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < sizeof(EngineRecord) + sizeof(double)) return 0;
+  EngineRecord engine;
+  std::memcpy(&engine, data, sizeof engine);
+  GearState state{};
+  const GearStatus mid = SetMidGear(state, engine);
+  Check(std::isfinite(state.midGearAngle));
+  Check(mid.ok || !mid.message.empty());
+  for (std::size_t at = sizeof engine; at + sizeof(double) <= size && at < sizeof engine + 4 * sizeof(double);
+       at += sizeof(double)) {
+    double angle;
+    std::memcpy(&angle, data + at, sizeof angle);
+    const GearStatus run = RunCrankSweep(state, angle);
+    if (!run.ok) {
+      Check(!run.message.empty());
+      continue;
+    }
+    CheckFinite(state.pistonTable, kRows);
+    CheckFinite(state.valveTable, kRows);
+    const RunResults results = ComputeRunResults(state);
+    for (int e = 0; e < kEvents; ++e) Check(!results.eventFound[e] || std::isfinite(results.eventPct[e]));
+    const double shown[] = {results.leadBack,        results.leadFront,       results.portOpenBack,
+                            results.portOpenFront,   results.linkAngleMinDeg, results.linkAngleMaxDeg,
+                            results.dieDeflection};
+    CheckFinite(shown, 7);
+  }
+  return 0;
+}
