@@ -64,13 +64,16 @@ std::optional<double> SecantSolve(const std::function<double(double)>& f, double
       return current;
     }
     const double dx = (previous - current) * fCurrent / (fCurrent - fPrevious);
+    // This secant spans the step before (or the starts), never shorter than
+    // tol, so its slope is not lost in rounding as the last step's would be.
+    const double secantSlope = (fCurrent - fPrevious) / (current - previous);
     previous = current;
     fPrevious = fCurrent;
     current = current + dx;
     fCurrent = f(current);
     if (!std::isfinite(fCurrent)) return std::nullopt;
     if (std::fabs(dx) < tol || fCurrent == 0) {
-      if (slope != nullptr) *slope = (fCurrent - fPrevious) / (current - previous);
+      if (slope != nullptr) *slope = secantSlope;
       return current;
     }
   }

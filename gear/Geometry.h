@@ -24,7 +24,7 @@ std::optional<Point> IntersectLineCircle(int root, Point p1, Point p2, Point c, 
 // The last call of f is always at the returned root, so f may store whatever
 // it computed there. Empty when maxIter + 1 steps do not converge, when two
 // successive values of f are equal, or when f gives a value that is not finite.
-// When slope is given it receives the slope of the last secant, which tells on
-// which flank of f the root was found.
+// When slope is given it receives the slope of the secant that made the last
+// step, which tells on which flank of f the root was found.
 std::optional<double> SecantSolve(const std::function<double(double)>& f, double xa, double xb, double tol,
                                   int maxIter, double* slope = nullptr);

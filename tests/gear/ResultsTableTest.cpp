@@ -1,0 +1,89 @@
+// results.txt for the goods engine: 183 lines ending in CR LF, the header and
+// column layout, dead-centre piston figures worked by hand, and replacement of
+// the file on every write.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "CrankSweep.h"
+#include "MidGear.h"
+#include "ResultsTable.h"
+#include "SampleEngines.h"
+
+namespace {
+
+std::vector<std::string> CrLfLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+    lines.push_back(text.substr(start, end - start));
+  EXPECT_EQ(start, text.size()) << "text after the last line end";
+  return lines;
+}
+
+std::unique_ptr<GearState> GoodsAt(double angle, const std::string& name = "Goods 0-6-0 slide valve") {
+  EngineRecord engine = SampleRecord("Goods 0-6-0 slide valve");
+  SetRecordName(engine, name.data(), name.size());
+  auto s = std::make_unique<GearState>();
+  EXPECT_TRUE(SetMidGear(*s, engine).ok);
+  EXPECT_TRUE(RunCrankSweep(*s, angle).ok);
+  return s;
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+}  // namespace
+
+TEST(ResultsTable, LayoutAndHandWorkedFigures) {
+  const std::string text = ResultsTableText(*GoodsAt(10));
+  EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1);
+  const std::vector<std::string> lines = CrLfLines(text);
+  ASSERT_EQ(lines.size(), 183u);
+  EXPECT_EQ(lines[0], "  Goods 0-6-0 slide valve: Lifting arm at  10.0 deg.");
+  EXPECT_EQ(lines[1], "");
+  EXPECT_EQ(lines[2], "      Crank(deg.)  Piston,       Valve");
+  for (int k = 0; k < kSteps; ++k) {
+    const std::string& line = lines[3 + k];
+    ASSERT_EQ(line.size(), 37u) << line;
+    EXPECT_EQ(std::stoi(line.substr(0, 12)), 2 * k);
+    EXPECT_EQ(line.substr(12, 2) + line.substr(24, 3), ", ,  ");
+  }
+  // Outside admission: back dead centre first; at 90 degrees the piston is
+  // sqrt(78^2 - 13^2) - 78 = -1.091 from mid-stroke.
+  EXPECT_EQ(lines[3].substr(0, 24), "           0,    -13.000");
+  EXPECT_EQ(lines[3 + 45].substr(0, 24), "          90,     -1.091");
+  EXPECT_EQ(lines[3 + 90].substr(0, 24), "         180,     13.000");
+  // The first run centres the valve midway between its dead-centre positions.
+  EXPECT_EQ(std::stod(lines[3].substr(27)), -std::stod(lines[3 + 90].substr(27)));
+}
+
+TEST(ResultsTable, NegativeAnglesAndLongNames) {
+  const std::string name(29, 'N');
+  const std::vector<std::string> lines = CrLfLines(ResultsTableText(*GoodsAt(-10, name)));
+  ASSERT_EQ(lines.size(), 183u);
+  EXPECT_EQ(lines[0], "  " + name + ": Lifting arm at -10.0 deg.");
+  EXPECT_EQ(lines[3].substr(0, 13), "           0,");
+  EXPECT_EQ(lines[182].substr(0, 13), "         358,");
+}
+
+TEST(ResultsTable, EachWriteReplacesTheFile) {
+  const auto dir = std::filesystem::temp_directory_path() / "zov_results_table_test";
+  std::filesystem::create_directories(dir);
+  const auto path = dir / "results.txt";
+  const auto first = GoodsAt(30), second = GoodsAt(5);
+  ASSERT_TRUE(WriteResultsTable(*first, path.string()));
+  ASSERT_TRUE(WriteResultsTable(*second, path.string()));
+  EXPECT_EQ(ReadFile(path), ResultsTableText(*second));
+  EXPECT_FALSE(WriteResultsTable(*second, (dir / "missing" / "results.txt").string()));
+  std::filesystem::remove_all(dir);
+}

@@ -1,0 +1,131 @@
+// zovuderiz-sweep end to end on a data file of the sample engines: exit
+// statuses, one line on standard error per failure, the report, the results
+// file of the last good run, and a name typed in UTF-8 found in Windows-1252.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "SampleEngines.h"
+#include "SweepCommand.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int status;
+  std::string out, err;
+};
+
+class SweepCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / "zov_sweep_command_test";
+    fs::create_directories(dir_);
+    std::ofstream data(Data(), std::ios::binary | std::ios::trunc);
+    std::vector<EngineRecord> engines;
+    for (const SampleEngine& e : SampleEngines()) engines.push_back(e.record);
+    engines.push_back(
+        MakeEngine("D\xFC"
+                   "bs 4-4-0",
+                   SampleRecord("Goods 0-6-0 slide valve")));
+    for (const EngineRecord& e : engines) data.write(reinterpret_cast<const char*>(&e), sizeof e);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string Data() const { return (dir_ / "ste_data.dat").string(); }
+  std::string Results() const { return (dir_ / "results.txt").string(); }
+
+  Outcome Run(std::vector<std::string> args) const {
+    args.insert(args.begin(), {"--data", Data(), "--results", Results()});
+    std::ostringstream out, err;
+    const int status = RunSweepCommand(args, out, err);
+    return {status, out.str(), err.str()};
+  }
+
+  fs::path dir_;
+};
+
+long Lines(const std::string& text) {
+  return std::count(text.begin(), text.end(), '\n');
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+}  // namespace
+
+TEST_F(SweepCommandTest, RunsEveryAngleWithTheFirstFixingTheCentring) {
+  const Outcome o = Run({"Goods 0-6-0 slide valve", "20", "-20"});
+  EXPECT_EQ(o.status, 0);
+  EXPECT_EQ(o.err, "");
+  EXPECT_NE(o.out.find("In mid-gear the lifting arm points down 5.216 deg.\n"), std::string::npos) << o.out;
+  EXPECT_NE(o.out.find("Lifting arm at 20 deg. (equal leads set here)\n"), std::string::npos);
+  EXPECT_NE(o.out.find("Lifting arm at -20 deg.\n"), std::string::npos);
+  const std::string table = ReadFile(Results());
+  EXPECT_EQ(table.rfind("  Goods 0-6-0 slide valve: Lifting arm at -20.0 deg.\r\n\r\n", 0), 0u);
+  EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 183);
+  EXPECT_EQ(std::count(table.begin(), table.end(), '\r'), 183);
+
+  const Outcome json = Run({"--json", "Goods 0-6-0 slide valve", "20"});
+  EXPECT_EQ(json.status, 0);
+  EXPECT_NE(json.out.find("\"liftArmDeg\": 20, \"equalLeadsSet\": true"), std::string::npos) << json.out;
+  EXPECT_NE(json.out.find("\"midGearDirection\": \"down\""), std::string::npos);
+
+  const Outcome named =
+      Run({"D\xC3\xBC"
+           "bs 4-4-0",
+           "10"});
+  EXPECT_EQ(named.status, 0) << named.err;
+  EXPECT_EQ(named.out.rfind("Engine: D\xC3\xBC"
+                            "bs 4-4-0\n",
+                            0),
+            0u);
+}
+
+TEST_F(SweepCommandTest, EachFailureGivesItsStatusAndOneLine) {
+  const std::vector<std::pair<std::vector<std::string>, int>> cases = {
+      {{}, 2},
+      {{"Goods 0-6-0 slide valve"}, 2},
+      {{"--colour", "Goods 0-6-0 slide valve", "10"}, 2},
+      {{"Goods 0-6-0 slide valve", "ten"}, 2},
+      {{"Goods", "10"}, 3},
+      {{"Lifting link too short", "10"}, 4},
+      {{"Conrod shorter than crank", "10"}, 4},
+  };
+  for (const auto& [args, status] : cases) {
+    const Outcome o = Run(args);
+    EXPECT_EQ(o.status, status) << o.err;
+    EXPECT_EQ(Lines(o.err), 1) << o.err;
+  }
+  EXPECT_NE(Run({"Conrod shorter than crank", "10"}).err.find("crank angle 52 deg.: the connecting rod"),
+            std::string::npos);
+
+  // A missing data file is reported, not created.
+  std::ostringstream out, err;
+  const std::string missing = (dir_ / "none.dat").string();
+  EXPECT_EQ(RunSweepCommand({"--data", missing, "Goods 0-6-0 slide valve", "10"}, out, err), 3);
+  EXPECT_EQ(Lines(err.str()), 1);
+  EXPECT_FALSE(fs::exists(missing));
+
+  // An angle that does not assemble is skipped; the table is the last good run's.
+  const Outcome partly = Run({"Goods 0-6-0 slide valve", "20", "-90", "30"});
+  EXPECT_EQ(partly.status, 4);
+  EXPECT_EQ(Lines(partly.err), 1);
+  EXPECT_NE(partly.err.find("at -90 deg."), std::string::npos) << partly.err;
+  EXPECT_EQ(ReadFile(Results()).rfind("  Goods 0-6-0 slide valve: Lifting arm at  30.0 deg.", 0), 0u);
+
+  const Outcome unwritable =
+      Run({"--results", (dir_ / "no" / "r.txt").string(), "Goods 0-6-0 slide valve", "10"});
+  EXPECT_EQ(unwritable.status, 3);
+  EXPECT_EQ(Lines(unwritable.err), 1);
+}
