@@ -1041,7 +1041,8 @@ def make_dimension_picture():
     d.text(118, 214, "eccentrics", 10, SANS, grey)
 
     d.render("PNG8:" + os.path.join(HELP, "dimensions.png"), supersample=2,
-             extra=["-strip", "-depth", "8", "+dither", "-colors", "128"])
+             extra=["-strip", "-depth", "8", "+dither", "-colors", "128",
+                    "-fuzz", "1%", "-fill", "white", "-opaque", "white"])
 
 
 # --------------------------------------------------------------------------------------------
@@ -1160,7 +1161,8 @@ def make_valve_diagram_picture():
     d.text(X0 + 265, H - 14, "Valve curve", 12, SANS_BOLD, "#ff0000")
 
     d.render("PNG8:" + os.path.join(HELP, "valve_diagram.png"), supersample=2,
-             extra=["-strip", "-depth", "8", "+dither", "-colors", "128"])
+             extra=["-strip", "-depth", "8", "+dither", "-colors", "128",
+                    "-fuzz", "1%", "-fill", "white", "-opaque", "white"])
 
 
 # --------------------------------------------------------------------------------------------
@@ -1321,7 +1323,8 @@ def make_valve_picture():
     hdim(d, back[0], back[1], 240, "port", 262)
 
     d.render("PNG8:" + os.path.join(HELP, "valves.png"), supersample=2,
-             extra=["-strip", "-depth", "8", "+dither", "-colors", "128"])
+             extra=["-strip", "-depth", "8", "+dither", "-colors", "128",
+                    "-fuzz", "1%", "-fill", "white", "-opaque", "white"])
 
 
 # --------------------------------------------------------------------------------------------
