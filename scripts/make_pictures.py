@@ -8,7 +8,9 @@ Outputs (all under resources/):
   rocker_a.bmp, rocker_b.bmp   200x200 16-colour Windows bitmaps of the two rocker types
   splash.jpg                   403x306 colour picture of a locomotive for the start-up window
   icon64.png, icon64.bmp       64x64 program icon
-  help/*.png                   pictures embedded in the help book
+  help/*.png                   pictures for the help book: the rocker types, the icon, the
+                               dimension diagram, an example valve diagram and the two valves
+The help book's HTML pages are written by hand and are not made here.
 """
 
 import math
@@ -24,7 +26,6 @@ HELP = os.path.join(OUT, "help")
 FONT_DIR = "/usr/share/fonts/truetype/dejavu"
 SANS = os.path.join(FONT_DIR, "DejaVuSans.ttf")
 SANS_BOLD = os.path.join(FONT_DIR, "DejaVuSans-Bold.ttf")
-SERIF_ITALIC = os.path.join(FONT_DIR, "DejaVuSerif-Italic.ttf")
 SERIF_BOLD_ITALIC = os.path.join(FONT_DIR, "DejaVuSerif-BoldItalic.ttf")
 
 
@@ -72,14 +73,8 @@ class Drawing:
     def linecap(self, cap):
         self.raw("stroke-linecap %s" % cap)
 
-    def linejoin(self, join):
-        self.raw("stroke-linejoin %s" % join)
-
     def opacity(self, value):
         self.raw("fill-opacity %s" % fmt(float(value)))
-
-    def stroke_opacity(self, value):
-        self.raw("stroke-opacity %s" % fmt(float(value)))
 
     def scale(self, s):
         self.raw("scale %s,%s" % (fmt(float(s)), fmt(float(s))))
@@ -119,9 +114,6 @@ class Drawing:
     # -- shapes ------------------------------------------------------------------------------
     def line(self, x1, y1, x2, y2):
         self.raw("line %s,%s %s,%s" % tuple(fmt(float(v)) for v in (x1, y1, x2, y2)))
-
-    def polyline(self, pts):
-        self.raw("polyline " + " ".join("%s,%s" % (fmt(float(x)), fmt(float(y))) for x, y in pts))
 
     def polygon(self, pts):
         self.raw("polygon " + " ".join("%s,%s" % (fmt(float(x)), fmt(float(y))) for x, y in pts))
