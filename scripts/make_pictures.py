@@ -194,6 +194,17 @@ def run(*args):
     subprocess.run(list(args), check=True)
 
 
+HELP_WIDTH = 580   # widest picture that fits the help window without a scroll bar
+
+
+def help_drawing(design_width, design_height):
+    """A drawing laid out in a design frame of the given size and shrunk to HELP_WIDTH."""
+    k = HELP_WIDTH / float(design_width)
+    d = Drawing(HELP_WIDTH, int(round(design_height * k)))
+    d.scale(k)
+    return d
+
+
 def polar(cx, cy, r, degrees):
     """Point at angle `degrees` (screen: 0 = right, 90 = down) and distance r from (cx, cy)."""
     a = math.radians(degrees)
@@ -933,7 +944,7 @@ def gdi_arc(d, x1, y1, x2, y2, sx, sy, ex, ey, steps=60):
 
 
 def make_dimension_picture():
-    d = Drawing(670, 300)
+    d = help_drawing(670, 300)
 
     # Centre lines, dash-dot.
     d.push()
@@ -1016,21 +1027,21 @@ def make_dimension_picture():
         d.fill("white")
         d.circle(tx, ty, 8.5)
         d.pop()
-        d.text(tx, ty + 4, str(number), 11, SANS_BOLD, colour, anchor="middle")
+        d.text(tx, ty + 4.5, str(number), 12, SANS_BOLD, colour, anchor="middle")
 
     # A few names of joints, in grey.
     grey = "#606060"
-    d.text(78, 290, "crank axle", 10, SANS, grey, anchor="middle")
+    d.text(78, 290, "crank axle", 11, SANS, grey, anchor="middle")
     d.push()
     d.stroke("#a0a0a0", 0.6)
     d.line(76, 280, 74, 203)
     d.pop()
-    d.text(14, 128, "crank pin", 10, SANS, grey)
-    d.text(626, 214, "crosshead", 10, SANS, grey, anchor="middle")
-    d.text(640, 54, "weighshaft", 10, SANS, grey, anchor="middle")
-    d.text(548, 292, "link", 10, SANS, grey, anchor="middle")
-    d.text(470, 52, "lifting arm end", 10, SANS, grey, anchor="end")
-    d.text(118, 214, "eccentrics", 10, SANS, grey)
+    d.text(14, 128, "crank pin", 11, SANS, grey)
+    d.text(626, 214, "crosshead", 11, SANS, grey, anchor="middle")
+    d.text(667, 54, "weighshaft", 11, SANS, grey, anchor="end")
+    d.text(548, 292, "link", 11, SANS, grey, anchor="middle")
+    d.text(470, 52, "lifting arm end", 11, SANS, grey, anchor="end")
+    d.text(118, 214, "eccentrics", 11, SANS, grey)
 
     d.render("PNG8:" + os.path.join(HELP, "dimensions.png"), supersample=2,
              extra=["-strip", "-depth", "8", "+dither", "-colors", "128",
@@ -1084,7 +1095,7 @@ def make_valve_diagram_picture():
     def point(p, v):
         return col(p / stroke_scale + 0.5), row(v / travel_scale + 0.5)
 
-    d = Drawing(W, H)
+    d = help_drawing(W, H)
     d.push()
     d.stroke("#008000", 1)                      # grid: vertical lines every tenth of the stroke
     for i in range(1, 10):
@@ -1108,16 +1119,16 @@ def make_valve_diagram_picture():
     d.pop()
 
     # Axis names, as on the results window.
-    d.text(X0 - 8, Y0 + 10, "Front", 11, SANS, anchor="end")
-    d.text(X0 - 8, Y0 + PH, "Back", 11, SANS, anchor="end")
+    d.text(X0 - 8, Y0 + 10, "Front", 12, SANS, anchor="end")
+    d.text(X0 - 8, Y0 + PH, "Back", 12, SANS, anchor="end")
     d.push()
     d.translate(16, Y0 + PH / 2)
     d.rotate(-90)
-    d.text(0, 0, "VALVE", 11, SANS, anchor="middle")
+    d.text(0, 0, "VALVE", 12, SANS, anchor="middle")
     d.pop()
-    d.text(X0, Y0 + PH + 17, "Back", 11, SANS, anchor="middle")
-    d.text(X0 + PW / 2, Y0 + PH + 17, "PISTON", 11, SANS, anchor="middle")
-    d.text(X0 + PW, Y0 + PH + 17, "Front", 11, SANS, anchor="middle")
+    d.text(X0, Y0 + PH + 17, "Back", 12, SANS, anchor="middle")
+    d.text(X0 + PW / 2, Y0 + PH + 17, "PISTON", 12, SANS, anchor="middle")
+    d.text(X0 + PW, Y0 + PH + 17, "Front", 12, SANS, anchor="middle")
 
     # The eight events: (text, level, rising?, label x, label y, anchor).
     mid = row(0.5)
@@ -1144,13 +1155,13 @@ def make_valve_diagram_picture():
         d.fill("white")
         d.circle(x, y, 3)
         d.pop()
-        d.text(tx + (-3 if anchor == "end" else 3), ly, text, 11, SANS,
+        d.text(tx + (-3 if anchor == "end" else 3), ly, text, 12, SANS,
                anchor="end" if anchor == "end" else "start")
 
     # Legend, as on the results window.
-    d.text(X0, H - 14, "Lap line _____", 12, SANS_BOLD, "#00c000")
-    d.text(X0 + 130, H - 14, "Port line _____", 12, SANS_BOLD, "#ff00ff")
-    d.text(X0 + 265, H - 14, "Valve curve", 12, SANS_BOLD, "#ff0000")
+    d.text(X0, H - 14, "Lap line _____", 13, SANS_BOLD, "#00c000")
+    d.text(X0 + 130, H - 14, "Port line _____", 13, SANS_BOLD, "#ff00ff")
+    d.text(X0 + 265, H - 14, "Valve curve", 13, SANS_BOLD, "#ff0000")
 
     d.render("PNG8:" + os.path.join(HELP, "valve_diagram.png"), supersample=2,
              extra=["-strip", "-depth", "8", "+dither", "-colors", "128",
@@ -1177,7 +1188,7 @@ def hdim(d, x1, x2, y, label, label_y=None, colour="#000000"):
     d.arrow_head(x1, y, x2, y, 5, 2)
     d.arrow_head(x2, y, x1, y, 5, 2)
     if label:
-        d.text((x1 + x2) / 2.0, label_y if label_y is not None else y - 5, label, 10, SANS, colour,
+        d.text((x1 + x2) / 2.0, label_y if label_y is not None else y - 5, label, 11, SANS, colour,
                anchor="middle")
 
 
@@ -1190,11 +1201,11 @@ def vguide(d, x, y1, y2):
 
 
 def make_valve_picture():
-    d = Drawing(640, 270)
+    d = help_drawing(640, 270)
     LAP, EXL = 14, 7          # drawn steam lap and exhaust lap (exaggerated)
 
     # ---- Outside admission: slide valve on its port face --------------------------------------
-    d.text(160, 18, "Outside admission: slide valve", 12, SANS_BOLD, anchor="middle")
+    d.text(160, 18, "Outside admission: slide valve", 13, SANS_BOLD, anchor="middle")
     face = 160
     back = (70, 100)
     exh = (140, 180)
@@ -1226,15 +1237,15 @@ def make_valve_picture():
     d.stroke("black", 2)
     d.line(20, 124, vx0, 124)                              # valve spindle (to the back)
     d.pop()
-    d.text(100, 80, "live steam", 10, SANS, anchor="middle")
-    d.text(160, 146, "cavity", 9, SANS, anchor="middle")
+    d.text(100, 80, "live steam", 11, SANS, anchor="middle")
+    d.text(160, 146, "cavity", 10, SANS, anchor="middle")
     for (a, b), name in ((back, "back"), (exh, "exhaust"), (front, "front")):
-        d.text((a + b) / 2.0, 226, name, 10, SANS, anchor="middle")
+        d.text((a + b) / 2.0, 226, name, 11, SANS, anchor="middle")
     # Dimensions.
     for x in (vx0, back[0]):
         vguide(d, x, 100, face)
     hdim(d, vx0, back[0], 104, "", None)
-    d.text(vx0 - 2, 53, "steam lap", 10, SANS, anchor="start")
+    d.text(vx0 - 2, 53, "steam lap", 11, SANS, anchor="start")
     d.push()
     d.stroke("#505050", 0.6)
     d.line(vx0 + 7, 56, (vx0 + back[0]) / 2.0, 101)
@@ -1242,7 +1253,7 @@ def make_valve_picture():
     for x in (back[1], cx0):
         vguide(d, x, face, 246)
     hdim(d, back[1], cx0, 244, "", None)
-    d.text(cx0 + 4, 262, "exhaust lap", 10, SANS, anchor="start")
+    d.text(cx0 + 4, 262, "exhaust lap", 11, SANS, anchor="start")
     d.push()
     d.stroke("#505050", 0.6)
     d.line(cx0 + 8, 253, (back[1] + cx0) / 2.0, 246)
@@ -1252,7 +1263,7 @@ def make_valve_picture():
 
     # ---- Inside admission: piston valve in its liner ------------------------------------------
     ox = 330
-    d.text(ox + 150, 18, "Inside admission: piston valve", 12, SANS_BOLD, anchor="middle")
+    d.text(ox + 150, 18, "Inside admission: piston valve", 13, SANS_BOLD, anchor="middle")
     top, bore = 100, 160
     back = (ox + 70, ox + 100)
     front = (ox + 200, ox + 230)
@@ -1282,22 +1293,22 @@ def make_valve_picture():
     for a, b in heads:
         d.rect(a, top + 1, b, bore - 1)
     d.pop()
-    d.text(ox + 150, 122, "live steam", 10, SANS, anchor="middle")
-    d.text(ox + 36, 92, "exhaust", 10, SANS, anchor="middle")
-    d.text(ox + 264, 92, "exhaust", 10, SANS, anchor="middle")
+    d.text(ox + 150, 122, "live steam", 11, SANS, anchor="middle")
+    d.text(ox + 36, 92, "exhaust", 11, SANS, anchor="middle")
+    d.text(ox + 264, 92, "exhaust", 11, SANS, anchor="middle")
     d.push()
     d.stroke("#505050", 0.6)
     d.line(ox + 36, 95, ox + 36, 112)
     d.line(ox + 264, 95, ox + 264, 112)
     d.pop()
-    d.text(ox + 150, 62, "steam in", 10, SANS, anchor="middle")
-    d.text((back[0] + back[1]) / 2.0, 226, "back", 10, SANS, anchor="middle")
-    d.text((front[0] + front[1]) / 2.0, 226, "front", 10, SANS, anchor="middle")
+    d.text(ox + 150, 62, "steam in", 11, SANS, anchor="middle")
+    d.text((back[0] + back[1]) / 2.0, 226, "back", 11, SANS, anchor="middle")
+    d.text((front[0] + front[1]) / 2.0, 226, "front", 11, SANS, anchor="middle")
     # Dimensions, on the front head.
     for x in (front[0] - LAP, front[0]):
         vguide(d, x, bore, 246)
     hdim(d, front[0] - LAP, front[0], 244, "", None)
-    d.text(front[0] - LAP - 6, 262, "steam lap", 10, SANS, anchor="end")
+    d.text(front[0] - LAP - 6, 262, "steam lap", 11, SANS, anchor="end")
     d.push()
     d.stroke("#505050", 0.6)
     d.line(front[0] - LAP - 8, 254, front[0] - LAP / 2.0, 246)
@@ -1305,7 +1316,7 @@ def make_valve_picture():
     for x in (front[1], front[1] + EXL):
         vguide(d, x, bore, 246)
     hdim(d, front[1], front[1] + EXL, 244, "", None)
-    d.text(front[1] + EXL + 6, 262, "exhaust lap", 10, SANS, anchor="start")
+    d.text(front[1] + EXL + 6, 262, "exhaust lap", 11, SANS, anchor="start")
     d.push()
     d.stroke("#505050", 0.6)
     d.line(front[1] + EXL + 8, 254, front[1] + EXL / 2.0, 246)
