@@ -241,7 +241,7 @@ def dimension(d, x1, y1, x2, y2, offset, label, label_side=1):
 
 
 def motion_arrow(d, x, y, direction):
-    """A short double-shafted motion arrow centred on (x, y), pointing right (+1) or left (-1)."""
+    """A short motion arrow centred on (x, y), pointing right (+1) or left (-1)."""
     half = 9
     d.push()
     d.stroke("black", 1.2)
