@@ -61,14 +61,6 @@ TEST(CrankSweep, LeadsAreTakenWhereThePistonIsAtThatEnd) {
   EXPECT_NEAR(s->valveTable[0], 1.652, 0.0005);
   EXPECT_NEAR(tank.leadFront, 0.252, 0.0005);
   EXPECT_NEAR(tank.leadBack, std::fabs(s->valveTable[90]) - 1.4, 1e-12);
-
-  // Outside admission starts at the back dead centre.
-  auto goods = Swept(SampleRecord("Goods 0-6-0 slide valve"), 10);
-  ASSERT_TRUE(RunCrankSweep(*goods, 30).ok);
-  const RunResults g = ComputeRunResults(*goods);
-  EXPECT_NEAR(goods->pistonTable[0], -13, 1e-9);
-  EXPECT_NEAR(g.leadBack, std::fabs(goods->valveTable[0]) - 1.0, 1e-12);
-  EXPECT_NEAR(g.leadFront, std::fabs(goods->valveTable[90]) - 1.0, 1e-12);
 }
 
 TEST(CrankSweep, RockersAndAdmissionTypesAreMirrorImages) {

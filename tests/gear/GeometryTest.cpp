@@ -33,16 +33,6 @@ TEST(IntersectCircles, PicksTheBranchBySideAndRejectsTouchingOrNestedCircles) {
   EXPECT_FALSE(IntersectCircles(1, {0, 0}, 1, {20, 0}, 1));  // apart
 }
 
-TEST(IntersectCircles, PointLiesOnBothCirclesExactlyFromTheSecondCentre) {
-  const Point a{1.5, -2.25}, b{-3.0, 4.0};
-  for (int side = 0; side < 2; ++side) {
-    const auto p = IntersectCircles(side, a, 6.5, b, 4.75);
-    ASSERT_TRUE(p);
-    EXPECT_NEAR(std::hypot(p->x - b.x, p->y - b.y), 4.75, 1e-12);
-    EXPECT_NEAR(std::hypot(p->x - a.x, p->y - a.y), 6.5, 1e-7);
-  }
-}
-
 TEST(IntersectLineCircle, RootZeroIsTheLargerXOrTheUpperPointOnAVerticalLine) {
   const auto right = IntersectLineCircle(0, {0, 0}, {1, 0}, {0, 0}, 2);
   const auto left = IntersectLineCircle(1, {0, 0}, {1, 0}, {0, 0}, 2);
