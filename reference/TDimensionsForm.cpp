@@ -1,18 +1,45 @@
-// The dimensions window's controls; the drawing comes with the diagram.
+// The dimensions window's controls and the whole drawing of its diagram. The
+// picture is never erased: every drawing paints over the same places.
 #include "TDimensionsForm.h"
 
 #include "Controls.h"
+#include "DimensionDiagram.h"
+
+namespace {
+
+QLabel* Note(QWidget* parent, const QString& text, int left, int top, int width, int height) {
+  auto* note = new QLabel(text, parent);
+  note->setFont(Controls::Font());
+  note->setGeometry(left, top, width, height);
+  Controls::SetBackground(note, parent->palette().color(QPalette::HighlightedText));
+  return note;
+}
+
+}  // namespace
 
 TDimensionsForm::TDimensionsForm(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("DimensionsForm");
   setWindowTitle("Dimensions");
+  setFont(Controls::Font());
   Img_Scantlings = new ImageView(this, 13, 26, 450, 200);
+  Img_Scantlings->SetStretch(true);
+  Label1 =
+      Note(this, "NOTE: Radial and circumferential displacements of  link lifting pin", 19, 243, 306, 13);
+  Label2 = Note(this, "from the central position are both shown in the positive direction in this diagram",
+                18, 263, 369, 13);
+  // Outer 486 by 312 less the frame and caption.
   Controls::PlaceWindow(this, 255, 80, 478, 285);
 }
 
 void TDimensionsForm::DrawDimensions(double& width, double& height) {
   width = Img_Scantlings->width();
   height = Img_Scantlings->height();
+  DimensionDiagram diagram(Img_Scantlings->canvas(), width, height);
+  diagram.CentreLines();
+  diagram.Link();
+  for (int index = 0; index < DimensionDiagram::kMarkings; ++index) diagram.Mark(index, false);
 }
 
-void TDimensionsForm::Mark(int, bool, double, double) {}
+void TDimensionsForm::Mark(int index, bool highlight, double width, double height) {
+  DimensionDiagram(Img_Scantlings->canvas(), width, height).Mark(index, highlight);
+}

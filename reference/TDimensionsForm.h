@@ -2,6 +2,7 @@
 // dimension box of the main window marks its length or angle.
 #pragma once
 
+#include <QLabel>
 #include <QWidget>
 
 #include "ImageView.h"
@@ -17,4 +18,6 @@ class TDimensionsForm : public QWidget {
   void Mark(int index, bool highlight, double width, double height);
 
   ImageView* Img_Scantlings;
+  QLabel* Label1;
+  QLabel* Label2;
 };
