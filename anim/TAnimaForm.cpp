@@ -1,36 +1,116 @@
-// The animation window's controls; the drawing comes with the mechanism.
+// The animation window's controls, its showing and mouse reactions, and the
+// mapping of the picture's world frame (the window's outer size) to pixels.
 #include "TAnimaForm.h"
 
+#include <QMouseEvent>
+#include <QPainter>
+#include <QThread>
+#include <cmath>
+
+#include "BoxText.h"
 #include "Controls.h"
 #include "Reaction.h"
+#include "TMainForm.h"
+#include "TResultsForm.h"
+#include "WindowPrinter.h"
+#include "WindowSet.h"
 
 TAnimaForm::TAnimaForm(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("AnimaForm");
   setWindowTitle("ANIMATION");
   setFont(Controls::Font());
+  Controls::SetBackground(this, Controls::ButtonFaceColour());
   MRocker =
       Controls::Memo(this, 33, 20, 202, 33,
                      {"NOTE:  Rocker not shown, but is taken", "into account in determining valve motion"});
-  Controls::Label(this, "ENGINE::", 33, 438, true);
+  MRocker->setObjectName("MRocker");
+  MRocker->setReadOnly(true);
+  Label1 = Controls::Label(this, "ENGINE::", 33, 438, true);
   LbName = Controls::Label(this, "", 99, 438, true);
+  LbName->setObjectName("LbName");
+  Bevel1 = Controls::Bevel(this, 212, 423, 178, 28);
+  Label2 = Controls::Label(this, "MOVE MOUSE TO ANIMATE", 221, 430, true, QColor(0, 128, 0));
   BtPrint = Controls::Button(this, "PRINT FORM", 403, 430, 85, 20);
   BtClose = Controls::Button(this, "CLOSE", 515, 430, 61, 20);
+  setTabOrder(BtPrint, BtClose);
+  setTabOrder(BtClose, MRocker);
+  connect(BtPrint, &QPushButton::clicked, this, Reaction([this](bool) { BtPrintClick(); }));
   connect(BtClose, &QPushButton::clicked, this, Reaction([this](bool) { BtCloseClick(); }));
-  Controls::PlaceWindow(this, 241, 154, 709, 462);
+  // Without a window manager the outer size is the widget's own.
+  Controls::PlaceWindow(this, 241, 154, 717, 489);
+  // Movement with no button down reaches the window only when it tracks the mouse.
+  setMouseTracking(true);
 }
 
 void TAnimaForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  if (event->spontaneous()) return;  // a restore from the task bar is no new showing
+  ErasePicture();
+  Reaction([this] { FormShow(); })();
 }
-void TAnimaForm::mouseMoveEvent(QMouseEvent*) {}
-void TAnimaForm::FormShow() {}
-void TAnimaForm::FormMouseMove() {}
-void TAnimaForm::ResetAnimFrame() {}
+
+void TAnimaForm::mouseMoveEvent(QMouseEvent* event) {
+  // A move over a control that does not track the mouse is passed on to the window.
+  if (OverControl(event->position().toPoint())) return;
+  Reaction([this] { FormMouseMove(); })();
+}
+
+bool TAnimaForm::OverControl(QPoint position) const {
+  for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (child->isVisible() && child->geometry().contains(position)) return true;
+  return false;
+}
+
+void TAnimaForm::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawImage(0, 0, picture_);
+}
+
+void TAnimaForm::ErasePicture() {
+  if (picture_.size() != size()) picture_ = QImage(size(), QImage::Format_RGB32);
+  picture_.fill(Controls::ButtonFaceColour());
+}
+
+void TAnimaForm::FormShow() {
+  if (MainForm != nullptr) LbName->setText(BoxText::First29(MainForm->EdName->text()));
+  LbName->adjustSize();
+  ResetAnimFrame();
+  lengthScale = ResultsForm->gear().conrod * 1.5;
+  heightScale = winWidth != 0 ? static_cast<double>(winHeight) * lengthScale / winWidth : 0;
+  animStep = 0;
+}
+
+void TAnimaForm::FormMouseMove() {
+  animStep = animStep + 1;
+  DrawMechanism();
+  QThread::msleep(50);
+  if (animStep == 179) animStep = 0;
+}
+
+void TAnimaForm::ResetAnimFrame() {
+  const QSize outer = frameGeometry().size();
+  winWidth = outer.width();
+  winHeight = outer.height();
+  xMin = 0;
+  xMax = 1;
+  yMin = 0;
+  yMax = 1;
+}
+
+int TAnimaForm::TruncatePixel(double value) {
+  // Far enough beyond any window to be clipped, near enough to stay an int.
+  constexpr double far = 1e6;
+  return static_cast<int>(std::fmax(-far, std::fmin(far, value)));
+}
+
 int TAnimaForm::AnimColumn(double x) const {
-  return static_cast<int>(winWidth * x);
+  return TruncatePixel(winWidth * (x - xMin) / (xMax - xMin));
 }
+
 int TAnimaForm::AnimRow(double y) const {
-  return static_cast<int>(winHeight * (1 - y));
+  return TruncatePixel(winHeight * (1 - (y - yMin) / (yMax - yMin)));
 }
-void TAnimaForm::DrawMechanism() {}
-void TAnimaForm::BtPrintClick() {}
+
+void TAnimaForm::BtPrintClick() {
+  WindowPrinter::Print(this, "Vardenlyke animation");
+}

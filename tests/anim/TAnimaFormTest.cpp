@@ -1,0 +1,132 @@
+// The animation window: its place and controls, what showing prepares, how
+// mouse movement advances the crank, and which movements count.
+#include <QPrinterInfo>
+#include <QTest>
+
+#include "AnimaFixture.h"
+#include "Controls.h"
+
+using AnimaFormTest = AnimaFixture;
+
+namespace {
+
+bool Blank(const QImage& picture) {
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x)
+      if (picture.pixel(x, y) != Controls::ButtonFaceColour().rgb()) return false;
+  return true;
+}
+
+}  // namespace
+
+TEST_F(AnimaFormTest, ShowsTheEngineNameAndScalesFromItsOuterSize) {
+  Run(Goods());
+  MainForm->EdName->setText("A name of more than twenty-nine characters");
+  ResultsForm->BtAnimaClick();
+  EXPECT_EQ(AnimaForm->windowTitle(), "ANIMATION");
+  EXPECT_EQ(AnimaForm->frameGeometry().topLeft(), QPoint(241, 154));
+  EXPECT_EQ(AnimaForm->LbName->text(), "A name of more than twenty-ni");
+  EXPECT_EQ(AnimaForm->winWidth, AnimaForm->frameGeometry().width());
+  EXPECT_EQ(AnimaForm->winHeight, AnimaForm->frameGeometry().height());
+
+  ShowAtDesignSize();
+  EXPECT_DOUBLE_EQ(AnimaForm->lengthScale, 117);
+  EXPECT_DOUBLE_EQ(AnimaForm->heightScale, 117.0 * 489 / 717);
+  EXPECT_EQ(AnimaForm->AnimColumn(0.15), 107);
+  EXPECT_EQ(AnimaForm->AnimRow(0.38), 303);
+  // Truncation toward zero on both sides of the frame.
+  EXPECT_EQ(AnimaForm->AnimColumn(-0.001), 0);
+  EXPECT_EQ(AnimaForm->AnimRow(1.001), 0);
+  EXPECT_EQ(AnimaForm->AnimRow(-0.001), 489);
+}
+
+TEST_F(AnimaFormTest, EachShowingStartsOverFromABlankWindow) {
+  Run(Goods());
+  ResultsForm->BtAnimaClick();
+  EXPECT_EQ(AnimaForm->animStep, 0);
+  EXPECT_TRUE(Blank(AnimaForm->picture()));
+  for (int i = 0; i < 3; ++i) AnimaForm->FormMouseMove();
+  EXPECT_EQ(AnimaForm->animStep, 3);
+  EXPECT_FALSE(Blank(AnimaForm->picture()));
+  // The drawn picture survives a repaint of the window.
+  EXPECT_EQ(AnimaForm->grab().toImage().convertToFormat(QImage::Format_RGB32).pixel(100, 100),
+            AnimaForm->picture().pixel(100, 100));
+
+  // Activating the results window closes the animation.
+  ResultsForm->FormActivate();
+  EXPECT_FALSE(AnimaForm->isVisible());
+  ResultsForm->BtAnimaClick();
+  EXPECT_EQ(AnimaForm->animStep, 0);
+  EXPECT_TRUE(Blank(AnimaForm->picture()));
+  AnimaForm->FormMouseMove();
+  EXPECT_EQ(AnimaForm->animStep, 1);
+}
+
+TEST_F(AnimaFormTest, StepsRunFromOneToTheLastAndBackToOne) {
+  Run(Goods());
+  ResultsForm->BtAnimaClick();
+  AnimaForm->FormMouseMove();
+  EXPECT_EQ(AnimaForm->animStep, 1);
+  AnimaForm->animStep = 177;
+  AnimaForm->FormMouseMove();
+  EXPECT_EQ(AnimaForm->animStep, 178);
+  AnimaForm->FormMouseMove();
+  EXPECT_TRUE(CircleDrawnAt(AnimaForm->picture(), JointPixel(179, crankPin)));
+  EXPECT_EQ(AnimaForm->animStep, 0);
+  AnimaForm->FormMouseMove();
+  EXPECT_TRUE(CircleDrawnAt(AnimaForm->picture(), JointPixel(1, crankPin)));
+  EXPECT_FALSE(CircleDrawnAt(AnimaForm->picture(), JointPixel(179, crankPin)));
+  EXPECT_EQ(AnimaForm->animStep, 1);
+}
+
+TEST_F(AnimaFormTest, OnlyMovementOverTheWindowsOwnSurfaceAdvances) {
+  Run(Goods(), "10");
+  ResultsForm->BtAnimaClick();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(AnimaForm));
+  QTest::mouseMove(AnimaForm, QPoint(300, 200));
+  QTest::mouseMove(AnimaForm, QPoint(310, 210));
+  EXPECT_EQ(AnimaForm->animStep, 2);
+
+  AnimaForm->MRocker->show();
+  const QPoint overControls[] = {AnimaForm->BtPrint->geometry().center(),
+                                 AnimaForm->BtClose->geometry().center(),
+                                 AnimaForm->MRocker->geometry().center(),
+                                 AnimaForm->Label1->geometry().center(),
+                                 AnimaForm->LbName->geometry().center(),
+                                 AnimaForm->Label2->geometry().center(),
+                                 AnimaForm->Bevel1->geometry().topLeft() + QPoint(2, 2)};
+  for (const QPoint& at : overControls) QTest::mouseMove(AnimaForm, at);
+  EXPECT_EQ(AnimaForm->animStep, 2);
+
+  // Where the hidden note would be, the surface is the window's own.
+  AnimaForm->MRocker->hide();
+  QTest::mouseMove(AnimaForm, QPoint(40, 30));
+  EXPECT_EQ(AnimaForm->animStep, 3);
+}
+
+TEST_F(AnimaFormTest, TheRockerNoteShowsOnlyForAnEngineWithARocker) {
+  Run(Goods());
+  EXPECT_TRUE(AnimaForm->MRocker->isHidden());
+  Run(WithRocker(Goods(), 1));
+  EXPECT_FALSE(AnimaForm->MRocker->isHidden());
+  ResultsForm->BtGoClick();
+  EXPECT_FALSE(AnimaForm->MRocker->isHidden());
+  Run(WithRocker(Goods(), -1));
+  EXPECT_FALSE(AnimaForm->MRocker->isHidden());
+  Run(Goods());
+  ResultsForm->BtGoClick();
+  EXPECT_TRUE(AnimaForm->MRocker->isHidden());
+}
+
+TEST_F(AnimaFormTest, PrintsAPageOfTheWindow) {
+  if (!QPrinterInfo::defaultPrinter().isNull()) GTEST_SKIP() << "a real printer would print";
+  Run(Goods());
+  ResultsForm->BtAnimaClick();
+  AnimaForm->FormMouseMove();
+  AnimaForm->BtPrint->click();
+  ASSERT_FALSE(prompter_.shown.empty());
+  EXPECT_NE(prompter_.shown.back().text.find("animation"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists("Vardenlyke animation.pdf"));
+  AnimaForm->BtClose->click();
+  EXPECT_FALSE(AnimaForm->isVisible());
+}
