@@ -1,0 +1,74 @@
+// Timing of one animation step: the gear drawn into the animation window's
+// picture at its design size, the window repainted, and the marker moved on
+// the results window's valve curve. Run with --benchmark_repetitions=N for medians.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "EngineRecord.h"
+#include "TAnimaForm.h"
+#include "TMainForm.h"
+#include "TResultsForm.h"
+#include "WindowSet.h"
+
+namespace {
+
+// The goods engine of the samples, run at 15 degrees below mid-gear.
+void RunGoodsEngine() {
+  EngineRecord engine{{}, 78, 13, 54, 2.75, 24, 0, 65, 19, 11, 0, 18, 13, 0, 0, 1.0, 0, 1.5, -1, 0, 0.0};
+  std::strcpy(engine.name, "Goods 0-6-0 slide valve");
+  currentEngine = engine;
+  MainForm->EdName->setText(engine.name);
+  ResultsForm->SetMidGear(currentEngine);
+  ResultsForm->gear().firstRun = true;
+  ResultsForm->EdLa_ang->setText("15");
+  ResultsForm->BtGoClick();
+}
+
+// Shown so that the outer size is the design's 717 by 489.
+void ShowAnimationAtDesignSize() {
+  ResultsForm->show();
+  ResultsForm->BtAnimaClick();
+  const QSize frame = AnimaForm->frameGeometry().size() - AnimaForm->size();
+  AnimaForm->close();
+  AnimaForm->resize(717 - frame.width(), 489 - frame.height());
+  ResultsForm->BtAnimaClick();
+}
+
+void BM_DrawMechanism(benchmark::State& state) {
+  int step = 0;
+  for (auto _ : state) {
+    AnimaForm->animStep = step % 179 + 1;
+    AnimaForm->DrawMechanism();
+    ++step;
+  }
+  if (AnimaForm->winWidth != 717) state.SkipWithError("the window is not at its design size");
+}
+BENCHMARK(BM_DrawMechanism)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  const std::filesystem::path home = std::filesystem::current_path();
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("zov_anim_bench_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  std::filesystem::current_path(folder);
+  WindowSet::Create();
+  RunGoodsEngine();
+  ShowAnimationAtDesignSize();
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  WindowSet::Destroy();
+  std::filesystem::current_path(home);
+  std::filesystem::remove_all(folder);
+  return 0;
+}
