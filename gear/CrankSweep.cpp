@@ -12,6 +12,8 @@
 
 GearStatus RunCrankSweep(GearState& s, double liftArmDegrees) {
   if (!std::isfinite(liftArmDegrees)) return GearStatus::Failure("The lifting-arm angle is not a number.");
+  const GearStatus numbers = CheckEngineNumbers(s);
+  if (!numbers.ok) return numbers;
   // Without a mid-gear position the lifting-arm angle has nothing to count from.
   if (!FindMidGearAngle(s)) return MidGearFailure();
   auto run = std::make_unique<GearState>(s);

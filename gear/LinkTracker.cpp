@@ -86,11 +86,14 @@ std::optional<double> ContinuedLinkHeight(const GearState& s, int runDir) {
   const auto mid = MidGearLinkRoot(s);
   std::optional<double> y;
   if (mid) y = mid->y;
-  const int moves = static_cast<int>(std::ceil(std::fabs(s.liftArmAngle) / kLargestArmMove));
+  // The arm is turned the short way round: an angle of several turns puts it
+  // where its remainder does, and the walk stays a few dozen moves long.
+  const double travel = std::remainder(s.liftArmAngle, 2 * kPi);
+  const int moves = static_cast<int>(std::ceil(std::fabs(travel) / kLargestArmMove));
   double trend = 0;
   for (int i = 1; y && i <= moves; ++i) {
-    const double from = s.midGearAngle + s.liftArmAngle * (i - 1) / moves;
-    const double to = i == moves ? phi : s.midGearAngle + s.liftArmAngle * i / moves;
+    const double from = s.midGearAngle + travel * (i - 1) / moves;
+    const double to = i == moves ? phi : s.midGearAngle + travel * i / moves;
     const auto next = FollowLinkHeight(s, {0, from}, {0, to}, *y, trend);
     if (next) trend = *next - *y;
     y = next;

@@ -44,6 +44,19 @@ int ArmEndSide(const GearState& s) {
 
 }  // namespace
 
+GearStatus CheckEngineNumbers(const GearState& s) {
+  // A record made elsewhere may hold any bit pattern; such a value must not
+  // flow into the tables as a NaN or an infinity.
+  const double values[] = {s.conrod,    s.mcrank,    s.eccrod, s.eccrad,   s.angadv,     s.pintoslot,
+                           s.ctoweighh, s.ctoweighv, s.larad,  s.liftlink, s.linkpins,   s.circdisp,
+                           s.raddisp,   s.stlap,     s.exlap,  s.port,     s.rockerRatio};
+  for (const double value : values)
+    if (!std::isfinite(value))
+      return GearStatus::Failure(
+          "The engine's data hold a value that is not a finite number; check its dimensions.");
+  return GearStatus::Success();
+}
+
 GearStatus MidGearFailure() {
   return GearStatus::Failure(
       "The gear cannot be assembled in mid-gear: the lifting link cannot reach the lifting arm.");
@@ -62,6 +75,11 @@ std::optional<double> FindMidGearAngle(const GearState& s) {
 
 GearStatus SetMidGear(GearState& s, const EngineRecord& engine) {
   CopyEngine(s, engine);
+  const GearStatus numbers = CheckEngineNumbers(s);
+  if (!numbers.ok) {
+    s.midGearAngle = 0;
+    return numbers;
+  }
   const auto angle = FindMidGearAngle(s);
   s.midGearAngle = angle.value_or(0);
   if (!angle) return MidGearFailure();

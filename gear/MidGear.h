@@ -20,6 +20,9 @@ GearStatus MidGearFailure();
 // Copies the engine (all but its reserved field) and sets midGearAngle. When
 // the lifting link cannot reach the lifting arm, midGearAngle is 0 and the
 // status says so; the copy is made either way.
+// Refuses engine data holding a NaN or an infinity.
+GearStatus CheckEngineNumbers(const GearState& s);
+
 GearStatus SetMidGear(GearState& s, const EngineRecord& engine);
 
 // " down 12.34 deg. " or " up 3.5 deg. ": the mid-gear direction of the arm in

@@ -63,6 +63,8 @@ RunResults ComputeRunResults(GearState& s) {
   const double half = s.strokeScale * 0.5;
   for (int e = 0; e < kEvents; ++e) {
     const double fromFront = (half - s.eventPos[e]) * 100 / half * 0.5;
+    // Without a crank throw there is no stroke to give a share of.
+    if (!std::isfinite(fromFront)) s.eventFound[e] = false;
     s.eventPct[e] = !s.eventFound[e] ? 0 : e < compressionBack ? fromFront : 100 - fromFront;
     r.eventPct[e] = s.eventPct[e];
     r.eventFound[e] = s.eventFound[e];

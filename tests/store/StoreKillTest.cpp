@@ -15,6 +15,20 @@ namespace {
 
 // Counts the calls of a rewrite and kills the process at the chosen one.
 class KillingFileSystem : public FileSystem {
+ private:
+  // Defined before its callers: its return type is deduced.
+  template <typename Call>
+  auto Around(Call call) {
+    const bool here = armed && ++count_ == killAt_;
+    if (here && !after_) raise(SIGKILL);
+    auto result = call();
+    if (here && after_) raise(SIGKILL);
+    return result;
+  }
+  int killAt_;
+  bool after_;
+  int count_ = 0;
+
  public:
   KillingFileSystem(int killAt, bool afterCall) : killAt_(killAt), after_(afterCall) {}
   int Open(const std::string& path, int flags, int mode) override {
@@ -33,19 +47,6 @@ class KillingFileSystem : public FileSystem {
     return Around([&] { return FileSystem::Rename(from, to); });
   }
   bool armed = false;
-
- private:
-  template <typename Call>
-  auto Around(Call call) {
-    const bool here = armed && ++count_ == killAt_;
-    if (here && !after_) raise(SIGKILL);
-    auto result = call();
-    if (here && after_) raise(SIGKILL);
-    return result;
-  }
-  int killAt_;
-  bool after_;
-  int count_ = 0;
 };
 
 // Runs one save or delete in a child killed at call killAt; returns false
@@ -79,8 +80,8 @@ TEST_F(StoreKillTest, AKillAtAnyPointLeavesTheOldOrTheNewFileWhole) {
   for (const bool save : {true, false}) {
     WriteRecords(dataPath_, old);
     const std::string oldBytes = ReadBytes(dataPath_);
-    const auto newOrder = save ? std::vector<std::string>{"D:4", "C:3", "B:2", "A:1"}
-                               : std::vector<std::string>{"C:3", "A:1"};
+    const auto newOrder =
+        save ? std::vector<std::string>{"D:4", "C:3", "B:2", "A:1"} : std::vector<std::string>{"C:3", "A:1"};
     for (int killAt = 1;; ++killAt) {
       bool reached = false;
       for (const bool after : {false, true}) {
@@ -88,8 +89,8 @@ TEST_F(StoreKillTest, AKillAtAnyPointLeavesTheOldOrTheNewFileWhole) {
         const bool killed = RunKilled(dataPath_, save, killAt, after);
         reached = reached || killed;
         kills += killed;
-        SCOPED_TRACE(::testing::Message() << (save ? "save" : "delete") << ", call " << killAt
-                                          << (after ? " after" : " before"));
+        SCOPED_TRACE(::testing::Message()
+                     << (save ? "save" : "delete") << ", call " << killAt << (after ? " after" : " before"));
         const std::string now = ReadBytes(dataPath_);
         EXPECT_TRUE(now == oldBytes || FileOrder(dataPath_) == newOrder);
         EXPECT_EQ(now.size() % 184, 0u);
