@@ -3,6 +3,7 @@
 #include "TMainForm.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
 
@@ -212,8 +213,12 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched != boxes_[i]) continue;
     try {
       if (event->type() == QEvent::KeyPress) EnterToNext(static_cast<QKeyEvent*>(event)->key());
-      if (event->type() == QEvent::FocusIn) BoxEnter(static_cast<int>(i));
-      if (event->type() == QEvent::FocusOut) BoxExit(static_cast<int>(i));
+      // Switching windows moves no focus between the boxes: entering and
+      // leaving a box count only within this window.
+      const bool focusMove = (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) &&
+                             static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason;
+      if (focusMove && event->type() == QEvent::FocusIn) BoxEnter(static_cast<int>(i));
+      if (focusMove && event->type() == QEvent::FocusOut) BoxExit(static_cast<int>(i));
     } catch (const std::exception& error) {
       ZovApplication::ShowError(error.what());
     }
