@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTextDocument>
 #include <QThread>
 #include <cmath>
 
@@ -25,6 +26,10 @@ TAnimaForm::TAnimaForm(QWidget* parent) : QWidget(parent, Qt::Window) {
                      {"NOTE:  Rocker not shown, but is taken", "into account in determining valve motion"});
   MRocker->setObjectName("MRocker");
   MRocker->setReadOnly(true);
+  // Two short lines in a small box: scroll bars would hide half the note.
+  MRocker->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  MRocker->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  MRocker->document()->setDocumentMargin(1);
   Label1 = Controls::Label(this, "ENGINE::", 33, 438, true);
   LbName = Controls::Label(this, "", 99, 438, true);
   LbName->setObjectName("LbName");

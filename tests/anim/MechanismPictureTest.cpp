@@ -40,7 +40,7 @@ QPoint DiagramPoint(int sample) {
 }  // namespace
 
 TEST_F(MechanismPictureTest, SlideValveAndGearSitWhereTheDesignSizePutsThem) {
-  Run(Goods());
+  Run(kGoods);
   ShowAtDesignSize();
   DrawCentred(kStep);
   const QImage& picture = AnimaForm->picture();
@@ -69,7 +69,7 @@ TEST_F(MechanismPictureTest, SlideValveAndGearSitWhereTheDesignSizePutsThem) {
 }
 
 TEST_F(MechanismPictureTest, PistonValveLiesInItsBoreWithTheLapOnTheInnerEdges) {
-  Run(Tank());
+  Run(kTank);
   ShowAtDesignSize();
   DrawCentred(kStep);
   const QImage& picture = AnimaForm->picture();
@@ -86,7 +86,7 @@ TEST_F(MechanismPictureTest, PistonValveLiesInItsBoreWithTheLapOnTheInnerEdges) 
 }
 
 TEST_F(MechanismPictureTest, MarkerMovesAlongTheValveCurve) {
-  Run(Goods());
+  Run(kGoods);
   ShowAtDesignSize();
   AnimaForm->animStep = kStep - 2;
   AnimaForm->FormMouseMove();
@@ -98,7 +98,7 @@ TEST_F(MechanismPictureTest, MarkerMovesAlongTheValveCurve) {
 }
 
 TEST_F(MechanismPictureTest, ShapesWithoutAScaleAreLeftOut) {
-  Run(Goods());
+  Run(kGoods);
   ShowAtDesignSize();
   ResultsForm->gear().port = 0;
   DrawCentred(kStep);

@@ -1,7 +1,7 @@
 // The animation window: its place and controls, what showing prepares, how
 // mouse movement advances the crank, and which movements count.
+#include <QMouseEvent>
 #include <QPrinterInfo>
-#include <QTest>
 
 #include "AnimaFixture.h"
 #include "Controls.h"
@@ -17,10 +17,20 @@ bool Blank(const QImage& picture) {
   return true;
 }
 
+// A mouse movement without buttons, delivered as the window system's is: to
+// the control under the mouse, from which Qt passes it on to the window.
+void MoveOver(QPoint at) {
+  QWidget* under = AnimaForm->childAt(at);
+  QWidget* target = under != nullptr ? under : AnimaForm;
+  QMouseEvent move(QEvent::MouseMove, target->mapFrom(AnimaForm, at), AnimaForm->mapToGlobal(at),
+                   Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &move);
+}
+
 }  // namespace
 
 TEST_F(AnimaFormTest, ShowsTheEngineNameAndScalesFromItsOuterSize) {
-  Run(Goods());
+  Run(kGoods);
   MainForm->EdName->setText("A name of more than twenty-nine characters");
   ResultsForm->BtAnimaClick();
   EXPECT_EQ(AnimaForm->windowTitle(), "ANIMATION");
@@ -41,7 +51,7 @@ TEST_F(AnimaFormTest, ShowsTheEngineNameAndScalesFromItsOuterSize) {
 }
 
 TEST_F(AnimaFormTest, EachShowingStartsOverFromABlankWindow) {
-  Run(Goods());
+  Run(kGoods);
   ResultsForm->BtAnimaClick();
   EXPECT_EQ(AnimaForm->animStep, 0);
   EXPECT_TRUE(Blank(AnimaForm->picture()));
@@ -63,7 +73,7 @@ TEST_F(AnimaFormTest, EachShowingStartsOverFromABlankWindow) {
 }
 
 TEST_F(AnimaFormTest, StepsRunFromOneToTheLastAndBackToOne) {
-  Run(Goods());
+  Run(kGoods);
   ResultsForm->BtAnimaClick();
   AnimaForm->FormMouseMove();
   EXPECT_EQ(AnimaForm->animStep, 1);
@@ -80,11 +90,10 @@ TEST_F(AnimaFormTest, StepsRunFromOneToTheLastAndBackToOne) {
 }
 
 TEST_F(AnimaFormTest, OnlyMovementOverTheWindowsOwnSurfaceAdvances) {
-  Run(Goods(), "10");
+  Run(kGoods, "10");
   ResultsForm->BtAnimaClick();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(AnimaForm));
-  QTest::mouseMove(AnimaForm, QPoint(300, 200));
-  QTest::mouseMove(AnimaForm, QPoint(310, 210));
+  MoveOver({300, 200});
+  MoveOver({310, 210});
   EXPECT_EQ(AnimaForm->animStep, 2);
 
   AnimaForm->MRocker->show();
@@ -95,32 +104,32 @@ TEST_F(AnimaFormTest, OnlyMovementOverTheWindowsOwnSurfaceAdvances) {
                                  AnimaForm->LbName->geometry().center(),
                                  AnimaForm->Label2->geometry().center(),
                                  AnimaForm->Bevel1->geometry().topLeft() + QPoint(2, 2)};
-  for (const QPoint& at : overControls) QTest::mouseMove(AnimaForm, at);
+  for (const QPoint& at : overControls) MoveOver(at);
   EXPECT_EQ(AnimaForm->animStep, 2);
 
   // Where the hidden note would be, the surface is the window's own.
   AnimaForm->MRocker->hide();
-  QTest::mouseMove(AnimaForm, QPoint(40, 30));
+  MoveOver({40, 30});
   EXPECT_EQ(AnimaForm->animStep, 3);
 }
 
 TEST_F(AnimaFormTest, TheRockerNoteShowsOnlyForAnEngineWithARocker) {
-  Run(Goods());
+  Run(kGoods);
   EXPECT_TRUE(AnimaForm->MRocker->isHidden());
-  Run(WithRocker(Goods(), 1));
+  Run(kLowShaft);
   EXPECT_FALSE(AnimaForm->MRocker->isHidden());
   ResultsForm->BtGoClick();
   EXPECT_FALSE(AnimaForm->MRocker->isHidden());
-  Run(WithRocker(Goods(), -1));
+  Run(kExpress);
   EXPECT_FALSE(AnimaForm->MRocker->isHidden());
-  Run(Goods());
+  Run(kGoods);
   ResultsForm->BtGoClick();
   EXPECT_TRUE(AnimaForm->MRocker->isHidden());
 }
 
 TEST_F(AnimaFormTest, PrintsAPageOfTheWindow) {
   if (!QPrinterInfo::defaultPrinter().isNull()) GTEST_SKIP() << "a real printer would print";
-  Run(Goods());
+  Run(kGoods);
   ResultsForm->BtAnimaClick();
   AnimaForm->FormMouseMove();
   AnimaForm->BtPrint->click();
