@@ -11,9 +11,14 @@
 namespace {
 
 void AppendLine(std::string& text, const char* format, auto... values) {
-  char line[256];
-  const int length = std::snprintf(line, sizeof line, format, values...);
-  text.append(line, static_cast<std::size_t>(length < 0 ? 0 : length));
+  // Sized by a first pass: a wild engine can give numbers hundreds of digits long.
+  const int length = std::snprintf(nullptr, 0, format, values...);
+  if (length > 0) {
+    const std::size_t start = text.size();
+    text.resize(start + static_cast<std::size_t>(length) + 1);
+    std::snprintf(text.data() + start, static_cast<std::size_t>(length) + 1, format, values...);
+    text.resize(start + static_cast<std::size_t>(length));
+  }
   text += "\r\n";
 }
 

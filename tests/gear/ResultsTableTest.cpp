@@ -74,6 +74,14 @@ TEST(ResultsTable, NegativeAnglesAndLongNames) {
   EXPECT_EQ(lines[0], "  " + name + ": Lifting arm at -10.0 deg.");
   EXPECT_EQ(lines[3].substr(0, 13), "           0,");
   EXPECT_EQ(lines[182].substr(0, 13), "         358,");
+
+  // A wild engine's huge figures are written whole, not cut or overrun.
+  auto wild = GoodsAt(10);
+  wild->valveTable[7] = -1e300;
+  const std::vector<std::string> wide = CrLfLines(ResultsTableText(*wild));
+  ASSERT_EQ(wide.size(), 183u);
+  EXPECT_GT(wide[10].size(), 300u);
+  EXPECT_EQ(wide[10].substr(wide[10].size() - 4), ".000");
 }
 
 TEST(ResultsTable, EachWriteReplacesTheFile) {
