@@ -26,10 +26,8 @@ TAnimaForm::TAnimaForm(QWidget* parent) : QWidget(parent, Qt::Window) {
                      {"NOTE:  Rocker not shown, but is taken", "into account in determining valve motion"});
   MRocker->setObjectName("MRocker");
   MRocker->setReadOnly(true);
-  // Two short lines in a small box: scroll bars would hide half the note.
-  MRocker->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  MRocker->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  MRocker->document()->setDocumentMargin(1);
+  // Its two lines are laid out to fit the box as they stand.
+  MRocker->setLineWrapMode(QPlainTextEdit::NoWrap);
   Label1 = Controls::Label(this, "ENGINE::", 33, 438, true);
   LbName = Controls::Label(this, "", 99, 438, true);
   LbName->setObjectName("LbName");

@@ -71,7 +71,11 @@ QPlainTextEdit* Controls::Memo(QWidget* parent, int left, int top, int width, in
   memo->setFont(Font());
   memo->setGeometry(left, top, width, height);
   memo->setPlainText(lines.join('\n'));
-  memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // Lines wrap at the memo's edge and no scroll bars take its little room.
+  memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  memo->document()->setDocumentMargin(1);
   SetBackground(memo, ScrollBarColour());
   return memo;
 }

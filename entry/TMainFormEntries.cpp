@@ -53,6 +53,7 @@ int TMainForm::TransferEntries() {
 void TMainForm::ShowEngine() {
   ClearEntries();
   EdName->setText(BoxText::FromNameBytes(RecordName(currentEngine)));
+  EdName->setCursorPosition(0);  // a long name shows from its start
   const auto order = ReadingOrder();
   for (int n = 0; n < kRequiredBoxes; ++n) {
     const int index = order[static_cast<size_t>(n)];
