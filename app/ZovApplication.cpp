@@ -1,6 +1,7 @@
 // Exceptions never reach Qt: notify() is the one place they stop.
 #include "ZovApplication.h"
 
+#include <QIcon>
 #include <exception>
 
 #include "QtPrompter.h"
@@ -8,6 +9,7 @@
 ZovApplication::ZovApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName("Vardenlyke Zovuderiz");
   setApplicationDisplayName("Vardenlyke Zovuderiz");
+  setWindowIcon(QIcon(":/pictures/icon64.png"));
 }
 
 void ZovApplication::ShowError(const std::string& text) {

@@ -2,6 +2,8 @@
 // (store opened, names listed, boxes locked) and the box key and focus handling.
 #include "TMainForm.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -246,6 +248,12 @@ void TMainForm::BoxEnter(int index) {
 void TMainForm::BoxExit(int index) {
   const DimensionBox& spec = Boxes()[static_cast<size_t>(index)];
   if (spec.marking >= 0) DimensionsForm->Mark(spec.marking, false, diagramWidth, diagramHeight);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  QMainWindow::closeEvent(event);
+  // The main window's closing ends the program, whatever other window is up.
+  if (event->isAccepted()) QCoreApplication::quit();
 }
 
 void TMainForm::changeEvent(QEvent* event) {

@@ -49,8 +49,10 @@ void TResultsForm::BuildControls() {
                      {" Equal leads at  each end of the cylinder have beenset at the lifting arm position ",
                       " initially chosen  for this run. (see below *) If you wish to change the lifting arm ",
                       "position for equal leads, go back to  'GET RESULTS' on the DATA ENTRY form."});
-  MLeads->setReadOnly(true);
-  MXleads->setReadOnly(true);
+  for (QPlainTextEdit* memo : {MLeads, MXleads}) {
+    memo->setReadOnly(true);
+    memo->setFocusPolicy(Qt::NoFocus);
+  }
   MLeads->hide();
   BtGo = Controls::Button(this, "GO", 462, 7, 60, 20);
   BtAnima = Controls::Button(this, "ANIMATE", 462, 39, 60, 20);
@@ -133,6 +135,7 @@ void TResultsForm::changeEvent(QEvent* event) {
 
 void TResultsForm::FormShow() {
   if (MainForm != nullptr) LbName->setText(BoxText::First29(MainForm->EdName->text()));
+  EdLa_ang->setFocus();  // the first control in the tab order
 }
 
 void TResultsForm::FormActivate() {

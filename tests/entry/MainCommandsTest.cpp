@@ -1,6 +1,7 @@
 // The engine commands: saving, renaming, deleting and asking for results,
 // with their questions and what they leave in the data file and the list.
 #include <QTest>
+#include <QTimer>
 
 #include "Controls.h"
 #include "StoreTestSupport.h"
@@ -138,4 +139,22 @@ TEST_F(MainCommandsTest, SelectingOrNamingUnticksShowDimensions) {
   MainForm->ChBDims->setChecked(true);
   QTest::keyClicks(MainForm->EdNewEng, "X");
   EXPECT_FALSE(MainForm->ChBDims->isChecked());
+}
+
+TEST_F(MainCommandsTest, ClosingTheMainWindowEndsTheProgramWhateverElseIsUp) {
+  for (const bool byExit : {false, true}) {
+    MainForm->show();
+    Pick("Goods 0-6-0 slide valve");
+    MainForm->BtResults->click();
+    const std::string before = ReadBytes("ste_data.dat");
+    QTimer::singleShot(0, MainForm,
+                       [byExit] { byExit ? MainForm->BtExit->click() : (void)MainForm->close(); });
+    QTimer guard;  // a loop that never ends fails here
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+    guard.start(5000);
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_EQ(Shed == nullptr, byExit);
+    EXPECT_EQ(ReadBytes("ste_data.dat"), before);
+  }
 }
