@@ -238,16 +238,18 @@ void TMainForm::EnterToNext(int key) {
 
 void TMainForm::BoxEnter(int index) {
   const DimensionBox& spec = Boxes()[static_cast<size_t>(index)];
-  if (index == 16) return;  // the rocker ratio has no enter reaction
+  if (Box(index) == EdRocker) return;  // the rocker ratio has no enter reaction
   // Black again on entering clears the red of a failed check, also for the
   // three boxes that have no marking in the diagram.
   Controls::SetTextColour(boxes_[static_cast<size_t>(index)], Qt::black);
-  if (spec.marking >= 0) DimensionsForm->Mark(spec.marking, true, diagramWidth, diagramHeight);
+  if (spec.marking >= 0 && DimensionsForm != nullptr)
+    DimensionsForm->Mark(spec.marking, true, diagramWidth, diagramHeight);
 }
 
 void TMainForm::BoxExit(int index) {
   const DimensionBox& spec = Boxes()[static_cast<size_t>(index)];
-  if (spec.marking >= 0) DimensionsForm->Mark(spec.marking, false, diagramWidth, diagramHeight);
+  if (spec.marking >= 0 && DimensionsForm != nullptr)
+    DimensionsForm->Mark(spec.marking, false, diagramWidth, diagramHeight);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
