@@ -18,6 +18,7 @@ GearStatus RunCrankSweep(GearState& s, double liftArmDegrees) {
   if (!FindMidGearAngle(s)) return MidGearFailure();
   auto run = std::make_unique<GearState>(s);
   run->liftArmAngle = DegreesToRadians(liftArmDegrees);
+  if (!std::isfinite(run->liftArmAngle)) return GearStatus::Failure("The lifting-arm angle is too large.");
   run->runDir = run->liftArmAngle < 0 ? -1 : 1;
   run->linkAngleMin = run->linkAngleMax = 0;
   for (int k = 0; k < kSteps; ++k) {

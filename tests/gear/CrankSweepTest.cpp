@@ -97,7 +97,7 @@ TEST(CrankSweep, RockersAndAdmissionTypesAreMirrorImages) {
 TEST(CrankSweep, AFailedRunChangesNothingAndSaysWhere) {
   auto s = Swept(SampleRecord("Goods 0-6-0 slide valve"), 20);
   const auto before = std::make_unique<GearState>(*s);
-  for (const double angle : {-90.0, std::nan("")}) {
+  for (const double angle : {-90.0, std::nan(""), 1e308, -4e305}) {
     const GearStatus status = RunCrankSweep(*s, angle);
     EXPECT_FALSE(status.ok);
     EXPECT_EQ(std::memcmp(&s->joints, &before->joints, sizeof s->joints), 0);
