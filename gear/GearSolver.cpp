@@ -19,7 +19,10 @@ double EffectiveRatio(const GearState& s) {
 }
 
 int CrankSign(const GearState& s) {
-  return s.valveType * RockerSign(s) == 1 ? 1 : -1;
+  // valveType x rockerSign = 1, compared without multiplying: a record made
+  // elsewhere may hold any integer there.
+  const int rockerSign = RockerSign(s);
+  return (s.valveType == 1 && rockerSign == 1) || (s.valveType == -1 && rockerSign == -1) ? 1 : -1;
 }
 
 GearStatus AssemblyFailure(int step, const char* reason) {

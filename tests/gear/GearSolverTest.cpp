@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "CrankSweep.h"
@@ -103,6 +104,13 @@ TEST(GearSolver, DeadCentresAndCrankDirection) {
   ASSERT_TRUE(RunCrankSweep(s, 20).ok);
   EXPECT_NEAR(s.pistonTable[0], 13, 1e-9);
   EXPECT_NEAR(s.pistonTable[90], -13, 1e-9);
+
+  // Any other stored valve type counts as outside admission, however large.
+  EngineRecord odd = SampleRecord("Express 4-4-0 rocker B");
+  odd.valveType = std::numeric_limits<std::int32_t>::min();
+  ASSERT_TRUE(SetMidGear(s, odd).ok);
+  ASSERT_TRUE(RunCrankSweep(s, 20).ok);
+  EXPECT_NEAR(s.pistonTable[0], -13, 1e-9);
 }
 
 TEST(MidGear, ArmEndMeetsTheLiftingLinkOnTheSideTheArmSwings) {
