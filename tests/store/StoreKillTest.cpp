@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
 
 #include "ScriptedPrompter.h"
 #include "StoreTestSupport.h"
@@ -98,5 +99,6 @@ TEST_F(StoreKillTest, AKillAtAnyPointLeavesTheOldOrTheNewFileWhole) {
       if (!reached) break;
     }
   }
+  std::printf("store kills survived: %d\n", kills);
   EXPECT_GE(kills, 12);  // open, write, sync, close, rename and more, twice each
 }
