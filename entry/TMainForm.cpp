@@ -132,10 +132,10 @@ QGroupBox* TMainForm::BuildRadioGroup(QWidget* surface, const QString& caption, 
 
 void TMainForm::BuildDimensionBoxes(QWidget* surface) {
   for (size_t i = 0; i < Boxes().size(); ++i) {
-    const DimensionBox& spec = Boxes()[i];
-    Controls::Label(surface, spec.caption, spec.rightColumn ? 358 : 137, spec.top);
-    QLineEdit* box = Controls::Edit(surface, spec.rightColumn ? 488 : 280, spec.top, 52, 13, true);
-    box->setObjectName(spec.name);
+    const DimensionBox& place = Boxes()[i];
+    Controls::Label(surface, place.caption, place.rightColumn ? 358 : 137, place.top);
+    QLineEdit* box = Controls::Edit(surface, place.rightColumn ? 488 : 280, place.top, 52, 13, true);
+    box->setObjectName(place.name);
     box->setFrame(false);
     box->setTextMargins(0, 0, 0, 0);
     box->setContentsMargins(0, 0, 0, 0);
@@ -237,19 +237,19 @@ void TMainForm::EnterToNext(int key) {
 }
 
 void TMainForm::BoxEnter(int index) {
-  const DimensionBox& spec = Boxes()[static_cast<size_t>(index)];
+  const DimensionBox& place = Boxes()[static_cast<size_t>(index)];
   if (Box(index) == EdRocker) return;  // the rocker ratio has no enter reaction
   // Black again on entering clears the red of a failed check, also for the
   // three boxes that have no marking in the diagram.
   Controls::SetTextColour(boxes_[static_cast<size_t>(index)], Qt::black);
-  if (spec.marking >= 0 && DimensionsForm != nullptr)
-    DimensionsForm->Mark(spec.marking, true, diagramWidth, diagramHeight);
+  if (place.marking >= 0 && DimensionsForm != nullptr)
+    DimensionsForm->Mark(place.marking, true, diagramWidth, diagramHeight);
 }
 
 void TMainForm::BoxExit(int index) {
-  const DimensionBox& spec = Boxes()[static_cast<size_t>(index)];
-  if (spec.marking >= 0 && DimensionsForm != nullptr)
-    DimensionsForm->Mark(spec.marking, false, diagramWidth, diagramHeight);
+  const DimensionBox& place = Boxes()[static_cast<size_t>(index)];
+  if (place.marking >= 0 && DimensionsForm != nullptr)
+    DimensionsForm->Mark(place.marking, false, diagramWidth, diagramHeight);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
