@@ -80,6 +80,11 @@ void TMainForm::BuildControls(QWidget* surface) {
   ChBDims->setFont(Controls::Font(false, true));
   ChBDims->setGeometry(403, 7, 125, 13);
   ChBDims->setToolTip("Identifies the dimensions listed below");
+  BuildNewEngineControls(surface);
+  BuildButtons(surface);
+}
+
+void TMainForm::BuildNewEngineControls(QWidget* surface) {
   Controls::Bevel(surface, 7, 46, 111, 195);
   Controls::Label(surface, "NEW  ENGINE", 26, 46, false, Controls::Maroon());
   EdNewEng = Controls::Edit(surface, 13, 59, 92, 21, true);
@@ -94,6 +99,9 @@ void TMainForm::BuildControls(QWidget* surface) {
   RadioGroup2 =
       BuildRadioGroup(surface, "Rocker", {"No Rocker", "Type A", "Type B"}, 13, 163, 98, 72, rockerGroup);
   RadioGroup2->setObjectName("RadioGroup2");
+}
+
+void TMainForm::BuildButtons(QWidget* surface) {
   Controls::Bevel(surface, 130, 39, 423, 170);
   BtSave = Controls::Button(surface, "Save  Current  Engine", 150, 182, 143, 20);
   BtSave->setToolTip("If you modify the name of the CURRENT  ENGINE,  a new record will be saved");

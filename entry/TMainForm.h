@@ -90,6 +90,8 @@ class TMainForm : public QMainWindow {
  private:
   void FormCreate();
   void BuildControls(QWidget* surface);
+  void BuildNewEngineControls(QWidget* surface);
+  void BuildButtons(QWidget* surface);
   void BuildDimensionBoxes(QWidget* surface);
   QGroupBox* BuildRadioGroup(QWidget* surface, const QString& caption, const QStringList& items, int left,
                              int top, int width, int height, QButtonGroup*& group);

@@ -56,6 +56,8 @@ void TResultsForm::BuildControls() {
   MLeads->hide();
   BtGo = Controls::Button(this, "GO", 462, 7, 60, 20);
   BtAnima = Controls::Button(this, "ANIMATE", 462, 39, 60, 20);
+  BtGo->setObjectName("BtGo");
+  BtAnima->setObjectName("BtAnima");
   Controls::Label(this, "In mid-gear the lifting arm points ", 20, 65);
   LbMid_deg = ResultLabel(182, 65, "LbMid_deg");
   Controls::Label(this, "Set Lifting arm angle", 20, 78);
@@ -65,6 +67,13 @@ void TResultsForm::BuildControls() {
   EdLa_ang->setObjectName("EdLa_ang");
   Controls::Label(this, "Die deflection (engine on dead centres)", 20, 91);
   LbDiedef = ResultLabel(221, 91, "LbDiedef");
+  BuildDiagramAndButtons();
+  setTabOrder(EdLa_ang, BtGo);
+  setTabOrder(BtGo, BtAnima);
+  EdLa_ang->setFocus();
+}
+
+void TResultsForm::BuildDiagramAndButtons() {
   Oval = new ImageView(this, 299, 104, 280, 183);
   Oval->setObjectName("Oval");
   Controls::Label(this, "Front", 267, 98);
@@ -80,11 +89,6 @@ void TResultsForm::BuildControls() {
   BtClear = Controls::Button(this, "CLEAR FORM", 299, 312, 79, 20);
   BtPrint = Controls::Button(this, "PRINT FORM", 397, 312, 78, 20);
   BtClose = Controls::Button(this, "CLOSE", 494, 312, 72, 20);
-  BtGo->setObjectName("BtGo");
-  BtAnima->setObjectName("BtAnima");
-  setTabOrder(EdLa_ang, BtGo);
-  setTabOrder(BtGo, BtAnima);
-  EdLa_ang->setFocus();
 }
 
 void TResultsForm::BuildEventLabels() {

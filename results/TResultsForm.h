@@ -74,6 +74,7 @@ class TResultsForm : public QWidget {
   };
 
   void BuildControls();
+  void BuildDiagramAndButtons();
   void BuildEventLabels();
   void ConnectReactions();
   bool RunSweep();
