@@ -1,15 +1,35 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the whole suite offscreen, the window
-# tests once more on a real X server (Xvfb), and the suite again built with
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# tests once more on a real X server (Xvfb), the suite again built with
+# AddressSanitizer and UndefinedBehaviorSanitizer, and short fuzzing runs;
+# ends with one line counting every test of the four runs.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 jobs="$(nproc)"
 bash "$root/scripts/install-deps.sh"
 
+passed=0
+failed=0
+# Runs one CTest command line and adds its counts to the totals.
+suite() {
+  local log status=0
+  log="$(mktemp)"
+  "$@" 2>&1 | tee "$log" || status=$?
+  local line total bad
+  line="$(grep -E '[0-9]+ tests failed out of [0-9]+' "$log" | tail -1 || true)"
+  rm -f "$log"
+  if [ -n "$line" ]; then
+    total="$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")"
+    bad="$(sed -E 's/.* ([0-9]+) tests failed.*/\1/' <<<"$line")"
+    passed=$((passed + total - bad))
+    failed=$((failed + bad))
+  fi
+  return "$status"
+}
+
 cmake -S "$root" -B "$root/build-test" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$root/build-test" -j"$jobs"
-QT_QPA_PLATFORM=offscreen ctest --test-dir "$root/build-test" --output-on-failure -j"$jobs"
+suite env QT_QPA_PLATFORM=offscreen ctest --test-dir "$root/build-test" --output-on-failure -j"$jobs"
 
 # The window tests on a real display, so focus, activation and painting run
 # as on a user's desktop.
@@ -18,18 +38,20 @@ Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true' EXIT
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
-DISPLAY="$display" QT_QPA_PLATFORM=xcb ctest --test-dir "$root/build-test" --output-on-failure -L gui
+suite env DISPLAY="$display" QT_QPA_PLATFORM=xcb ctest --test-dir "$root/build-test" --output-on-failure -L gui
 kill $xvfb 2>/dev/null || true
 trap - EXIT
 
 cmake -S "$root" -B "$root/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZOV_SANITIZE=ON \
   -DZOV_BUILD_BENCH=OFF >/dev/null
 cmake --build "$root/build-asan" -j"$jobs"
-ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 QT_QPA_PLATFORM=offscreen \
+suite env ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 QT_QPA_PLATFORM=offscreen \
   ctest --test-dir "$root/build-asan" --output-on-failure -j"$jobs"
 
 # Short fuzzing runs of the data-file reader, the number conversion and the
 # sweep (scripts/fuzz-long.sh runs them for longer).
 cmake -S "$root/tests/fuzz" -B "$root/build-fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DZOV_FUZZ_SECONDS=5 >/dev/null
 cmake --build "$root/build-fuzz" -j"$jobs"
-ctest --test-dir "$root/build-fuzz" --output-on-failure
+suite ctest --test-dir "$root/build-fuzz" --output-on-failure
+
+echo "all: $passed passed, $failed failed"

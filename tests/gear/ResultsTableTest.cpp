@@ -2,6 +2,7 @@
 // column layout, dead-centre piston figures worked by hand, and replacement of
 // the file on every write.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -85,7 +86,8 @@ TEST(ResultsTable, NegativeAnglesAndLongNames) {
 }
 
 TEST(ResultsTable, EachWriteReplacesTheFile) {
-  const auto dir = std::filesystem::temp_directory_path() / "zov_results_table_test";
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("zov_results_table_" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   const auto path = dir / "results.txt";
   const auto first = GoodsAt(30), second = GoodsAt(5);

@@ -2,6 +2,7 @@
 // statuses, one line on standard error per failure, the report, the results
 // file of the last good run, and a name typed in UTF-8 found in Windows-1252.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -25,7 +26,9 @@ struct Outcome {
 class SweepCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / "zov_sweep_command_test";
+    // One folder per test and process: CTest runs the tests side by side.
+    dir_ = fs::temp_directory_path() / ("zov_sweep_" + std::to_string(::getpid()) + "_" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(dir_);
     std::ofstream data(Data(), std::ios::binary | std::ios::trunc);
     std::vector<EngineRecord> engines;
