@@ -11,12 +11,9 @@
 #include "BoxText.h"
 #include "Controls.h"
 #include "Reaction.h"
-#include "TMainForm.h"
-#include "TResultsForm.h"
 #include "WindowPrinter.h"
-#include "WindowSet.h"
 
-TAnimaForm::TAnimaForm(QWidget* parent) : QWidget(parent, Qt::Window) {
+TAnimaForm::TAnimaForm(SessionModel& model, QWidget* parent) : QWidget(parent, Qt::Window), model_(model) {
   setObjectName("AnimaForm");
   setWindowTitle("ANIMATION");
   setFont(Controls::Font());
@@ -43,6 +40,9 @@ TAnimaForm::TAnimaForm(QWidget* parent) : QWidget(parent, Qt::Window) {
   Controls::PlaceWindow(this, 241, 154, 717, 489);
   // Movement with no button down reaches the window only when it tracks the mouse.
   setMouseTracking(true);
+  // The rocker is not drawn: the note says so for an engine that has one.
+  connect(&model_, &SessionModel::engineTaken, this,
+          [this] { MRocker->setVisible(model_.session().engine().rockerType != 0); });
 }
 
 void TAnimaForm::showEvent(QShowEvent* event) {
@@ -75,10 +75,10 @@ void TAnimaForm::ErasePicture() {
 }
 
 void TAnimaForm::FormShow() {
-  if (MainForm != nullptr) LbName->setText(BoxText::First29(MainForm->EdName->text()));
+  LbName->setText(BoxText::First29(model_.shownName()));
   LbName->adjustSize();
   ResetAnimFrame();
-  lengthScale = ResultsForm->gear().conrod * 1.5;
+  lengthScale = model_.session().engine().conrod * 1.5;
   heightScale = winWidth != 0 ? static_cast<double>(winHeight) * lengthScale / winWidth : 0;
   animStep = 0;
 }

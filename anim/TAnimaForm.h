@@ -1,4 +1,4 @@
-// The animation window: the whole valve gear drawn from the results window's
+// The animation window: the whole valve gear drawn from the latest run's
 // tables, one crank step further for each movement of the mouse over it. The
 // picture is drawn into an image that the window paints itself from.
 #pragma once
@@ -12,7 +12,8 @@
 #include <cstdint>
 
 #include "Canvas.h"
-#include "GearState.h"
+#include "GearRun.h"
+#include "SessionModel.h"
 
 class TAnimaForm : public QWidget {
  public:
@@ -20,7 +21,7 @@ class TAnimaForm : public QWidget {
     double x, y;
   };
 
-  explicit TAnimaForm(QWidget* parent = nullptr);
+  explicit TAnimaForm(SessionModel& model, QWidget* parent = nullptr);
 
   void FormShow();
   void FormMouseMove();
@@ -71,15 +72,15 @@ class TAnimaForm : public QWidget {
   void CircleAt(Joint joint);
   void WorldLine(double x1, double y1, double x2, double y2);
   void WorldRectangle(double x1, double y1, double x2, double y2);
-  void PlaceJoints(const GearState& gear);
+  void PlaceJoints(const GearRun& gear);
   void DrawLineOfStroke();
   void DrawLinkage();
-  void DrawLink(const GearState& gear);
+  void DrawLink(const Engine& gear);
   void DrawInsideValve(double half);
   void DrawOutsideValve(double half);
   void DrawPorts(double half);
-  void MoveDiagramMarker(const GearState& gear);
 
+  SessionModel& model_;
   QImage picture_;
   Canvas canvas_{picture_};
 };

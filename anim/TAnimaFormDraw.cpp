@@ -1,10 +1,8 @@
-// The gear at one crank step, scaled from the results window's joint table
-// into the animation window's picture; the valve over its ports on a scale of
-// its own; and the marker moving along the results window's valve curve.
+// The gear at one crank step, scaled from the latest run's joint table into
+// the animation window's picture, and the valve over its ports on a scale of
+// its own; each step drawn is announced so the valve curve's marker follows.
 // A shape whose scale comes out zero (no rod, port, crank or lap) is left out.
 #include "TAnimaForm.h"
-#include "TResultsForm.h"
-#include "WindowSet.h"
 
 namespace {
 
@@ -23,15 +21,18 @@ constexpr Joint kDrawnJoints[] = {axle,   ecc1,       ecc2, pin1,       pin2,   
 }  // namespace
 
 void TAnimaForm::DrawMechanism() {
-  const GearState& gear = ResultsForm->gear();
+  const auto& latest = model_.session().latestRun();
+  if (!latest) return;
+  const GearRun& run = *latest;
+  const Engine& gear = model_.session().engine();
   const int k = animStep;
   const bool valveScales = gear.port != 0;
   lapDrawn = valveScales ? portUnit * gear.stlap / gear.port : 0;
   markerHalf = frameGeometry().width() / 200;
-  valvePictureX = valveScales ? kPortsX + portUnit * gear.valveTable[k] / gear.port : kPortsX;
+  valvePictureX = valveScales ? kPortsX + portUnit * run.valveTable[k] / gear.port : kPortsX;
   ErasePicture();
   const bool linkageScales = lengthScale != 0 && heightScale != 0;
-  if (linkageScales) PlaceJoints(gear);
+  if (linkageScales) PlaceJoints(run);
   DrawLineOfStroke();
   canvas_.SetPenStyle(Canvas::PenStyle::Solid);
   if (linkageScales) {
@@ -46,10 +47,10 @@ void TAnimaForm::DrawMechanism() {
     DrawOutsideValve(half);
   DrawPorts(half);
   repaint();
-  MoveDiagramMarker(gear);
+  model_.ShowAnimationStep(animStep, markerHalf);
 }
 
-void TAnimaForm::PlaceJoints(const GearState& gear) {
+void TAnimaForm::PlaceJoints(const GearRun& gear) {
   for (Joint joint : kDrawnJoints)
     jointOffset[joint] = {gear.joints.X[animStep][joint] / lengthScale,
                           gear.joints.Y[animStep][joint] / heightScale};
@@ -126,7 +127,7 @@ void TAnimaForm::DrawLinkage() {
 
 // The centre line of the slot between the two rod pins; its radius is kept
 // unrounded so the box stays centred on the link's centre of curvature.
-void TAnimaForm::DrawLink(const GearState& gear) {
+void TAnimaForm::DrawLink(const Engine& gear) {
   const double radius = (gear.eccrod + gear.pintoslot) / lengthScale * winWidth;
   const QPoint centre = JointPixel(linkCentre);
   const QPoint start = JointPixel(pin2), end = JointPixel(pin1);
@@ -173,23 +174,4 @@ void TAnimaForm::DrawPorts(double half) {
   WorldRectangle(kPortsX - half, kPortsTop, kPortsX - half + p, kPortFace);
   WorldRectangle(kPortsX + half - p, kPortsTop, kPortsX + half, kPortFace);
   WorldRectangle(kPortsX - p, kPortsTop, kPortsX + p, kPortFace);
-}
-
-// Paints out the previous step's marker in the diagram's white and rings the
-// current sample in green; the red curve is then drawn again over both.
-void TAnimaForm::MoveDiagramMarker(const GearState& gear) {
-  const double travelScale = ResultsForm->travelScale();
-  if (gear.strokeScale == 0 || travelScale == 0) return;
-  Canvas& diagram = ResultsForm->diagramCanvas();
-  const auto marker = [&](int sample) {
-    const int c = ResultsForm->DiagramColumn(gear.pistonTable[sample] / gear.strokeScale + 0.5);
-    const int r = ResultsForm->DiagramRow(gear.valveTable[sample] / travelScale + 0.5);
-    diagram.Ellipse(c - markerHalf, r - markerHalf, c + markerHalf, r + markerHalf);
-  };
-  diagram.SetBrushColor(kWhite);
-  diagram.SetPenColor(kWhite);
-  marker(animStep > 0 ? animStep - 1 : kSteps - 1);
-  diagram.SetPenColor(kGreen);
-  marker(animStep);
-  ResultsForm->DrawValveOval();
 }

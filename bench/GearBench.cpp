@@ -1,35 +1,37 @@
 // Timing of the valve-gear calculation as the results window uses it: one whole
-// crank sweep with its events and derived values, and taking an engine in with
-// its mid-gear direction. Run with --benchmark_repetitions=N for medians.
+// crank sweep with its events and derived values, taking an engine in with its
+// mid-gear direction, and a study of 100 lifting-arm angles on one thread and
+// on two. Run with --benchmark_repetitions=N for medians.
 #include <benchmark/benchmark.h>
 
-#include "CrankSweep.h"
-#include "MidGear.h"
-#include "ValveEvents.h"
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <thread>
+#include <vector>
+
+#include "Session.h"
 
 namespace {
 
 // A goods engine with the weighshaft above the link, and one with a short
 // lifting link hung from a shaft below it, where the link's pose is followed.
-EngineRecord Engine(bool lowShaft) {
-  EngineRecord e = lowShaft ? EngineRecord{{}, 90,   12,  58,   3.0,    25,    2.0, 71.0, -8.25, 10, 0,
-                                           10, 13.5, 1.5, -1.0, 1.0625, 0.125, 1.5, -1,   1,     0.9}
-                            : EngineRecord{{}, 78, 13, 54, 2.75, 24, 0,   65, 19, 11, 0,
-                                           18, 13, 0,  0,  1.0,  0,  1.5, -1, 0,  0.0};
-  SetRecordName(e, "Bench", 5);
-  return e;
+Engine BenchEngine(bool lowShaft) {
+  return lowShaft
+             ? Engine{"Bench", 90,   12,  58,   3.0,    25,    2.0, 71.0, -8.25, 10,
+                      10,      13.5, 1.5, -1.0, 1.0625, 0.125, 1.5, -1,   1,     0.9}
+             : Engine{"Bench", 78, 13, 54, 2.75, 24, 0, 65, 19, 11, 18, 13, 0, 0, 1.0, 0, 1.5, -1, 0, 0.0};
 }
 
+// A first run at the angle: the valve is centred for equal leads there.
 void BM_CrankSweep(benchmark::State& state) {
-  GearState s;
-  SetMidGear(s, Engine(state.range(0) != 0));
+  Session s;
+  s.Take(BenchEngine(state.range(0) != 0));
   const double angle = static_cast<double>(state.range(1));
   for (auto _ : state) {
-    s.firstRun = true;
-    const GearStatus status = RunCrankSweep(s, angle);
-    const RunResults results = ComputeRunResults(s);
-    benchmark::DoNotOptimize(status.ok);
-    benchmark::DoNotOptimize(results.leadBack);
+    const RunOutcome outcome = s.Evaluate(angle, std::nullopt);
+    benchmark::DoNotOptimize(outcome.ok());
+    benchmark::DoNotOptimize(outcome.run->results.leadBack);
   }
 }
 BENCHMARK(BM_CrankSweep)
@@ -39,15 +41,43 @@ BENCHMARK(BM_CrankSweep)
     ->Args({1, -30})
     ->Unit(benchmark::kMicrosecond);
 
-void BM_SetMidGear(benchmark::State& state) {
-  const EngineRecord engine = Engine(false);
-  GearState s;
+void BM_Take(benchmark::State& state) {
+  const Engine engine = BenchEngine(false);
+  Session s;
   for (auto _ : state) {
-    const GearStatus status = SetMidGear(s, engine);
-    benchmark::DoNotOptimize(status.ok);
-    benchmark::DoNotOptimize(s.midGearAngle);
+    const auto failure = s.Take(engine);
+    benchmark::DoNotOptimize(failure.has_value());
+    benchmark::DoNotOptimize(s.midGearAngle());
   }
 }
-BENCHMARK(BM_SetMidGear);
+BENCHMARK(BM_Take);
+
+void EvaluateEach(const Session& s, const std::vector<double>& angles, std::size_t from, std::size_t to) {
+  for (std::size_t i = from; i < to; ++i) {
+    const RunOutcome outcome = s.Evaluate(angles[i], s.centring());
+    benchmark::DoNotOptimize(outcome.ok());
+  }
+}
+
+// The goods engine at -25 to 24.5 degrees in half-degree steps, centred at 25;
+// with two threads each takes half the angles.
+void BM_EvaluateHundredAngles(benchmark::State& state) {
+  Session s;
+  s.Take(BenchEngine(false));
+  s.Go(25);
+  std::vector<double> angles;
+  for (int i = 0; i < 100; ++i) angles.push_back(-25 + 0.5 * i);
+  const std::size_t half = angles.size() / 2;
+  for (auto _ : state) {
+    if (state.range(0) == 1) {
+      EvaluateEach(s, angles, 0, angles.size());
+      continue;
+    }
+    std::thread other(EvaluateEach, std::cref(s), std::cref(angles), std::size_t{0}, half);
+    EvaluateEach(s, angles, half, angles.size());
+    other.join();
+  }
+}
+BENCHMARK(BM_EvaluateHundredAngles)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace

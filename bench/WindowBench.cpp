@@ -10,7 +10,9 @@
 #include <filesystem>
 #include <string>
 
+#include "EngineConversion.h"
 #include "EngineRecord.h"
+#include "SessionModel.h"
 #include "TAnimaForm.h"
 #include "TMainForm.h"
 #include "TResultsForm.h"
@@ -22,10 +24,8 @@ namespace {
 void RunGoodsEngine() {
   EngineRecord engine{{}, 78, 13, 54, 2.75, 24, 0, 65, 19, 11, 0, 18, 13, 0, 0, 1.0, 0, 1.5, -1, 0, 0.0};
   std::strcpy(engine.name, "Goods 0-6-0 slide valve");
-  currentEngine = engine;
   MainForm->EdName->setText(engine.name);
-  ResultsForm->SetMidGear(currentEngine);
-  ResultsForm->gear().firstRun = true;
+  WindowSet::Model().TakeEngine(ToEngine(engine));
   ResultsForm->EdLa_ang->setText("15");
   ResultsForm->BtGoClick();
 }

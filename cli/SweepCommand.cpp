@@ -12,9 +12,9 @@
 
 #include "ConsolePrompter.h"
 #include "Cp1252.h"
-#include "CrankSweep.h"
-#include "MidGear.h"
+#include "EngineConversion.h"
 #include "ResultsTable.h"
+#include "Session.h"
 #include "SweepOptions.h"
 #include "SweepReport.h"
 #include "TShed.h"
@@ -33,42 +33,34 @@ std::optional<EngineRecord> LoadEngine(const SweepOptions& options, std::ostream
   TShed shed(options.dataFile, prompter, nullptr);
   shed.ListEngines();
   const std::string name = Utf8ToCp1252(options.name).value_or(options.name);
-  EngineRecord engine{};
-  if (shed.FindEngine(name.c_str(), engine)) return engine;
+  if (auto engine = shed.FindEngine(name.c_str())) return engine;
   err << kProgram << prompter.LastNotice() << ": '" << options.name << "' in '" << options.dataFile << "'\n";
   return std::nullopt;
 }
 
-SweepRun SweepOnce(GearState& s, double angle, bool& anyOk) {
-  SweepRun run{angle, s.firstRun, false, {}, {}};
-  const GearStatus status = RunCrankSweep(s, angle);
-  run.ok = status.ok;
-  run.error = status.message;
-  run.equalLeadsSet = run.equalLeadsSet && status.ok;
-  if (status.ok) run.results = ComputeRunResults(s);
-  anyOk = anyOk || status.ok;
+SweepRun SweepOnce(Session& s, double angle) {
+  const bool first = !s.centring();
+  const RunOutcome outcome = s.Go(angle);
+  SweepRun run{angle, first && outcome.ok(), outcome.ok(), {}, {}};
+  if (outcome.ok())
+    run.results = outcome.run->results;
+  else
+    run.error = FailureMessage(*outcome.failure);
   return run;
 }
 
-int SweepEngine(const SweepOptions& options, const EngineRecord& engine, std::ostream& out,
+int SweepEngine(const SweepOptions& options, const EngineRecord& record, std::ostream& out,
                 std::ostream& err) {
-  GearState s;
-  const GearStatus midGear = SetMidGear(s, engine);
-  if (!midGear.ok) {
-    err << kProgram << options.name << ": " << midGear.message << '\n';
+  Session s;
+  if (const auto failure = s.Take(ToEngine(record))) {
+    err << kProgram << options.name << ": " << FailureMessage(*failure) << '\n';
     return kExitCannotAssemble;
   }
-  s.firstRun = true;
   std::vector<SweepRun> runs;
-  bool anyOk = false;
   int status = kExitOk;
-  GearState lastGood;
   for (const double angle : options.angles) {
-    runs.push_back(SweepOnce(s, angle, anyOk));
-    if (runs.back().ok) {
-      lastGood = s;
-      continue;
-    }
+    runs.push_back(SweepOnce(s, angle));
+    if (runs.back().ok) continue;
     err << kProgram << options.name << " at " << angle << " deg.: " << runs.back().error << '\n';
     status = kExitCannotAssemble;
   }
@@ -76,7 +68,7 @@ int SweepEngine(const SweepOptions& options, const EngineRecord& engine, std::os
     WriteJsonReport(out, s, runs);
   else
     WriteTextReport(out, s, runs);
-  if (anyOk && !WriteResultsTable(lastGood, options.resultsFile)) {
+  if (s.latestRun() && !WriteResultsTable(s.engine().name, *s.latestRun(), options.resultsFile)) {
     err << kProgram << "Cannot open Results file '" << options.resultsFile << "'\n";
     return kExitFileOrEngine;
   }

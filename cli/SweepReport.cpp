@@ -106,18 +106,19 @@ void WriteJsonRun(std::ostream& out, const SweepRun& run) {
 
 }  // namespace
 
-void WriteTextReport(std::ostream& out, const GearState& s, const std::vector<SweepRun>& runs) {
-  std::string midGear = MidGearText(s);
+void WriteTextReport(std::ostream& out, const Session& s, const std::vector<SweepRun>& runs) {
+  std::string midGear = MidGearText(s.midGearAngle().value_or(0));
   midGear.pop_back();  // the label's closing blank
-  out << "Engine: " << Cp1252ToUtf8(s.name) << '\n'
+  out << "Engine: " << Cp1252ToUtf8(s.engine().name) << '\n'
       << "In mid-gear the lifting arm points" << midGear << '\n';
   for (const SweepRun& run : runs) WriteTextRun(out, run);
 }
 
-void WriteJsonReport(std::ostream& out, const GearState& s, const std::vector<SweepRun>& runs) {
-  out << "{\n  \"engine\": " << JsonString(Cp1252ToUtf8(s.name)) << ",\n  \"midGearDirection\": \""
-      << (s.midGearAngle > 0 ? "down" : "up")
-      << "\",\n  \"midGearDeg\": " << JsonNumber(std::fabs(RadiansToDegrees(s.midGearAngle)))
+void WriteJsonReport(std::ostream& out, const Session& s, const std::vector<SweepRun>& runs) {
+  const double midGearAngle = s.midGearAngle().value_or(0);
+  out << "{\n  \"engine\": " << JsonString(Cp1252ToUtf8(s.engine().name)) << ",\n  \"midGearDirection\": \""
+      << (midGearAngle > 0 ? "down" : "up")
+      << "\",\n  \"midGearDeg\": " << JsonNumber(std::fabs(RadiansToDegrees(midGearAngle)))
       << ",\n  \"runs\": [\n";
   for (std::size_t i = 0; i < runs.size(); ++i) {
     WriteJsonRun(out, runs[i]);

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "GearState.h"
-#include "ValveEvents.h"
+#include "GearRun.h"
+#include "Session.h"
 
 struct SweepRun {
   double liftArmDegrees;
@@ -18,6 +18,6 @@ struct SweepRun {
   std::string error;   // when not ok
 };
 
-// s is the state after the runs: its engine name and mid-gear direction.
-void WriteTextReport(std::ostream& out, const GearState& s, const std::vector<SweepRun>& runs);
-void WriteJsonReport(std::ostream& out, const GearState& s, const std::vector<SweepRun>& runs);
+// The session gives the engine's name and its mid-gear direction.
+void WriteTextReport(std::ostream& out, const Session& s, const std::vector<SweepRun>& runs);
+void WriteJsonReport(std::ostream& out, const Session& s, const std::vector<SweepRun>& runs);

@@ -1,5 +1,5 @@
-// The data-entry window's controls at their laid-out places, its creation
-// (store opened, names listed, boxes locked) and the box key and focus handling.
+// The data-entry window's controls at their laid-out places, the opening of
+// its store (names listed, boxes locked) and the box key and focus handling.
 #include "TMainForm.h"
 
 #include <QCloseEvent>
@@ -14,10 +14,6 @@
 #include "NameValidator.h"
 #include "QtPrompter.h"
 #include "Reaction.h"
-#include "TDimensionsForm.h"
-#include "WindowSet.h"
-
-std::unique_ptr<TShed> Shed;
 
 const std::array<TMainForm::DimensionBox, 17>& TMainForm::Boxes() {
   static const std::array<DimensionBox, 17> boxes = {{
@@ -42,7 +38,7 @@ const std::array<TMainForm::DimensionBox, 17>& TMainForm::Boxes() {
   return boxes;
 }
 
-TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
+TMainForm::TMainForm(SessionModel& model, QWidget* parent) : QMainWindow(parent), model_(model) {
   setObjectName("MainForm");
   setWindowTitle("Vardenlyke valve gear  DATA  ENTRY");
   setFont(Controls::Font());
@@ -56,7 +52,6 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   ConnectReactions();
   // Outer 575 by 289 less the frame, caption and menu bar.
   Controls::PlaceWindow(this, 5, 462, 567, 243 + menuBar()->sizeHint().height());
-  FormCreate();
 }
 
 void TMainForm::BuildControls(QWidget* surface) {
@@ -175,6 +170,8 @@ void TMainForm::SetTabOrder() {
 
 void TMainForm::ConnectReactions() {
   connect(CB_Engines, &QComboBox::activated, this, Reaction([this](int) { CB_EnginesClick(); }));
+  // The other windows show the engine under the name this box holds.
+  connect(EdName, &QLineEdit::textChanged, this, [this](const QString& text) { model_.SetShownName(text); });
   connect(EdNewEng, &QLineEdit::textChanged, this, Reaction([this](const QString&) { EdNewEngChange(); }));
   connect(ChBDims, &QCheckBox::toggled, this, Reaction([this](bool) { ChBDimsClick(); }));
   connect(rockerGroup, &QButtonGroup::idToggled, this, Reaction([this](int, bool on) {
@@ -188,12 +185,11 @@ void TMainForm::ConnectReactions() {
   connect(BtExit, &QPushButton::clicked, this, Reaction([this](bool) { BtExitClick(); }));
 }
 
-void TMainForm::FormCreate() {
-  Shed = std::make_unique<TShed>("ste_data.dat", AppPrompter(),
-                                 [this](const std::string& name) { AddListedName(name); });
+void TMainForm::OpenStore(std::unique_ptr<TShed> store) {
+  shed_ = std::move(store);
   CB_Engines->clear();
   CB_Engines->setEditText("");
-  engineCount_ = Shed->ListEngines();
+  engineCount_ = shed_->ListEngines();
   EnableEntries(false);
 }
 
@@ -250,14 +246,12 @@ void TMainForm::BoxEnter(int index) {
   // Black again on entering clears the red of a failed check, also for the
   // three boxes that have no marking in the diagram.
   Controls::SetTextColour(boxes_[static_cast<size_t>(index)], Qt::black);
-  if (place.marking >= 0 && DimensionsForm != nullptr)
-    DimensionsForm->Mark(place.marking, true, diagramWidth, diagramHeight);
+  if (place.marking >= 0) emit dimensionMarked(place.marking, true);
 }
 
 void TMainForm::BoxExit(int index) {
   const DimensionBox& place = Boxes()[static_cast<size_t>(index)];
-  if (place.marking >= 0 && DimensionsForm != nullptr)
-    DimensionsForm->Mark(place.marking, false, diagramWidth, diagramHeight);
+  if (place.marking >= 0) emit dimensionMarked(place.marking, false);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

@@ -16,12 +16,12 @@
 #include <memory>
 
 #include "EngineRecord.h"
+#include "SessionModel.h"
 #include "TShed.h"
 
-// The one engine store, created by the main window and destroyed by "EXIT".
-extern std::unique_ptr<TShed> Shed;
-
 class TMainForm : public QMainWindow {
+  Q_OBJECT
+
  public:
   // Where a dimension box sits and which record field it edits.
   struct DimensionBox {
@@ -35,11 +35,21 @@ class TMainForm : public QMainWindow {
   };
   static const std::array<DimensionBox, 17>& Boxes();
 
-  explicit TMainForm(QWidget* parent = nullptr);
+  explicit TMainForm(SessionModel& model, QWidget* parent = nullptr);
+
+  // Takes the engine store (created where the windows are wired), lists its
+  // names and locks the boxes; "EXIT" destroys it.
+  void OpenStore(std::unique_ptr<TShed> store);
+  TShed* store() const { return shed_.get(); }
+  // Adds a listed name to the engine list, keeping it sorted.
+  void AddListedName(const std::string& nameBytes);
+  // The engine last selected or read from the boxes.
+  const EngineRecord& engine() const { return engine_; }
 
   // Operations on the boxes.
   int TransferEntries();
-  void ShowEngine();
+  // Makes the record the window's engine and shows it in the boxes.
+  void ShowEngine(const EngineRecord& record);
   void ClearEntries();
   void EnableEntries(bool enabled);
   void RadioGroup2Click();
@@ -63,8 +73,6 @@ class TMainForm : public QMainWindow {
   QLineEdit* BoxNamed(const QString& name) const;
   int engineCount() const { return engineCount_; }
   bool missing() const { return missing_; }
-  double diagramWidth = 0;
-  double diagramHeight = 0;
 
   QComboBox* CB_Engines;
   QLineEdit* EdName;
@@ -82,13 +90,22 @@ class TMainForm : public QMainWindow {
   QPushButton* BtPrint;
   QPushButton* BtExit;
 
+ signals:
+  // The window became active (the results and animation windows close then).
+  void activated();
+  void dimensionsShown(bool shown);
+  // Entering (highlight) or leaving a box with a marking in the dimension diagram.
+  void dimensionMarked(int marking, bool highlight);
+  void rockerTypesRequested();
+  void aboutRequested();
+  void helpRequested(const QString& topic);
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void FormCreate();
   void BuildControls(QWidget* surface);
   void BuildNewEngineControls(QWidget* surface);
   void BuildButtons(QWidget* surface);
@@ -98,13 +115,15 @@ class TMainForm : public QMainWindow {
   void BuildMenu();
   void SetTabOrder();
   void ConnectReactions();
-  void AddListedName(const std::string& nameBytes);
   void ClearGroup(QButtonGroup* group);
   void SelectItem(QButtonGroup* group, int id);
   void EnterToNext(int key);
   void BoxEnter(int index);
   void BoxExit(int index);
 
+  SessionModel& model_;
+  std::unique_ptr<TShed> shed_;
+  EngineRecord engine_{};
   std::array<QLineEdit*, 17> boxes_{};
   bool missing_ = false;
   std::int32_t engineCount_ = 0;

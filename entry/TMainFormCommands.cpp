@@ -4,20 +4,13 @@
 #include <QApplication>
 
 #include "BoxText.h"
-#include "HelpWindow.h"
+#include "EngineConversion.h"
 #include "QtPrompter.h"
-#include "TAnimaForm.h"
-#include "TDimensionsForm.h"
 #include "TMainForm.h"
-#include "TResultsForm.h"
-#include "TRockerForm.h"
-#include "TStdAboutForm.h"
 #include "WindowPrinter.h"
-#include "WindowSet.h"
 
 void TMainForm::FormActivate() {
-  if (ResultsForm != nullptr) ResultsForm->close();
-  if (AnimaForm != nullptr) AnimaForm->close();
+  emit activated();
 }
 
 void TMainForm::CB_EnginesClick() {
@@ -25,9 +18,10 @@ void TMainForm::CB_EnginesClick() {
   if (selectedName_.isEmpty()) return;
   const QString selected = selectedName_;
   EdNewEng->setText("");
-  if (Shed) Shed->FindEngine(BoxText::NameBytes(selected).c_str(), currentEngine);
+  if (shed_)
+    if (const auto found = shed_->FindEngine(BoxText::NameBytes(selected).c_str())) engine_ = *found;
   ChBDims->setChecked(false);
-  ShowEngine();
+  ShowEngine(engine_);
 }
 
 void TMainForm::EdNewEngChange() {
@@ -45,9 +39,9 @@ void TMainForm::BtSaveClick() {
   if (!AppPrompter().Confirm("Message", "Are you sure?")) return;
   CB_Engines->clear();
   CB_Engines->setEditText("");
-  if (Shed) {
-    Shed->SaveEngine(currentEngine);
-    engineCount_ = Shed->ListEngines();
+  if (shed_) {
+    shed_->SaveEngine(engine_);
+    engineCount_ = shed_->ListEngines();
   }
   EdNewEng->setText("");
 }
@@ -58,11 +52,11 @@ void TMainForm::BtDeleteClick() {
   CB_Engines->setEditText("");
   ClearEntries();
   const std::string name = BoxText::NameBytes(EdName->text());
-  SetRecordName(currentEngine, name.data(), name.size());
+  SetRecordName(engine_, name.data(), name.size());
   CB_Engines->clear();
-  if (Shed) {
-    Shed->DeleteEngine(currentEngine);
-    engineCount_ = Shed->ListEngines();
+  if (shed_) {
+    shed_->DeleteEngine(engine_);
+    engineCount_ = shed_->ListEngines();
   }
   EdName->setText("");
 }
@@ -71,20 +65,12 @@ void TMainForm::BtResultsClick() {
   // An empty name box reads nothing: the results use the engine last
   // selected or transferred.
   if (TransferEntries() == 2) return AppPrompter().Inform("Message", "Data missing at ???");
-  ResultsForm->LbEqlds->setText("");
-  ResultsForm->setEnabled(true);
-  ResultsForm->ClearResults();
-  ResultsForm->gear().firstRun = true;
-  ResultsForm->SetMidGear(currentEngine);
-  ResultsForm->MXleads->hide();
-  ResultsForm->MLeads->show();
-  ResultsForm->show();
-  ResultsForm->BtGo->setEnabled(false);
-  ResultsForm->BtAnima->setEnabled(false);
+  // The results window opens on the engine taken and says why when it has no mid-gear.
+  model_.TakeEngine(ToEngine(engine_));
 }
 
 void TMainForm::BtViewrockClick() {
-  RockerForm->exec();
+  emit rockerTypesRequested();
 }
 
 void TMainForm::BtPrintClick() {
@@ -92,19 +78,18 @@ void TMainForm::BtPrintClick() {
 }
 
 void TMainForm::BtExitClick() {
-  Shed.reset();
+  shed_.reset();
   close();
 }
 
 void TMainForm::VardenlykeHelp1Click() {
-  HelpWindow::ShowTopic("main");
+  emit helpRequested("main");
 }
 
 void TMainForm::AboutVardenlyke1Click() {
-  StdAboutForm->exec();
+  emit aboutRequested();
 }
 
 void TMainForm::ChBDimsClick() {
-  DimensionsForm->DrawDimensions(diagramWidth, diagramHeight);
-  DimensionsForm->setVisible(ChBDims->isChecked());
+  emit dimensionsShown(ChBDims->isChecked());
 }

@@ -23,7 +23,7 @@ int TMainForm::TransferEntries() {
   const QString name = BoxText::First29(EdName->text());
   if (name.isEmpty()) return 1;
   const std::string bytes = BoxText::NameBytes(name);
-  SetRecordName(currentEngine, bytes.data(), bytes.size());
+  SetRecordName(engine_, bytes.data(), bytes.size());
   const auto order = ReadingOrder();
   for (int n = 0; n < kRequiredBoxes; ++n) {
     const int index = order[static_cast<size_t>(n)];
@@ -34,37 +34,38 @@ int TMainForm::TransferEntries() {
       missing_ = true;
     } else {
       // A conversion error leaves here with the boxes before it already stored.
-      currentEngine.*(Boxes()[static_cast<size_t>(index)].field) = BoxText::Number(box);
+      engine_.*(Boxes()[static_cast<size_t>(index)].field) = BoxText::Number(box);
     }
   }
   if (missing_) return 2;
-  currentEngine.valveType = valveGroup->checkedId() == 1 ? 1 : -1;
+  engine_.valveType = valveGroup->checkedId() == 1 ? 1 : -1;
   const int rocker = rockerGroup->checkedId();
   if (rocker == 0) {
     EdRocker->setEnabled(false);
-    currentEngine.rockerType = 0;
+    engine_.rockerType = 0;
   } else {
-    currentEngine.rockerRatio = BoxText::Number(EdRocker);
-    currentEngine.rockerType = rocker == 1 ? 1 : -1;
+    engine_.rockerRatio = BoxText::Number(EdRocker);
+    engine_.rockerType = rocker == 1 ? 1 : -1;
   }
   return 0;
 }
 
-void TMainForm::ShowEngine() {
+void TMainForm::ShowEngine(const EngineRecord& record) {
+  engine_ = record;
   ClearEntries();
-  EdName->setText(BoxText::FromNameBytes(RecordName(currentEngine)));
+  EdName->setText(BoxText::FromNameBytes(RecordName(engine_)));
   EdName->setCursorPosition(0);  // a long name shows from its start
   const auto order = ReadingOrder();
   for (int n = 0; n < kRequiredBoxes; ++n) {
     const int index = order[static_cast<size_t>(n)];
-    Box(index)->setText(BoxText::Format(currentEngine.*(Boxes()[static_cast<size_t>(index)].field)));
+    Box(index)->setText(BoxText::Format(engine_.*(Boxes()[static_cast<size_t>(index)].field)));
   }
-  SelectItem(valveGroup, currentEngine.valveType == 1 ? 1 : 0);
-  if (currentEngine.rockerType == 0) {
+  SelectItem(valveGroup, engine_.valveType == 1 ? 1 : 0);
+  if (engine_.rockerType == 0) {
     SelectItem(rockerGroup, 0);
   } else {
-    EdRocker->setText(BoxText::Format(currentEngine.rockerRatio));
-    SelectItem(rockerGroup, currentEngine.rockerType > 0 ? 1 : 2);
+    EdRocker->setText(BoxText::Format(engine_.rockerRatio));
+    SelectItem(rockerGroup, engine_.rockerType > 0 ? 1 : 2);
   }
 }
 

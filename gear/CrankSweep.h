@@ -1,13 +1,28 @@
 // One run of the gear: the crank turned through a full revolution in 2-degree
-// steps at one lifting-arm angle, with the valve centred for equal leads on the
-// first run after an engine was taken in.
+// steps at one lifting-arm angle, the valve centred for equal leads when no
+// centring is given (the first run after an engine was taken in).
 #pragma once
 
-#include "GearState.h"
+#include <memory>
+#include <optional>
 
-// Solves the 180 steps at liftArmDegrees (from mid-gear, positive downwards) on
-// a copy of the state. Only when every step assembles does the copy replace the
-// state: the centring is fixed if firstRun is set (and firstRun cleared), the
-// valve table is centred and entry 180 repeats entry 0. On failure the state is
-// exactly as it was and the status names the crank angle and the member.
-GearStatus RunCrankSweep(GearState& s, double liftArmDegrees);
+#include "Engine.h"
+#include "GearFailure.h"
+#include "GearRun.h"
+
+// A run, or why there is none.
+struct RunOutcome {
+  std::shared_ptr<const GearRun> run;  // set when every crank step assembled
+  std::optional<GearFailure> failure;  // set otherwise
+
+  bool ok() const { return run != nullptr; }
+};
+
+// Solves the 180 steps at liftArmDegrees (from mid-gear, positive downwards)
+// with the arm's mid-gear direction midGearAngle (radians). The valve table is
+// centred by `centring`, or when there is none by the mean of the raw valve
+// positions at the two dead centres (equal leads); entry 180 repeats entry 0,
+// and the events, leads and openings are computed. A failure names the crank
+// angle and the member.
+RunOutcome RunCrankSweep(const Engine& e, double midGearAngle, double liftArmDegrees,
+                         std::optional<double> centring);

@@ -5,32 +5,26 @@
 #include "GearSolver.h"
 
 #include <cmath>
-#include <string>
 
 #include "Angles.h"
 #include "LinkTracker.h"
 
-int RockerSign(const GearState& s) {
-  return s.rockerType == 1 || s.rockerType == -1 ? s.rockerType : 1;
+int RockerSign(const Engine& e) {
+  return e.rockerType == 1 || e.rockerType == -1 ? e.rockerType : 1;
 }
 
-double EffectiveRatio(const GearState& s) {
-  return s.rockerType == 1 || s.rockerType == -1 ? s.rockerRatio : 1.0;
+double EffectiveRatio(const Engine& e) {
+  return e.rockerType == 1 || e.rockerType == -1 ? e.rockerRatio : 1.0;
 }
 
-int CrankSign(const GearState& s) {
+int CrankSign(const Engine& e) {
   // valveType x rockerSign = 1, compared without multiplying: a record made
   // elsewhere may hold any integer there.
-  const int rockerSign = RockerSign(s);
-  return (s.valveType == 1 && rockerSign == 1) || (s.valveType == -1 && rockerSign == -1) ? 1 : -1;
+  const int rockerSign = RockerSign(e);
+  return (e.valveType == 1 && rockerSign == 1) || (e.valveType == -1 && rockerSign == -1) ? 1 : -1;
 }
 
-GearStatus AssemblyFailure(int step, const char* reason) {
-  return GearStatus::Failure("The gear cannot be assembled at crank angle " + std::to_string(2 * step) +
-                             " deg.: " + reason + ".");
-}
-
-LinkDrivers PlaceDrivers(const GearState& s, double theta, double phi) {
+LinkDrivers PlaceDrivers(const Engine& s, double theta, double phi) {
   const double adv = DegreesToRadians(s.angadv);
   const double armSign = s.ctoweighh > s.eccrod ? -1 : 1;
   return {{s.eccrad * std::sin(theta + adv), s.eccrad * std::cos(theta + adv)},
@@ -38,7 +32,7 @@ LinkDrivers PlaceDrivers(const GearState& s, double theta, double phi) {
           {s.ctoweighh + armSign * s.larad * std::cos(phi), s.ctoweighv - s.larad * std::sin(phi)}};
 }
 
-std::optional<LinkPose> PlaceLink(const GearState& s, const LinkDrivers& drivers, double y) {
+std::optional<LinkPose> PlaceLink(const Engine& s, const LinkDrivers& drivers, double y) {
   const double rise = y - drivers.ecc1.y;
   const double reach = s.eccrod * s.eccrod - rise * rise;
   if (!(reach >= 0)) return std::nullopt;
@@ -63,7 +57,7 @@ std::optional<LinkPose> PlaceLink(const GearState& s, const LinkDrivers& drivers
   return p;
 }
 
-double LinkResidual(const GearState& s, const LinkDrivers& drivers, double y, LinkPose* pose) {
+double LinkResidual(const Engine& s, const LinkDrivers& drivers, double y, LinkPose* pose) {
   const auto placed = PlaceLink(s, drivers, y);
   if (!placed) return NAN;
   if (pose != nullptr) *pose = *placed;
@@ -72,12 +66,11 @@ double LinkResidual(const GearState& s, const LinkDrivers& drivers, double y, Li
   return s.liftlink - std::sqrt(dx * dx + dy * dy);
 }
 
-double LiftLinkResidual(GearState& s, double y) {
-  const int k = s.crankStep;
-  JointTable& t = s.joints;
+double LiftLinkResidual(GearWork& w, int k, double y) {
+  JointTable& t = w.run.joints;
   const LinkDrivers drivers{t.At(k, ecc1), t.At(k, ecc2), t.At(k, armEnd)};
   LinkPose p;
-  const double residual = LinkResidual(s, drivers, y, &p);
+  const double residual = LinkResidual(w.engine, drivers, y, &p);
   if (!std::isfinite(residual)) return residual;
   t.X[k][pin1] = p.pin1.x;
   t.Set(k, pin2, p.pin2);
@@ -94,71 +87,73 @@ namespace {
 // The root from the starts +-linkpins/2 is the one to keep wherever it is the
 // continuous pose: it is what every other program following the same method
 // prints. The continued root replaces it only where it went astray.
-std::optional<double> FindLinkHeight(GearState& s, int runDir) {
-  const double tol = 0.00001 * s.eccrad;
-  const auto residual = [&](double y) { return LiftLinkResidual(s, y); };
+std::optional<double> FindLinkHeight(GearWork& w, int k) {
+  const Engine& e = w.engine;
+  const double tol = 0.00001 * e.eccrad;
+  const auto residual = [&](double y) { return LiftLinkResidual(w, k, y); };
   double slope = 0;
-  const auto plain = SecantSolve(residual, +s.linkpins / 2, -s.linkpins / 2, tol, 50, &slope);
-  if (s.crankStep == 0) {
-    const auto mid = MidGearLinkRoot(s);
+  const auto plain = SecantSolve(residual, +e.linkpins / 2, -e.linkpins / 2, tol, 50, &slope);
+  if (k == 0) {
+    const auto mid = MidGearLinkRoot(e, w.run.midGearAngle);
     if (!mid) return std::nullopt;
-    s.linkBranch = mid->slope > 0 ? 1 : -1;
-  } else if (plain && FollowsPreviousSteps(s, *plain, slope)) {
+    w.linkBranch = mid->slope > 0 ? 1 : -1;
+  } else if (plain && FollowsPreviousSteps(w, k, *plain, slope)) {
     return plain;
   }
-  const auto continued = ContinuedLinkHeight(s, runDir);
+  const auto continued = ContinuedLinkHeight(w, k);
   if (!continued) return std::nullopt;
   if (plain && std::fabs(*plain - *continued) <= 100 * tol) return plain;
   // The table holds the last pose tried; put back the one chosen.
-  if (!std::isfinite(LiftLinkResidual(s, *continued))) return std::nullopt;
+  if (!std::isfinite(LiftLinkResidual(w, k, *continued))) return std::nullopt;
   return continued;
 }
 
-bool RowIsFinite(const GearState& s, int k) {
+bool RowIsFinite(const GearRun& r, int k, double linkAngle) {
   for (int j = 0; j < kJoints; ++j)
-    if (j != unusedColumn && !(std::isfinite(s.joints.X[k][j]) && std::isfinite(s.joints.Y[k][j])))
+    if (j != unusedColumn && !(std::isfinite(r.joints.X[k][j]) && std::isfinite(r.joints.Y[k][j])))
       return false;
-  return std::isfinite(s.pistonTable[k]) && std::isfinite(s.valveTable[k]) && std::isfinite(s.linkAngle);
+  return std::isfinite(r.pistonTable[k]) && std::isfinite(r.valveTable[k]) && std::isfinite(linkAngle);
 }
 
 }  // namespace
 
-GearStatus SolveGearStep(GearState& s, int runDir) {
-  const int k = s.crankStep;
-  JointTable& t = s.joints;
-  const double theta = CrankAngle(runDir, k);
+std::optional<GearFailure> SolveGearStep(GearWork& w, int k) {
+  const Engine& s = w.engine;
+  GearRun& r = w.run;
+  JointTable& t = r.joints;
+  const double theta = CrankAngle(r.runDir, k);
   const int crankSign = CrankSign(s);
   t.Set(k, axle, {0, 0});
   const Point pin{crankSign * s.mcrank * std::cos(theta), -crankSign * s.mcrank * std::sin(theta)};
   t.Set(k, crankPin, pin);
   const double rodReach = s.conrod * s.conrod - pin.y * pin.y;
-  if (!(rodReach >= 0)) return AssemblyFailure(k, "the connecting rod cannot reach the line of stroke");
+  if (!(rodReach >= 0)) return MakeFailure(FailureKind::connectingRodShort, 2 * k);
   t.Set(k, crosshead, {pin.x + std::sqrt(rodReach), 0});
-  s.pistonTable[k] = t.X[k][crosshead] - s.conrod;
+  r.pistonTable[k] = t.X[k][crosshead] - s.conrod;
 
-  const LinkDrivers drivers = PlaceDrivers(s, theta, s.liftArmAngle + s.midGearAngle);
+  const LinkDrivers drivers = PlaceDrivers(s, theta, r.liftArmAngle + r.midGearAngle);
   t.Set(k, ecc1, drivers.ecc1);
   t.Set(k, ecc2, drivers.ecc2);
   t.Set(k, weighshaft, {s.ctoweighh, s.ctoweighv});
   t.Set(k, armEnd, drivers.armEnd);
-  const auto height = FindLinkHeight(s, runDir);
-  if (!height) return AssemblyFailure(k, "the lifting link cannot reach the link");
+  const auto height = FindLinkHeight(w, k);
+  if (!height) return MakeFailure(FailureKind::liftingLinkNoReach, 2 * k);
   t.Y[k][pin1] = *height;
 
   const auto dieAt =
       IntersectLineCircle(0, {s.eccrod, 0}, {0, 0}, t.At(k, linkCentre), s.eccrod + s.pintoslot);
-  if (!dieAt) return AssemblyFailure(k, "the slot of the link does not reach the line of stroke");
+  if (!dieAt) return MakeFailure(FailureKind::slotMissesStroke, 2 * k);
   t.Set(k, die, *dieAt);
-  s.valveTable[k] = RockerSign(s) * EffectiveRatio(s) * dieAt->x;
+  r.valveTable[k] = RockerSign(s) * EffectiveRatio(s) * dieAt->x;
 
   const Point p1 = t.At(k, pin1), p2 = t.At(k, pin2);
-  s.linkAngle = std::atan((p1.x - p2.x) / (p1.y - p2.y));
-  if (s.linkAngle < s.linkAngleMin) s.linkAngleMin = s.linkAngle;
-  if (s.linkAngle > s.linkAngleMax) s.linkAngleMax = s.linkAngle;
+  const double linkAngle = std::atan((p1.x - p2.x) / (p1.y - p2.y));
+  if (linkAngle < r.linkAngleMin) r.linkAngleMin = linkAngle;
+  if (linkAngle > r.linkAngleMax) r.linkAngleMax = linkAngle;
   if (k == 0) {
     const double midY = (p1.y + p2.y) / 2;
-    s.dieDeflection = dieAt->y - (s.eccrod + s.pintoslot) * midY / s.eccrod;
+    r.dieDeflection = dieAt->y - (s.eccrod + s.pintoslot) * midY / s.eccrod;
   }
-  if (!RowIsFinite(s, k)) return AssemblyFailure(k, "the link takes no definite position");
-  return GearStatus::Success();
+  if (!RowIsFinite(r, k, linkAngle)) return MakeFailure(FailureKind::linkIndefinite, 2 * k);
+  return std::nullopt;
 }

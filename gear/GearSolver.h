@@ -5,7 +5,9 @@
 
 #include <optional>
 
-#include "GearState.h"
+#include "Engine.h"
+#include "GearFailure.h"
+#include "GearRun.h"
 #include "Geometry.h"
 
 // What moves the link: the two eccentric centres and the lifting-arm end.
@@ -18,33 +20,41 @@ struct LinkPose {
   Point pin1, pin2, liftPin, aux1, aux2, linkCentre, slotCentre;
 };
 
+// The working state of one sweep while its steps are solved: the engine, the
+// run being filled (its setting and the rows solved so far) and what the
+// solver carries from step to step.
+struct GearWork {
+  const Engine& engine;
+  GearRun& run;
+  // Which of the lifting link's two poses the sweep follows: the sign of the
+  // slope of the lifting-link residual at the mid-gear pose (set at step 0).
+  int linkBranch = 0;
+};
+
 // The rocker as the solver sees it: no rocker acts like a type A of ratio 1.
-int RockerSign(const GearState& s);
-double EffectiveRatio(const GearState& s);
+int RockerSign(const Engine& e);
+double EffectiveRatio(const Engine& e);
 // +1 when the crank pin starts at the front dead centre (step 0 at piston
 // +mcrank), -1 when it starts at the back dead centre.
-int CrankSign(const GearState& s);
+int CrankSign(const Engine& e);
 
 // The drivers at crank angle theta with the lifting arm at phi below the
 // horizontal (both radians).
-LinkDrivers PlaceDrivers(const GearState& s, double theta, double phi);
+LinkDrivers PlaceDrivers(const Engine& e, double theta, double phi);
 
 // The link hung from the eccentric rods with pin1 at height y; empty when the
 // rods and the link cannot be put together there.
-std::optional<LinkPose> PlaceLink(const GearState& s, const LinkDrivers& drivers, double y);
+std::optional<LinkPose> PlaceLink(const Engine& e, const LinkDrivers& drivers, double y);
 
 // liftlink less the distance from the arm end to the lifting pin for the pose
 // at height y; not finite when the link cannot be placed there.
-double LinkResidual(const GearState& s, const LinkDrivers& drivers, double y, LinkPose* pose);
+double LinkResidual(const Engine& e, const LinkDrivers& drivers, double y, LinkPose* pose);
 
-// The residual for the step crankStep, whose drivers are already in the joint
+// The residual for crank step k, whose drivers are already in the joint
 // table; stores the link joints of height y in that row.
-double LiftLinkResidual(GearState& s, double y);
+double LiftLinkResidual(GearWork& w, int k, double y);
 
-// Solves the step crankStep at the state's lifting-arm angle, the crank turning
-// in direction runDir. Rows 0 to crankStep - 1 must hold this sweep's earlier
-// steps: the link's pose is followed from them.
-GearStatus SolveGearStep(GearState& s, int runDir);
-
-// The status of a step that cannot be assembled, naming the member.
-GearStatus AssemblyFailure(int step, const char* reason);
+// Solves crank step k at the run's lifting-arm angle, the crank turning in the
+// run's direction. Rows 0 to k - 1 must hold this sweep's earlier steps: the
+// link's pose is followed from them. Empty when the step assembled.
+std::optional<GearFailure> SolveGearStep(GearWork& w, int k);

@@ -7,23 +7,22 @@
 #include <cmath>
 
 #include "Angles.h"
-#include "GearSolver.h"
 
 namespace {
 
 constexpr int kMaxSplits = 7;
 constexpr double kLargestArmMove = 2 * kPi / 180;
 
-double Tolerance(const GearState& s) {
+double Tolerance(const Engine& s) {
   return 0.00001 * s.eccrad;
 }
 
 // A true move of at most 2 degrees stays this close to a straight-line guess.
-double JumpLimit(const GearState& s) {
+double JumpLimit(const Engine& s) {
   return 0.05 * s.linkpins;
 }
 
-std::optional<LinkRoot> SolveNear(const GearState& s, GearInputs at, double guess) {
+std::optional<LinkRoot> SolveNear(const Engine& s, GearInputs at, double guess) {
   const LinkDrivers drivers = PlaceDrivers(s, at.theta, at.phi);
   const auto residual = [&](double y) { return LinkResidual(s, drivers, y, nullptr); };
   const double tol = Tolerance(s);
@@ -33,68 +32,69 @@ std::optional<LinkRoot> SolveNear(const GearState& s, GearInputs at, double gues
   return LinkRoot{*y, slope};
 }
 
-bool Accepted(const GearState& s, const std::optional<LinkRoot>& root, double guess) {
-  return root && root->slope * s.linkBranch > 0 && std::fabs(root->y - guess) <= JumpLimit(s);
+bool Accepted(const Engine& s, int linkBranch, const std::optional<LinkRoot>& root, double guess) {
+  return root && root->slope * linkBranch > 0 && std::fabs(root->y - guess) <= JumpLimit(s);
 }
 
-std::optional<double> Follow(const GearState& s, GearInputs from, GearInputs to, double yFrom, double yTrend,
-                             int splits) {
+std::optional<double> Follow(const Engine& s, int branch, GearInputs from, GearInputs to, double yFrom,
+                             double yTrend, int splits) {
   const auto root = SolveNear(s, to, yFrom + yTrend);
-  if (Accepted(s, root, yFrom + yTrend)) return root->y;
+  if (Accepted(s, branch, root, yFrom + yTrend)) return root->y;
   if (splits == kMaxSplits) return std::nullopt;
   const GearInputs half{(from.theta + to.theta) / 2, (from.phi + to.phi) / 2};
-  const auto yHalf = Follow(s, from, half, yFrom, yTrend / 2, splits + 1);
+  const auto yHalf = Follow(s, branch, from, half, yFrom, yTrend / 2, splits + 1);
   if (!yHalf) return std::nullopt;
-  return Follow(s, half, to, *yHalf, *yHalf - yFrom, splits + 1);
+  return Follow(s, branch, half, to, *yHalf, *yHalf - yFrom, splits + 1);
 }
 
-double PreviousTrend(const GearState& s, int k) {
-  return k > 1 ? s.joints.Y[k - 1][pin1] - s.joints.Y[k - 2][pin1] : 0;
+double PreviousTrend(const GearRun& r, int k) {
+  return k > 1 ? r.joints.Y[k - 1][pin1] - r.joints.Y[k - 2][pin1] : 0;
 }
 
 }  // namespace
 
-std::optional<LinkRoot> MidGearLinkRoot(const GearState& s) {
+std::optional<LinkRoot> MidGearLinkRoot(const Engine& s, double midGearAngle) {
   // In mid-gear the link hangs nearly symmetric about the line of stroke; a
   // root far from that is the lifting link swung over to its other side.
-  const auto root = SolveNear(s, {0, s.midGearAngle}, s.linkpins / 2);
+  const auto root = SolveNear(s, {0, midGearAngle}, s.linkpins / 2);
   if (root && std::isfinite(root->slope) && root->slope != 0 &&
       std::fabs(root->y - s.linkpins / 2) <= 0.25 * s.linkpins)
     return root;
   return std::nullopt;
 }
 
-std::optional<double> FollowLinkHeight(const GearState& s, GearInputs from, GearInputs to, double yFrom,
-                                       double yTrend) {
-  return Follow(s, from, to, yFrom, yTrend, 0);
+std::optional<double> FollowLinkHeight(const Engine& e, int linkBranch, GearInputs from, GearInputs to,
+                                       double yFrom, double yTrend) {
+  return Follow(e, linkBranch, from, to, yFrom, yTrend, 0);
 }
 
-bool FollowsPreviousSteps(const GearState& s, double y, double slope) {
-  const int k = s.crankStep;
-  const double guess = s.joints.Y[k - 1][pin1] + PreviousTrend(s, k);
-  return Accepted(s, LinkRoot{y, slope}, guess);
+bool FollowsPreviousSteps(const GearWork& w, int k, double y, double slope) {
+  const double guess = w.run.joints.Y[k - 1][pin1] + PreviousTrend(w.run, k);
+  return Accepted(w.engine, w.linkBranch, LinkRoot{y, slope}, guess);
 }
 
-std::optional<double> ContinuedLinkHeight(const GearState& s, int runDir) {
-  const int k = s.crankStep;
-  const double phi = s.liftArmAngle + s.midGearAngle;
+std::optional<double> ContinuedLinkHeight(const GearWork& w, int k) {
+  const Engine& s = w.engine;
+  const GearRun& r = w.run;
+  const int runDir = r.runDir;
+  const double phi = r.liftArmAngle + r.midGearAngle;
   if (k > 0) {
-    const double yPrevious = s.joints.Y[k - 1][pin1];
-    return FollowLinkHeight(s, {CrankAngle(runDir, k - 1), phi}, {CrankAngle(runDir, k), phi}, yPrevious,
-                            PreviousTrend(s, k));
+    const double yPrevious = r.joints.Y[k - 1][pin1];
+    return FollowLinkHeight(s, w.linkBranch, {CrankAngle(runDir, k - 1), phi}, {CrankAngle(runDir, k), phi},
+                            yPrevious, PreviousTrend(r, k));
   }
-  const auto mid = MidGearLinkRoot(s);
+  const auto mid = MidGearLinkRoot(s, r.midGearAngle);
   std::optional<double> y;
   if (mid) y = mid->y;
   // The arm is turned the short way round: an angle of several turns puts it
   // where its remainder does, and the walk stays a few dozen moves long.
-  const double travel = std::remainder(s.liftArmAngle, 2 * kPi);
+  const double travel = std::remainder(r.liftArmAngle, 2 * kPi);
   const int moves = static_cast<int>(std::ceil(std::fabs(travel) / kLargestArmMove));
   double trend = 0;
   for (int i = 1; y && i <= moves; ++i) {
-    const double from = s.midGearAngle + travel * (i - 1) / moves;
-    const double to = i == moves ? phi : s.midGearAngle + travel * i / moves;
-    const auto next = FollowLinkHeight(s, {0, from}, {0, to}, *y, trend);
+    const double from = r.midGearAngle + travel * (i - 1) / moves;
+    const double to = i == moves ? phi : r.midGearAngle + travel * i / moves;
+    const auto next = FollowLinkHeight(s, w.linkBranch, {0, from}, {0, to}, *y, trend);
     if (next) trend = *next - *y;
     y = next;
   }

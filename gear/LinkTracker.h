@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "GearState.h"
+#include "GearSolver.h"
 
 // A setting of the gear's two inputs: crank angle and lifting-arm direction
 // below the horizontal, both radians.
@@ -22,19 +22,20 @@ struct LinkRoot {
 };
 
 // The pose at crank angle 0 with the lifting arm in its mid-gear direction.
-std::optional<LinkRoot> MidGearLinkRoot(const GearState& s);
+std::optional<LinkRoot> MidGearLinkRoot(const Engine& e, double midGearAngle);
 
-// Height of pin1 at `to`, reached from the pose of height yFrom at `from` on the
-// state's linkBranch; yTrend is the expected change, used as the first guess.
-// Empty when the pose cannot be followed (the gear locks or comes apart).
-std::optional<double> FollowLinkHeight(const GearState& s, GearInputs from, GearInputs to, double yFrom,
-                                       double yTrend);
+// Height of pin1 at `to`, reached from the pose of height yFrom at `from` on
+// the lifting link's pose linkBranch; yTrend is the expected change, used as
+// the first guess. Empty when the pose cannot be followed (the gear locks or
+// comes apart).
+std::optional<double> FollowLinkHeight(const Engine& e, int linkBranch, GearInputs from, GearInputs to,
+                                       double yFrom, double yTrend);
 
-// True when the root y with its slope, found at step crankStep > 0, is the
-// pose that follows on from the previous steps in the joint table.
-bool FollowsPreviousSteps(const GearState& s, double y, double slope);
+// True when the root y with its slope, found at crank step k > 0, is the pose
+// that follows on from the previous steps in the joint table.
+bool FollowsPreviousSteps(const GearWork& w, int k, double y, double slope);
 
-// Height of pin1 continuous with mid-gear at the state's crankStep, crank
-// turning in direction runDir; for a step after the first it continues from
-// the previous rows of the joint table.
-std::optional<double> ContinuedLinkHeight(const GearState& s, int runDir);
+// Height of pin1 continuous with mid-gear at crank step k, the crank turning in
+// the run's direction; for a step after the first it continues from the
+// previous rows of the joint table.
+std::optional<double> ContinuedLinkHeight(const GearWork& w, int k);

@@ -28,9 +28,9 @@ struct FileCloser {
 
 }  // namespace
 
-std::string ResultsTableText(const GearState& s) {
+std::string ResultsTableText(const std::string& nameBytes, const GearRun& s) {
   std::string text;
-  AppendLine(text, "  %s: Lifting arm at %5.1f deg.", s.name.c_str(), RadiansToDegrees(s.liftArmAngle));
+  AppendLine(text, "  %s: Lifting arm at %5.1f deg.", nameBytes.c_str(), RadiansToDegrees(s.liftArmAngle));
   text += "\r\n";
   AppendLine(text, "      Crank(deg.)  Piston,       Valve");
   for (int k = 0; k < kSteps; ++k)
@@ -38,8 +38,8 @@ std::string ResultsTableText(const GearState& s) {
   return text;
 }
 
-bool WriteResultsTable(const GearState& s, const std::string& path) {
-  const std::string text = ResultsTableText(s);
+bool WriteResultsTable(const std::string& nameBytes, const GearRun& r, const std::string& path) {
+  const std::string text = ResultsTableText(nameBytes, r);
   const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
   if (!file) return false;
   const bool written = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();

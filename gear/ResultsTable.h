@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "GearState.h"
+#include "GearRun.h"
 
-// The file's whole content for the state's latest sweep.
-std::string ResultsTableText(const GearState& s);
+// The file's whole content for a run of the engine named by nameBytes.
+std::string ResultsTableText(const std::string& nameBytes, const GearRun& r);
 
 // Replaces the file at path with the table; false when it cannot be opened or
 // written completely.
-bool WriteResultsTable(const GearState& s, const std::string& path);
+bool WriteResultsTable(const std::string& nameBytes, const GearRun& r, const std::string& path);

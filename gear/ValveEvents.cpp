@@ -29,55 +29,54 @@ bool Crosses(double before, double level, double after, bool rising) {
 
 }  // namespace
 
-void FindValveEvents(GearState& s) {
+void FindValveEvents(const Engine& s, GearRun& r) {
   const int v = s.valveType == 1 ? 1 : -1;
+  bool* found = r.results.eventFound;
   for (int e = 0; e < kEvents; ++e) {
     const EventRule& rule = kRules[e];
     const double level = v * rule.sign * (rule.onSteamLap ? s.stlap : s.exlap);
     const bool rising = v == 1 ? rule.rising : !rule.rising;
-    s.eventFound[e] = false;
-    s.eventPos[e] = 0;
-    const double* p = s.pistonTable;
-    const double* valve = s.valveTable;
-    for (int i = 0; i < kSteps && !s.eventFound[e]; ++i) {
+    found[e] = false;
+    r.eventPos[e] = 0;
+    const double* p = r.pistonTable;
+    const double* valve = r.valveTable;
+    for (int i = 0; i < kSteps && !found[e]; ++i) {
       if (!Crosses(valve[i], level, valve[i + 1], rising)) continue;
-      s.eventPos[e] = p[i] + (p[i + 1] - p[i]) * (level - valve[i]) / (valve[i + 1] - valve[i]);
-      s.eventFound[e] = true;
+      r.eventPos[e] = p[i] + (p[i + 1] - p[i]) * (level - valve[i]) / (valve[i + 1] - valve[i]);
+      found[e] = true;
     }
   }
 }
 
-void FindTravelExtremes(GearState& s) {
-  s.travelMax = 0;
-  s.travelMin = 0;
+void FindTravelExtremes(GearRun& r) {
+  r.travelMax = 0;
+  r.travelMin = 0;
   for (int k = 0; k < kSteps; ++k) {
-    if (s.valveTable[k] > s.travelMax) s.travelMax = s.valveTable[k];
-    if (s.valveTable[k] < s.travelMin) s.travelMin = s.valveTable[k];
+    if (r.valveTable[k] > r.travelMax) r.travelMax = r.valveTable[k];
+    if (r.valveTable[k] < r.travelMin) r.travelMin = r.valveTable[k];
   }
 }
 
-RunResults ComputeRunResults(GearState& s) {
-  RunResults r;
-  s.strokeScale = 2 * s.mcrank;
-  FindValveEvents(s);
-  const double half = s.strokeScale * 0.5;
+const RunResults& ComputeRunResults(const Engine& s, GearRun& run) {
+  RunResults& r = run.results;
+  run.strokeScale = 2 * s.mcrank;
+  FindValveEvents(s, run);
+  const double half = run.strokeScale * 0.5;
   for (int e = 0; e < kEvents; ++e) {
-    const double fromFront = (half - s.eventPos[e]) * 100 / half * 0.5;
+    const double fromFront = (half - run.eventPos[e]) * 100 / half * 0.5;
     // Without a crank throw there is no stroke to give a share of.
-    if (!std::isfinite(fromFront)) s.eventFound[e] = false;
-    s.eventPct[e] = !s.eventFound[e] ? 0 : e < compressionBack ? fromFront : 100 - fromFront;
-    r.eventPct[e] = s.eventPct[e];
-    r.eventFound[e] = s.eventFound[e];
+    if (!std::isfinite(fromFront)) r.eventFound[e] = false;
+    r.eventPct[e] = !r.eventFound[e] ? 0 : e < compressionBack ? fromFront : 100 - fromFront;
   }
-  FindTravelExtremes(s);
+  FindTravelExtremes(run);
   const int backStep = CrankSign(s) == -1 ? 0 : 90;
-  r.leadBack = std::fabs(s.valveTable[backStep]) - s.stlap;
-  r.leadFront = std::fabs(s.valveTable[90 - backStep]) - s.stlap;
-  const double openAtMax = s.travelMax - s.stlap, openAtMin = -s.travelMin - s.stlap;
+  r.leadBack = std::fabs(run.valveTable[backStep]) - s.stlap;
+  r.leadFront = std::fabs(run.valveTable[90 - backStep]) - s.stlap;
+  const double openAtMax = run.travelMax - s.stlap, openAtMin = -run.travelMin - s.stlap;
   r.portOpenBack = std::min(s.valveType == 1 ? openAtMin : openAtMax, s.port);
   r.portOpenFront = std::min(s.valveType == 1 ? openAtMax : openAtMin, s.port);
-  r.linkAngleMinDeg = RadiansToDegrees(s.linkAngleMin);
-  r.linkAngleMaxDeg = RadiansToDegrees(s.linkAngleMax);
-  r.dieDeflection = s.dieDeflection;
+  r.linkAngleMinDeg = RadiansToDegrees(run.linkAngleMin);
+  r.linkAngleMaxDeg = RadiansToDegrees(run.linkAngleMax);
+  r.dieDeflection = run.dieDeflection;
   return r;
 }

@@ -31,15 +31,15 @@ TDimensionsForm::TDimensionsForm(QWidget* parent) : QWidget(parent, Qt::Window) 
   Controls::PlaceWindow(this, 255, 80, 478, 285);
 }
 
-void TDimensionsForm::DrawDimensions(double& width, double& height) {
-  width = Img_Scantlings->width();
-  height = Img_Scantlings->height();
-  DimensionDiagram diagram(Img_Scantlings->canvas(), width, height);
+void TDimensionsForm::DrawDimensions() {
+  diagramWidth = Img_Scantlings->width();
+  diagramHeight = Img_Scantlings->height();
+  DimensionDiagram diagram(Img_Scantlings->canvas(), diagramWidth, diagramHeight);
   diagram.CentreLines();
   diagram.Link();
   for (int index = 0; index < DimensionDiagram::kMarkings; ++index) diagram.Mark(index, false);
 }
 
-void TDimensionsForm::Mark(int index, bool highlight, double width, double height) {
-  DimensionDiagram(Img_Scantlings->canvas(), width, height).Mark(index, highlight);
+void TDimensionsForm::Mark(int index, bool highlight) {
+  DimensionDiagram(Img_Scantlings->canvas(), diagramWidth, diagramHeight).Mark(index, highlight);
 }

@@ -10,12 +10,15 @@
 class TDimensionsForm : public QWidget {
  public:
   explicit TDimensionsForm(QWidget* parent = nullptr);
-  // Draws the whole diagram in its normal colours; sets width and height to
-  // the picture's size in pixels (the main window keeps them).
-  void DrawDimensions(double& width, double& height);
+  // Draws the whole diagram in its normal colours and keeps the picture's
+  // size in pixels as the scale of later markings.
+  void DrawDimensions();
   // Draws marking index (0..12, in drawing order) red or in its own colour,
-  // scaled to the given picture size.
-  void Mark(int index, bool highlight, double width, double height);
+  // scaled to the size kept by the last DrawDimensions (none before it).
+  void Mark(int index, bool highlight);
+
+  double diagramWidth = 0;
+  double diagramHeight = 0;
 
   ImageView* Img_Scantlings;
   QLabel* Label1;

@@ -1,29 +1,29 @@
 // The results window's controls at their laid-out places and its reactions;
-// "GO" runs the sweep on the window's own calculation state and only a sweep
-// that assembled at every crank step changes what the window shows.
+// "GO" runs the gear through the session model, and only a run that assembled
+// at every crank step changes what the window shows.
 #include "TResultsForm.h"
 
 #include <QEvent>
 
 #include "BoxText.h"
 #include "Controls.h"
-#include "CrankSweep.h"
 #include "MidGear.h"
 #include "QtPrompter.h"
 #include "Reaction.h"
-#include "ResultsTable.h"
-#include "TAnimaForm.h"
-#include "TMainForm.h"
 #include "WindowPrinter.h"
-#include "WindowSet.h"
 
-TResultsForm::TResultsForm(QWidget* parent) : QWidget(parent, Qt::Window) {
+TResultsForm::TResultsForm(SessionModel& model, QWidget* parent)
+    : QWidget(parent, Qt::Window), model_(model) {
   setObjectName("ResultsForm");
   setWindowTitle("RESULTS");
   setFont(Controls::Font());
   BuildControls();
   BuildEventLabels();
   ConnectReactions();
+  connect(&model_, &SessionModel::engineTaken, this, Reaction([this] { EngineTaken(); }));
+  connect(&model_, &SessionModel::runChanged, this, Reaction([this] { RunChanged(); }));
+  connect(&model_, &SessionModel::animationStepShown, this,
+          Reaction([this](int step, int markerHalf) { MarkAnimationStep(step, markerHalf); }));
   Controls::PlaceWindow(this, 6, 89, 591, 344);
 }
 
@@ -138,12 +138,12 @@ void TResultsForm::changeEvent(QEvent* event) {
 }
 
 void TResultsForm::FormShow() {
-  if (MainForm != nullptr) LbName->setText(BoxText::First29(MainForm->EdName->text()));
+  LbName->setText(BoxText::First29(model_.shownName()));
   EdLa_ang->setFocus();  // the first control in the tab order
 }
 
 void TResultsForm::FormActivate() {
-  if (AnimaForm != nullptr) AnimaForm->close();
+  emit activated();
 }
 
 void TResultsForm::EdLa_angChange() {
@@ -151,21 +151,24 @@ void TResultsForm::EdLa_angChange() {
   BtAnima->setEnabled(false);
 }
 
-bool TResultsForm::SetMidGear(const EngineRecord& engine) {
-  const GearStatus status = ::SetMidGear(gear_, engine);
-  if (!status.ok) {
+void TResultsForm::EngineTaken() {
+  LbEqlds->setText("");
+  setEnabled(true);
+  ClearResults();
+  const Session& session = model_.session();
+  if (const auto failure = session.takeFailure()) {
     LbMid_deg->setText("");
-    AppPrompter().Inform("Message", status.message);
-    return false;
+    AppPrompter().Inform("Message", FailureMessage(*failure));
+  } else {
+    LbMid_deg->setText(
+        QString::fromStdString(MidGearText(*session.midGearAngle(), BoxText::DecimalSeparator())));
+    LbMid_deg->adjustSize();
   }
-  LbMid_deg->setText(QString::fromStdString(MidGearText(gear_, BoxText::DecimalSeparator())));
-  LbMid_deg->adjustSize();
-  return true;
-}
-
-void TResultsForm::BtAnimaClick() {
-  AnimaForm->update();
-  AnimaForm->show();
+  MXleads->hide();
+  MLeads->show();
+  show();
+  BtGo->setEnabled(false);
+  BtAnima->setEnabled(false);
 }
 
 void TResultsForm::BtPrintClick() {

@@ -9,35 +9,35 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include "EngineRecord.h"
-#include "GearState.h"
 #include "ImageView.h"
+#include "SessionModel.h"
 
 class TResultsForm : public QWidget {
+  Q_OBJECT
+
  public:
-  explicit TResultsForm(QWidget* parent = nullptr);
+  explicit TResultsForm(SessionModel& model, QWidget* parent = nullptr);
 
-  GearState& gear() { return gear_; }
-  const GearState& gear() const { return gear_; }
-
-  // Copies the engine into the calculation state and shows the mid-gear
-  // direction of the lifting arm; false (after a message) when there is none.
-  bool SetMidGear(const EngineRecord& engine);
+  // An engine was taken in ("GET  RESULTS"): the window starts afresh for it
+  // and shows the mid-gear direction of the lifting arm, or why there is none.
+  void EngineTaken();
+  // A good run: the valve diagram and every label show it.
+  void RunChanged();
+  // Moves the marker on the valve curve to crank step `step`.
+  void MarkAnimationStep(int step, int markerHalf);
   void ClearResults();
-  void DrawValveDiagram();
+  void DrawValveDiagram(const GearRun& run);
   void ResetDiagramFrame();
   // The diagram's mapping of normalised coordinates to pixels.
   int DiagramColumn(double u) const;
   int DiagramRow(double v) const;
-  void DrawValveOval();
-  Canvas& diagramCanvas() { return Oval->canvas(); }
   double travelScale() const { return travelScale_; }
 
   void FormShow();
   void FormActivate();
   void EdLa_angChange();
   void BtGoClick();
-  void BtAnimaClick();
+  void BtAnimaClick() { emit animateRequested(); }
   void BtPrintClick();
   void BtClearClick() { ClearResults(); }
   void BtCloseClick() { close(); }
@@ -60,6 +60,11 @@ class TResultsForm : public QWidget {
   QPushButton* BtPrint;
   QPushButton* BtClose;
 
+ signals:
+  // The window became active (the animation closes then).
+  void activated();
+  void animateRequested();
+
  protected:
   void showEvent(QShowEvent* event) override;
   void changeEvent(QEvent* event) override;
@@ -78,11 +83,12 @@ class TResultsForm : public QWidget {
   void BuildEventLabels();
   void ConnectReactions();
   bool RunSweep();
-  void ShowRunResults();
+  void ShowRunResults(const GearRun& run);
+  void DrawValveOval(const GearRun& run);
   void HorizontalLine(double v);
   QLabel* ResultLabel(int left, int top, const char* name);
 
-  GearState gear_{};
+  SessionModel& model_;
   DiagramFrame frame_;
   double travelScale_ = 0;
 };

@@ -1,22 +1,19 @@
-// "GO" and the valve diagram: the sweep, results.txt, the diagram's frame,
-// grid, axis, lap and port lines and the red valve curve, and the labels.
-// Shapes whose scale would be zero (no crank or no lap) are skipped.
+// "GO" and the valve diagram: the run through the session, results.txt, the
+// diagram's frame, grid, axis, lap and port lines, the red valve curve with
+// the animation's marker on it, and the labels. Shapes whose scale would be
+// zero (no crank or no lap) are skipped.
 #include <cmath>
 
 #include "Angles.h"
 #include "BoxText.h"
-#include "CrankSweep.h"
 #include "QtPrompter.h"
 #include "ResultsTable.h"
-#include "TAnimaForm.h"
 #include "TResultsForm.h"
-#include "ValveEvents.h"
-#include "WindowSet.h"
 
 namespace {
 
 const QColor kBlue(0, 0, 255), kGreen(0, 128, 0), kBlack(0, 0, 0), kLime(0, 255, 0), kFuchsia(255, 0, 255),
-    kRed(255, 0, 0);
+    kRed(255, 0, 0), kWhite(255, 255, 255);
 
 void Show(QLabel* label, const QString& text) {
   label->setText(text);
@@ -26,28 +23,34 @@ void Show(QLabel* label, const QString& text) {
 }  // namespace
 
 void TResultsForm::BtGoClick() {
-  if (AnimaForm != nullptr) AnimaForm->MRocker->setVisible(gear_.rockerType != 0);
   MLeads->hide();
   MXleads->show();
-  if (!RunSweep()) return;
-  // Only a sweep that succeeded gives the animation tables to show.
-  BtAnima->setEnabled(true);
-  if (LbEqlds->text().isEmpty()) Show(LbEqlds, BoxText::Format(RadiansToDegrees(gear_.liftArmAngle)));
-  Show(LbLinkmin, BoxText::Format(RadiansToDegrees(gear_.linkAngleMin)));
-  Show(LbLinkmax, BoxText::Format(RadiansToDegrees(gear_.linkAngleMax)));
-  Show(LbDiedef, BoxText::Format(gear_.dieDeflection));
+  RunSweep();
 }
 
 bool TResultsForm::RunSweep() {
   const double degrees = BoxText::Number(EdLa_ang);  // a bad angle stops "GO" here
-  const GearStatus status = RunCrankSweep(gear_, degrees);
-  if (!status.ok) {
-    AppPrompter().Inform("Message", status.message);
+  const RunOutcome outcome = model_.Go(degrees);
+  if (!outcome.ok()) {
+    AppPrompter().Inform("Message", FailureMessage(*outcome.failure));
     return false;
   }
-  if (!WriteResultsTable(gear_, "results.txt")) AppPrompter().Inform("Message", "Cannot open Results file");
-  DrawValveDiagram();
+  if (!WriteResultsTable(model_.session().engine().name, *outcome.run, "results.txt"))
+    AppPrompter().Inform("Message", "Cannot open Results file");
   return true;
+}
+
+void TResultsForm::RunChanged() {
+  const auto& latest = model_.session().latestRun();
+  if (!latest) return;
+  const GearRun& run = *latest;
+  DrawValveDiagram(run);
+  // Only a sweep that succeeded gives the animation tables to show.
+  BtAnima->setEnabled(true);
+  if (LbEqlds->text().isEmpty()) Show(LbEqlds, BoxText::Format(RadiansToDegrees(run.liftArmAngle)));
+  Show(LbLinkmin, BoxText::Format(RadiansToDegrees(run.linkAngleMin)));
+  Show(LbLinkmax, BoxText::Format(RadiansToDegrees(run.linkAngleMax)));
+  Show(LbDiedef, BoxText::Format(run.dieDeflection));
 }
 
 void TResultsForm::ResetDiagramFrame() {
@@ -75,9 +78,9 @@ void TResultsForm::HorizontalLine(double v) {
   canvas.LineTo(DiagramColumn(0), DiagramRow(v));
 }
 
-void TResultsForm::DrawValveDiagram() {
-  gear_.strokeScale = 2 * gear_.mcrank;
-  travelScale_ = 6 * gear_.stlap;
+void TResultsForm::DrawValveDiagram(const GearRun& run) {
+  const Engine& engine = model_.session().engine();
+  travelScale_ = 6 * engine.stlap;
   ResetDiagramFrame();
   Canvas& canvas = Oval->canvas();
   canvas.SetPenWidth(3);
@@ -99,28 +102,28 @@ void TResultsForm::DrawValveDiagram() {
   HorizontalLine(0.5);
   if (travelScale_ != 0) {
     canvas.SetPenColor(kLime);
-    HorizontalLine(0.5 + gear_.stlap / travelScale_);
-    HorizontalLine(0.5 - gear_.stlap / travelScale_);
+    HorizontalLine(0.5 + engine.stlap / travelScale_);
+    HorizontalLine(0.5 - engine.stlap / travelScale_);
     canvas.SetPenColor(kFuchsia);
-    HorizontalLine(0.5 + (gear_.stlap + gear_.port) / travelScale_);
-    HorizontalLine(0.5 - (gear_.stlap + gear_.port) / travelScale_);
+    HorizontalLine(0.5 + (engine.stlap + engine.port) / travelScale_);
+    HorizontalLine(0.5 - (engine.stlap + engine.port) / travelScale_);
   }
-  DrawValveOval();
-  ShowRunResults();
+  DrawValveOval(run);
+  ShowRunResults(run);
 }
 
-void TResultsForm::DrawValveOval() {
-  if (gear_.strokeScale == 0 || travelScale_ == 0) return;
+void TResultsForm::DrawValveOval(const GearRun& run) {
+  if (run.strokeScale == 0 || travelScale_ == 0) return;
   Canvas& canvas = Oval->canvas();
   canvas.SetPenColor(kRed);
-  const auto column = [&](int k) { return DiagramColumn(gear_.pistonTable[k] / gear_.strokeScale + 0.5); };
-  const auto row = [&](int k) { return DiagramRow(gear_.valveTable[k] / travelScale_ + 0.5); };
+  const auto column = [&](int k) { return DiagramColumn(run.pistonTable[k] / run.strokeScale + 0.5); };
+  const auto row = [&](int k) { return DiagramRow(run.valveTable[k] / travelScale_ + 0.5); };
   canvas.MoveTo(column(0), row(0));
   for (int k = 1; k <= kSteps; ++k) canvas.LineTo(column(k), row(k));
 }
 
-void TResultsForm::ShowRunResults() {
-  const RunResults run = ComputeRunResults(gear_);
+void TResultsForm::ShowRunResults(const GearRun& gearRun) {
+  const RunResults& run = gearRun.results;
   const auto event = [&](QLabel* label, int e) {
     Show(label, run.eventFound[e] ? BoxText::Format(run.eventPct[e]) : QString("-"));
   };
@@ -145,4 +148,24 @@ void TResultsForm::ClearResults() {
   for (QLabel* label :
        {LbAdmB, LbAdmF, LbCoB, LbCoF, LbExB, LbExF, LbCpB, LbCpF, LbLeadB, LbLeadF, LbPopB, LbPopF})
     label->setText("");
+}
+
+// Paints out the previous step's marker in the diagram's white and rings the
+// current sample in green; the red curve is then drawn again over both.
+void TResultsForm::MarkAnimationStep(int step, int markerHalf) {
+  const auto& latest = model_.session().latestRun();
+  if (!latest || latest->strokeScale == 0 || travelScale_ == 0) return;
+  const GearRun& run = *latest;
+  Canvas& diagram = Oval->canvas();
+  const auto marker = [&](int sample) {
+    const int c = DiagramColumn(run.pistonTable[sample] / run.strokeScale + 0.5);
+    const int r = DiagramRow(run.valveTable[sample] / travelScale_ + 0.5);
+    diagram.Ellipse(c - markerHalf, r - markerHalf, c + markerHalf, r + markerHalf);
+  };
+  diagram.SetBrushColor(kWhite);
+  diagram.SetPenColor(kWhite);
+  marker(step > 0 ? step - 1 : kSteps - 1);
+  diagram.SetPenColor(kGreen);
+  marker(step);
+  DrawValveOval(run);
 }

@@ -1,9 +1,7 @@
-// The shared current engine and the safe reading and writing of record names.
+// The safe reading and writing of record names.
 #include "EngineRecord.h"
 
 #include <cstring>
-
-EngineRecord currentEngine{};
 
 const char* RecordNameEnd(const EngineRecord& record) {
   const void* nul = std::memchr(record.name, '\0', sizeof record.name);

@@ -60,10 +60,6 @@ static_assert(offsetof(EngineRecord, valveType) == 168);
 static_assert(offsetof(EngineRecord, rockerType) == 172);
 static_assert(offsetof(EngineRecord, rockerRatio) == 176);
 
-// The one current engine, all zero at start; shared by the main window, the
-// store's callers and the results window.
-extern EngineRecord currentEngine;
-
 // The record's name as bytes up to its NUL; a name without a NUL in its 32
 // bytes is read as its first 29 bytes.
 const char* RecordNameEnd(const EngineRecord& record);

@@ -47,7 +47,7 @@ int TShed::ListEngines() {
   return count;
 }
 
-bool TShed::FindEngine(const char* name, EngineRecord& out) {
+std::optional<EngineRecord> TShed::FindEngine(const char* name) {
   // The whole list is walked: of several records with the name, the last in
   // list order (the one nearest the start of the file) is the one handed out.
   const EngineRecord* found = nullptr;
@@ -55,10 +55,9 @@ bool TShed::FindEngine(const char* name, EngineRecord& out) {
     if (SameEngineName(record, name)) found = &record;
   if (found == nullptr) {
     prompter_.Inform("Message", "Engine not found");
-    return false;
+    return std::nullopt;
   }
-  out = *found;
-  return true;
+  return *found;
 }
 
 bool TShed::RewriteFile() {

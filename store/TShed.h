@@ -5,6 +5,7 @@
 #include <functional>
 #include <list>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "DataFile.h"
@@ -22,9 +23,9 @@ class TShed {
   // Loads every whole record into the list (front insertion), hands each name
   // to the sink in file order and returns the number read (0 when unreadable).
   int ListEngines();
-  // Copies the stored record of that name (the one nearest the file's start)
-  // into out, or tells the user "Engine not found". True when found.
-  bool FindEngine(const char* name, EngineRecord& out);
+  // The stored record of that name (the one nearest the file's start), or
+  // nothing after telling the user "Engine not found".
+  std::optional<EngineRecord> FindEngine(const char* name);
   // Replace-or-add and rewrite; false (after telling the user why) when the
   // file could not be written, in which case the file is as it was.
   bool SaveEngine(const EngineRecord& record);

@@ -47,7 +47,7 @@ class AnimaFixture : public WindowTest {
   }
   // Where the picture puts a joint at a step, in pixels.
   static QPoint JointPixel(int step, Joint joint) {
-    const GearState& gear = ResultsForm->gear();
+    const GearRun& gear = *TheSession().latestRun();
     return {AnimaForm->AnimColumn(0.15 + gear.joints.X[step][joint] / AnimaForm->lengthScale),
             AnimaForm->AnimRow(0.38 + gear.joints.Y[step][joint] / AnimaForm->heightScale)};
   }

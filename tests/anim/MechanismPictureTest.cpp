@@ -10,7 +10,7 @@ constexpr int kStep = 45;  // mid-stroke, where the diagram marker moves fastest
 
 // Draws step k as the mouse handler does, with the valve centred on its ports.
 void DrawCentred(int k) {
-  ResultsForm->gear().valveTable[k] = 0;
+  RunInPlace().valveTable[k] = 0;
   AnimaForm->animStep = k - 1;
   AnimaForm->FormMouseMove();
 }
@@ -32,7 +32,7 @@ QRect GreenOnDiagram() {
 }
 
 QPoint DiagramPoint(int sample) {
-  const GearState& gear = ResultsForm->gear();
+  const GearRun& gear = *TheSession().latestRun();
   return {ResultsForm->DiagramColumn(gear.pistonTable[sample] / gear.strokeScale + 0.5),
           ResultsForm->DiagramRow(gear.valveTable[sample] / ResultsForm->travelScale() + 0.5)};
 }
@@ -100,18 +100,18 @@ TEST_F(MechanismPictureTest, MarkerMovesAlongTheValveCurve) {
 TEST_F(MechanismPictureTest, ShapesWithoutAScaleAreLeftOut) {
   Run(kGoods);
   ShowAtDesignSize();
-  ResultsForm->gear().port = 0;
+  EngineInPlace().port = 0;
   DrawCentred(kStep);
   EXPECT_EQ(BlackInRow(AnimaForm->picture(), 48, 395, 680), 0);
   EXPECT_EQ(AnimaForm->picture().pixel(537, 20), qRgb(255, 255, 255));
   EXPECT_TRUE(CircleDrawnAt(AnimaForm->picture(), {107, 303}));
 
   const QImage diagram = ResultsForm->Oval->image().copy();
-  ResultsForm->gear().strokeScale = 0;
+  RunInPlace().strokeScale = 0;
   DrawCentred(kStep);
   EXPECT_EQ(ResultsForm->Oval->image(), diagram);
 
-  ResultsForm->gear().conrod = 0;
+  EngineInPlace().conrod = 0;
   AnimaForm->close();
   ResultsForm->BtAnimaClick();
   DrawCentred(kStep);

@@ -13,8 +13,21 @@
 #include "EngineRecord.h"
 #include "QtPrompter.h"
 #include "ScriptedPrompter.h"
+#include "SessionModel.h"
 #include "TMainForm.h"
 #include "WindowSet.h"
+
+// The session the windows observe, and its engine and latest run opened for a
+// test to put in values that no engine gives.
+inline const Session& TheSession() {
+  return WindowSet::Model().session();
+}
+inline Engine& EngineInPlace() {
+  return const_cast<Engine&>(TheSession().engine());
+}
+inline GearRun& RunInPlace() {
+  return const_cast<GearRun&>(*TheSession().latestRun());
+}
 
 class WindowTest : public ::testing::Test {
  protected:
@@ -29,7 +42,6 @@ class WindowTest : public ::testing::Test {
       std::filesystem::copy_file(std::filesystem::path(ZOV_EXAMPLES) / "ste_data.dat",
                                  folder_ / "ste_data.dat");
     std::filesystem::current_path(folder_);
-    currentEngine = EngineRecord{};
     SetAppPrompter(&prompter_);
     WindowSet::Create();
   }

@@ -68,9 +68,9 @@ TEST_F(MainCommandsTest, SavingANewEngineResetsTheWindowAndListsIt) {
   EXPECT_EQ(file[0], "Mogul:1");
 
   Pick("Mogul");
-  EXPECT_EQ(currentEngine.rockerType, 1);
-  EXPECT_EQ(currentEngine.rockerRatio, 17);
-  EXPECT_EQ(currentEngine.valveType, 1);
+  EXPECT_EQ(MainForm->engine().rockerType, 1);
+  EXPECT_EQ(MainForm->engine().rockerRatio, 17);
+  EXPECT_EQ(MainForm->engine().valveType, 1);
 }
 
 TEST_F(MainCommandsTest, ARenamedEngineIsSavedBesideTheOldOne) {
@@ -108,17 +108,17 @@ TEST_F(MainCommandsTest, GetResultsUsesTheLastTransferredEngineWhenNoNameIsShown
   Pick("Goods 0-6-0 slide valve");
   MainForm->BtResults->click();
   EXPECT_TRUE(ResultsForm->isVisible());
-  EXPECT_EQ(ResultsForm->gear().conrod, 78);
+  EXPECT_EQ(TheSession().engine().conrod, 78);
   EXPECT_FALSE(ResultsForm->BtGo->isEnabled());
   EXPECT_FALSE(ResultsForm->BtAnima->isEnabled());
-  EXPECT_TRUE(ResultsForm->gear().firstRun);
+  EXPECT_FALSE(TheSession().centring());
   EXPECT_TRUE(ResultsForm->LbMid_deg->text().startsWith(" down ") ||
               ResultsForm->LbMid_deg->text().startsWith(" up "));
 
   Box("EdConrod")->setText("90");
   MainForm->EdName->clear();
   MainForm->BtResults->click();
-  EXPECT_EQ(ResultsForm->gear().conrod, 78);
+  EXPECT_EQ(TheSession().engine().conrod, 78);
 
   // Coming back to the data-entry window closes the results window.
   MainForm->FormActivate();
@@ -154,7 +154,7 @@ TEST_F(MainCommandsTest, ClosingTheMainWindowEndsTheProgramWhateverElseIsUp) {
     QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(7); });
     guard.start(5000);
     EXPECT_EQ(QCoreApplication::exec(), 0);
-    EXPECT_EQ(Shed == nullptr, byExit);
+    EXPECT_EQ(MainForm->store() == nullptr, byExit);
     EXPECT_EQ(ReadBytes("ste_data.dat"), before);
   }
 }

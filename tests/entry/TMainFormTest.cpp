@@ -78,9 +78,9 @@ TEST_F(TMainFormTest, TransferMarksEveryMissingBoxInOnePassAndStoresTheRest) {
     EXPECT_EQ(Box(name)->text(), "???") << name;
     EXPECT_EQ(Controls::TextColour(Box(name)), Red()) << name;
   }
-  EXPECT_EQ(std::string(currentEngine.name), "Goods mk2");
-  EXPECT_EQ(currentEngine.conrod, 80);
-  EXPECT_EQ(currentEngine.exlap, 0.03);  // read after the first missing box
+  EXPECT_EQ(std::string(MainForm->engine().name), "Goods mk2");
+  EXPECT_EQ(MainForm->engine().conrod, 80);
+  EXPECT_EQ(MainForm->engine().exlap, 0.03);  // read after the first missing box
 }
 
 TEST_F(TMainFormTest, ATextThatIsNotANumberStopsTheTransferAtThatBox) {
@@ -94,8 +94,8 @@ TEST_F(TMainFormTest, ATextThatIsNotANumberStopsTheTransferAtThatBox) {
   } catch (const ConversionError& error) {
     EXPECT_STREQ(error.what(), "' ?\?\?' is not a valid floating point value");
   }
-  EXPECT_EQ(currentEngine.conrod, 79);
-  EXPECT_EQ(currentEngine.eccrod, 54);  // after the bad box: unchanged
+  EXPECT_EQ(MainForm->engine().conrod, 79);
+  EXPECT_EQ(MainForm->engine().eccrod, 54);  // after the bad box: unchanged
 }
 
 TEST_F(TMainFormTest, OptionGroupsAreStoredAsTheRecordExpects) {
@@ -104,43 +104,43 @@ TEST_F(TMainFormTest, OptionGroupsAreStoredAsTheRecordExpects) {
   MainForm->rockerGroup->button(0)->click();  // "No Rocker": the ratio stays
   MainForm->EdRocker->setText("7");
   ASSERT_EQ(MainForm->TransferEntries(), 0);
-  EXPECT_EQ(currentEngine.rockerType, 0);
-  EXPECT_EQ(currentEngine.rockerRatio, 2.5);
-  EXPECT_EQ(currentEngine.valveType, 1);
+  EXPECT_EQ(MainForm->engine().rockerType, 0);
+  EXPECT_EQ(MainForm->engine().rockerRatio, 2.5);
+  EXPECT_EQ(MainForm->engine().valveType, 1);
   EXPECT_FALSE(MainForm->EdRocker->isEnabled());
 
   // With neither group chosen (as after a delete) the record gets outside
   // admission and a type B rocker, and the ratio box is converted.
-  const EngineRecord shown = currentEngine;
+  const EngineRecord shown = MainForm->engine();
   MainForm->ClearEntries();
   for (int i = 0; i < 16; ++i) MainForm->Box(i)->setText("1");
   MainForm->EdRocker->setText("1.5");
   ASSERT_EQ(MainForm->TransferEntries(), 0);
-  EXPECT_EQ(currentEngine.valveType, -1);
-  EXPECT_EQ(currentEngine.rockerType, -1);
-  EXPECT_EQ(currentEngine.rockerRatio, 1.5);
-  EXPECT_EQ(currentEngine.reserved, shown.reserved);
+  EXPECT_EQ(MainForm->engine().valveType, -1);
+  EXPECT_EQ(MainForm->engine().rockerType, -1);
+  EXPECT_EQ(MainForm->engine().rockerRatio, 1.5);
+  EXPECT_EQ(MainForm->engine().reserved, shown.reserved);
 }
 
 TEST_F(TMainFormTest, ShownValuesRoundToFourDigitsAndComeBackSo) {
-  currentEngine = EngineRecord{};
-  SetRecordName(currentEngine, "Odd", 3);
-  currentEngine.conrod = 123.456;
-  currentEngine.mcrank = 12345.6;
-  currentEngine.eccrad = 0.0000125;
-  currentEngine.valveType = 0;
-  currentEngine.reserved = 42.5;
-  MainForm->ShowEngine();
+  EngineRecord odd{};
+  SetRecordName(odd, "Odd", 3);
+  odd.conrod = 123.456;
+  odd.mcrank = 12345.6;
+  odd.eccrad = 0.0000125;
+  odd.valveType = 0;
+  odd.reserved = 42.5;
+  MainForm->ShowEngine(odd);
   EXPECT_EQ(Box("EdConrod")->text(), "123.5");
   EXPECT_EQ(Box("EdMcrank")->text(), "1.235E4");
   EXPECT_EQ(Box("EdEccrad")->text(), "1.25E-5");
   EXPECT_EQ(MainForm->valveGroup->checkedId(), 0);
   ASSERT_EQ(MainForm->TransferEntries(), 0);
-  EXPECT_EQ(currentEngine.conrod, 123.5);
-  EXPECT_EQ(currentEngine.mcrank, 12350);
-  EXPECT_EQ(currentEngine.eccrad, 0.0000125);
-  EXPECT_EQ(currentEngine.valveType, -1);
-  EXPECT_EQ(currentEngine.reserved, 42.5);
+  EXPECT_EQ(MainForm->engine().conrod, 123.5);
+  EXPECT_EQ(MainForm->engine().mcrank, 12350);
+  EXPECT_EQ(MainForm->engine().eccrad, 0.0000125);
+  EXPECT_EQ(MainForm->engine().valveType, -1);
+  EXPECT_EQ(MainForm->engine().reserved, 42.5);
 }
 
 TEST_F(TMainFormTest, EnterMovesTheFocusToTheNextControlInTabOrder) {
@@ -187,5 +187,5 @@ TEST_F(TMainFormTest, NameBoxesRefuseCharactersTheDataFileCannotHold) {
   MainForm->rockerGroup->button(0)->click();
   for (int i = 0; i < 16; ++i) MainForm->Box(i)->setText("1");
   ASSERT_EQ(MainForm->TransferEntries(), 0);
-  EXPECT_EQ(std::string(currentEngine.name), "A\xE9\x80");
+  EXPECT_EQ(std::string(MainForm->engine().name), "A\xE9\x80");
 }

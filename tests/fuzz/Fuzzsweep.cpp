@@ -1,14 +1,13 @@
 // An engine record of arbitrary doubles and a few lifting-arm angles through
-// the mid-gear search and full sweeps: either finite results or a failure
-// status, never a crash, a hang or an exit.
+// taking the engine in and full sweeps: either finite results or a failure
+// with its sentence, never a crash, a hang or an exit.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
-#include "CrankSweep.h"
-#include "MidGear.h"
-#include "ValveEvents.h"
+#include "EngineConversion.h"
+#include "Session.h"
 
 namespace {
 
@@ -26,25 +25,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size < sizeof(EngineRecord) + sizeof(double)) return 0;
   EngineRecord engine;
   std::memcpy(&engine, data, sizeof engine);
-  GearState state{};
-  const GearStatus mid = SetMidGear(state, engine);
-  Check(std::isfinite(state.midGearAngle));
-  Check(mid.ok || !mid.message.empty());
+  Session session;
+  const auto mid = session.Take(ToEngine(engine));
+  Check(std::isfinite(session.midGearAngle().value_or(0)));
+  Check(!mid || !FailureMessage(*mid).empty());
   for (std::size_t at = sizeof engine; at + sizeof(double) <= size && at < sizeof engine + 4 * sizeof(double);
        at += sizeof(double)) {
     double angle;
     std::memcpy(&angle, data + at, sizeof angle);
-    const GearStatus run = RunCrankSweep(state, angle);
-    if (!run.ok) {
-      Check(!run.message.empty());
+    const RunOutcome run = session.Go(angle);
+    if (!run.ok()) {
+      Check(run.failure && !FailureMessage(*run.failure).empty());
       continue;
     }
-    CheckFinite(state.pistonTable, kRows);
-    CheckFinite(state.valveTable, kRows);
-    const RunResults results = ComputeRunResults(state);
+    CheckFinite(run.run->pistonTable, kRows);
+    CheckFinite(run.run->valveTable, kRows);
+    const RunResults& results = run.run->results;
     for (int e = 0; e < kEvents; ++e) Check(!results.eventFound[e] || std::isfinite(results.eventPct[e]));
-    const double shown[] = {results.leadBack,        results.leadFront,       results.portOpenBack,
-                            results.portOpenFront,   results.linkAngleMinDeg, results.linkAngleMaxDeg,
+    const double shown[] = {results.leadBack,      results.leadFront,       results.portOpenBack,
+                            results.portOpenFront, results.linkAngleMinDeg, results.linkAngleMaxDeg,
                             results.dieDeflection};
     CheckFinite(shown, 7);
   }

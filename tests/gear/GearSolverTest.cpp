@@ -6,11 +6,13 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <string>
 
 #include "CrankSweep.h"
 #include "GearSolver.h"
 #include "MidGear.h"
 #include "SampleEngines.h"
+#include "Session.h"
 
 namespace {
 
@@ -22,8 +24,8 @@ void ExpectLength(double length, double expected, const char* member, double ang
   EXPECT_NEAR(length, expected, 1e-9 * expected) << member << " at arm " << angle << ", step " << k;
 }
 
-void ExpectAssembled(const GearState& s, double angle) {
-  const JointTable& t = s.joints;
+void ExpectAssembled(const Engine& s, const GearRun& run, double angle) {
+  const JointTable& t = run.joints;
   for (int k = 0; k < kSteps; ++k) {
     ExpectLength(Distance(t.At(k, ecc1), t.At(k, pin1)), s.eccrod, "eccentric rod 1", angle, k);
     ExpectLength(Distance(t.At(k, ecc2), t.At(k, pin2)), s.eccrod, "eccentric rod 2", angle, k);
@@ -45,7 +47,7 @@ void ExpectAssembled(const GearState& s, double angle) {
 
 // The mid-gear arm end by the textbook construction of two crossing circles,
 // taking the crossing farther out on the side the lifting arm points to.
-double HandMidGearAngle(const GearState& s) {
+double HandMidGearAngle(const Engine& s) {
   const Point l0{s.eccrod + s.pintoslot - s.raddisp, s.circdisp}, w{s.ctoweighh, s.ctoweighv};
   const double d = Distance(l0, w);
   const double a = (d * d + s.liftlink * s.liftlink - s.larad * s.larad) / (2 * d);
@@ -63,93 +65,98 @@ double HandMidGearAngle(const GearState& s) {
 TEST(GearSolver, EveryWorkableSampleAssemblesWithTrueLengthsAcrossItsRange) {
   for (const SampleEngine& sample : SampleEngines()) {
     if (sample.assemblesFrom == sample.assemblesTo) continue;
-    GearState s;
-    ASSERT_TRUE(SetMidGear(s, sample.record).ok);
+    Session s;
+    ASSERT_FALSE(s.Take(ToEngine(sample.record)));
+    const Engine& e = s.engine();
     for (double angle = sample.assemblesFrom; angle <= sample.assemblesTo; angle += 1) {
-      const GearStatus status = RunCrankSweep(s, angle);
-      ASSERT_TRUE(status.ok) << s.name << " at " << angle << ": " << status.message;
-      ExpectAssembled(s, angle);
+      const RunOutcome outcome = s.Go(angle);
+      ASSERT_TRUE(outcome.ok()) << e.name << " at " << angle << ": " << FailureMessage(*outcome.failure);
+      ExpectAssembled(e, *outcome.run, angle);
     }
     for (const double outside : {sample.assemblesFrom - 1, sample.assemblesTo + 1}) {
       if (std::fabs(outside) > 90) continue;
-      EXPECT_FALSE(RunCrankSweep(s, outside).ok) << s.name << " at " << outside;
+      EXPECT_FALSE(s.Go(outside).ok()) << e.name << " at " << outside;
     }
   }
 }
 
 TEST(GearSolver, FollowsTheLowShaftGearFromMidGearInsteadOfTheOtherAssembly) {
-  GearState s;
-  ASSERT_TRUE(SetMidGear(s, SampleRecord("Low shaft, short lifting link")).ok);
-  ASSERT_TRUE(RunCrankSweep(s, -30).ok);
+  Session s;
+  ASSERT_FALSE(s.Take(SampleGear("Low shaft, short lifting link")));
+  ASSERT_TRUE(s.Go(-30).ok());
   // The lifting link stands up from the arm end to the link; the other
   // assembly (pin1 at -7.68) has it swung down below the arm end.
-  EXPECT_NEAR(s.joints.Y[0][pin1], 11.61, 0.005);
-  EXPECT_GT(s.joints.Y[0][liftPin], s.joints.Y[0][armEnd]);
+  const JointTable& t = s.latestRun()->joints;
+  EXPECT_NEAR(t.Y[0][pin1], 11.61, 0.005);
+  EXPECT_GT(t.Y[0][liftPin], t.Y[0][armEnd]);
 }
 
 TEST(GearSolver, DeadCentresAndCrankDirection) {
-  GearState s;
-  ASSERT_TRUE(SetMidGear(s, SampleRecord("Goods 0-6-0 slide valve")).ok);  // outside admission: back first
-  ASSERT_TRUE(RunCrankSweep(s, 20).ok);
-  EXPECT_NEAR(s.pistonTable[0], -13, 1e-9);
-  EXPECT_NEAR(s.pistonTable[90], 13, 1e-9);
-  EXPECT_NEAR(s.pistonTable[45], std::sqrt(78.0 * 78 - 13 * 13) - 78, 1e-6);
-  const double forwardPinY = s.joints.Y[1][crankPin];
-  ASSERT_TRUE(RunCrankSweep(s, -20).ok);
-  EXPECT_EQ(s.runDir, -1);
-  EXPECT_NEAR(s.joints.Y[1][crankPin], -forwardPinY, 1e-12);
-  EXPECT_NEAR(s.joints.X[90][crankPin], 13, 1e-9);
+  Session s;
+  ASSERT_FALSE(s.Take(SampleGear("Goods 0-6-0 slide valve")));  // outside admission: back first
+  const RunOutcome forward = s.Go(20);
+  ASSERT_TRUE(forward.ok());
+  EXPECT_NEAR(forward.run->pistonTable[0], -13, 1e-9);
+  EXPECT_NEAR(forward.run->pistonTable[90], 13, 1e-9);
+  EXPECT_NEAR(forward.run->pistonTable[45], std::sqrt(78.0 * 78 - 13 * 13) - 78, 1e-6);
+  const RunOutcome backward = s.Go(-20);
+  ASSERT_TRUE(backward.ok());
+  EXPECT_EQ(backward.run->runDir, -1);
+  EXPECT_NEAR(backward.run->joints.Y[1][crankPin], -forward.run->joints.Y[1][crankPin], 1e-12);
+  EXPECT_NEAR(backward.run->joints.X[90][crankPin], 13, 1e-9);
 
-  ASSERT_TRUE(SetMidGear(s, SampleRecord("Tank 0-6-2T piston valves")).ok);  // inside admission: front first
-  ASSERT_TRUE(RunCrankSweep(s, 20).ok);
-  EXPECT_NEAR(s.pistonTable[0], 13, 1e-9);
-  EXPECT_NEAR(s.pistonTable[90], -13, 1e-9);
+  ASSERT_FALSE(s.Take(SampleGear("Tank 0-6-2T piston valves")));  // inside admission: front first
+  ASSERT_TRUE(s.Go(20).ok());
+  EXPECT_NEAR(s.latestRun()->pistonTable[0], 13, 1e-9);
+  EXPECT_NEAR(s.latestRun()->pistonTable[90], -13, 1e-9);
 
   // Any other stored valve type counts as outside admission, however large.
-  EngineRecord odd = SampleRecord("Express 4-4-0 rocker B");
+  Engine odd = SampleGear("Express 4-4-0 rocker B");
   odd.valveType = std::numeric_limits<std::int32_t>::min();
-  ASSERT_TRUE(SetMidGear(s, odd).ok);
-  ASSERT_TRUE(RunCrankSweep(s, 20).ok);
-  EXPECT_NEAR(s.pistonTable[0], -13, 1e-9);
+  ASSERT_FALSE(s.Take(odd));
+  ASSERT_TRUE(s.Go(20).ok());
+  EXPECT_NEAR(s.latestRun()->pistonTable[0], -13, 1e-9);
 }
 
 TEST(MidGear, ArmEndMeetsTheLiftingLinkOnTheSideTheArmSwings) {
   for (const SampleEngine& sample : SampleEngines()) {
     if (sample.assemblesFrom == sample.assemblesTo) continue;
-    GearState s;
-    ASSERT_TRUE(SetMidGear(s, sample.record).ok);
-    EXPECT_NEAR(s.midGearAngle, HandMidGearAngle(s), 1e-7) << s.name;
+    const Engine s = ToEngine(sample.record);
+    const auto midGear = FindMidGearAngle(s);
+    ASSERT_TRUE(midGear) << s.name;
+    EXPECT_NEAR(*midGear, HandMidGearAngle(s), 1e-7) << s.name;
     // At 0 degrees the arm end is the mid-gear one, a lifting link's length
     // from the mid-gear lifting pin.
-    const Point armAtMid = PlaceDrivers(s, 0, s.midGearAngle).armEnd;
+    const Point armAtMid = PlaceDrivers(s, 0, *midGear).armEnd;
     EXPECT_NEAR(Distance(armAtMid, {s.eccrod + s.pintoslot - s.raddisp, s.circdisp}), s.liftlink, 1e-7)
         << s.name;
   }
   // Weighshaft straight above the eccentric-rod end: the arm swings towards
   // the link, and mid-gear is found on that side.
-  EngineRecord above = SampleRecord("Express 4-4-0 rocker B");
+  Engine above = SampleGear("Express 4-4-0 rocker B");
   above.ctoweighh = above.eccrod;
-  GearState s;
-  ASSERT_TRUE(SetMidGear(s, above).ok);
-  EXPECT_NEAR(s.midGearAngle * 180 / std::numbers::pi, 18.54, 0.01);
-  EXPECT_NEAR(s.midGearAngle, HandMidGearAngle(s), 1e-7);
+  const auto midGear = FindMidGearAngle(above);
+  ASSERT_TRUE(midGear);
+  EXPECT_NEAR(*midGear * 180 / std::numbers::pi, 18.54, 0.01);
+  EXPECT_NEAR(*midGear, HandMidGearAngle(above), 1e-7);
 }
 
 TEST(MidGear, DirectionTextAndUnreachableLiftingLink) {
-  GearState s;
-  ASSERT_TRUE(SetMidGear(s, SampleRecord("Goods 0-6-0 slide valve")).ok);
-  EXPECT_EQ(MidGearText(s), " down 5.216 deg. ");  // about asin(1/11): the arm end 1 below the shaft
-  EXPECT_EQ(MidGearText(s, ','), " down 5,216 deg. ");
-  s.midGearAngle = 0;
-  EXPECT_EQ(MidGearText(s), " up 0 deg. ");
+  const auto goods = FindMidGearAngle(SampleGear("Goods 0-6-0 slide valve"));
+  ASSERT_TRUE(goods);
+  EXPECT_EQ(MidGearText(*goods), " down 5.216 deg. ");  // about asin(1/11): the arm end 1 below the shaft
+  EXPECT_EQ(MidGearText(*goods, ','), " down 5,216 deg. ");
+  EXPECT_EQ(MidGearText(0), " up 0 deg. ");
 
-  const GearStatus status = SetMidGear(s, SampleRecord("Lifting link too short"));
-  EXPECT_FALSE(status.ok);
-  EXPECT_NE(status.message.find("lifting link cannot reach"), std::string::npos) << status.message;
-  EXPECT_EQ(s.midGearAngle, 0);
-  EXPECT_EQ(s.name, "Lifting link too short");
-  EXPECT_EQ(s.liftlink, 5);
-  const GearStatus sweep = RunCrankSweep(s, 10);
-  EXPECT_FALSE(sweep.ok);
-  EXPECT_EQ(sweep.message, status.message);
+  Session s;
+  const auto failure = s.Take(SampleGear("Lifting link too short"));
+  ASSERT_TRUE(failure);
+  const std::string message = FailureMessage(*failure);
+  EXPECT_NE(message.find("lifting link cannot reach"), std::string::npos) << message;
+  EXPECT_FALSE(s.midGearAngle());
+  EXPECT_EQ(s.engine().name, "Lifting link too short");
+  EXPECT_EQ(s.engine().liftlink, 5);
+  const RunOutcome sweep = s.Go(10);
+  ASSERT_FALSE(sweep.ok());
+  EXPECT_EQ(FailureMessage(*sweep.failure), message);
 }

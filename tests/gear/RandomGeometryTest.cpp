@@ -7,16 +7,15 @@
 #include <cmath>
 #include <cstdlib>
 #include <random>
+#include <string>
 
-#include "CrankSweep.h"
-#include "MidGear.h"
 #include "SampleEngines.h"
-#include "ValveEvents.h"
+#include "Session.h"
 
 namespace {
 
-double Distance(const GearState& s, int k, Joint a, Joint b) {
-  return std::hypot(s.joints.X[k][a] - s.joints.X[k][b], s.joints.Y[k][a] - s.joints.Y[k][b]);
+double Distance(const GearRun& r, int k, Joint a, Joint b) {
+  return std::hypot(r.joints.X[k][a] - r.joints.X[k][b], r.joints.Y[k][a] - r.joints.Y[k][b]);
 }
 
 // Wide changes (zeros, sign changes, factors 0.3 to 1.7) break most gears;
@@ -39,20 +38,19 @@ EngineRecord Perturbed(EngineRecord engine, std::mt19937& random, bool wide) {
 }
 
 // What a completed run must satisfy; returns the first broken promise.
-std::string BrokenPromise(const GearState& s) {
+std::string BrokenPromise(const Engine& s, const GearRun& run) {
   for (int k = 0; k < kSteps; ++k) {
     const auto kept = [&](double length, double wanted) {
       return std::fabs(length - std::fabs(wanted)) <= 1e-7 * (1 + std::fabs(wanted));
     };
-    if (!std::isfinite(s.pistonTable[k]) || !std::isfinite(s.valveTable[k]))
+    if (!std::isfinite(run.pistonTable[k]) || !std::isfinite(run.valveTable[k]))
       return "a non-finite table entry";
-    if (!kept(Distance(s, k, ecc1, pin1), s.eccrod)) return "eccentric rod 1 changed length";
-    if (!kept(Distance(s, k, ecc2, pin2), s.eccrod)) return "eccentric rod 2 changed length";
-    if (!kept(Distance(s, k, pin1, pin2), s.linkpins)) return "the link chord changed length";
-    if (!kept(Distance(s, k, crankPin, crosshead), s.conrod)) return "the connecting rod changed length";
+    if (!kept(Distance(run, k, ecc1, pin1), s.eccrod)) return "eccentric rod 1 changed length";
+    if (!kept(Distance(run, k, ecc2, pin2), s.eccrod)) return "eccentric rod 2 changed length";
+    if (!kept(Distance(run, k, pin1, pin2), s.linkpins)) return "the link chord changed length";
+    if (!kept(Distance(run, k, crankPin, crosshead), s.conrod)) return "the connecting rod changed length";
   }
-  GearState copy = s;
-  const RunResults r = ComputeRunResults(copy);
+  const RunResults& r = run.results;
   for (int e = 0; e < kEvents; ++e)
     if (r.eventFound[e] && !std::isfinite(r.eventPct[e])) return "a non-finite event";
   for (const double value : {r.leadBack, r.leadFront, r.portOpenBack, r.portOpenFront, r.linkAngleMinDeg,
@@ -72,20 +70,21 @@ TEST(RandomGeometryTest, EveryRunCompletesSoundlyOrSaysWhereItFailed) {
   int completed = 0, failed = 0;
   for (int n = 0; n < 2000; ++n) {
     const EngineRecord engine = Perturbed(samples[static_cast<size_t>(n) % 4].record, random, n % 2 == 1);
-    GearState state{};
-    const GearStatus mid = SetMidGear(state, engine);
-    ASSERT_TRUE(std::isfinite(state.midGearAngle));
+    Session session;
+    const auto midFailure = session.Take(ToEngine(engine));
+    ASSERT_TRUE(std::isfinite(session.midGearAngle().value_or(0)));
     for (const double angle : {15.0, -25.0, 0.0, 40.0}) {
       SCOPED_TRACE(::testing::Message() << "seed " << seed << ", engine " << n << ", angle " << angle);
-      const GearStatus run = RunCrankSweep(state, angle);
-      if (run.ok) {
-        ASSERT_TRUE(mid.ok);
-        ASSERT_EQ(BrokenPromise(state), "");
+      const RunOutcome run = session.Go(angle);
+      if (run.ok()) {
+        ASSERT_FALSE(midFailure);
+        ASSERT_EQ(BrokenPromise(session.engine(), *run.run), "");
         ++completed;
       } else {
-        ASSERT_TRUE(run.message.find("crank angle") != std::string::npos ||
-                    run.message.find("mid-gear") != std::string::npos)
-            << run.message;
+        const std::string message = FailureMessage(*run.failure);
+        ASSERT_TRUE(message.find("crank angle") != std::string::npos ||
+                    message.find("mid-gear") != std::string::npos)
+            << message;
         ++failed;
       }
     }

@@ -11,10 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "CrankSweep.h"
-#include "MidGear.h"
 #include "ResultsTable.h"
 #include "SampleEngines.h"
+#include "Session.h"
 
 namespace {
 
@@ -27,13 +26,15 @@ std::vector<std::string> CrLfLines(const std::string& text) {
   return lines;
 }
 
-std::unique_ptr<GearState> GoodsAt(double angle, const std::string& name = "Goods 0-6-0 slide valve") {
-  EngineRecord engine = SampleRecord("Goods 0-6-0 slide valve");
-  SetRecordName(engine, name.data(), name.size());
-  auto s = std::make_unique<GearState>();
-  EXPECT_TRUE(SetMidGear(*s, engine).ok);
-  EXPECT_TRUE(RunCrankSweep(*s, angle).ok);
-  return s;
+const std::string kGoods = "Goods 0-6-0 slide valve";
+
+// The first run of the goods engine at angle.
+std::shared_ptr<const GearRun> GoodsAt(double angle) {
+  Session s;
+  EXPECT_FALSE(s.Take(SampleGear(kGoods)));
+  const RunOutcome outcome = s.Go(angle);
+  EXPECT_TRUE(outcome.ok());
+  return outcome.run;
 }
 
 std::string ReadFile(const std::filesystem::path& path) {
@@ -46,7 +47,7 @@ std::string ReadFile(const std::filesystem::path& path) {
 }  // namespace
 
 TEST(ResultsTable, LayoutAndHandWorkedFigures) {
-  const std::string text = ResultsTableText(*GoodsAt(10));
+  const std::string text = ResultsTableText(kGoods, *GoodsAt(10));
   EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1);
   const std::vector<std::string> lines = CrLfLines(text);
   ASSERT_EQ(lines.size(), 183u);
@@ -70,16 +71,16 @@ TEST(ResultsTable, LayoutAndHandWorkedFigures) {
 
 TEST(ResultsTable, NegativeAnglesAndLongNames) {
   const std::string name(29, 'N');
-  const std::vector<std::string> lines = CrLfLines(ResultsTableText(*GoodsAt(-10, name)));
+  const std::vector<std::string> lines = CrLfLines(ResultsTableText(name, *GoodsAt(-10)));
   ASSERT_EQ(lines.size(), 183u);
   EXPECT_EQ(lines[0], "  " + name + ": Lifting arm at -10.0 deg.");
   EXPECT_EQ(lines[3].substr(0, 13), "           0,");
   EXPECT_EQ(lines[182].substr(0, 13), "         358,");
 
   // A wild engine's huge figures are written whole, not cut or overrun.
-  auto wild = GoodsAt(10);
+  auto wild = std::make_unique<GearRun>(*GoodsAt(10));
   wild->valveTable[7] = -1e300;
-  const std::vector<std::string> wide = CrLfLines(ResultsTableText(*wild));
+  const std::vector<std::string> wide = CrLfLines(ResultsTableText(kGoods, *wild));
   ASSERT_EQ(wide.size(), 183u);
   EXPECT_GT(wide[10].size(), 300u);
   EXPECT_EQ(wide[10].substr(wide[10].size() - 4), ".000");
@@ -91,9 +92,9 @@ TEST(ResultsTable, EachWriteReplacesTheFile) {
   std::filesystem::create_directories(dir);
   const auto path = dir / "results.txt";
   const auto first = GoodsAt(30), second = GoodsAt(5);
-  ASSERT_TRUE(WriteResultsTable(*first, path.string()));
-  ASSERT_TRUE(WriteResultsTable(*second, path.string()));
-  EXPECT_EQ(ReadFile(path), ResultsTableText(*second));
-  EXPECT_FALSE(WriteResultsTable(*second, (dir / "missing" / "results.txt").string()));
+  ASSERT_TRUE(WriteResultsTable(kGoods, *first, path.string()));
+  ASSERT_TRUE(WriteResultsTable(kGoods, *second, path.string()));
+  EXPECT_EQ(ReadFile(path), ResultsTableText(kGoods, *second));
+  EXPECT_FALSE(WriteResultsTable(kGoods, *second, (dir / "missing" / "results.txt").string()));
   std::filesystem::remove_all(dir);
 }

@@ -1,10 +1,13 @@
 // The sample engines shipped with the program, with the range of lifting-arm
-// angle (degrees) over which each was found to assemble at every crank step.
+// angle (degrees) over which each was found to assemble at every crank step;
+// as data-file records and as the engines the kinematics read.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "Engine.h"
+#include "EngineConversion.h"
 #include "EngineRecord.h"
 
 struct SampleEngine {
@@ -48,4 +51,8 @@ inline EngineRecord SampleRecord(const std::string& name) {
   for (const SampleEngine& e : SampleEngines())
     if (RecordName(e.record) == name) return e.record;
   return {};
+}
+
+inline Engine SampleGear(const std::string& name) {
+  return ToEngine(SampleRecord(name));
 }

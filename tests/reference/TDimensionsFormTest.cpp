@@ -61,8 +61,8 @@ TEST_F(TDimensionsFormTest, EnteringABoxMarksItRedAndLeavingItRestoresItsColour)
   ShowUnlockedMainForm();
   MainForm->ChBDims->click();
   ASSERT_TRUE(DimensionsForm->isVisible());
-  EXPECT_EQ(MainForm->diagramWidth, 450);
-  EXPECT_EQ(MainForm->diagramHeight, 200);
+  EXPECT_EQ(DimensionsForm->diagramWidth, 450);
+  EXPECT_EQ(DimensionsForm->diagramHeight, 200);
   ActivateMainForm();
   EXPECT_TRUE(ColoursNear(Picture(), kConrodMiddle.x(), kConrodMiddle.y()).contains(kGreen));
 

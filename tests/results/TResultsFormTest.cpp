@@ -69,7 +69,7 @@ TEST_F(TResultsFormTest, RefusedOrFailedRunsLeaveTheWindowAsItWas) {
 
   // A gear that cannot be assembled at this angle: a message naming the
   // crank angle; labels, diagram and "ANIMATE" stay.
-  ResultsForm->gear().conrod = 10;
+  EngineInPlace().conrod = 10;
   Go("10");
   EXPECT_EQ(prompter_.shown.back().caption, "Message");
   EXPECT_NE(prompter_.shown.back().text.find("crank angle"), std::string::npos);
@@ -119,7 +119,7 @@ TEST_F(TResultsFormTest, DiagramMapsTheFrameAndLinesToTheirPixels) {
 
 TEST_F(TResultsFormTest, ZeroLapOrCrankDrawsNothingItCannotScale) {
   GetResults("Goods 0-6-0 slide valve");
-  ResultsForm->gear().stlap = 0;
+  EngineInPlace().stlap = 0;
   Go("15");
   for (int y = 0; y < 183; ++y)
     for (int x = 0; x < 280; ++x) ASSERT_NE(Pixel(x, y), QColor(255, 0, 0));

@@ -50,9 +50,9 @@ TEST_F(TShedTest, DuplicateNamesTakeTheRecordNearestTheFileStart) {
   WriteRecords(dataPath_, {MakeRecord("X", 1), MakeRecord("Y", 5), MakeRecord("X", 2)});
   TShed& shed = Open();
   Relist();
-  EngineRecord out = MakeRecord("none", 9);
-  EXPECT_TRUE(shed.FindEngine("X", out));
-  EXPECT_EQ(out.conrod, 1);
+  const auto x = shed.FindEngine("X");
+  ASSERT_TRUE(x);
+  EXPECT_EQ(x->conrod, 1);
 
   shed.SaveEngine(MakeRecord("X", 3));
   EXPECT_EQ(FileOrder(dataPath_), (Names{"X:3", "Y:5", "X:1"}));
@@ -67,17 +67,15 @@ TEST_F(TShedTest, NamesMatchExactlyAndAMissOnlyTellsTheUser) {
   WriteRecords(dataPath_, {MakeRecord("goods", 1), MakeRecord("Tank ", 2)});
   TShed& shed = Open();
   Relist();
-  EngineRecord out = MakeRecord("kept", 7);
-  EXPECT_FALSE(shed.FindEngine("Goods", out));
-  EXPECT_FALSE(shed.FindEngine("Tank", out));
+  EXPECT_FALSE(shed.FindEngine("Goods"));
+  EXPECT_FALSE(shed.FindEngine("Tank"));
   EXPECT_EQ(prompter_.shown.back(), (ScriptedPrompter::Box{"Message", "Engine not found"}));
-  EXPECT_EQ(std::string(out.name), "kept");
-  EXPECT_EQ(out.conrod, 7);
 
   shed.SaveEngine(MakeRecord("GOODS", 3));
   EXPECT_EQ(Relist(), 3);
-  EXPECT_TRUE(shed.FindEngine("goods", out));
-  EXPECT_EQ(out.conrod, 1);
+  const auto goods = shed.FindEngine("goods");
+  ASSERT_TRUE(goods);
+  EXPECT_EQ(goods->conrod, 1);
 
   // Deleting an unknown name removes nothing but still rewrites (reversing).
   shed.DeleteEngine(MakeRecord("nobody"));
@@ -93,11 +91,11 @@ TEST_F(TShedTest, RecordsTravelByteForByteAndPartRecordsAreDropped) {
   WriteRecords(dataPath_, {stored}, "x");  // one stray byte: a part-record
   TShed& shed = Open();
   EXPECT_EQ(Relist(), 1);
-  EngineRecord out{};
-  ASSERT_TRUE(shed.FindEngine("Short", out));
-  EXPECT_EQ(std::memcmp(&out, &stored, sizeof out), 0);
+  const auto out = shed.FindEngine("Short");
+  ASSERT_TRUE(out);
+  EXPECT_EQ(std::memcmp(&*out, &stored, sizeof stored), 0);
 
-  shed.SaveEngine(out);
+  shed.SaveEngine(*out);
   const std::string bytes = ReadBytes(dataPath_);
   ASSERT_EQ(bytes.size(), 184u);
   EXPECT_EQ(std::memcmp(bytes.data(), &stored, 184), 0);
@@ -111,8 +109,7 @@ TEST_F(TShedTest, NameWithoutTerminatorIsReadAsItsFirst29Bytes) {
   Relist();
   ASSERT_EQ(listed_.size(), 1u);
   EXPECT_EQ(listed_[0], std::string(29, 'N'));
-  EngineRecord out{};
-  EXPECT_TRUE(shed.FindEngine(std::string(29, 'N').c_str(), out));
+  EXPECT_TRUE(shed.FindEngine(std::string(29, 'N').c_str()));
 }
 
 TEST_F(TShedTest, MissingFileIsCreatedWithoutAQuestion) {

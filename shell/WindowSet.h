@@ -1,7 +1,9 @@
-// The program's windows: one global instance of each window class, created
-// once at start-up in a fixed order and living until the program ends.
+// The program's windows, the session model they observe and the engine store:
+// created once in a fixed order, wired to each other's requests here alone,
+// and living until the program ends.
 #pragma once
 
+class SessionModel;
 class TSplashForm;
 class TMainForm;
 class TResultsForm;
@@ -20,9 +22,14 @@ extern TStdAboutForm* StdAboutForm;
 
 class WindowSet {
  public:
-  // Creates windows 1 to 6 (main, results, animation, rocker types,
-  // dimensions, about) in that order; the main window opens the store.
+  // Creates the session model and windows 1 to 6 (main, results, animation,
+  // rocker types, dimensions, about) in that order, opens the store in the
+  // working folder for the main window and wires the windows.
   static void Create();
   // Destroys them in reverse order (tests create a fresh set per case).
   static void Destroy();
+  static SessionModel& Model();
+
+ private:
+  static void Wire();
 };

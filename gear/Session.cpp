@@ -1,0 +1,40 @@
+// The first-run policy lives here alone: Go passes the kept centring to the
+// sweep, or none on the first run, and keeps what a good run used.
+#include "Session.h"
+
+#include <cmath>
+
+#include "MidGear.h"
+
+std::optional<GearFailure> Session::Take(const Engine& engine) {
+  taken_ = true;
+  engine_ = engine;
+  centring_.reset();
+  settingDeg_.reset();
+  latest_.reset();
+  midGear_.reset();
+  takeFailure_.reset();
+  if (!HasFiniteNumbers(engine_))
+    takeFailure_ = MakeFailure(FailureKind::nonFiniteEngine);
+  else if (!(midGear_ = FindMidGearAngle(engine_)))
+    takeFailure_ = MakeFailure(FailureKind::midGearUnreachable);
+  return takeFailure_;
+}
+
+RunOutcome Session::Go(double liftArmDegrees) {
+  RunOutcome outcome = Evaluate(liftArmDegrees, centring_);
+  if (!outcome.ok()) return outcome;
+  if (!centring_) {
+    centring_ = outcome.run->valveCentre;
+    settingDeg_ = liftArmDegrees;
+  }
+  latest_ = outcome.run;
+  return outcome;
+}
+
+RunOutcome Session::Evaluate(double liftArmDegrees, std::optional<double> centring) const {
+  if (!std::isfinite(liftArmDegrees)) return {nullptr, MakeFailure(FailureKind::angleNotNumber)};
+  if (takeFailure_) return {nullptr, takeFailure_};
+  if (!taken_) return {nullptr, MakeFailure(FailureKind::midGearUnreachable)};
+  return RunCrankSweep(engine_, *midGear_, liftArmDegrees, centring);
+}
