@@ -1,17 +1,40 @@
-// Printing through QPrinter; the fallback PDF name gets a number when a file of
-// that name already exists, so an earlier print is never overwritten.
+// Printing through QPrinter with QWidget::render, so texts and lines stay
+// vectors and pictures are embedded losslessly. The suggested PDF name gets a
+// number when a file of that name exists, so an earlier print is not overwritten.
 #include "WindowPrinter.h"
 
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QPainter>
+#include <QPicture>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <algorithm>
 #include <stdexcept>
 
-#include "QtPrompter.h"
-
 namespace {
+
+const WindowPrinter::Dialogs* injected = nullptr;
+
+const WindowPrinter::Dialogs& RealDialogs() {
+  static const WindowPrinter::Dialogs dialogs{
+      [] { return !QPrinterInfo::availablePrinterNames().isEmpty(); },
+      [](QPrinter& printer, QWidget* parent) {
+        QPrintDialog dialog(&printer, parent);
+        return dialog.exec() == QDialog::Accepted;
+      },
+      [](QWidget* parent, const QString& suggested) {
+        return QFileDialog::getSaveFileName(parent, "No printer is installed: save the page as PDF", suggested,
+                                            "PDF files (*.pdf)");
+      }};
+  return dialogs;
+}
+
+const WindowPrinter::Dialogs& Ask() {
+  return injected != nullptr ? *injected : RealDialogs();
+}
 
 QString FreePdfName(const QString& base) {
   QString name = base + ".pdf";
@@ -19,27 +42,57 @@ QString FreePdfName(const QString& base) {
   return QDir::current().absoluteFilePath(name);
 }
 
+// The window's painting as drawing commands. QWidget::render turns the window
+// into one bitmap when it paints straight onto a printer; recorded into a
+// QPicture and replayed there, texts and lines reach the page as vectors.
+QPicture Recorded(QWidget* window) {
+  QPicture picture;
+  QPainter recorder(&picture);
+  window->render(&recorder);
+  recorder.end();
+  return picture;
+}
+
+// Paints the window at its logical size from the top left of the printable
+// area, made smaller only when it would not fit the page.
+void RenderOnPage(QWidget* window, QPrinter& printer, const QString& target) {
+  QPainter painter;
+  if (!painter.begin(&printer))
+    throw std::runtime_error(target.isEmpty() ? "The printer could not be started."
+                                              : ("Cannot write \"" + target + "\".").toStdString());
+  painter.setRenderHint(QPainter::LosslessImageRendering);
+  const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+  const double perPixel = printer.resolution() / 96.0;
+  const double scale = std::min({perPixel, page.width() / window->width(), page.height() / window->height()});
+  const QPicture picture = Recorded(window);
+  // Replaying scales the picture by the printer's dots per inch over its own.
+  const double replay = double(printer.logicalDpiX()) / picture.logicalDpiX();
+  painter.scale(scale / replay, scale / replay);
+  painter.drawPicture(0, 0, picture);
+  if (!painter.end()) throw std::runtime_error("The page could not be finished.");
+}
+
 }  // namespace
 
-QString WindowPrinter::Print(QWidget* window, const QString& pdfBaseName) {
-  const QPixmap picture = window->grab();
+void WindowPrinter::SetDialogs(const Dialogs* dialogs) {
+  injected = dialogs;
+}
+
+QString WindowPrinter::Print(QWidget* window, const QString& title) {
   QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName(title);
+  printer.setCreator("Vardenlyke Zovuderiz");
   QString pdf;
-  if (QPrinterInfo::defaultPrinter().isNull()) {
-    pdf = FreePdfName(pdfBaseName);
+  if (Ask().printerInstalled()) {
+    if (!Ask().choosePrinter(printer, window)) return {};
+    if (printer.outputFormat() == QPrinter::PdfFormat) pdf = printer.outputFileName();
+  } else {
+    pdf = Ask().choosePdfFile(window, FreePdfName(title));
+    if (pdf.isEmpty()) return {};
+    if (QFileInfo(pdf).suffix().isEmpty()) pdf += ".pdf";
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
   }
-  QPainter painter;
-  if (!painter.begin(&printer))
-    throw std::runtime_error(pdf.isEmpty() ? "The printer could not be started."
-                                           : ("Cannot write \"" + pdf + "\".").toStdString());
-  const double sx = printer.logicalDpiX() / 96.0;
-  const double sy = printer.logicalDpiY() / 96.0;
-  painter.drawPixmap(QRectF(0, 0, picture.width() * sx, picture.height() * sy), picture, picture.rect());
-  painter.end();
-  if (!pdf.isEmpty())
-    AppPrompter().Inform("Message",
-                         ("No printer is installed; the page was written to " + pdf).toStdString());
+  RenderOnPage(window, printer, pdf);
   return pdf;
 }
