@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -149,7 +150,22 @@ void TMainForm::BuildDimensionBoxes(QWidget* surface) {
   EdRocker = boxes_[16];
 }
 
+void TMainForm::BuildFileMenu() {
+  QMenu* file = menuBar()->addMenu("&File");
+  file->setObjectName("File1");
+  QAction* open = file->addAction("&Open Data Folder...");
+  open->setObjectName("OpenFolder1");
+  open->setShortcut(QKeySequence::Open);
+  connect(open, &QAction::triggered, this, Reaction([this](bool) { OpenFolder1Click(); }));
+  file->addSeparator();
+  // Not a command: it says which file the engines are read from and saved to.
+  DataFile1 = file->addAction("Data file:");
+  DataFile1->setObjectName("DataFile1");
+  DataFile1->setEnabled(false);
+}
+
 void TMainForm::BuildMenu() {
+  BuildFileMenu();
   QMenu* help = menuBar()->addMenu("&Help");
   help->setObjectName("Help1");
   QAction* helpItem = help->addAction("&Vardenlyke Help ");
@@ -190,7 +206,14 @@ void TMainForm::OpenStore(std::unique_ptr<TShed> store) {
   CB_Engines->clear();
   CB_Engines->setEditText("");
   engineCount_ = shed_->ListEngines();
+  EdName->setText("");
+  ClearEntries();
+  engine_ = EngineRecord{};
   EnableEntries(false);
+}
+
+void TMainForm::ShowDataFile(const QString& path) {
+  DataFile1->setText("Data file: " + QDir::toNativeSeparators(path));
 }
 
 void TMainForm::AddListedName(const std::string& nameBytes) {

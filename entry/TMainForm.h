@@ -38,8 +38,10 @@ class TMainForm : public QMainWindow {
   explicit TMainForm(SessionModel& model, QWidget* parent = nullptr);
 
   // Takes the engine store (created where the windows are wired), lists its
-  // names and locks the boxes; "EXIT" destroys it.
+  // names, empties and locks the boxes; "EXIT" destroys it.
   void OpenStore(std::unique_ptr<TShed> store);
+  // Shows in the File menu which data file the store works on.
+  void ShowDataFile(const QString& path);
   TShed* store() const { return shed_.get(); }
   // Adds a listed name to the engine list, keeping it sorted.
   void AddListedName(const std::string& nameBytes);
@@ -64,6 +66,7 @@ class TMainForm : public QMainWindow {
   void BtViewrockClick();
   void BtPrintClick();
   void BtExitClick();
+  void OpenFolder1Click();
   void VardenlykeHelp1Click();
   void AboutVardenlyke1Click();
   void ChBDimsClick();
@@ -89,6 +92,7 @@ class TMainForm : public QMainWindow {
   QPushButton* BtResults;
   QPushButton* BtPrint;
   QPushButton* BtExit;
+  QAction* DataFile1;
 
  signals:
   // The window became active (the results and animation windows close then).
@@ -99,6 +103,8 @@ class TMainForm : public QMainWindow {
   void rockerTypesRequested();
   void aboutRequested();
   void helpRequested(const QString& topic);
+  // The user asked to work on the data file of another folder.
+  void openFolderRequested();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -113,6 +119,7 @@ class TMainForm : public QMainWindow {
   QGroupBox* BuildRadioGroup(QWidget* surface, const QString& caption, const QStringList& items, int left,
                              int top, int width, int height, QButtonGroup*& group);
   void BuildMenu();
+  void BuildFileMenu();
   void SetTabOrder();
   void ConnectReactions();
   void ClearGroup(QButtonGroup* group);

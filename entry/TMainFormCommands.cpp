@@ -82,6 +82,10 @@ void TMainForm::BtExitClick() {
   close();
 }
 
+void TMainForm::OpenFolder1Click() {
+  emit openFolderRequested();
+}
+
 void TMainForm::VardenlykeHelp1Click() {
   emit helpRequested("main");
 }

@@ -1,11 +1,16 @@
 // Creating the window set in its fixed order and wiring it. The windows have
 // no Qt parent: the set owns them, and the main window's closing ends the
 // event loop. Each window only announces what the user asked for; the
-// requests that concern another window are connected to it here.
+// requests that concern another window, or the store, are connected here.
 #include "WindowSet.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <stdexcept>
 
 #include "HelpWindow.h"
 #include "QtPrompter.h"
+#include "Reaction.h"
 #include "SessionModel.h"
 #include "TAnimaForm.h"
 #include "TDimensionsForm.h"
@@ -27,6 +32,15 @@ namespace {
 
 SessionModel* model = nullptr;
 
+// The store works on the working folder's data file: results.txt and printed
+// pages land beside it.
+void OpenStoreInWorkingFolder() {
+  TMainForm* main = MainForm;
+  main->OpenStore(std::make_unique<TShed>("ste_data.dat", AppPrompter(),
+                                          [main](const std::string& name) { main->AddListedName(name); }));
+  main->ShowDataFile(QDir::current().absoluteFilePath("ste_data.dat"));
+}
+
 }  // namespace
 
 SessionModel& WindowSet::Model() {
@@ -36,9 +50,7 @@ SessionModel& WindowSet::Model() {
 void WindowSet::Create() {
   model = new SessionModel;
   MainForm = new TMainForm(*model);
-  TMainForm* main = MainForm;
-  main->OpenStore(std::make_unique<TShed>("ste_data.dat", AppPrompter(),
-                                          [main](const std::string& name) { main->AddListedName(name); }));
+  OpenStoreInWorkingFolder();
   ResultsForm = new TResultsForm(*model);
   AnimaForm = new TAnimaForm(*model);
   RockerForm = new TRockerForm;
@@ -66,8 +78,21 @@ void WindowSet::Wire() {
   QObject::connect(MainForm, &TMainForm::dimensionMarked, dimensions, &TDimensionsForm::Mark);
   QObject::connect(MainForm, &TMainForm::rockerTypesRequested, RockerForm, &QDialog::exec);
   QObject::connect(MainForm, &TMainForm::aboutRequested, StdAboutForm, &QDialog::exec);
+  QObject::connect(MainForm, &TMainForm::openFolderRequested, MainForm, Reaction([] {
+                     const QString folder =
+                         QFileDialog::getExistingDirectory(MainForm, "Open Data Folder", QDir::currentPath());
+                     if (!folder.isEmpty()) OpenFolder(folder);
+                   }));
   QObject::connect(MainForm, &TMainForm::helpRequested,
                    [](const QString& topic) { HelpWindow::ShowTopic(topic); });
+}
+
+void WindowSet::OpenFolder(const QString& folder) {
+  if (!QDir::setCurrent(folder))
+    throw std::runtime_error("Cannot open the folder \"" + QDir::toNativeSeparators(folder).toStdString() + "\".");
+  ResultsForm->close();
+  AnimaForm->close();
+  OpenStoreInWorkingFolder();
 }
 
 void WindowSet::Destroy() {

@@ -3,6 +3,8 @@
 // and living until the program ends.
 #pragma once
 
+#include <QString>
+
 class SessionModel;
 class TSplashForm;
 class TMainForm;
@@ -29,6 +31,10 @@ class WindowSet {
   // Destroys them in reverse order (tests create a fresh set per case).
   static void Destroy();
   static SessionModel& Model();
+  // Makes the folder the working folder and reopens the store on its
+  // ste_data.dat (made empty when missing), closing the windows showing the
+  // old engines. Throws std::runtime_error when the folder cannot be entered.
+  static void OpenFolder(const QString& folder);
 
  private:
   static void Wire();

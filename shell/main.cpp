@@ -1,10 +1,16 @@
-// Start-up: the splash, the window set created in order (the store opened and
+// Start-up: the working folder (the data folder when started from the desktop
+// entry), the splash, the window set created in order (the store opened and
 // the names listed while the splash is up), a 3-second pause, then the loop.
+#include <QDir>
 #include <QThread>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
 
+#include "DataFolder.h"
 #include "TMainForm.h"
 #include "TSplashForm.h"
 #include "WindowSet.h"
@@ -18,6 +24,22 @@ bool DisplayAvailable() {
   const char* display = std::getenv("DISPLAY");
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
   return (display != nullptr && *display != '\0') || (wayland != nullptr && *wayland != '\0');
+}
+
+// Started from the desktop entry, the program works in its own data folder,
+// made on first use with the installed sample engines; when that fails the
+// user is told and it works in the folder it was started in.
+void EnterDesktopDataFolder() {
+  const std::filesystem::path folder = DataFolder::DesktopFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+  try {
+    if (folder.empty()) throw std::runtime_error("Neither XDG_DATA_HOME nor HOME names a folder for the data.");
+    const QString examples = QDir(ZovApplication::applicationDirPath()).filePath(ZOV_EXAMPLES_FROM_BIN);
+    DataFolder::Prepare(folder, examples.toStdString());
+    std::filesystem::current_path(folder);
+  } catch (const std::exception& error) {
+    ZovApplication::ShowError(std::string(error.what()) + "\nThe program works in \"" +
+                              QDir::currentPath().toStdString() + "\" instead.");
+  }
 }
 
 int Run(ZovApplication& app) {
@@ -43,6 +65,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   ZovApplication app(argc, argv);
+  // The window class the desktop entry names, so the desktop matches the two.
+  ZovApplication::setDesktopFileName("zovuderiz");
+  if (DataFolder::StartedFromDesktop(argc, argv)) EnterDesktopDataFolder();
   try {
     Run(app);
   } catch (const std::exception& error) {
