@@ -19,16 +19,16 @@ namespace {
 const WindowPrinter::Dialogs* injected = nullptr;
 
 const WindowPrinter::Dialogs& RealDialogs() {
-  static const WindowPrinter::Dialogs dialogs{
-      [] { return !QPrinterInfo::availablePrinterNames().isEmpty(); },
-      [](QPrinter& printer, QWidget* parent) {
-        QPrintDialog dialog(&printer, parent);
-        return dialog.exec() == QDialog::Accepted;
-      },
-      [](QWidget* parent, const QString& suggested) {
-        return QFileDialog::getSaveFileName(parent, "No printer is installed: save the page as PDF", suggested,
-                                            "PDF files (*.pdf)");
-      }};
+  static const WindowPrinter::Dialogs dialogs{[] { return !QPrinterInfo::availablePrinterNames().isEmpty(); },
+                                              [](QPrinter& printer, QWidget* parent) {
+                                                QPrintDialog dialog(&printer, parent);
+                                                return dialog.exec() == QDialog::Accepted;
+                                              },
+                                              [](QWidget* parent, const QString& suggested) {
+                                                return QFileDialog::getSaveFileName(
+                                                    parent, "No printer is installed: save the page as PDF",
+                                                    suggested, "PDF files (*.pdf)");
+                                              }};
   return dialogs;
 }
 

@@ -15,8 +15,10 @@ bool DataFolder::StartedFromDesktop(int argc, const char* const* argv) {
 }
 
 fs::path DataFolder::DesktopFolder(const char* xdgDataHome, const char* home) {
-  if (xdgDataHome != nullptr && fs::path(xdgDataHome).is_absolute()) return fs::path(xdgDataHome) / "zovuderiz";
-  if (home != nullptr && fs::path(home).is_absolute()) return fs::path(home) / ".local" / "share" / "zovuderiz";
+  if (xdgDataHome != nullptr && fs::path(xdgDataHome).is_absolute())
+    return fs::path(xdgDataHome) / "zovuderiz";
+  if (home != nullptr && fs::path(home).is_absolute())
+    return fs::path(home) / ".local" / "share" / "zovuderiz";
   return {};
 }
 
@@ -27,5 +29,6 @@ void DataFolder::Prepare(const fs::path& folder, const fs::path& examples) {
   if (!error && !fs::exists(folder / "ste_data.dat") && fs::exists(examples / "ste_data.dat"))
     fs::copy_file(examples / "ste_data.dat", folder / "ste_data.dat", error);
   if (error)
-    throw std::runtime_error("Cannot set up the data folder \"" + folder.string() + "\": " + error.message() + ".");
+    throw std::runtime_error("Cannot set up the data folder \"" + folder.string() + "\": " + error.message() +
+                             ".");
 }

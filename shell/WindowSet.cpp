@@ -89,7 +89,8 @@ void WindowSet::Wire() {
 
 void WindowSet::OpenFolder(const QString& folder) {
   if (!QDir::setCurrent(folder))
-    throw std::runtime_error("Cannot open the folder \"" + QDir::toNativeSeparators(folder).toStdString() + "\".");
+    throw std::runtime_error("Cannot open the folder \"" + QDir::toNativeSeparators(folder).toStdString() +
+                             "\".");
   ResultsForm->close();
   AnimaForm->close();
   OpenStoreInWorkingFolder();

@@ -30,9 +30,11 @@ bool DisplayAvailable() {
 // made on first use with the installed sample engines; when that fails the
 // user is told and it works in the folder it was started in.
 void EnterDesktopDataFolder() {
-  const std::filesystem::path folder = DataFolder::DesktopFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+  const std::filesystem::path folder =
+      DataFolder::DesktopFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
   try {
-    if (folder.empty()) throw std::runtime_error("Neither XDG_DATA_HOME nor HOME names a folder for the data.");
+    if (folder.empty())
+      throw std::runtime_error("Neither XDG_DATA_HOME nor HOME names a folder for the data.");
     const QString examples = QDir(ZovApplication::applicationDirPath()).filePath(ZOV_EXAMPLES_FROM_BIN);
     DataFolder::Prepare(folder, examples.toStdString());
     std::filesystem::current_path(folder);

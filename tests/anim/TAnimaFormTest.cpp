@@ -128,9 +128,9 @@ TEST_F(AnimaFormTest, TheRockerNoteShowsOnlyForAnEngineWithARocker) {
 }
 
 TEST_F(AnimaFormTest, PrintsAPageOfTheWindow) {
-  const WindowPrinter::Dialogs savesAsSuggested{
-      [] { return false; }, [](QPrinter&, QWidget*) { return false; },
-      [](QWidget*, const QString& suggested) { return suggested; }};
+  const WindowPrinter::Dialogs savesAsSuggested{[] { return false; },
+                                                [](QPrinter&, QWidget*) { return false; },
+                                                [](QWidget*, const QString& suggested) { return suggested; }};
   WindowPrinter::SetDialogs(&savesAsSuggested);
   Run(kGoods);
   ResultsForm->BtAnimaClick();
