@@ -22,6 +22,7 @@ set(CPACK_PACKAGE_DESCRIPTION
   "animation of the gear. Includes the command-line tool zovuderiz-sweep.")
 set(CPACK_PACKAGE_CONTACT "Vardenlyke Zovuderiz developers <zovuderiz@localhost>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

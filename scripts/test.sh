@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the whole suite offscreen, the window
 # tests once more on a real X server (Xvfb), the suite again built with
-# AddressSanitizer and UndefinedBehaviorSanitizer, and short fuzzing runs;
-# ends with one line counting every test of the four runs.
+# AddressSanitizer and UndefinedBehaviorSanitizer, short fuzzing runs, and the
+# install and the Debian package checked for their files; ends with one line
+# counting every test of the four runs and the two package checks.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 jobs="$(nproc)"
@@ -25,6 +26,16 @@ suite() {
     failed=$((failed + bad))
   fi
   return "$status"
+}
+
+# Runs one check that is not a CTest run and counts it as one test.
+check() {
+  if "$@"; then
+    passed=$((passed + 1))
+  else
+    echo "FAILED: $*"
+    failed=$((failed + 1))
+  fi
 }
 
 cmake -S "$root" -B "$root/build-test" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -53,5 +64,9 @@ suite env ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 QT_QPA_PL
 cmake -S "$root/tests/fuzz" -B "$root/build-fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DZOV_FUZZ_SECONDS=5 >/dev/null
 cmake --build "$root/build-fuzz" -j"$jobs"
 suite ctest --test-dir "$root/build-fuzz" --output-on-failure
+
+# What `cmake --install` and `cpack -G DEB` deliver (the package's contents are listed).
+check bash "$root/scripts/check-install.sh" install "$root/build-test"
+check bash "$root/scripts/check-install.sh" deb "$root/build-test"
 
 echo "all: $passed passed, $failed failed"
