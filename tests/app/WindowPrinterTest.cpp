@@ -1,6 +1,7 @@
 // Printing without a printer: the page goes to the PDF file named in the save
 // dialog, with the window's texts as text, its title set and no lossy picture;
-// cancelling writes nothing. Read back with poppler's command-line tools.
+// cancelling writes nothing; with one, the print dialog's set-up is used.
+// Read back with poppler's command-line tools.
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
@@ -61,7 +62,7 @@ TEST_F(WindowPrinterTest, PdfHoldsTheWindowsTextsAndTitle) {
   EXPECT_TRUE(suggested_[2].endsWith("Vardenlyke results (2).pdf")) << suggested_[2].toStdString();
 }
 
-TEST_F(WindowPrinterTest, CancellingOrAFolderWithoutWriteAccessLeavesNoFile) {
+TEST_F(WindowPrinterTest, CancelFailureSuffixAndPrintDialog) {
   answer_ = "";
   MainForm->BtPrint->click();
   EXPECT_FALSE(QFileInfo::exists("Vardenlyke data entry.pdf"));
@@ -70,6 +71,17 @@ TEST_F(WindowPrinterTest, CancellingOrAFolderWithoutWriteAccessLeavesNoFile) {
   answer_ = QDir::current().absoluteFilePath("typed without suffix");
   WindowPrinter::Print(MainForm, "page");
   EXPECT_TRUE(QFileInfo::exists("typed without suffix.pdf"));
+
+  // With a printer the page goes where the print dialog was set up to send it.
+  const WindowPrinter::Dialogs toFile{[] { return true; },
+                                      [](QPrinter& printer, QWidget*) {
+                                        printer.setOutputFileName("printed.pdf");
+                                        return true;
+                                      },
+                                      nullptr};
+  WindowPrinter::SetDialogs(&toFile);
+  EXPECT_TRUE(WindowPrinter::Print(MainForm, "page").endsWith("printed.pdf"));
+  EXPECT_TRUE(QFileInfo::exists("printed.pdf"));
 }
 
 }  // namespace
