@@ -16,10 +16,10 @@ set(CPACK_PACKAGE_NAME zovuderiz)
 set(CPACK_PACKAGE_VENDOR "Vardenlyke")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "design tool for the shifting-link valve gear of steam engines")
-set(CPACK_PACKAGE_DESCRIPTION
-  "Keeps named engines, takes the dimensions of their shifting-link valve gear and for a lifting-arm\n"
-  "setting shows the valve events, leads, port openings, link swing, a valve diagram and an\n"
-  "animation of the gear. Includes the command-line tool zovuderiz-sweep.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "Keeps named engines, takes the dimensions of their shifting-link valve gear and for a\n"
+  "lifting-arm setting shows the valve events, leads, port openings, link swing, a valve\n"
+  "diagram and an animation of the gear. Includes the command-line tool zovuderiz-sweep.")
 set(CPACK_PACKAGE_CONTACT "Vardenlyke Zovuderiz developers <zovuderiz@localhost>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
