@@ -23,8 +23,6 @@ void Show(QLabel* label, const QString& text) {
 }  // namespace
 
 void TResultsForm::BtGoClick() {
-  MLeads->hide();
-  MXleads->show();
   RunSweep();
 }
 
@@ -44,6 +42,9 @@ void TResultsForm::RunChanged() {
   const auto& latest = model_.session().latestRun();
   if (!latest) return;
   const GearRun& run = *latest;
+  // Equal leads are set now (by this run or an earlier one): the later-run note.
+  MLeads->hide();
+  MXleads->show();
   DrawValveDiagram(run);
   // Only a sweep that succeeded gives the animation tables to show.
   BtAnima->setEnabled(true);

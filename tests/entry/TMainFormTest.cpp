@@ -122,25 +122,42 @@ TEST_F(TMainFormTest, OptionGroupsAreStoredAsTheRecordExpects) {
   EXPECT_EQ(MainForm->engine().reserved, shown.reserved);
 }
 
-TEST_F(TMainFormTest, ShownValuesRoundToFourDigitsAndComeBackSo) {
+TEST_F(TMainFormTest, BoxesShowTextsThatReadBackToTheStoredValuesAndSaveThemUnchanged) {
   EngineRecord odd{};
   SetRecordName(odd, "Odd", 3);
-  odd.conrod = 123.456;
+  odd.conrod = 123.45;
   odd.mcrank = 12345.6;
   odd.eccrad = 0.0000125;
+  odd.stlap = 1.0625;
+  odd.exlap = 0.1 + 0.2;
+  odd.port = 57.12;
+  odd.eccrod = 0.40625;
+  odd.rockerType = 1;
+  odd.rockerRatio = 1.0 / 3;
   odd.valveType = 0;
   odd.reserved = 42.5;
-  MainForm->ShowEngine(odd);
-  EXPECT_EQ(Box("EdConrod")->text(), "123.5");
-  EXPECT_EQ(Box("EdMcrank")->text(), "1.235E4");
+  StartWith({odd});
+  Pick("Odd");
+  EXPECT_EQ(Box("EdConrod")->text(), "123.45");
+  EXPECT_EQ(Box("EdMcrank")->text(), "12345.6");
   EXPECT_EQ(Box("EdEccrad")->text(), "1.25E-5");
+  EXPECT_EQ(Box("EdStlap")->text(), "1.0625");
+  EXPECT_EQ(Box("EdExlap")->text(), "0.30000000000000004");
+  EXPECT_EQ(Box("EdPort")->text(), "57.12");
+  EXPECT_EQ(Box("EdEccrod")->text(), "0.40625");
   EXPECT_EQ(MainForm->valveGroup->checkedId(), 0);
-  ASSERT_EQ(MainForm->TransferEntries(), 0);
-  EXPECT_EQ(MainForm->engine().conrod, 123.5);
-  EXPECT_EQ(MainForm->engine().mcrank, 12350);
-  EXPECT_EQ(MainForm->engine().eccrad, 0.0000125);
-  EXPECT_EQ(MainForm->engine().valveType, -1);
-  EXPECT_EQ(MainForm->engine().reserved, 42.5);
+
+  MainForm->BtSave->click();
+  EXPECT_EQ(prompter_.shown.back().text, "Records stored");
+  const std::string saved = ReadBytes("ste_data.dat");
+  ASSERT_EQ(saved.size(), sizeof odd);
+  const auto* before = reinterpret_cast<const char*>(&odd);
+  const std::size_t types = offsetof(EngineRecord, valveType);
+  EXPECT_EQ(saved.substr(32, types - 32), std::string(before + 32, types - 32));
+  EXPECT_EQ(saved.substr(types + 8), std::string(before + types + 8, 8));
+  EngineRecord back;
+  std::memcpy(&back, saved.data(), sizeof back);
+  EXPECT_EQ(back.valveType, -1);  // shown as outside admission, stored so
 }
 
 TEST_F(TMainFormTest, EnterMovesTheFocusToTheNextControlInTabOrder) {
