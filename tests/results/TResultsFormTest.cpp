@@ -78,6 +78,26 @@ TEST_F(TResultsFormTest, RefusedOrFailedRunsLeaveTheWindowAsItWas) {
   EXPECT_FALSE(ResultsForm->BtAnima->isEnabled());
 }
 
+TEST_F(TResultsFormTest, ANewEngineShowsNothingOfTheLastAndOnlyAGoodRunChangesTheNote) {
+  GetResults("Goods 0-6-0 slide valve");
+  Go("10");
+  GetResults("Tank 0-6-2T piston valves");
+  for (const QString& text : Labels()) EXPECT_TRUE(text.isEmpty()) << text.toStdString();
+
+  const double conrod = TheSession().engine().conrod;
+  EngineInPlace().conrod = 10;  // cannot be assembled
+  for (const char* angle : {"10", "ten"}) {
+    Go(angle);
+    EXPECT_TRUE(ResultsForm->MLeads->isVisibleTo(ResultsForm)) << angle;
+    EXPECT_FALSE(ResultsForm->MXleads->isVisibleTo(ResultsForm)) << angle;
+  }
+  EngineInPlace().conrod = conrod;
+  Go("10");
+  EXPECT_FALSE(ResultsForm->MLeads->isVisibleTo(ResultsForm));
+  EXPECT_TRUE(ResultsForm->MXleads->isVisibleTo(ResultsForm));
+  for (const QString& text : Labels()) EXPECT_FALSE(text.isEmpty());
+}
+
 TEST_F(TResultsFormTest, AnUnwritableTableIsReportedAndTheResultsStillShown) {
   std::filesystem::create_directory("results.txt");
   GetResults("Express 4-4-0 rocker B");
