@@ -62,7 +62,7 @@ void TMainForm::BuildControls(QWidget* surface) {
   CB_Engines->setInsertPolicy(QComboBox::NoInsert);
   CB_Engines->setCompleter(nullptr);
   CB_Engines->setGeometry(13, 20, 98, 21);
-  CB_Engines->lineEdit()->setValidator(new NameValidator(CB_Engines));
+  CB_Engines->lineEdit()->setValidator(new NameValidator(CB_Engines->lineEdit()));
   CB_Engines->lineEdit()->installEventFilter(this);
   Controls::SetBackground(CB_Engines, Controls::ScrollBarColour());
   Controls::Label(surface, "CURRENT ENGINE", 130, 7);

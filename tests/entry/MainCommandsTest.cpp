@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <limits>
 
+#include "BoxText.h"
 #include "Controls.h"
 #include "StoreTestSupport.h"
 #include "TResultsForm.h"
@@ -216,4 +217,34 @@ TEST_F(MainCommandsTest, AFailedSaveKeepsTheBoxesTheNameAndTheSelection) {
   EXPECT_EQ(prompter_.shown.back().text, "Records stored");
   Pick("Goods 0-6-0 slide valve");
   EXPECT_EQ(Box("EdConrod")->text(), "80");
+}
+
+TEST_F(MainCommandsTest, EveryHighByteOfAStoredNameCanBeSelectedAndDeleted) {
+  Pick("Goods 0-6-0 slide valve");
+  std::vector<EngineRecord> stored;
+  for (int first = 0x80; first <= 0xFF; first += 26) {
+    std::string name = "N";
+    for (int b = first; b < first + 26 && b <= 0xFF; ++b) name += static_cast<char>(b);
+    EngineRecord record = MainForm->engine();
+    SetRecordName(record, name.data(), name.size());
+    record.conrod = first;
+    stored.push_back(record);
+  }
+  StartWith(stored);
+  ASSERT_EQ(Listed().size(), static_cast<int>(stored.size()));
+  // A name holding control bytes can be edited around them, but no key or
+  // paste adds one.
+  Pick(BoxText::FromNameBytes(RecordName(stored[0])));
+  MainForm->EdName->end(false);
+  QTest::keyClicks(MainForm->EdName, "x");
+  MainForm->EdName->insert(QString(QChar(0x81)));
+  EXPECT_EQ(BoxText::NameBytes(MainForm->EdName->text()), RecordName(stored[0]) + "x");
+  for (const EngineRecord& record : stored) {
+    Pick(BoxText::FromNameBytes(RecordName(record)));
+    EXPECT_EQ(BoxText::NameBytes(MainForm->EdName->text()), RecordName(record));
+    EXPECT_EQ(MainForm->engine().conrod, record.conrod);
+    MainForm->BtDelete->click();
+  }
+  EXPECT_FALSE(Shown("Engine not found"));
+  EXPECT_EQ(ReadBytes("ste_data.dat"), "");
 }
