@@ -114,6 +114,7 @@ class TMainForm : public QMainWindow {
                              int top, int width, int height, QButtonGroup*& group);
   void BuildMenu();
   void SetTabOrder();
+  void TabToChoice(QButtonGroup* group);
   void ConnectReactions();
   void ClearGroup(QButtonGroup* group);
   void SelectItem(QButtonGroup* group, int id);

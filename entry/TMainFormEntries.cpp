@@ -114,6 +114,7 @@ void TMainForm::ClearGroup(QButtonGroup* group) {
     button->setChecked(false);
   }
   group->setExclusive(true);
+  TabToChoice(group);
 }
 
 void TMainForm::SelectItem(QButtonGroup* group, int id) {

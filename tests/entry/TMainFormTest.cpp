@@ -206,3 +206,40 @@ TEST_F(TMainFormTest, NameBoxesRefuseCharactersTheDataFileCannotHold) {
   ASSERT_EQ(MainForm->TransferEntries(), 0);
   EXPECT_EQ(std::string(MainForm->engine().name), "A\xE9\x80");
 }
+
+TEST_F(TMainFormTest, TabFollowsTheControlTableAndEntersEachGroupAtItsChoice) {
+  MainForm->show();
+  QApplication::setActiveWindow(MainForm);
+  Pick("Express 4-4-0 rocker B");
+  MainForm->valveGroup->button(1)->click();
+  const auto label = [](QWidget* w) {
+    const auto* button = qobject_cast<QAbstractButton*>(w);
+    return w->objectName().isEmpty() && button ? button->text() : w->objectName();
+  };
+  QStringList expected = {"CB_Engines", "EdName",  "ChBDims", "EdNewEng", "Inside  adm",
+                          "BtResults",  "BtPrint", "BtExit",  "Type B"};
+  for (int i = 0; i < 17; ++i) expected << MainForm->Box(i)->objectName();
+  expected << "BtSave"
+           << "BtDelete"
+           << "BtViewrock"
+           << "CB_Engines";
+  for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+    MainForm->CB_Engines->setFocus();
+    QApplication::processEvents();
+    QStringList visited;
+    for (int i = 0; i < expected.size(); ++i) {
+      QWidget* focus = QApplication::focusWidget();
+      visited << (focus == MainForm->CB_Engines->lineEdit() ? "CB_Engines" : label(focus));
+      QTest::keyClick(focus, key);
+    }
+    EXPECT_EQ(visited.join(", ").toStdString(), expected.join(", ").toStdString());
+    std::reverse(expected.begin(), expected.end());
+  }
+  // The arrow keys choose within the group, and Tab then enters at that choice.
+  MainForm->rockerGroup->button(2)->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+  EXPECT_EQ(MainForm->rockerGroup->checkedId(), 1);
+  MainForm->BtExit->setFocus();
+  QTest::keyClick(MainForm->BtExit, Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), MainForm->rockerGroup->button(1));
+}
