@@ -60,17 +60,24 @@ void TResultsForm::ResetDiagramFrame() {
   frame_.height = Oval->image().height();
 }
 
+int TResultsForm::TruncatePixel(double value) {
+  // Toward zero, and never out of int range: a point far beyond the picture
+  // (a valve travel of many thousand laps) stays far beyond it, on its side.
+  constexpr double far = 1e6;
+  return static_cast<int>(std::fmax(-far, std::fmin(far, value)));
+}
+
 int TResultsForm::DiagramColumn(double u) const {
   const double share =
       frame_.marginLeft + (1 - 2 * frame_.marginLeft) * (u - frame_.uMin) / (frame_.uMax - frame_.uMin);
-  return static_cast<int>(share * frame_.width);
+  return TruncatePixel(share * frame_.width);
 }
 
 int TResultsForm::DiagramRow(double v) const {
   const double share =
       1 - frame_.marginBottom -
       (1 - frame_.marginLeft - frame_.marginBottom) * (v - frame_.vMin) / (frame_.vMax - frame_.vMin);
-  return static_cast<int>(share * frame_.height);
+  return TruncatePixel(share * frame_.height);
 }
 
 void TResultsForm::HorizontalLine(double v) {
