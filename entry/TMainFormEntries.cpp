@@ -80,12 +80,14 @@ void TMainForm::ShowEngine(const EngineRecord& record) {
   for (int n = 0; n < kRequiredBoxes; ++n) {
     const int index = order[static_cast<size_t>(n)];
     Box(index)->setText(BoxText::FormatFaithful(engine_.*(Boxes()[static_cast<size_t>(index)].field)));
+    Box(index)->setCursorPosition(0);  // a long figure shows from its first digit
   }
   SelectItem(valveGroup, engine_.valveType == 1 ? 1 : 0);
   if (engine_.rockerType == 0) {
     SelectItem(rockerGroup, 0);
   } else {
     EdRocker->setText(BoxText::FormatFaithful(engine_.rockerRatio));
+    EdRocker->setCursorPosition(0);
     SelectItem(rockerGroup, engine_.rockerType > 0 ? 1 : 2);
   }
 }

@@ -143,6 +143,7 @@ TEST_F(TMainFormTest, BoxesShowTextsThatReadBackToTheStoredValuesAndSaveThemUnch
   EXPECT_EQ(Box("EdEccrad")->text(), "1.25E-5");
   EXPECT_EQ(Box("EdStlap")->text(), "1.0625");
   EXPECT_EQ(Box("EdExlap")->text(), "0.30000000000000004");
+  EXPECT_EQ(Box("EdExlap")->cursorPosition(), 0);  // shown from its first digit
   EXPECT_EQ(Box("EdPort")->text(), "57.12");
   EXPECT_EQ(Box("EdEccrod")->text(), "0.40625");
   EXPECT_EQ(MainForm->valveGroup->checkedId(), 0);
