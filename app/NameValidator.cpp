@@ -1,6 +1,6 @@
-// Each code point is checked against the code page; a control character only
-// against the box's text before the edit, of which it must not add more. Length is not
-// limited here because the program reads only the first 29 characters anyway.
+// Each code point is checked against the code page; a control character also
+// against the box's text before the edit, of which it must not add more.
+// Length is not limited here: the program reads only the first 29 characters.
 #include "NameValidator.h"
 
 #include <algorithm>

@@ -40,8 +40,8 @@ GearFailure MakeFailure(FailureKind kind, int crankAngleDeg) {
 std::string FailureMessage(const GearFailure& f) {
   switch (f.kind) {
     case FailureKind::noEngine:
-      return "No engine is selected: pick one under \"SELECT ENGINE\" or name a new one under \"NEW  "
-             "ENGINE\".";
+      return "No engine is selected: pick one under \"SELECT ENGINE\" "
+             "or name a new one under \"NEW  ENGINE\".";
     case FailureKind::nonFiniteEngine:
       return "The engine's data hold a value that is not a finite number; check its dimensions.";
     case FailureKind::midGearUnreachable:
