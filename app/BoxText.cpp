@@ -23,6 +23,10 @@ QString BoxText::Format(double value) {
   return QString::fromStdString(FormatGeneral4(value, DecimalSeparator()));
 }
 
+QString BoxText::FormatFaithful(double value) {
+  return QString::fromStdString(::FormatFaithful(value, DecimalSeparator()));
+}
+
 std::string BoxText::NameBytes(const QString& text) {
   // The boxes refuse what the code page cannot hold; anything else that slips
   // in (a paste) is dropped here character by character, never garbled.

@@ -14,6 +14,8 @@ class BoxText {
   static double Number(const QString& text);
   // The value in the 4-significant-digit format with the locale's separator.
   static QString Format(double value);
+  // A dimension as a box shows it: a text that reads back to the very value.
+  static QString FormatFaithful(double value);
   // A name box's text as the record's single bytes (Windows-1252).
   static std::string NameBytes(const QString& text);
   static QString FromNameBytes(const std::string& bytes);

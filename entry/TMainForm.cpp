@@ -63,7 +63,7 @@ void TMainForm::BuildControls(QWidget* surface) {
   CB_Engines->setInsertPolicy(QComboBox::NoInsert);
   CB_Engines->setCompleter(nullptr);
   CB_Engines->setGeometry(13, 20, 98, 21);
-  CB_Engines->lineEdit()->setValidator(new NameValidator(CB_Engines));
+  CB_Engines->lineEdit()->setValidator(new NameValidator(CB_Engines->lineEdit()));
   CB_Engines->lineEdit()->installEventFilter(this);
   Controls::SetBackground(CB_Engines, Controls::ScrollBarColour());
   Controls::Label(surface, "CURRENT ENGINE", 130, 7);
@@ -177,11 +177,23 @@ void TMainForm::BuildMenu() {
 }
 
 void TMainForm::SetTabOrder() {
-  QList<QWidget*> order = {CB_Engines, EdName,  ChBDims, EdNewEng,   RadioGroup1,
-                           BtResults,  BtPrint, BtExit,  RadioGroup2};
+  QList<QWidget*> order = {CB_Engines, EdName, ChBDims, EdNewEng};
+  for (QAbstractButton* item : valveGroup->buttons()) order.append(item);
+  order.append({BtResults, BtPrint, BtExit});
+  for (QAbstractButton* item : rockerGroup->buttons()) order.append(item);
   for (QLineEdit* box : boxes_) order.append(box);
   order.append({BtSave, BtDelete, BtViewrock});
   for (int i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+  TabToChoice(valveGroup);
+  TabToChoice(rockerGroup);
+}
+
+void TMainForm::TabToChoice(QButtonGroup* group) {
+  // Only one item of a group is in the tab chain: the chosen one, or the
+  // first while none is chosen; the arrow keys move within the group.
+  QAbstractButton* entry = group->checkedButton() ? group->checkedButton() : group->buttons().first();
+  for (QAbstractButton* item : group->buttons())
+    item->setFocusPolicy(item == entry ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void TMainForm::ConnectReactions() {
@@ -191,8 +203,10 @@ void TMainForm::ConnectReactions() {
   connect(EdNewEng, &QLineEdit::textChanged, this, Reaction([this](const QString&) { EdNewEngChange(); }));
   connect(ChBDims, &QCheckBox::toggled, this, Reaction([this](bool) { ChBDimsClick(); }));
   connect(rockerGroup, &QButtonGroup::idToggled, this, Reaction([this](int, bool on) {
+            TabToChoice(rockerGroup);
             if (on) RadioGroup2Click();
           }));
+  connect(valveGroup, &QButtonGroup::idToggled, this, [this] { TabToChoice(valveGroup); });
   connect(BtSave, &QPushButton::clicked, this, Reaction([this](bool) { BtSaveClick(); }));
   connect(BtDelete, &QPushButton::clicked, this, Reaction([this](bool) { BtDeleteClick(); }));
   connect(BtResults, &QPushButton::clicked, this, Reaction([this](bool) { BtResultsClick(); }));

@@ -121,9 +121,13 @@ class TMainForm : public QMainWindow {
   void BuildMenu();
   void BuildFileMenu();
   void SetTabOrder();
+  void TabToChoice(QButtonGroup* group);
   void ConnectReactions();
   void ClearGroup(QButtonGroup* group);
   void SelectItem(QButtonGroup* group, int id);
+  // The box's number; a conversion error names the box when it shows a
+  // stored value that is not a finite number.
+  double ReadDimension(int index);
   void EnterToNext(int key);
   void BoxEnter(int index);
   void BoxExit(int index);

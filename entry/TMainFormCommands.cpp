@@ -37,13 +37,14 @@ void TMainForm::BtSaveClick() {
   if (transfer == 1) return AppPrompter().Inform("Message", "Engine name required");
   if (transfer == 2) return AppPrompter().Inform("Message", "Data missing at ???");
   if (!AppPrompter().Confirm("Message", "Are you sure?")) return;
+  const QString shown = CB_Engines->currentText();
+  const bool saved = !shed_ || shed_->SaveEngine(engine_);
+  // The store is listed again either way; after a failed write the window
+  // keeps every box, the name and the selection, so the user can try again.
   CB_Engines->clear();
-  CB_Engines->setEditText("");
-  if (shed_) {
-    shed_->SaveEngine(engine_);
-    engineCount_ = shed_->ListEngines();
-  }
-  EdNewEng->setText("");
+  CB_Engines->setEditText(saved ? "" : shown);
+  if (shed_) engineCount_ = shed_->ListEngines();
+  if (saved) EdNewEng->setText("");
 }
 
 void TMainForm::BtDeleteClick() {
@@ -63,8 +64,11 @@ void TMainForm::BtDeleteClick() {
 
 void TMainForm::BtResultsClick() {
   // An empty name box reads nothing: the results use the engine last
-  // selected or transferred.
-  if (TransferEntries() == 2) return AppPrompter().Inform("Message", "Data missing at ???");
+  // selected or transferred, when there has been one.
+  const int transfer = TransferEntries();
+  if (transfer == 2) return AppPrompter().Inform("Message", "Data missing at ???");
+  if (transfer == 1 && RecordName(engine_).empty())
+    return AppPrompter().Inform("Message", FailureMessage(MakeFailure(FailureKind::noEngine)));
   // The results window opens on the engine taken and says why when it has no mid-gear.
   model_.TakeEngine(ToEngine(engine_));
 }

@@ -1,12 +1,18 @@
-// Showing the current engine in the boxes and reading the boxes back into it:
-// every required box is examined in one pass, missing ones marked "???" in red.
+// Showing the current engine in the boxes, each value in a text that reads back
+// to it exactly, and reading the boxes back into it: every required box is
+// examined in one pass, missing ones marked "???" in red.
+#include <cmath>
+#include <stdexcept>
+
 #include "BoxText.h"
 #include "Controls.h"
+#include "NumberFormat.h"
 #include "TMainForm.h"
 
 namespace {
 
 constexpr int kRequiredBoxes = 16;
+constexpr int kRockerBox = 16;  // EdRocker's place in Boxes()
 
 // Indexes into Boxes() in reading order.
 std::array<int, 17> ReadingOrder() {
@@ -17,6 +23,21 @@ std::array<int, 17> ReadingOrder() {
 }
 
 }  // namespace
+
+double TMainForm::ReadDimension(int index) {
+  QLineEdit* box = Box(index);
+  const DimensionBox& place = Boxes()[static_cast<size_t>(index)];
+  const double stored = engine_.*(place.field);
+  try {
+    return BoxText::Number(box);
+  } catch (const ConversionError& error) {
+    // A NaN or infinity from the data file, shown as it is: nobody typed it,
+    // so the message says which box holds it, and the box is marked.
+    if (std::isfinite(stored) || box->text() != BoxText::FormatFaithful(stored)) throw;
+    Controls::SetTextColour(box, QColor(255, 0, 0));
+    throw std::runtime_error(std::string(place.caption) + ": " + error.what());
+  }
+}
 
 int TMainForm::TransferEntries() {
   missing_ = false;
@@ -34,7 +55,7 @@ int TMainForm::TransferEntries() {
       missing_ = true;
     } else {
       // A conversion error leaves here with the boxes before it already stored.
-      engine_.*(Boxes()[static_cast<size_t>(index)].field) = BoxText::Number(box);
+      engine_.*(Boxes()[static_cast<size_t>(index)].field) = ReadDimension(index);
     }
   }
   if (missing_) return 2;
@@ -44,7 +65,7 @@ int TMainForm::TransferEntries() {
     EdRocker->setEnabled(false);
     engine_.rockerType = 0;
   } else {
-    engine_.rockerRatio = BoxText::Number(EdRocker);
+    engine_.rockerRatio = ReadDimension(kRockerBox);
     engine_.rockerType = rocker == 1 ? 1 : -1;
   }
   return 0;
@@ -58,13 +79,15 @@ void TMainForm::ShowEngine(const EngineRecord& record) {
   const auto order = ReadingOrder();
   for (int n = 0; n < kRequiredBoxes; ++n) {
     const int index = order[static_cast<size_t>(n)];
-    Box(index)->setText(BoxText::Format(engine_.*(Boxes()[static_cast<size_t>(index)].field)));
+    Box(index)->setText(BoxText::FormatFaithful(engine_.*(Boxes()[static_cast<size_t>(index)].field)));
+    Box(index)->setCursorPosition(0);  // a long figure shows from its first digit
   }
   SelectItem(valveGroup, engine_.valveType == 1 ? 1 : 0);
   if (engine_.rockerType == 0) {
     SelectItem(rockerGroup, 0);
   } else {
-    EdRocker->setText(BoxText::Format(engine_.rockerRatio));
+    EdRocker->setText(BoxText::FormatFaithful(engine_.rockerRatio));
+    EdRocker->setCursorPosition(0);
     SelectItem(rockerGroup, engine_.rockerType > 0 ? 1 : 2);
   }
 }
@@ -93,6 +116,7 @@ void TMainForm::ClearGroup(QButtonGroup* group) {
     button->setChecked(false);
   }
   group->setExclusive(true);
+  TabToChoice(group);
 }
 
 void TMainForm::SelectItem(QButtonGroup* group, int id) {

@@ -6,6 +6,8 @@ namespace {
 
 Member MemberOf(FailureKind kind) {
   switch (kind) {
+    case FailureKind::noEngine:
+      return Member::none;
     case FailureKind::nonFiniteEngine:
       return Member::engineData;
     case FailureKind::midGearUnreachable:
@@ -37,6 +39,9 @@ GearFailure MakeFailure(FailureKind kind, int crankAngleDeg) {
 
 std::string FailureMessage(const GearFailure& f) {
   switch (f.kind) {
+    case FailureKind::noEngine:
+      return "No engine is selected: pick one under \"SELECT ENGINE\" "
+             "or name a new one under \"NEW  ENGINE\".";
     case FailureKind::nonFiniteEngine:
       return "The engine's data hold a value that is not a finite number; check its dimensions.";
     case FailureKind::midGearUnreachable:

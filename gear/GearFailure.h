@@ -6,6 +6,7 @@
 #include <string>
 
 enum class FailureKind {
+  noEngine,            // results were asked for before any engine was selected or named
   nonFiniteEngine,     // the engine's data hold a NaN or an infinity
   midGearUnreachable,  // the lifting link cannot reach the lifting arm in mid-gear
   angleNotNumber,      // the lifting-arm angle is a NaN or an infinity

@@ -1,8 +1,10 @@
-// General 4-significant-digit format built from the digits of "%.3e", and a
+// General format rounded on the exact decimal value of the double (ties away
+// from zero), the shortest such text that reads back bit for bit, and a
 // hand-written acceptor for the conversion so that nothing the C library
 // would tolerate (hex, "inf", tabs, thousands separators) slips through.
 #include "NumberFormat.h"
 
+#include <algorithm>
 #include <cctype>
 #include <clocale>
 #include <cmath>
@@ -15,12 +17,44 @@ ConversionError::ConversionError(const std::string& text)
 
 namespace {
 
-std::string TrimmedDigits(const char* mantissa) {
-  std::string digits;
-  for (const char* p = mantissa; *p != '\0' && *p != 'e'; ++p)
-    if (std::isdigit(static_cast<unsigned char>(*p))) digits += *p;
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-  return digits;
+// The exact decimal value of a finite magnitude: glibc prints every digit a
+// double holds (at most 767 significant ones), so rounding below works on the
+// value itself and an exact tie is seen as one.
+struct Decimal {
+  std::string digits;  // significant digits, the first non-zero unless the value is 0
+  int exponent = 0;    // of the first digit
+};
+
+Decimal ExactDecimal(double magnitude) {
+  char buffer[800];
+  std::snprintf(buffer, sizeof buffer, "%.767e", magnitude);
+  const char* e = std::strchr(buffer, 'e');
+  Decimal d;
+  d.exponent = std::atoi(e + 1);
+  for (const char* p = buffer; p != e; ++p)
+    if (std::isdigit(static_cast<unsigned char>(*p))) d.digits += *p;
+  return d;
+}
+
+// Rounds to `precision` significant digits, half away from zero, and drops
+// trailing zeros.
+Decimal Rounded(Decimal d, int precision) {
+  const auto keep = static_cast<std::size_t>(precision);
+  const bool up = d.digits.size() > keep && d.digits[keep] >= '5';
+  d.digits.resize(std::min(keep, d.digits.size()));
+  if (up) {
+    std::size_t i = d.digits.size();
+    while (i > 0 && d.digits[i - 1] == '9') d.digits[--i] = '0';
+    if (i == 0) {
+      d.digits.insert(0, "1");
+      d.digits.pop_back();
+      ++d.exponent;
+    } else {
+      ++d.digits[i - 1];
+    }
+  }
+  while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
+  return d;
 }
 
 std::string FixedText(const std::string& digits, int exponent, char sep) {
@@ -42,20 +76,39 @@ std::string ScientificText(const std::string& digits, int exponent, char sep) {
   return text + "E" + std::to_string(exponent);
 }
 
-}  // namespace
-
-std::string FormatGeneral4(double value, char decimalSeparator) {
+// The general format with `precision` significant digits: fixed while the
+// integer part has at most that many digits and the magnitude is at least
+// 0.0001, scientific otherwise.
+std::string FormatGeneral(double value, int precision, char sep) {
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
   if (value == 0) return "0";
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.3e", std::fabs(value));  // rounds to 4 significant digits
-  const char* e = std::strchr(buffer, 'e');
-  const int exponent = std::atoi(e + 1);
-  const std::string digits = TrimmedDigits(buffer);
+  const Decimal d = Rounded(ExactDecimal(std::fabs(value)), precision);
   const std::string sign = value < 0 ? "-" : "";
-  if (exponent >= 4 || exponent < -4) return sign + ScientificText(digits, exponent, decimalSeparator);
-  return sign + FixedText(digits, exponent, decimalSeparator);
+  if (d.exponent >= precision || d.exponent < -4) return sign + ScientificText(d.digits, d.exponent, sep);
+  return sign + FixedText(d.digits, d.exponent, sep);
+}
+
+bool SameBits(double a, double b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+}  // namespace
+
+std::string FormatGeneral4(double value, char decimalSeparator) {
+  return FormatGeneral(value, 4, decimalSeparator);
+}
+
+std::string FormatFaithful(double value, char decimalSeparator) {
+  if (value == 0 && std::signbit(value)) return "-0";
+  std::string text = FormatGeneral(value, 4, decimalSeparator);
+  // 17 significant digits always read back; a non-finite value never does.
+  for (int precision = 5; precision <= 17 && std::isfinite(value); ++precision) {
+    const auto back = ParseFloat(text, decimalSeparator);
+    if (back && SameBits(*back, value)) break;
+    text = FormatGeneral(value, precision, decimalSeparator);
+  }
+  return text;
 }
 
 namespace {

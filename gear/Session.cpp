@@ -35,6 +35,6 @@ RunOutcome Session::Go(double liftArmDegrees) {
 RunOutcome Session::Evaluate(double liftArmDegrees, std::optional<double> centring) const {
   if (!std::isfinite(liftArmDegrees)) return {nullptr, MakeFailure(FailureKind::angleNotNumber)};
   if (takeFailure_) return {nullptr, takeFailure_};
-  if (!taken_) return {nullptr, MakeFailure(FailureKind::midGearUnreachable)};
+  if (!taken_) return {nullptr, MakeFailure(FailureKind::noEngine)};
   return RunCrankSweep(engine_, *midGear_, liftArmDegrees, centring);
 }

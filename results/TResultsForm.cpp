@@ -155,6 +155,8 @@ void TResultsForm::EngineTaken() {
   LbEqlds->setText("");
   setEnabled(true);
   ClearResults();
+  // The link swing and die deflection belong to a run: none of this engine yet.
+  for (QLabel* label : {LbLinkmin, LbLinkmax, LbDiedef}) label->setText("");
   const Session& session = model_.session();
   if (const auto failure = session.takeFailure()) {
     LbMid_deg->setText("");

@@ -78,6 +78,7 @@ class TResultsForm : public QWidget {
     int width = 0, height = 0;
   };
 
+  static int TruncatePixel(double value);
   void BuildControls();
   void BuildDiagramAndButtons();
   void BuildEventLabels();

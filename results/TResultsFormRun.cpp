@@ -23,8 +23,6 @@ void Show(QLabel* label, const QString& text) {
 }  // namespace
 
 void TResultsForm::BtGoClick() {
-  MLeads->hide();
-  MXleads->show();
   RunSweep();
 }
 
@@ -44,6 +42,9 @@ void TResultsForm::RunChanged() {
   const auto& latest = model_.session().latestRun();
   if (!latest) return;
   const GearRun& run = *latest;
+  // Equal leads are set now (by this run or an earlier one): the later-run note.
+  MLeads->hide();
+  MXleads->show();
   DrawValveDiagram(run);
   // Only a sweep that succeeded gives the animation tables to show.
   BtAnima->setEnabled(true);
@@ -59,17 +60,24 @@ void TResultsForm::ResetDiagramFrame() {
   frame_.height = Oval->image().height();
 }
 
+int TResultsForm::TruncatePixel(double value) {
+  // Toward zero, and never out of int range: a point far beyond the picture
+  // (a valve travel of many thousand laps) stays far beyond it, on its side.
+  constexpr double far = 1e6;
+  return static_cast<int>(std::fmax(-far, std::fmin(far, value)));
+}
+
 int TResultsForm::DiagramColumn(double u) const {
   const double share =
       frame_.marginLeft + (1 - 2 * frame_.marginLeft) * (u - frame_.uMin) / (frame_.uMax - frame_.uMin);
-  return static_cast<int>(share * frame_.width);
+  return TruncatePixel(share * frame_.width);
 }
 
 int TResultsForm::DiagramRow(double v) const {
   const double share =
       1 - frame_.marginBottom -
       (1 - frame_.marginLeft - frame_.marginBottom) * (v - frame_.vMin) / (frame_.vMax - frame_.vMin);
-  return static_cast<int>(share * frame_.height);
+  return TruncatePixel(share * frame_.height);
 }
 
 void TResultsForm::HorizontalLine(double v) {

@@ -1,13 +1,15 @@
 // Windows-1252 is Latin-1 except for 0x80-0x9F, which hold typographic
-// characters; five bytes of that range are undefined and map to nothing.
+// characters; the five bytes of that range that the code page leaves
+// undefined map to the C1 controls of the same number, as the system's own
+// conversion does, so that every byte of a stored name survives the trip.
 #include "Cp1252.h"
 
 namespace {
 
-constexpr char32_t kHighRange[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-                                     0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr char32_t kHighRange[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 void AppendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
@@ -25,7 +27,7 @@ void AppendUtf8(std::string& out, char32_t c) {
 std::optional<unsigned char> ByteFor(char32_t c) {
   if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<unsigned char>(c);
   for (int i = 0; i < 32; ++i)
-    if (kHighRange[i] != 0 && kHighRange[i] == c) return static_cast<unsigned char>(0x80 + i);
+    if (kHighRange[i] == c) return static_cast<unsigned char>(0x80 + i);
   return std::nullopt;
 }
 
@@ -51,7 +53,7 @@ std::string Cp1252ToUtf8(const std::string& bytes) {
   for (const char ch : bytes) {
     const auto b = static_cast<unsigned char>(ch);
     char32_t c = b;
-    if (b >= 0x80 && b < 0xA0) c = kHighRange[b - 0x80] != 0 ? kHighRange[b - 0x80] : U'\uFFFD';
+    if (b >= 0x80 && b < 0xA0) c = kHighRange[b - 0x80];
     AppendUtf8(out, c);
   }
   return out;

@@ -1,5 +1,20 @@
-// Field-by-field copies in the record's order.
+// Field-by-field copies in the record's order; the two type fields are read
+// as the data-entry window shows them, so every caller computes one engine.
 #include "EngineConversion.h"
+
+namespace {
+
+// 1 is inside admission; anything else shows and computes as outside (-1).
+std::int32_t ValveTypeOf(std::int32_t stored) {
+  return stored == 1 ? 1 : -1;
+}
+
+// 0 is no rocker; a positive value is type A (1), a negative one type B (-1).
+std::int32_t RockerTypeOf(std::int32_t stored) {
+  return stored > 0 ? 1 : stored < 0 ? -1 : 0;
+}
+
+}  // namespace
 
 Engine ToEngine(const EngineRecord& r) {
   Engine e;
@@ -20,8 +35,8 @@ Engine ToEngine(const EngineRecord& r) {
   e.stlap = r.stlap;
   e.exlap = r.exlap;
   e.port = r.port;
-  e.valveType = r.valveType;
-  e.rockerType = r.rockerType;
+  e.valveType = ValveTypeOf(r.valveType);
+  e.rockerType = RockerTypeOf(r.rockerType);
   e.rockerRatio = r.rockerRatio;
   return e;
 }

@@ -118,3 +118,24 @@ TEST_F(MechanismPictureTest, ShapesWithoutAScaleAreLeftOut) {
   EXPECT_FALSE(CircleDrawnAt(AnimaForm->picture(), {107, 303}));
   EXPECT_GT(BlackInRow(AnimaForm->picture(), 303, 0, 699), 100);
 }
+
+TEST_F(MechanismPictureTest, NearZeroDimensionsDrawWithoutOverflow) {
+  Pick(kGoods);
+  Box("EdStlap")->setText("1e-9");
+  MainForm->BtResults->click();
+  ResultsForm->EdLa_ang->setText("15");
+  ResultsForm->BtGo->click();
+  ASSERT_TRUE(ResultsForm->BtAnima->isEnabled());
+  // Points far off the diagram stay off it, each on its own side.
+  EXPECT_LT(ResultsForm->DiagramRow(1e15), 0);
+  EXPECT_GT(ResultsForm->DiagramRow(-1e15), 183);
+  EXPECT_LT(ResultsForm->DiagramColumn(-1e300), 0);
+  EXPECT_GT(ResultsForm->DiagramColumn(1e300), 280);
+  ShowAtDesignSize();
+  for (int i = 0; i < 3; ++i) AnimaForm->FormMouseMove();
+  // The valve picture and the diagram's other scale with near-zero divisors.
+  EngineInPlace().port = 1e-300;
+  RunInPlace().strokeScale = 1e-300;
+  AnimaForm->FormMouseMove();
+  EXPECT_EQ(AnimaForm->animStep, 4);
+}

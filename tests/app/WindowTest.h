@@ -14,6 +14,7 @@
 #include "QtPrompter.h"
 #include "ScriptedPrompter.h"
 #include "SessionModel.h"
+#include "StoreTestSupport.h"
 #include "TMainForm.h"
 #include "WindowSet.h"
 
@@ -59,6 +60,12 @@ class WindowTest : public ::testing::Test {
     ASSERT_GE(index, 0) << name.toStdString();
     MainForm->CB_Engines->setCurrentIndex(index);
     emit MainForm->CB_Engines->activated(index);
+  }
+  // Starts the window set again on a data file of these records.
+  void StartWith(const std::vector<EngineRecord>& records) {
+    WindowSet::Destroy();
+    WriteRecords("ste_data.dat", records);
+    WindowSet::Create();
   }
   QLineEdit* Box(const char* name) { return MainForm->BoxNamed(name); }
   bool Shown(const std::string& text) const {

@@ -2,7 +2,9 @@
 // with their questions and what they leave in the data file and the list.
 #include <QTest>
 #include <QTimer>
+#include <limits>
 
+#include "BoxText.h"
 #include "Controls.h"
 #include "StoreTestSupport.h"
 #include "TResultsForm.h"
@@ -125,11 +127,33 @@ TEST_F(MainCommandsTest, GetResultsUsesTheLastTransferredEngineWhenNoNameIsShown
   EXPECT_FALSE(ResultsForm->isVisible());
 }
 
-TEST_F(MainCommandsTest, GetResultsBeforeAnyEngineSaysThereIsNoMidGear) {
+TEST_F(MainCommandsTest, GetResultsSaysWhenNoEngineIsSelectedAndWhichBoxIsNotANumber) {
   MainForm->BtResults->click();
+  EXPECT_FALSE(ResultsForm->isVisible());
   EXPECT_TRUE(ResultsForm->LbMid_deg->text().isEmpty());
-  ASSERT_FALSE(prompter_.shown.empty());
-  EXPECT_EQ(prompter_.shown.back().caption, "Message");
+  EXPECT_EQ(prompter_.shown.back(),
+            (ScriptedPrompter::Box{"Message",
+                                   "No engine is selected: pick one under \"SELECT ENGINE\" or "
+                                   "name a new one under \"NEW  ENGINE\"."}));
+
+  Pick("Goods 0-6-0 slide valve");
+  EngineRecord broken = MainForm->engine();
+  broken.stlap = std::numeric_limits<double>::infinity();
+  broken.rockerType = 1;
+  broken.rockerRatio = std::numeric_limits<double>::quiet_NaN();
+  StartWith({broken});
+  Pick("Goods 0-6-0 slide valve");
+  MainForm->BtResults->click();
+  EXPECT_EQ(prompter_.shown.back().text, "Steam lap: 'INF' is not a valid floating point value");
+  EXPECT_EQ(Controls::TextColour(Box("EdStlap")), QColor(255, 0, 0));
+  Box("EdStlap")->setText("1");
+  MainForm->BtSave->click();
+  EXPECT_EQ(prompter_.shown.back().text, "Rocker arm ratio: 'NAN' is not a valid floating point value");
+  // Typed text keeps the plain message.
+  Box("EdStlap")->setText("INF");
+  MainForm->BtResults->click();
+  EXPECT_EQ(prompter_.shown.back().text, "'INF' is not a valid floating point value");
+  EXPECT_FALSE(ResultsForm->isVisible());
 }
 
 TEST_F(MainCommandsTest, SelectingOrNamingUnticksShowDimensions) {
@@ -157,4 +181,70 @@ TEST_F(MainCommandsTest, ClosingTheMainWindowEndsTheProgramWhateverElseIsUp) {
     EXPECT_EQ(MainForm->store() == nullptr, byExit);
     EXPECT_EQ(ReadBytes("ste_data.dat"), before);
   }
+}
+
+TEST_F(MainCommandsTest, AFailedSaveKeepsTheBoxesTheNameAndTheSelection) {
+  std::filesystem::create_directory("ste_data.dat.tmp");  // the new file cannot be written
+  const std::string before = ReadBytes("ste_data.dat");
+  const auto window = [] {
+    QStringList state{MainForm->EdNewEng->text(), MainForm->EdName->text(),
+                      MainForm->CB_Engines->currentText()};
+    for (int i = 0; i < 17; ++i)
+      state << MainForm->Box(i)->text() << QString::number(MainForm->Box(i)->isEnabled());
+    state << QString::number(MainForm->valveGroup->checkedId())
+          << QString::number(MainForm->rockerGroup->checkedId());
+    return state;
+  };
+  QTest::keyClicks(MainForm->EdNewEng, "Mogul");
+  MainForm->rockerGroup->button(2)->click();
+  MainForm->valveGroup->button(1)->click();
+  for (int i = 0; i < 17; ++i) MainForm->Box(i)->setText(QString::number(i + 1.5));
+  for (const bool stored : {false, true}) {
+    if (stored) {
+      Pick("Goods 0-6-0 slide valve");
+      Box("EdConrod")->setText("80");
+    }
+    const QStringList typed = window();
+    MainForm->BtSave->click();
+    EXPECT_NE(prompter_.shown.back().text.find("The data file was not changed."), std::string::npos);
+    EXPECT_EQ(window(), typed);
+    EXPECT_EQ(Listed().size(), 4);
+    EXPECT_EQ(ReadBytes("ste_data.dat"), before);
+  }
+  // Once the file can be written the same engine saves as usual.
+  std::filesystem::remove("ste_data.dat.tmp");
+  MainForm->BtSave->click();
+  EXPECT_EQ(prompter_.shown.back().text, "Records stored");
+  Pick("Goods 0-6-0 slide valve");
+  EXPECT_EQ(Box("EdConrod")->text(), "80");
+}
+
+TEST_F(MainCommandsTest, EveryHighByteOfAStoredNameCanBeSelectedAndDeleted) {
+  Pick("Goods 0-6-0 slide valve");
+  std::vector<EngineRecord> stored;
+  for (int first = 0x80; first <= 0xFF; first += 26) {
+    std::string name = "N";
+    for (int b = first; b < first + 26 && b <= 0xFF; ++b) name += static_cast<char>(b);
+    EngineRecord record = MainForm->engine();
+    SetRecordName(record, name.data(), name.size());
+    record.conrod = first;
+    stored.push_back(record);
+  }
+  StartWith(stored);
+  ASSERT_EQ(Listed().size(), static_cast<int>(stored.size()));
+  // A name holding control bytes can be edited around them, but no key or
+  // paste adds one.
+  Pick(BoxText::FromNameBytes(RecordName(stored[0])));
+  MainForm->EdName->end(false);
+  QTest::keyClicks(MainForm->EdName, "x");
+  MainForm->EdName->insert(QString(QChar(0x81)));
+  EXPECT_EQ(BoxText::NameBytes(MainForm->EdName->text()), RecordName(stored[0]) + "x");
+  for (const EngineRecord& record : stored) {
+    Pick(BoxText::FromNameBytes(RecordName(record)));
+    EXPECT_EQ(BoxText::NameBytes(MainForm->EdName->text()), RecordName(record));
+    EXPECT_EQ(MainForm->engine().conrod, record.conrod);
+    MainForm->BtDelete->click();
+  }
+  EXPECT_FALSE(Shown("Engine not found"));
+  EXPECT_EQ(ReadBytes("ste_data.dat"), "");
 }

@@ -122,25 +122,43 @@ TEST_F(TMainFormTest, OptionGroupsAreStoredAsTheRecordExpects) {
   EXPECT_EQ(MainForm->engine().reserved, shown.reserved);
 }
 
-TEST_F(TMainFormTest, ShownValuesRoundToFourDigitsAndComeBackSo) {
+TEST_F(TMainFormTest, BoxesShowTextsThatReadBackToTheStoredValuesAndSaveThemUnchanged) {
   EngineRecord odd{};
   SetRecordName(odd, "Odd", 3);
-  odd.conrod = 123.456;
+  odd.conrod = 123.45;
   odd.mcrank = 12345.6;
   odd.eccrad = 0.0000125;
+  odd.stlap = 1.0625;
+  odd.exlap = 0.1 + 0.2;
+  odd.port = 57.12;
+  odd.eccrod = 0.40625;
+  odd.rockerType = 1;
+  odd.rockerRatio = 1.0 / 3;
   odd.valveType = 0;
   odd.reserved = 42.5;
-  MainForm->ShowEngine(odd);
-  EXPECT_EQ(Box("EdConrod")->text(), "123.5");
-  EXPECT_EQ(Box("EdMcrank")->text(), "1.235E4");
+  StartWith({odd});
+  Pick("Odd");
+  EXPECT_EQ(Box("EdConrod")->text(), "123.45");
+  EXPECT_EQ(Box("EdMcrank")->text(), "12345.6");
   EXPECT_EQ(Box("EdEccrad")->text(), "1.25E-5");
+  EXPECT_EQ(Box("EdStlap")->text(), "1.0625");
+  EXPECT_EQ(Box("EdExlap")->text(), "0.30000000000000004");
+  EXPECT_EQ(Box("EdExlap")->cursorPosition(), 0);  // shown from its first digit
+  EXPECT_EQ(Box("EdPort")->text(), "57.12");
+  EXPECT_EQ(Box("EdEccrod")->text(), "0.40625");
   EXPECT_EQ(MainForm->valveGroup->checkedId(), 0);
-  ASSERT_EQ(MainForm->TransferEntries(), 0);
-  EXPECT_EQ(MainForm->engine().conrod, 123.5);
-  EXPECT_EQ(MainForm->engine().mcrank, 12350);
-  EXPECT_EQ(MainForm->engine().eccrad, 0.0000125);
-  EXPECT_EQ(MainForm->engine().valveType, -1);
-  EXPECT_EQ(MainForm->engine().reserved, 42.5);
+
+  MainForm->BtSave->click();
+  EXPECT_EQ(prompter_.shown.back().text, "Records stored");
+  const std::string saved = ReadBytes("ste_data.dat");
+  ASSERT_EQ(saved.size(), sizeof odd);
+  const auto* before = reinterpret_cast<const char*>(&odd);
+  const std::size_t types = offsetof(EngineRecord, valveType);
+  EXPECT_EQ(saved.substr(32, types - 32), std::string(before + 32, types - 32));
+  EXPECT_EQ(saved.substr(types + 8), std::string(before + types + 8, 8));
+  EngineRecord back;
+  std::memcpy(&back, saved.data(), sizeof back);
+  EXPECT_EQ(back.valveType, -1);  // shown as outside admission, stored so
 }
 
 TEST_F(TMainFormTest, EnterMovesTheFocusToTheNextControlInTabOrder) {
@@ -188,4 +206,41 @@ TEST_F(TMainFormTest, NameBoxesRefuseCharactersTheDataFileCannotHold) {
   for (int i = 0; i < 16; ++i) MainForm->Box(i)->setText("1");
   ASSERT_EQ(MainForm->TransferEntries(), 0);
   EXPECT_EQ(std::string(MainForm->engine().name), "A\xE9\x80");
+}
+
+TEST_F(TMainFormTest, TabFollowsTheControlTableAndEntersEachGroupAtItsChoice) {
+  MainForm->show();
+  QApplication::setActiveWindow(MainForm);
+  Pick("Express 4-4-0 rocker B");
+  MainForm->valveGroup->button(1)->click();
+  const auto label = [](QWidget* w) {
+    const auto* button = qobject_cast<QAbstractButton*>(w);
+    return w->objectName().isEmpty() && button ? button->text() : w->objectName();
+  };
+  QStringList expected = {"CB_Engines", "EdName",  "ChBDims", "EdNewEng", "Inside  adm",
+                          "BtResults",  "BtPrint", "BtExit",  "Type B"};
+  for (int i = 0; i < 17; ++i) expected << MainForm->Box(i)->objectName();
+  expected << "BtSave"
+           << "BtDelete"
+           << "BtViewrock"
+           << "CB_Engines";
+  for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+    MainForm->CB_Engines->setFocus();
+    QApplication::processEvents();
+    QStringList visited;
+    for (int i = 0; i < expected.size(); ++i) {
+      QWidget* focus = QApplication::focusWidget();
+      visited << (focus == MainForm->CB_Engines->lineEdit() ? "CB_Engines" : label(focus));
+      QTest::keyClick(focus, key);
+    }
+    EXPECT_EQ(visited.join(", ").toStdString(), expected.join(", ").toStdString());
+    std::reverse(expected.begin(), expected.end());
+  }
+  // The arrow keys choose within the group, and Tab then enters at that choice.
+  MainForm->rockerGroup->button(2)->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+  EXPECT_EQ(MainForm->rockerGroup->checkedId(), 1);
+  MainForm->BtExit->setFocus();
+  QTest::keyClick(MainForm->BtExit, Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), MainForm->rockerGroup->button(1));
 }

@@ -1,6 +1,6 @@
 // Any text through the number conversion: either a finite value or the
 // conversion error; a value shown in the 4-digit format converts back to
-// itself within that rounding.
+// itself within that rounding, and in a box's faithful text exactly.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -23,6 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!back) std::abort();
     if (std::fabs(*back - value) > std::fabs(value) * 5.0001e-4 + 1e-300) std::abort();
     if (FormatGeneral4(*back, sep) != shown) std::abort();
+    const auto exact = ParseFloat(FormatFaithful(value, sep), sep);
+    if (!exact || *exact != value || std::signbit(*exact) != std::signbit(value)) std::abort();
   }
   return 0;
 }

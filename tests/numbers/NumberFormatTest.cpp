@@ -24,6 +24,38 @@ TEST(NumberFormatTest, GeneralFormatWithFourSignificantDigits) {
   EXPECT_EQ(FormatGeneral4(1.5e-7, ','), "1,5E-7");
 }
 
+TEST(NumberFormatTest, ExactTiesRoundAwayFromZeroAndNothingElseMoves) {
+  EXPECT_EQ(FormatGeneral4(1.0625), "1.063");
+  EXPECT_EQ(FormatGeneral4(12.125), "12.13");
+  EXPECT_EQ(FormatGeneral4(1234.5), "1235");
+  EXPECT_EQ(FormatGeneral4(-0.40625), "-0.4063");
+  EXPECT_EQ(FormatGeneral4(9999.5), "1E4");
+  EXPECT_EQ(FormatGeneral4(0.0004125), "0.0004125");
+  // Not ties: the doubles nearest these lie below and above the halfway point.
+  EXPECT_EQ(FormatGeneral4(1.0005), "1");
+  EXPECT_EQ(FormatGeneral4(2.0015), "2.002");
+  EXPECT_EQ(FormatGeneral4(std::nextafter(1.0625, 0.0)), "1.062");
+}
+
+TEST(NumberFormatTest, FaithfulTextIsTheFourDigitOneOrTheShortestThatReadsBack) {
+  EXPECT_EQ(FormatFaithful(57.12), "57.12");
+  EXPECT_EQ(FormatFaithful(123456), "123456");
+  EXPECT_EQ(FormatFaithful(0.00005), "5E-5");
+  EXPECT_EQ(FormatFaithful(1.0625), "1.0625");
+  EXPECT_EQ(FormatFaithful(0.40625), "0.40625");
+  EXPECT_EQ(FormatFaithful(123.45, ','), "123,45");
+  EXPECT_EQ(FormatFaithful(0.1 + 0.2), "0.30000000000000004");
+  EXPECT_EQ(FormatFaithful(1e-9), "1E-9");
+  EXPECT_EQ(FormatFaithful(-0.0), "-0");
+  for (const double value : {0.1 + 0.2, 1.0 / 3, -2.0 / 3e-200, 1e300 / 7, 5e-324, 1.7976931348623157e308}) {
+    const std::string text = FormatFaithful(value);
+    EXPECT_LE(text.size(), 29u) << text;  // a box is read through 29 characters
+    const auto back = ParseFloat(text);
+    ASSERT_TRUE(back.has_value()) << text;
+    EXPECT_EQ(*back, value) << text;
+  }
+}
+
 TEST(NumberFormatTest, ConversionAcceptsOnlyPlainNumbers) {
   EXPECT_EQ(ParseFloat("  -12.5e+2  "), -1250);
   EXPECT_EQ(ParseFloat("."), 0);

@@ -1,7 +1,9 @@
 // The results window: its states around "GO", the equal-lead setting, the
 // valve diagram's pixels and what a failed or refused run leaves alone.
 #include <QFile>
+#include <sstream>
 
+#include "SweepCommand.h"
 #include "TAnimaForm.h"
 #include "TResultsForm.h"
 #include "WindowTest.h"
@@ -76,6 +78,61 @@ TEST_F(TResultsFormTest, RefusedOrFailedRunsLeaveTheWindowAsItWas) {
   EXPECT_EQ(Labels(), shown);
   EXPECT_EQ(ResultsForm->Oval->image(), diagram);
   EXPECT_FALSE(ResultsForm->BtAnima->isEnabled());
+}
+
+TEST_F(TResultsFormTest, ANewEngineShowsNothingOfTheLastAndOnlyAGoodRunChangesTheNote) {
+  GetResults("Goods 0-6-0 slide valve");
+  Go("10");
+  GetResults("Tank 0-6-2T piston valves");
+  for (const QString& text : Labels()) EXPECT_TRUE(text.isEmpty()) << text.toStdString();
+
+  const double conrod = TheSession().engine().conrod;
+  EngineInPlace().conrod = 10;  // cannot be assembled
+  for (const char* angle : {"10", "ten"}) {
+    Go(angle);
+    EXPECT_TRUE(ResultsForm->MLeads->isVisibleTo(ResultsForm)) << angle;
+    EXPECT_FALSE(ResultsForm->MXleads->isVisibleTo(ResultsForm)) << angle;
+  }
+  EngineInPlace().conrod = conrod;
+  Go("10");
+  EXPECT_FALSE(ResultsForm->MLeads->isVisibleTo(ResultsForm));
+  EXPECT_TRUE(ResultsForm->MXleads->isVisibleTo(ResultsForm));
+  for (const QString& text : Labels()) EXPECT_FALSE(text.isEmpty());
+}
+
+TEST_F(TResultsFormTest, AStoredEngineGivesTheSweepToolsNumbersWhateverItsTypeFields) {
+  Pick("Low shaft, short lifting link");
+  EngineRecord odd = MainForm->engine();
+  SetRecordName(odd, "Odd types", 9);
+  odd.rockerType = 5;  // shown as type A
+  odd.valveType = 0;   // shown as outside admission
+  odd.conrod = 90.125;
+  odd.exlap = 0.13125;
+  StartWith({odd});
+  GetResults("Odd types");
+  Go("15");
+  std::ostringstream out, err;
+  ASSERT_EQ(RunSweepCommand({"--results", "sweep.txt", "Odd types", "15"}, out, err), 0) << err.str();
+  const auto row = [](const char* label, QLabel* back, QLabel* front) {
+    const auto text = [](QLabel* l) {
+      return l->text() == "-" ? std::string("none") : l->text().toStdString();
+    };
+    std::string line = "  " + std::string(label);
+    line.append(22 - line.size(), ' ');
+    line += text(back);
+    line.append(std::max<std::size_t>(32, line.size()) - line.size(), ' ');
+    return line + text(front) + "\n";
+  };
+  const TResultsForm& w = *ResultsForm;
+  for (const std::string& line :
+       {row("Admission", w.LbAdmB, w.LbAdmF), row("Cut-off", w.LbCoB, w.LbCoF),
+        row("Exhaust", w.LbExB, w.LbExF), row("Compression", w.LbCpB, w.LbCpF),
+        row("Lead", w.LbLeadB, w.LbLeadF), row("Max. port opening", w.LbPopB, w.LbPopF),
+        "minimum " + w.LbLinkmin->text().toStdString() + " deg. (anticlockwise), maximum " +
+            w.LbLinkmax->text().toStdString() + " deg.",
+        "centres): " + w.LbDiedef->text().toStdString() + "\n"})
+    EXPECT_NE(out.str().find(line), std::string::npos) << line << out.str();
+  EXPECT_EQ(ReadBytes("results.txt"), ReadBytes("sweep.txt"));
 }
 
 TEST_F(TResultsFormTest, AnUnwritableTableIsReportedAndTheResultsStillShown) {
