@@ -6,20 +6,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "QuadrantStudy.h"
 #include "Session.h"
 
 namespace {
 
-NotchRun ToNotchRun(double angle, const RunOutcome& outcome) {
-  NotchRun run;
-  run.liftArmDeg = angle;
-  run.ok = outcome.ok();
-  if (run.ok)
-    run.results = outcome.run->results;
-  else
-    run.error = FailureMessage(*outcome.failure);
-  return run;
-}
+constexpr double kDefaultNotchStepDeg = 5;
+constexpr std::size_t kMostNotchesPerSide = 5;
 
 bool AllEvents(const RunResults& r) {
   return std::all_of(std::begin(r.eventFound), std::end(r.eventFound), [](bool found) { return found; });
@@ -32,14 +25,14 @@ DesignFigures MeasureDesign(const Engine& engine, double setAngleDeg, const std:
   Session s;
   s.Take(engine);
   const RunOutcome setting = s.Evaluate(setAngleDeg, std::nullopt);
-  figures.setting = ToNotchRun(setAngleDeg, setting);
+  figures.setting = MakeStudyRow(setAngleDeg, setting);
   figures.complete = setting.ok();
   if (!figures.complete) return figures;
   const double centring = setting.run->valveCentre;
   for (const double angle : notchesDeg) {
-    figures.notches.push_back(ToNotchRun(angle, s.Evaluate(angle, centring)));
-    const NotchRun& run = figures.notches.back();
-    if (!run.ok || !AllEvents(run.results)) {
+    figures.notches.push_back(MakeStudyRow(angle, s.Evaluate(angle, centring)));
+    const StudyRow& run = figures.notches.back();
+    if (!run.ok() || !AllEvents(run.results)) {
       figures.complete = false;
       return figures;
     }
@@ -49,9 +42,22 @@ DesignFigures MeasureDesign(const Engine& engine, double setAngleDeg, const std:
   return figures;
 }
 
+std::vector<double> DefaultNotches(const Engine& engine, double setAngleDeg) {
+  Session s;
+  if (s.Take(engine)) return {};
+  const QuadrantStudy study = RunQuadrantStudy(s, setAngleDeg, NotchPlan{true, 0, 0, kDefaultNotchStepDeg});
+  std::vector<double> up, down, notches;
+  for (const double angle : study.summary.workingNotchesDeg) (angle < 0 ? up : down).push_back(angle);
+  for (const auto* side : {&up, &down}) {
+    const std::size_t n = side->size(), k = std::min(n, kMostNotchesPerSide);
+    for (std::size_t j = 0; j < k; ++j) notches.push_back((*side)[k == 1 ? 0 : j * (n - 1) / (k - 1)]);
+  }
+  return notches;
+}
+
 std::vector<double> SmallerPortOpenings(const DesignFigures& figures) {
   std::vector<double> smaller;
-  for (const NotchRun& run : figures.notches)
+  for (const StudyRow& run : figures.notches)
     smaller.push_back(std::min(run.results.portOpenBack, run.results.portOpenFront));
   return smaller;
 }

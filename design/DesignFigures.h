@@ -4,22 +4,16 @@
 // notches and how far the design is from meeting the constraints.
 #pragma once
 
-#include <string>
 #include <vector>
 
 #include "Engine.h"
-#include "GearRun.h"
+#include "StudySummary.h"
 
-struct NotchRun {
-  double liftArmDeg = 0;
-  bool ok = false;
-  RunResults results;  // when ok
-  std::string error;   // when not ok
-};
-
+// The rows are those of a quadrant study at these notches. Measuring stops at
+// the first run that fails or lacks an event, which is then the last row.
 struct DesignFigures {
-  NotchRun setting;
-  std::vector<NotchRun> notches;
+  StudyRow setting;
+  std::vector<StudyRow> notches;
   // Every run assembled and every notch makes all eight events.
   bool complete = false;
   // max over the notches of |cut-off back - cut-off front| (% of stroke); when complete.
@@ -27,6 +21,10 @@ struct DesignFigures {
 };
 
 DesignFigures MeasureDesign(const Engine& engine, double setAngleDeg, const std::vector<double>& notchesDeg);
+
+// The working notches of the start engine's quadrant study (its usable range
+// in 5-degree steps), at most five on each side of mid-gear, spread evenly.
+std::vector<double> DefaultNotches(const Engine& engine, double setAngleDeg);
 
 // The smaller of the two maximum port openings at each notch.
 std::vector<double> SmallerPortOpenings(const DesignFigures& figures);
