@@ -20,4 +20,6 @@ struct SweepRun {
 
 // The session gives the engine's name and its mid-gear direction.
 void WriteTextReport(std::ostream& out, const Session& s, const std::vector<SweepRun>& runs);
-void WriteJsonReport(std::ostream& out, const Session& s, const std::vector<SweepRun>& runs);
+// moreMembers, when given, are further members of the object written after "runs".
+void WriteJsonReport(std::ostream& out, const Session& s, const std::vector<SweepRun>& runs,
+                     const std::string& moreMembers = "");
