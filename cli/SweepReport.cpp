@@ -64,6 +64,8 @@ void WriteJsonEnd(std::ostream& out, const RunResults& r, bool back) {
       << ", \"maxPortOpening\": " << JsonNumber(back ? r.portOpenBack : r.portOpenFront);
 }
 
+}  // namespace
+
 void WriteJsonRun(std::ostream& out, const SweepRun& run) {
   out << "    {\"liftArmDeg\": " << JsonNumber(run.liftArmDegrees)
       << ", \"equalLeadsSet\": " << (run.equalLeadsSet ? "true" : "false");
@@ -80,8 +82,6 @@ void WriteJsonRun(std::ostream& out, const SweepRun& run) {
       << ", \"linkAngleMaxDeg\": " << JsonNumber(r.linkAngleMaxDeg)
       << ", \"dieDeflection\": " << JsonNumber(r.dieDeflection) << '}';
 }
-
-}  // namespace
 
 void WriteTextReport(std::ostream& out, const Session& s, const std::vector<SweepRun>& runs) {
   std::string midGear = MidGearText(s.midGearAngle().value_or(0));
