@@ -150,6 +150,12 @@ void TMainForm::BuildDimensionBoxes(QWidget* surface) {
 }
 
 void TMainForm::BuildMenu() {
+  QMenu* tools = menuBar()->addMenu("&Tools");
+  tools->setObjectName("Tools1");
+  QAction* assistant = tools->addAction("&Design assistant...");
+  assistant->setObjectName("DesignAssistant1");
+  assistant->setShortcut(QKeySequence("Ctrl+D"));
+  connect(assistant, &QAction::triggered, this, Reaction([this](bool) { DesignAssistant1Click(); }));
   QMenu* help = menuBar()->addMenu("&Help");
   help->setObjectName("Help1");
   QAction* helpItem = help->addAction("&Vardenlyke Help ");

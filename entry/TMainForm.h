@@ -67,6 +67,12 @@ class TMainForm : public QMainWindow {
   void VardenlykeHelp1Click();
   void AboutVardenlyke1Click();
   void ChBDimsClick();
+  void DesignAssistant1Click();
+
+  // Shows a proposed engine in the boxes under that name (cut to 29
+  // characters) as an unsaved engine: the reserved field kept from the window's
+  // engine, nothing stored until the user saves.
+  void ShowProposal(const Engine& proposal, const QString& name);
 
   // The box of a record field, in the order of Boxes().
   QLineEdit* Box(int index) const { return boxes_[static_cast<size_t>(index)]; }
@@ -99,6 +105,8 @@ class TMainForm : public QMainWindow {
   void rockerTypesRequested();
   void aboutRequested();
   void helpRequested(const QString& topic);
+  // The design assistant is asked for, for the engine read from the boxes.
+  void designAssistantRequested(const Engine& start);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

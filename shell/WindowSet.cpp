@@ -8,6 +8,7 @@
 #include "QtPrompter.h"
 #include "SessionModel.h"
 #include "TAnimaForm.h"
+#include "TAssistantForm.h"
 #include "TDimensionsForm.h"
 #include "TMainForm.h"
 #include "TResultsForm.h"
@@ -22,6 +23,7 @@ TAnimaForm* AnimaForm = nullptr;
 TRockerForm* RockerForm = nullptr;
 TDimensionsForm* DimensionsForm = nullptr;
 TStdAboutForm* StdAboutForm = nullptr;
+TAssistantForm* AssistantForm = nullptr;
 
 namespace {
 
@@ -44,6 +46,7 @@ void WindowSet::Create() {
   RockerForm = new TRockerForm;
   DimensionsForm = new TDimensionsForm;
   StdAboutForm = new TStdAboutForm;
+  AssistantForm = new TAssistantForm(*model);
   Wire();
 }
 
@@ -68,9 +71,16 @@ void WindowSet::Wire() {
   QObject::connect(MainForm, &TMainForm::aboutRequested, StdAboutForm, &QDialog::exec);
   QObject::connect(MainForm, &TMainForm::helpRequested,
                    [](const QString& topic) { HelpWindow::ShowTopic(topic); });
+  TAssistantForm* assistant = AssistantForm;
+  QObject::connect(MainForm, &TMainForm::designAssistantRequested, assistant, &TAssistantForm::Open);
+  QObject::connect(assistant, &TAssistantForm::putInBoxesRequested, MainForm, &TMainForm::ShowProposal);
+  QObject::connect(assistant, &TAssistantForm::helpRequested,
+                   [](const QString& topic) { HelpWindow::ShowTopic(topic); });
 }
 
 void WindowSet::Destroy() {
+  delete AssistantForm;  // cancels a search still running
+  AssistantForm = nullptr;
   delete StdAboutForm;
   StdAboutForm = nullptr;
   delete DimensionsForm;
