@@ -42,7 +42,9 @@ TAssistantForm::TAssistantForm(SessionModel& model, QWidget* parent)
   layout->addWidget(BuildInputs());
   layout->addWidget(BuildOutputs(), 1);
   ConnectReactions();
-  resize(1180, 700);
+  // Beside the main window's place, as far as the screen allows.
+  resize(1020, 720);
+  move(580, 0);
 }
 
 QWidget* TAssistantForm::BuildInputs() {
@@ -53,7 +55,7 @@ QWidget* TAssistantForm::BuildInputs() {
   EdSetAngle = SmallEdit(column, "EdSetAngle", 80);
   EdSetAngle->setToolTip(
       "The valves are centred for equal leads at this lifting-arm angle, as the first GO does");
-  EdNotches = SmallEdit(column, "EdNotches", 260);
+  EdNotches = SmallEdit(column, "EdNotches", 400);
   EdNotches->setToolTip("Lifting-arm angles (deg.) at which front and back cut-off are compared");
   EdMaxEvals = SmallEdit(column, "EdMaxEvals", 80);
   EdMaxEvals->setText(QString::number(kDefaultMaxEvaluations));

@@ -21,7 +21,9 @@ QTableWidget* Table(QWidget* parent, const QString& name, const QStringList& hea
   table->setHorizontalHeaderLabels(headers);
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->verticalHeader()->setVisible(false);
-  table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  table->setWordWrap(false);
+  table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  table->horizontalHeader()->setStretchLastSection(true);
   return table;
 }
 
@@ -51,6 +53,23 @@ QLineSeries* Curve(const QString& name, const DesignFigures& f, ValveEvent event
   return series;
 }
 
+// Qt Charts takes an axis's range from the first series alone: set it over all.
+void FitAxes(const QList<QAbstractSeries*>& curves, QValueAxis* x, QValueAxis* y) {
+  double xMin = 0, xMax = 0, yMin = 0, yMax = 0;
+  bool first = true;
+  for (QAbstractSeries* series : curves)
+    for (const QPointF& p : static_cast<QLineSeries*>(series)->points()) {
+      xMin = first ? p.x() : std::min(xMin, p.x());
+      xMax = first ? p.x() : std::max(xMax, p.x());
+      yMin = first ? p.y() : std::min(yMin, p.y());
+      yMax = first ? p.y() : std::max(yMax, p.y());
+      first = false;
+    }
+  const double xPad = std::max(1.0, 0.03 * (xMax - xMin)), yPad = std::max(1.0, 0.05 * (yMax - yMin));
+  x->setRange(xMin - xPad, xMax + xPad);
+  y->setRange(yMin - yPad, yMax + yPad);
+}
+
 }  // namespace
 
 QWidget* TAssistantForm::BuildOutputs() {
@@ -63,7 +82,8 @@ QWidget* TAssistantForm::BuildOutputs() {
   layout->addWidget(chartView, 3);
   notchTable = Table(column, "notchTable",
                      {"Notch (deg.)", "Cut-off back (%)", "Cut-off front (%)", "|Back - front|", "Lead back",
-                      "Lead front", "Max. port opening back", "Max. port opening front"});
+                      "Lead front", "Port opening back", "Port opening front"});
+  notchTable->setToolTip("Before -> after; the port openings are the maximum openings at each end");
   layout->addWidget(notchTable, 2);
   dimensionTable = Table(column, "dimensionTable", {"Dimension", "Before", "After", "Lower", "Upper"});
   layout->addWidget(dimensionTable, 1);
@@ -78,7 +98,8 @@ void TAssistantForm::ShowResult(std::shared_ptr<const DesignResult> result) {
   }
   result_ = std::move(result);
   const DesignResult& r = *result_;
-  progress->setValue(std::min(r.evaluations, progress->maximum()));
+  // A search may converge before its limit: the bar ends full all the same.
+  progress->setValue(progress->maximum());
   const QString before = r.before.complete ? BoxText::Format(r.before.worstInequality) : "none";
   const QString after = r.after.complete ? BoxText::Format(r.after.worstInequality) : "none";
   QString text = QString("Status: %1. Worst cut-off inequality %2 -> %3 % of stroke; %4 evaluations in %5 s.")
@@ -109,6 +130,7 @@ void TAssistantForm::ShowChart(const DesignInput&, const DesignResult& r) {
   x->setTitleText("Lifting-arm angle from mid-gear (deg.)");
   auto* y = new QValueAxis;
   y->setTitleText("Cut-off (% of stroke)");
+  FitAxes(chart->series(), x, y);
   chart->addAxis(x, Qt::AlignBottom);
   chart->addAxis(y, Qt::AlignLeft);
   for (QAbstractSeries* series : chart->series()) {

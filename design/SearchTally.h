@@ -16,7 +16,7 @@ class SearchTally {
 
   // Counts one evaluation; false when the search was cancelled.
   bool Count();
-  // A feasible design of that inequality was found.
+  // A feasible design of that inequality was found; the next report carries it.
   void Offer(double inequality);
   bool cancelled() const { return cancel_ && cancel_->load(); }
   int evaluations() const { return evaluations_.load(); }
