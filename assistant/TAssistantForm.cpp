@@ -19,7 +19,6 @@
 namespace {
 
 constexpr double kDefaultSetAngleDeg = 25;
-constexpr int kDefaultMaxEvaluations = 800;
 
 QChar NotchSeparator() {
   return BoxText::DecimalSeparator() == ',' ? ';' : ',';

@@ -170,7 +170,7 @@ Options:
                         of linkpins, circdisp and raddisp within a quarter of
                         linkpins. Without --free: ctoweighh, ctoweighv, larad,
                         liftlink, circdisp, raddisp
-  --max-evals N         the evaluations of the gear over all starts (default 800)
+  --max-evals N         the evaluations of the gear over all starts (default 600)
   --seed N              places the further starts (default 1); the same input
                         and seed give the same proposal
   --save-as NAME        store the proposal as a new engine; an existing name is refused

@@ -9,6 +9,7 @@
 #include <variant>
 #include <vector>
 
+#include "DesignSearch.h"
 #include "SweepOptions.h"
 
 struct FreeOption {
@@ -21,7 +22,7 @@ struct DesignOptions {
   double setAngleDeg = 0;
   std::vector<double> notchesDeg;  // empty: the working notches of the start engine
   std::vector<FreeOption> free;    // empty: the default set
-  int maxEvaluations = 800;
+  int maxEvaluations = kDefaultMaxEvaluations;
   std::uint64_t seed = 1;
   std::optional<std::string> saveAs;  // as typed (UTF-8)
   bool json = false;

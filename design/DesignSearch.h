@@ -15,13 +15,16 @@
 #include "DesignFigures.h"
 #include "Engine.h"
 
+// Enough for the default set to converge on the sample engines from every start.
+inline constexpr int kDefaultMaxEvaluations = 600;
+
 struct DesignInput {
   Engine start;
   std::vector<FreeDimension> free;  // each with lower <= upper
   double setAngleDeg = 25;          // the valve is centred for equal leads here
   std::vector<double> notchesDeg;
-  int maxEvaluations = 800;  // over all starts
-  std::uint64_t seed = 1;    // places the starts other than the design itself
+  int maxEvaluations = kDefaultMaxEvaluations;  // over all starts
+  std::uint64_t seed = 1;                       // places the starts other than the design itself
 };
 
 enum class DesignStatus { improved, noBetterDesign, noFeasibleDesign, cancelled };
