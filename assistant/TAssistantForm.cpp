@@ -65,6 +65,19 @@ QWidget* TAssistantForm::BuildInputs() {
   form->addWidget(new QLabel("Evaluations at most", column), 2, 0);
   form->addWidget(EdMaxEvals, 2, 1);
   layout->addLayout(form);
+  layout->addLayout(BuildButtons(column));
+  progress = new QProgressBar(column);
+  LbBest = new QLabel(column);
+  LbStatus = new QLabel(column);
+  LbStatus->setWordWrap(true);
+  for (QWidget* w :
+       {static_cast<QWidget*>(progress), static_cast<QWidget*>(LbBest), static_cast<QWidget*>(LbStatus)})
+    layout->addWidget(w);
+  layout->addStretch(1);
+  return column;
+}
+
+QHBoxLayout* TAssistantForm::BuildButtons(QWidget* column) {
   auto* buttons = new QHBoxLayout;
   BtStart = new QPushButton("Start", column);
   BtCancel = new QPushButton("Cancel", column);
@@ -77,16 +90,7 @@ QWidget* TAssistantForm::BuildInputs() {
   BtHelp->setObjectName("BtHelp");
   BtCancel->setEnabled(false);
   BtPutInBoxes->setEnabled(false);
-  layout->addLayout(buttons);
-  progress = new QProgressBar(column);
-  LbBest = new QLabel(column);
-  LbStatus = new QLabel(column);
-  LbStatus->setWordWrap(true);
-  for (QWidget* w :
-       {static_cast<QWidget*>(progress), static_cast<QWidget*>(LbBest), static_cast<QWidget*>(LbStatus)})
-    layout->addWidget(w);
-  layout->addStretch(1);
-  return column;
+  return buttons;
 }
 
 QWidget* TAssistantForm::BuildDimensionGrid() {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -70,6 +71,7 @@ class TAssistantForm : public QWidget {
   };
 
   QWidget* BuildInputs();
+  QHBoxLayout* BuildButtons(QWidget* column);
   QWidget* BuildDimensionGrid();
   QWidget* BuildOutputs();
   void ConnectReactions();

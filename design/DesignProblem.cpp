@@ -1,5 +1,4 @@
-// Clamping here, below every method, is what keeps a search inside the bounds;
-// a bound pair given reversed is read as the interval between them.
+// Clamping here, below every method, is what keeps a search inside the bounds.
 #include "DesignProblem.h"
 
 #include <algorithm>
@@ -32,9 +31,9 @@ Engine DesignProblem::EngineAt(const std::vector<double>& u) const {
   Engine engine = input_.start;
   for (std::size_t i = 0; i < input_.free.size(); ++i) {
     const FreeDimension& d = input_.free[i];
-    const double lower = std::min(d.lower, d.upper), upper = std::max(d.lower, d.upper);
+    // Clamped again: lower + 1 * (upper - lower) may round just above upper.
     engine.*(FindDesignDimension(d.name)->field) =
-        std::clamp(lower + Clamp01(u[i]) * (upper - lower), lower, upper);
+        std::clamp(d.lower + Clamp01(u[i]) * (d.upper - d.lower), d.lower, d.upper);
   }
   return engine;
 }
@@ -59,8 +58,7 @@ Engine DesignProblem::ShownDigits(const Engine& engine) const {
   for (const FreeDimension& d : input_.free) {
     double& value = shown.*(FindDesignDimension(d.name)->field);
     const auto rounded = ParseFloat(FormatGeneral4(value));
-    if (rounded && *rounded >= std::min(d.lower, d.upper) && *rounded <= std::max(d.lower, d.upper))
-      value = *rounded;
+    if (rounded && *rounded >= d.lower && *rounded <= d.upper) value = *rounded;
   }
   return shown;
 }
