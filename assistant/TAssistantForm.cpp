@@ -24,6 +24,12 @@ QChar NotchSeparator() {
   return BoxText::DecimalSeparator() == ',' ? ';' : ',';
 }
 
+QString NotchesText(const std::vector<double>& notches) {
+  QStringList texts;
+  for (const double notch : notches) texts << BoxText::Format(notch);
+  return texts.join(QString(NotchSeparator()) + " ");
+}
+
 QLineEdit* SmallEdit(QWidget* parent, const QString& name, int width) {
   auto* edit = new QLineEdit(parent);
   edit->setObjectName(name);
@@ -55,7 +61,8 @@ QWidget* TAssistantForm::BuildInputs() {
   EdSetAngle->setToolTip(
       "The valves are centred for equal leads at this lifting-arm angle, as the first GO does");
   EdNotches = SmallEdit(column, "EdNotches", 400);
-  EdNotches->setToolTip("Lifting-arm angles (deg.) at which front and back cut-off are compared");
+  EdNotches->setToolTip(
+      "Lifting-arm angles (deg.) at which front and back cut-off are compared; empty: the working notches");
   EdMaxEvals = SmallEdit(column, "EdMaxEvals", 80);
   EdMaxEvals->setText(QString::number(kDefaultMaxEvaluations));
   form->addWidget(new QLabel("Valves set at (deg.)", column), 0, 0);
@@ -145,11 +152,9 @@ void TAssistantForm::Open(const Engine& start) {
   const bool sameEngine = s.taken() && s.engine().name == start.name;
   const double set = sameEngine ? s.settingAngleDeg().value_or(kDefaultSetAngleDeg) : kDefaultSetAngleDeg;
   EdSetAngle->setText(BoxText::Format(set));
-  QStringList notches;
-  for (const double notch : DefaultNotches(start, set)) notches << BoxText::Format(notch);
-  EdNotches->setText(notches.join(QString(NotchSeparator()) + " "));
+  EdNotches->setText(NotchesText(DefaultNotches(start, set)));
   setWindowTitle("DESIGN ASSISTANT  " + BoxText::FromNameBytes(start.name));
-  LbStatus->setText(notches.isEmpty()
+  LbStatus->setText(EdNotches->text().isEmpty()
                         ? "The engine has no working notches at this setting angle: type the notches."
                         : "Tick the dimensions the search may change and press Start.");
   LbBest->clear();
@@ -188,7 +193,13 @@ DesignInput TAssistantForm::ReadInput() const {
 void TAssistantForm::BtStartClick() {
   DesignInput input = ReadInput();
   if (input.free.empty()) return LbStatus->setText("Tick at least one free dimension.");
-  if (input.notchesDeg.empty()) return LbStatus->setText("Type at least one notch.");
+  if (input.notchesDeg.empty()) {
+    // An empty box asks for the working notches at the angle typed.
+    input.notchesDeg = DefaultNotches(start_, input.setAngleDeg);
+    EdNotches->setText(NotchesText(input.notchesDeg));
+  }
+  if (input.notchesDeg.empty())
+    return LbStatus->setText("The engine has no working notches at this setting angle: type the notches.");
   input_ = std::move(input);
   result_.reset();
   if (!search_->Start(input_)) return;
