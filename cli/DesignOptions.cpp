@@ -54,6 +54,8 @@ std::optional<std::string> ParseNotches(const std::string& text, std::vector<dou
 std::optional<std::string> ParseFree(const std::string& text, std::vector<FreeOption>& free) {
   const auto parts = Split(text, ':');
   if (!FindDesignDimension(parts[0])) return "not a dimension: " + parts[0];
+  for (const FreeOption& f : free)
+    if (f.name == parts[0]) return "dimension freed twice: " + parts[0];
   if (parts.size() == 1) {
     free.push_back({parts[0], std::nullopt, std::nullopt});
     return std::nullopt;
