@@ -127,7 +127,7 @@ void TAssistantForm::ConnectReactions() {
   connect(BtStart, &QPushButton::clicked, this, Reaction([this](bool) { BtStartClick(); }));
   connect(BtCancel, &QPushButton::clicked, this, Reaction([this](bool) { BtCancelClick(); }));
   connect(BtPutInBoxes, &QPushButton::clicked, this, Reaction([this](bool) { BtPutInBoxesClick(); }));
-  connect(BtHelp, &QPushButton::clicked, this, [this] { emit helpRequested("assistant"); });
+  connect(BtHelp, &QPushButton::clicked, this, Reaction([this](bool) { emit helpRequested("assistant"); }));
   connect(search_, &AssistantSearch::progressed, this, &TAssistantForm::ShowProgress);
   connect(search_, &AssistantSearch::finished, this, &TAssistantForm::ShowResult);
 }
