@@ -42,17 +42,6 @@ DesignFigures DesignProblem::Measure(const Engine& engine) const {
   return MeasureDesign(engine, input_.setAngleDeg, input_.notchesDeg);
 }
 
-Trial DesignProblem::Judge(const std::vector<double>& u) const {
-  const Engine engine = EngineAt(u);
-  const DesignFigures figures = Measure(engine);
-  Trial trial;
-  trial.complete = figures.complete;
-  if (!trial.complete) return trial;
-  trial.inequality = figures.worstInequality;
-  trial.violation = ConstraintViolation(figures, portFloor_, engine.port);
-  return trial;
-}
-
 Engine DesignProblem::ShownDigits(const Engine& engine) const {
   Engine shown = engine;
   for (const FreeDimension& d : input_.free) {

@@ -1,19 +1,12 @@
 // One design search's problem in the unit cube: each free dimension mapped
-// from [0, 1] onto its bounds, and a point judged by the figures of the engine
-// it gives (worst cut-off inequality, constraint violation).
+// from [0, 1] onto its bounds, the figures of the engine a point gives, and
+// the port-opening floor each notch must keep.
 #pragma once
 
 #include <vector>
 
 #include "DesignFigures.h"
 #include "DesignSearch.h"
-
-struct Trial {
-  bool complete = false;  // assembles and makes every event at every notch
-  double inequality = 0;  // when complete
-  double violation = 0;   // when complete; 0 when feasible
-  bool feasible() const { return complete && violation == 0; }
-};
 
 class DesignProblem {
  public:
@@ -26,7 +19,6 @@ class DesignProblem {
   // The engine at u, every coordinate clamped into [0, 1] first, so no bound
   // is ever left whatever point a method asks for.
   Engine EngineAt(const std::vector<double>& u) const;
-  Trial Judge(const std::vector<double>& u) const;
   DesignFigures Measure(const Engine& engine) const;
   // The value shown in the boxes (4 significant digits) if it lies within the
   // dimension's bounds, else the value itself.

@@ -79,9 +79,9 @@ StartOutcome LocalSearch::Run(const std::vector<double>& u0, int budget) {
   // The epigraph variable starts at the start point's own worst inequality.
   if (!tally_.Count()) return outcome;
   ++outcome.evaluations;
-  const Trial first = problem_.Judge(u0);
+  const DesignFigures first = problem_.Measure(problem_.EngineAt(u0));
   std::vector<double> x = u0;
-  x.push_back(first.complete ? first.inequality : kMaxInequality / 2);
+  x.push_back(first.complete ? first.worstInequality : kMaxInequality / 2);
   step[n] = std::max(0.1, 0.25 * x[n]);
   opt.set_initial_step(step);
   double value = 0;
