@@ -150,6 +150,12 @@ void TMainForm::BuildDimensionBoxes(QWidget* surface) {
 }
 
 void TMainForm::BuildMenu() {
+  QMenu* tools = menuBar()->addMenu("&Tools");
+  tools->setObjectName("Tools1");
+  QAction* study = tools->addAction("&Quadrant study");
+  study->setObjectName("QuadrantStudy1");
+  study->setShortcut(QKeySequence("Ctrl+T"));
+  connect(study, &QAction::triggered, this, Reaction([this](bool) { QuadrantStudy1Click(); }));
   QMenu* help = menuBar()->addMenu("&Help");
   help->setObjectName("Help1");
   QAction* helpItem = help->addAction("&Vardenlyke Help ");

@@ -66,6 +66,7 @@ class TMainForm : public QMainWindow {
   void BtExitClick();
   void VardenlykeHelp1Click();
   void AboutVardenlyke1Click();
+  void QuadrantStudy1Click();
   void ChBDimsClick();
 
   // The box of a record field, in the order of Boxes().
@@ -98,6 +99,7 @@ class TMainForm : public QMainWindow {
   void dimensionMarked(int marking, bool highlight);
   void rockerTypesRequested();
   void aboutRequested();
+  void studyRequested();
   void helpRequested(const QString& topic);
 
  protected:

@@ -14,6 +14,7 @@
 #include "TRockerForm.h"
 #include "TSplashForm.h"
 #include "TStdAboutForm.h"
+#include "TStudyForm.h"
 
 TSplashForm* SplashForm = nullptr;
 TMainForm* MainForm = nullptr;
@@ -22,6 +23,7 @@ TAnimaForm* AnimaForm = nullptr;
 TRockerForm* RockerForm = nullptr;
 TDimensionsForm* DimensionsForm = nullptr;
 TStdAboutForm* StdAboutForm = nullptr;
+TStudyForm* StudyForm = nullptr;
 
 namespace {
 
@@ -44,6 +46,7 @@ void WindowSet::Create() {
   RockerForm = new TRockerForm;
   DimensionsForm = new TDimensionsForm;
   StdAboutForm = new TStdAboutForm;
+  StudyForm = new TStudyForm(*model);
   Wire();
 }
 
@@ -66,11 +69,21 @@ void WindowSet::Wire() {
   QObject::connect(MainForm, &TMainForm::dimensionMarked, dimensions, &TDimensionsForm::Mark);
   QObject::connect(MainForm, &TMainForm::rockerTypesRequested, RockerForm, &QDialog::exec);
   QObject::connect(MainForm, &TMainForm::aboutRequested, StdAboutForm, &QDialog::exec);
+  TStudyForm* study = StudyForm;
+  const auto showStudy = [study] {
+    study->show();
+    study->raise();
+    study->activateWindow();
+  };
+  QObject::connect(MainForm, &TMainForm::studyRequested, study, showStudy);
+  QObject::connect(results, &TResultsForm::studyRequested, study, showStudy);
   QObject::connect(MainForm, &TMainForm::helpRequested,
                    [](const QString& topic) { HelpWindow::ShowTopic(topic); });
 }
 
 void WindowSet::Destroy() {
+  delete StudyForm;
+  StudyForm = nullptr;
   delete StdAboutForm;
   StdAboutForm = nullptr;
   delete DimensionsForm;

@@ -11,6 +11,7 @@ class TAnimaForm;
 class TRockerForm;
 class TDimensionsForm;
 class TStdAboutForm;
+class TStudyForm;
 
 extern TSplashForm* SplashForm;
 extern TMainForm* MainForm;
@@ -19,11 +20,12 @@ extern TAnimaForm* AnimaForm;
 extern TRockerForm* RockerForm;
 extern TDimensionsForm* DimensionsForm;
 extern TStdAboutForm* StdAboutForm;
+extern TStudyForm* StudyForm;
 
 class WindowSet {
  public:
-  // Creates the session model and windows 1 to 6 (main, results, animation,
-  // rocker types, dimensions, about) in that order, opens the store in the
+  // Creates the session model and windows 1 to 7 (main, results, animation,
+  // rocker types, dimensions, about, quadrant study) in that order, opens the store in the
   // working folder for the main window and wires the windows.
   static void Create();
   // Destroys them in reverse order (tests create a fresh set per case).
