@@ -66,6 +66,17 @@ void StudyCharts::BuildPlot(int plot, const QString& title, const QString& xTitl
   p.y = new QValueAxis;
   p.x->setTitleText(xTitle);
   p.y->setTitleText(yTitle);
+  QFont small = chart->font();
+  small.setPointSizeF(7.5);
+  for (QValueAxis* axis : {p.x, p.y}) {
+    axis->setLabelFormat("%.4g");
+    axis->setLabelsFont(small);
+    axis->setTitleFont(small);
+    axis->setTickCount(6);
+  }
+  chart->legend()->setFont(small);
+  small.setBold(true);
+  chart->setTitleFont(small);
   chart->addAxis(p.x, Qt::AlignBottom);
   chart->addAxis(p.y, Qt::AlignLeft);
   p.view = new QChartView(chart, qobject_cast<QWidget*>(parent()));
@@ -111,6 +122,8 @@ void StudyCharts::FillPlot(int plot, const std::vector<StudyRow>& rows) {
   const double xPad = std::max(1e-9, 0.02 * (xHi - xLo)), yPad = std::max(1e-9, 0.05 * (yHi - yLo));
   p.x->setRange(xLo - xPad, xHi + xPad);
   p.y->setRange(yLo - yPad, yHi + yPad);
+  p.x->applyNiceNumbers();
+  p.y->applyNiceNumbers();
   p.marker = new QLineSeries;
   p.marker->setName("Results window");
   p.marker->setPen(QPen(Qt::darkGreen, 1.5, Qt::DashLine));

@@ -47,13 +47,14 @@ TStudyForm::TStudyForm(SessionModel& model, QWidget* parent) : QWidget(parent, Q
   Table->setObjectName("Table");
   Table->setModel(&tableModel_);
   Table->verticalHeader()->hide();
+  Table->verticalHeader()->setDefaultSectionSize(Table->fontMetrics().height() + 4);
   Table->setSelectionBehavior(QAbstractItemView::SelectRows);
   Table->horizontalHeader()->setStretchLastSection(true);
   auto* split = new QSplitter(Qt::Vertical, this);
   split->addWidget(plots);
   split->addWidget(Table);
   split->setStretchFactor(0, 3);
-  split->setStretchFactor(1, 2);
+  split->setStretchFactor(1, 1);
   LbSummary = new QLabel(this);
   LbSummary->setObjectName("LbSummary");
   LbSummary->setWordWrap(true);
@@ -65,7 +66,7 @@ TStudyForm::TStudyForm(SessionModel& model, QWidget* parent) : QWidget(parent, Q
   layout->addWidget(split, 1);
   layout->addWidget(BuildButtonRow());
   ConnectReactions();
-  resize(1120, 820);
+  resize(1160, 900);
 }
 
 QWidget* TStudyForm::BuildSettingRow() {
