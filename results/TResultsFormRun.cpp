@@ -53,8 +53,11 @@ void TResultsForm::ReverserMoved(double liftArmDegrees) {
   // One curve at a time while the reverser moves, not a smear of them.
   Oval->canvas().FloodFill(Oval->image().width() / 2, Oval->image().height() / 2, kBlue);
   if (!isVisible()) {
+    // Shown beside the study without taking the activation from it (which
+    // would close the animation); later showings activate as before.
     setAttribute(Qt::WA_ShowWithoutActivating);
     show();
+    setAttribute(Qt::WA_ShowWithoutActivating, false);
   }
 }
 

@@ -1,8 +1,7 @@
 // The "QUADRANT STUDY" window: every notch of the engine last taken by
-// "GET  RESULTS", as four plots, a table and a summary, with a live reverser
-// (a slider over the usable range, or a click on a plot) that moves the run
-// the other windows show. It observes the session model and changes only its
-// own controls; the studies run off the window's thread.
+// "GET  RESULTS" as four plots, a table and a summary, and a live reverser
+// (slider or plot click) that moves the session's run; it observes the session
+// model, changes only its own controls and runs its studies off its thread.
 #pragma once
 
 #include <QCheckBox>
@@ -14,6 +13,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QWidget>
+#include <cmath>
 #include <optional>
 
 #include "SessionModel.h"
