@@ -163,6 +163,8 @@ void StudyCharts::SetMarker(std::optional<double> liftArmDeg, std::optional<doub
   for (int plot = 0; plot < kPlots; ++plot) {
     Plot& p = plots_[plot];
     if (p.marker == nullptr) continue;
+    // One legend entry names the marker for all four plots.
+    for (QLegendMarker* legend : p.view->chart()->legend()->markers(p.marker)) legend->setVisible(plot == 0);
     const auto x = plot == 0 ? liftArmDeg : meanCutOff;
     if (!x) {
       p.marker->clear();
@@ -170,9 +172,6 @@ void StudyCharts::SetMarker(std::optional<double> liftArmDeg, std::optional<doub
     }
     p.marker->replace(QList<QPointF>{{*x, p.y->min()}, {*x, p.y->max()}});
   }
-  for (int plot = 0; plot < kPlots; ++plot)
-    for (QLegendMarker* marker : plots_[plot].view->chart()->legend()->markers(plots_[plot].marker))
-      marker->setVisible(plot == 0);
 }
 
 QPointF StudyCharts::PlotPixel(int plot, QPointF value) const {
