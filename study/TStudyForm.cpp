@@ -224,6 +224,8 @@ void TStudyForm::Restudy() {
   StudyJob::Request request{session, session.settingAngleDeg(), {}};
   if (settingTyped_ || (!request.settingDeg && haveStudy_)) request.settingDeg = EdSetting->value();
   request.plan = {ChBAuto->isChecked(), EdFrom->value(), EdTo->value(), EdStep->value()};
+  // Until the new study arrives the reverser would move with a stale setting.
+  Reverser->setEnabled(false);
   job_.Start(std::move(request));
   progressTicks_ = 0;
   progressTimer_.start(100);

@@ -6,6 +6,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <algorithm>
 
 #include "BoxText.h"
 #include "QtPrompter.h"
@@ -50,6 +51,7 @@ void TStudyForm::ScheduleMove() {
 
 void TStudyForm::MovePending() {
   moveScheduled_ = false;
+  if (!Reverser->isEnabled()) pendingAngle_.reset();  // a new study is on its way
   if (pendingAngle_) {
     const double degrees = *pendingAngle_;
     pendingAngle_.reset();
