@@ -83,18 +83,18 @@ void BM_EvaluateHundredAngles(benchmark::State& state) {
 BENCHMARK(BM_EvaluateHundredAngles)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 // The goods engine from -60 to 60 by 1 degree (121 notches, all assemble) with
-// equal leads set at 20, on one thread per core.
+// equal leads set at 20, on one thread and on two (one per core here).
 void BM_QuadrantStudy121(benchmark::State& state) {
   Session s;
   s.Take(BenchEngine(false));
   const NotchPlan plan{false, -60, 60, 1};
   for (auto _ : state) {
-    const QuadrantStudy study = RunQuadrantStudy(s, 20, plan);
+    const QuadrantStudy study = RunQuadrantStudy(s, 20, plan, static_cast<int>(state.range(0)));
     if (study.rows.size() != 121) state.SkipWithError("not 121 notches");
     benchmark::DoNotOptimize(study.summary.worstInequality);
   }
 }
-BENCHMARK(BM_QuadrantStudy121)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QuadrantStudy121)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 // "auto" at half a degree: the search for the usable range, then its notches.
 void BM_QuadrantStudyAuto(benchmark::State& state) {
