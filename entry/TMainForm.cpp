@@ -152,6 +152,10 @@ void TMainForm::BuildDimensionBoxes(QWidget* surface) {
 void TMainForm::BuildMenu() {
   QMenu* tools = menuBar()->addMenu("&Tools");
   tools->setObjectName("Tools1");
+  QAction* study = tools->addAction("&Quadrant study");
+  study->setObjectName("QuadrantStudy1");
+  study->setShortcut(QKeySequence("Ctrl+T"));
+  connect(study, &QAction::triggered, this, Reaction([this](bool) { QuadrantStudy1Click(); }));
   QAction* assistant = tools->addAction("&Design assistant...");
   assistant->setObjectName("DesignAssistant1");
   assistant->setShortcut(QKeySequence("Ctrl+D"));

@@ -66,6 +66,7 @@ class TMainForm : public QMainWindow {
   void BtExitClick();
   void VardenlykeHelp1Click();
   void AboutVardenlyke1Click();
+  void QuadrantStudy1Click();
   void ChBDimsClick();
   void DesignAssistant1Click();
 
@@ -104,6 +105,7 @@ class TMainForm : public QMainWindow {
   void dimensionMarked(int marking, bool highlight);
   void rockerTypesRequested();
   void aboutRequested();
+  void studyRequested();
   void helpRequested(const QString& topic);
   // The design assistant is asked for, for the engine read from the boxes.
   void designAssistantRequested(const Engine& start);

@@ -110,6 +110,10 @@ void TMainForm::AboutVardenlyke1Click() {
   emit aboutRequested();
 }
 
+void TMainForm::QuadrantStudy1Click() {
+  emit studyRequested();
+}
+
 void TMainForm::ChBDimsClick() {
   emit dimensionsShown(ChBDims->isChecked());
 }

@@ -3,6 +3,7 @@
 // so the rows do not depend on how many threads ran or in which order.
 #include "QuadrantStudy.h"
 
+#include <algorithm>
 #include <cmath>
 #include <thread>
 

@@ -15,6 +15,7 @@
 #include "TRockerForm.h"
 #include "TSplashForm.h"
 #include "TStdAboutForm.h"
+#include "TStudyForm.h"
 
 TSplashForm* SplashForm = nullptr;
 TMainForm* MainForm = nullptr;
@@ -23,6 +24,7 @@ TAnimaForm* AnimaForm = nullptr;
 TRockerForm* RockerForm = nullptr;
 TDimensionsForm* DimensionsForm = nullptr;
 TStdAboutForm* StdAboutForm = nullptr;
+TStudyForm* StudyForm = nullptr;
 TAssistantForm* AssistantForm = nullptr;
 
 namespace {
@@ -46,6 +48,7 @@ void WindowSet::Create() {
   RockerForm = new TRockerForm;
   DimensionsForm = new TDimensionsForm;
   StdAboutForm = new TStdAboutForm;
+  StudyForm = new TStudyForm(*model);
   AssistantForm = new TAssistantForm(*model);
   Wire();
 }
@@ -69,6 +72,14 @@ void WindowSet::Wire() {
   QObject::connect(MainForm, &TMainForm::dimensionMarked, dimensions, &TDimensionsForm::Mark);
   QObject::connect(MainForm, &TMainForm::rockerTypesRequested, RockerForm, &QDialog::exec);
   QObject::connect(MainForm, &TMainForm::aboutRequested, StdAboutForm, &QDialog::exec);
+  TStudyForm* study = StudyForm;
+  const auto showStudy = [study] {
+    study->show();
+    study->raise();
+    study->activateWindow();
+  };
+  QObject::connect(MainForm, &TMainForm::studyRequested, study, showStudy);
+  QObject::connect(results, &TResultsForm::studyRequested, study, showStudy);
   QObject::connect(MainForm, &TMainForm::helpRequested,
                    [](const QString& topic) { HelpWindow::ShowTopic(topic); });
   TAssistantForm* assistant = AssistantForm;
@@ -81,6 +92,8 @@ void WindowSet::Wire() {
 void WindowSet::Destroy() {
   delete AssistantForm;  // cancels a search still running
   AssistantForm = nullptr;
+  delete StudyForm;
+  StudyForm = nullptr;
   delete StdAboutForm;
   StdAboutForm = nullptr;
   delete DimensionsForm;

@@ -11,6 +11,7 @@ class TAnimaForm;
 class TRockerForm;
 class TDimensionsForm;
 class TStdAboutForm;
+class TStudyForm;
 class TAssistantForm;
 
 extern TSplashForm* SplashForm;
@@ -20,13 +21,15 @@ extern TAnimaForm* AnimaForm;
 extern TRockerForm* RockerForm;
 extern TDimensionsForm* DimensionsForm;
 extern TStdAboutForm* StdAboutForm;
+extern TStudyForm* StudyForm;
 extern TAssistantForm* AssistantForm;
 
 class WindowSet {
  public:
-  // Creates the session model and windows 1 to 7 (main, results, animation,
-  // rocker types, dimensions, about, design assistant) in that order, opens the store in the
-  // working folder for the main window and wires the windows.
+  // Creates the session model and windows 1 to 8 (main, results, animation,
+  // rocker types, dimensions, about, quadrant study, design assistant) in that
+  // order, opens the store in the working folder for the main window and wires
+  // the windows.
   static void Create();
   // Destroys them in reverse order (tests create a fresh set per case).
   static void Destroy();
