@@ -98,8 +98,10 @@ void TAssistantForm::ShowResult(std::shared_ptr<const DesignResult> result) {
   }
   result_ = std::move(result);
   const DesignResult& r = *result_;
-  // A search may converge before its limit: the bar ends full all the same.
-  progress->setValue(progress->maximum());
+  // A search may converge before its limit: the bar ends full all the same,
+  // unless it was cancelled.
+  progress->setValue(r.status == DesignStatus::cancelled ? std::min(r.evaluations, progress->maximum())
+                                                         : progress->maximum());
   const QString before = r.before.complete ? BoxText::Format(r.before.worstInequality) : "none";
   const QString after = r.after.complete ? BoxText::Format(r.after.worstInequality) : "none";
   QString text = QString("Status: %1. Worst cut-off inequality %2 -> %3 % of stroke; %4 evaluations in %5 s.")

@@ -1,6 +1,6 @@
 // The field table is the one place that ties a name to an engine member; the
-// default bounds are widened to a quarter of the link's pin distance so that a
-// dimension of zero (or nearly) can still move.
+// default bounds of a length are widened to a quarter of the link's pin
+// distance so that a dimension of zero (or nearly) can still move.
 #include "DesignDimensions.h"
 
 #include <algorithm>
@@ -46,7 +46,9 @@ FreeDimension DefaultBounds(const Engine& start, const std::string& name) {
   const double value = dimension ? start.*(dimension->field) : 0;
   const double quarterPins = std::fabs(start.linkpins) / 4;
   const bool offset = name == "circdisp" || name == "raddisp";
-  const double reach = offset ? quarterPins : std::max(0.15 * std::fabs(value), quarterPins);
+  // The angle of advance and the rocker ratio are no lengths: their own least reach.
+  const double least = name == "angadv" ? 1.0 : name == "rockerRatio" ? 0.1 : quarterPins;
+  const double reach = offset ? quarterPins : std::max(0.15 * std::fabs(value), least);
   return {name, value - reach, value + reach};
 }
 

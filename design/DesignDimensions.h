@@ -29,6 +29,8 @@ std::optional<DesignDimension> FindDesignDimension(const std::string& name);
 const std::vector<std::string>& DefaultFreeNames();
 
 // Offsets (circdisp, raddisp) within a quarter of linkpins of their value;
-// every other dimension within 15 % of its value, and at least that quarter.
+// every other length within 15 % of its value, and at least that quarter; the
+// angle of advance within 15 % and at least 1 degree, the rocker ratio within
+// 15 % and at least 0.1.
 FreeDimension DefaultBounds(const Engine& start, const std::string& name);
 std::vector<FreeDimension> DefaultFreeSet(const Engine& start);
