@@ -170,8 +170,9 @@ Options:
                         stlap, exlap, port, rockerRatio), repeatable; without
                         bounds: within 15 % of its value and at least a quarter
                         of linkpins (angadv: 1 degree, rockerRatio: 0.1),
-                        circdisp and raddisp within a quarter of linkpins. Without --free: ctoweighh, ctoweighv, larad,
-                        liftlink, circdisp, raddisp
+                        circdisp and raddisp within a quarter of linkpins.
+                        Without --free: ctoweighh, ctoweighv, larad, liftlink,
+                        circdisp, raddisp
   --max-evals N         the evaluations of the gear over all starts (default 600)
   --seed N              places the further starts (default 1); the same input
                         and seed give the same proposal
