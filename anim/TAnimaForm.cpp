@@ -43,6 +43,10 @@ TAnimaForm::TAnimaForm(SessionModel& model, QWidget* parent) : QWidget(parent, Q
   // The rocker is not drawn: the note says so for an engine that has one.
   connect(&model_, &SessionModel::engineTaken, this,
           [this] { MRocker->setVisible(model_.session().engine().rockerType != 0); });
+  // A new run (the live reverser moving) is drawn at once at the step shown.
+  connect(&model_, &SessionModel::runChanged, this, Reaction([this] {
+    if (isVisible()) DrawMechanism();
+  }));
 }
 
 void TAnimaForm::showEvent(QShowEvent* event) {

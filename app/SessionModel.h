@@ -25,12 +25,21 @@ class SessionModel : public QObject {
   std::optional<GearFailure> TakeEngine(const Engine& engine);
   // "GO": runs the gear; a good run is kept and announced.
   RunOutcome Go(double liftArmDegrees);
+  // The live reverser: the run at liftArmDegrees as a later "GO" with the
+  // centring kept. With no centring yet, the run at settingDegrees fixes it
+  // first, as a first "GO" there would. Good runs are kept and announced,
+  // reverserMoved before runChanged.
+  RunOutcome MoveReverser(double liftArmDegrees, double settingDegrees);
+  // The reverser was let go at the latest run.
+  void ReleaseReverser();
   // The animation has drawn crank step `step` with a marker of that half size.
   void ShowAnimationStep(int step, int markerHalf);
 
  signals:
   void engineTaken();
   void runChanged();
+  void reverserMoved(double liftArmDegrees);
+  void reverserReleased();
   void animationStepShown(int step, int markerHalf);
 
  private:

@@ -1,7 +1,8 @@
 // Timing of the valve-gear calculation as the results window uses it: one whole
 // crank sweep with its events and derived values, taking an engine in with its
-// mid-gear direction, and a study of 100 lifting-arm angles on one thread and
-// on two. Run with --benchmark_repetitions=N for medians.
+// mid-gear direction, a study of 100 lifting-arm angles on one thread and
+// on two, and the quadrant study of 121 notches and of the usable range.
+// Run with --benchmark_repetitions=N for medians.
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
@@ -10,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "QuadrantStudy.h"
 #include "Session.h"
 
 namespace {
@@ -79,5 +81,31 @@ void BM_EvaluateHundredAngles(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_EvaluateHundredAngles)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// The goods engine from -60 to 60 by 1 degree (121 notches, all assemble) with
+// equal leads set at 20, on one thread and on two (one per core here).
+void BM_QuadrantStudy121(benchmark::State& state) {
+  Session s;
+  s.Take(BenchEngine(false));
+  const NotchPlan plan{false, -60, 60, 1};
+  for (auto _ : state) {
+    const QuadrantStudy study = RunQuadrantStudy(s, 20, plan, static_cast<int>(state.range(0)));
+    if (study.rows.size() != 121) state.SkipWithError("not 121 notches");
+    benchmark::DoNotOptimize(study.summary.worstInequality);
+  }
+}
+BENCHMARK(BM_QuadrantStudy121)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// "auto" at half a degree: the search for the usable range, then its notches.
+void BM_QuadrantStudyAuto(benchmark::State& state) {
+  Session s;
+  s.Take(BenchEngine(false));
+  const NotchPlan plan{true, 0, 0, 0.5};
+  for (auto _ : state) {
+    const QuadrantStudy study = RunQuadrantStudy(s, 20, plan);
+    benchmark::DoNotOptimize(study.summary.worstInequality);
+  }
+}
+BENCHMARK(BM_QuadrantStudyAuto)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace

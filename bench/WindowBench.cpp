@@ -1,6 +1,8 @@
 // Timing of the windows' work: one "GO" as the results window runs it (sweep,
 // results.txt, valve diagram and labels), and one animation step at the
-// design size. Run with --benchmark_repetitions=N for medians.
+// design size, and one move of the study's live reverser (the run, the results
+// window's labels and diagram repainted, the open animation redrawn).
+// Run with --benchmark_repetitions=N for medians.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -61,6 +63,18 @@ void BM_ResultsGo(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ResultsGo)->Unit(benchmark::kMillisecond);
+
+void BM_ReverserMove(benchmark::State& state) {
+  int move = 0;
+  for (auto _ : state) {
+    // Half-degree moves back and forth, as a slider dragged across working notches.
+    const RunOutcome outcome = WindowSet::Model().MoveReverser(10 + 0.5 * (move % 40), 15);
+    ResultsForm->repaint();
+    if (!outcome.ok()) state.SkipWithError("a reverser position did not assemble");
+    ++move;
+  }
+}
+BENCHMARK(BM_ReverserMove)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

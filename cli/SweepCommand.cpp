@@ -13,6 +13,7 @@
 #include "ConsolePrompter.h"
 #include "Cp1252.h"
 #include "EngineConversion.h"
+#include "RangeSweep.h"
 #include "ResultsTable.h"
 #include "Session.h"
 #include "SweepOptions.h"
@@ -56,6 +57,7 @@ int SweepEngine(const SweepOptions& options, const EngineRecord& record, std::os
     err << kProgram << options.name << ": " << FailureMessage(*failure) << '\n';
     return kExitCannotAssemble;
   }
+  if (options.range) return SweepRange(options, s, out, err);
   std::vector<SweepRun> runs;
   int status = kExitOk;
   for (const double angle : options.angles) {

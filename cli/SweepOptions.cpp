@@ -2,14 +2,17 @@
 // must be a number in the program's own number format (decimal point).
 #include "SweepOptions.h"
 
+#include <sstream>
+
 #include "NumberFormat.h"
 
 const char* const kSweepUsageText =
-    "usage: zovuderiz-sweep [--data FILE] [--results FILE] [--json] NAME ANGLE [ANGLE ...]";
+    "usage: zovuderiz-sweep [--data FILE] [--results FILE] [--json] NAME ANGLE [ANGLE ...] | "
+    "[--data FILE] [--results FILE] --range LO:HI:STEP|auto[:STEP] --set ANGLE [--csv | --json] NAME";
 
 namespace {
 
-// Takes the value of --data or --results, given as "--opt VALUE" or "--opt=VALUE".
+// Takes the value of an option given as "--opt VALUE" or "--opt=VALUE".
 bool TakeValue(const std::vector<std::string>& args, std::size_t& i, const std::string& option,
                std::string& value) {
   const std::string& arg = args[i];
@@ -22,7 +25,70 @@ bool TakeValue(const std::vector<std::string>& args, std::size_t& i, const std::
   return true;
 }
 
+std::vector<std::string> Fields(const std::string& text) {
+  std::vector<std::string> fields;
+  std::istringstream in(text);
+  for (std::string field; std::getline(in, field, ':');) fields.push_back(field);
+  if (!text.empty() && text.back() == ':') fields.push_back("");
+  return fields;
+}
+
+// Reads --range and --set; false (with the message set) when a value is bad.
+bool TakeStudyOption(const std::vector<std::string>& args, std::size_t& i, SweepOptions& options,
+                     std::string& message) {
+  std::string value;
+  if (TakeValue(args, i, "--range", value)) {
+    options.range = ParseNotchPlan(value);
+    if (!options.range)
+      message = "bad --range '" + value + "' (LO:HI:STEP with STEP above 0, or auto[:STEP])";
+    return options.range.has_value();
+  }
+  if (TakeValue(args, i, "--set", value)) {
+    options.settingDeg = ParseFloat(value);
+    if (!options.settingDeg) message = ConversionError(value).what();
+    return options.settingDeg.has_value();
+  }
+  message = "unknown option or missing value: " + args[i];
+  return false;
+}
+
+bool IsStudyOption(const std::string& arg) {
+  return arg.rfind("--range", 0) == 0 || arg.rfind("--set", 0) == 0;
+}
+
+std::optional<UsageError> CheckStudyOptions(const SweepOptions& options) {
+  if (options.range && !options.settingDeg) return UsageError{"--range needs --set ANGLE"};
+  if (!options.range && options.settingDeg) return UsageError{"--set goes with --range"};
+  if (options.csv && !options.range) return UsageError{"--csv goes with --range"};
+  if (options.csv && options.json) return UsageError{"--csv and --json exclude each other"};
+  return std::nullopt;
+}
+
 }  // namespace
+
+std::optional<NotchPlan> ParseNotchPlan(const std::string& text) {
+  const std::vector<std::string> fields = Fields(text);
+  std::vector<double> numbers;
+  const bool automatic = !fields.empty() && fields[0] == "auto";
+  for (std::size_t f = automatic ? 1 : 0; f < fields.size(); ++f) {
+    const auto number = ParseFloat(fields[f]);
+    if (!number) return std::nullopt;
+    numbers.push_back(*number);
+  }
+  NotchPlan plan;
+  plan.automatic = automatic;
+  if (automatic && numbers.size() <= 1) {
+    plan.stepDeg = numbers.empty() ? 1 : numbers[0];
+  } else if (!automatic && numbers.size() == 3) {
+    plan.loDeg = numbers[0];
+    plan.hiDeg = numbers[1];
+    plan.stepDeg = numbers[2];
+  } else {
+    return std::nullopt;
+  }
+  if (!(plan.stepDeg > 0) || !(plan.loDeg <= plan.hiDeg)) return std::nullopt;
+  return plan;
+}
 
 std::variant<SweepOptions, UsageError> ParseSweepArgs(const std::vector<std::string>& args) {
   SweepOptions options;
@@ -37,15 +103,25 @@ std::variant<SweepOptions, UsageError> ParseSweepArgs(const std::vector<std::str
       options.help = true;
       return options;
     }
+    std::string message;
     if (arg == "--json") {
       options.json = true;
+    } else if (arg == "--csv") {
+      options.csv = true;
+    } else if (IsStudyOption(arg)) {
+      if (!TakeStudyOption(args, i, options, message)) return UsageError{message};
     } else if (!TakeValue(args, i, "--data", options.dataFile) &&
                !TakeValue(args, i, "--results", options.resultsFile)) {
       return UsageError{"unknown option or missing value: " + arg};
     }
   }
+  if (const auto bad = CheckStudyOptions(options)) return *bad;
   if (i >= args.size()) return UsageError{"no engine name given"};
   options.name = args[i++];
+  if (options.range) {
+    if (i < args.size()) return UsageError{"with --range no angles follow the name"};
+    return options;
+  }
   if (i >= args.size()) return UsageError{"no lifting-arm angle given"};
   for (; i < args.size(); ++i) {
     const auto angle = ParseFloat(args[i]);

@@ -1,25 +1,36 @@
 // The command line of zovuderiz-sweep: options first, then the engine name and
-// one or more lifting-arm angles. Everything after the name is an angle, so
-// negative angles need no quoting or "--".
+// one or more lifting-arm angles, or with --range and --set the name alone.
+// Everything after the name is an angle, so negative angles need no quoting.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
+
+#include "QuadrantStudy.h"
 
 struct SweepOptions {
   std::string dataFile = "ste_data.dat";
   std::string resultsFile = "results.txt";
   bool json = false;
+  bool csv = false;
   bool help = false;
   std::string name;            // as typed (UTF-8)
   std::vector<double> angles;  // degrees from mid-gear, positive downwards
+  // A quadrant study instead of angles: its notches and the setting angle.
+  std::optional<NotchPlan> range;
+  std::optional<double> settingDeg;
 };
 
 // A usage error: the one line to show the user.
 struct UsageError {
   std::string message;
 };
+
+// "LO:HI:STEP", "auto" or "auto:STEP"; empty when malformed, when STEP is not
+// above 0 or when LO is above HI.
+std::optional<NotchPlan> ParseNotchPlan(const std::string& text);
 
 std::variant<SweepOptions, UsageError> ParseSweepArgs(const std::vector<std::string>& args);
 

@@ -4,10 +4,10 @@
 #include "SweepReport.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "Angles.h"
 #include "Cp1252.h"
+#include "JsonText.h"
 #include "MidGear.h"
 #include "NumberFormat.h"
 
@@ -55,29 +55,6 @@ void WriteTextRun(std::ostream& out, const SweepRun& run) {
   out << "  Die deflection (engine on dead centres): " << FormatGeneral4(r.dieDeflection) << '\n';
 }
 
-std::string JsonNumber(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.17g", value);
-  return text;
-}
-
-std::string JsonString(const std::string& utf8) {
-  std::string text = "\"";
-  for (const char c : utf8) {
-    if (c == '"' || c == '\\') {
-      text += '\\';
-      text += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-      text += escaped;
-    } else {
-      text += c;
-    }
-  }
-  return text + "\"";
-}
-
 void WriteJsonEnd(std::ostream& out, const RunResults& r, bool back) {
   for (const EventRow& row : kEventRows) {
     const ValveEvent e = back ? row.back : row.front;
@@ -86,6 +63,8 @@ void WriteJsonEnd(std::ostream& out, const RunResults& r, bool back) {
   out << "\"lead\": " << JsonNumber(back ? r.leadBack : r.leadFront)
       << ", \"maxPortOpening\": " << JsonNumber(back ? r.portOpenBack : r.portOpenFront);
 }
+
+}  // namespace
 
 void WriteJsonRun(std::ostream& out, const SweepRun& run) {
   out << "    {\"liftArmDeg\": " << JsonNumber(run.liftArmDegrees)
@@ -104,8 +83,6 @@ void WriteJsonRun(std::ostream& out, const SweepRun& run) {
       << ", \"dieDeflection\": " << JsonNumber(r.dieDeflection) << '}';
 }
 
-}  // namespace
-
 void WriteTextReport(std::ostream& out, const Session& s, const std::vector<SweepRun>& runs) {
   std::string midGear = MidGearText(s.midGearAngle().value_or(0));
   midGear.pop_back();  // the label's closing blank
@@ -114,7 +91,8 @@ void WriteTextReport(std::ostream& out, const Session& s, const std::vector<Swee
   for (const SweepRun& run : runs) WriteTextRun(out, run);
 }
 
-void WriteJsonReport(std::ostream& out, const Session& s, const std::vector<SweepRun>& runs) {
+void WriteJsonReport(std::ostream& out, const Session& s, const std::vector<SweepRun>& runs,
+                     const std::string& moreMembers) {
   const double midGearAngle = s.midGearAngle().value_or(0);
   out << "{\n  \"engine\": " << JsonString(Cp1252ToUtf8(s.engine().name)) << ",\n  \"midGearDirection\": \""
       << (midGearAngle > 0 ? "down" : "up")
@@ -124,5 +102,5 @@ void WriteJsonReport(std::ostream& out, const Session& s, const std::vector<Swee
     WriteJsonRun(out, runs[i]);
     out << (i + 1 < runs.size() ? ",\n" : "\n");
   }
-  out << "  ]\n}\n";
+  out << "  ]" << (moreMembers.empty() ? "" : ",\n" + moreMembers) << "\n}\n";
 }

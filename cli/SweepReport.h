@@ -18,6 +18,11 @@ struct SweepRun {
   std::string error;   // when not ok
 };
 
+// One run object of the JSON report, without a line end; other reports embed it.
+void WriteJsonRun(std::ostream& out, const SweepRun& run);
+
 // The session gives the engine's name and its mid-gear direction.
 void WriteTextReport(std::ostream& out, const Session& s, const std::vector<SweepRun>& runs);
-void WriteJsonReport(std::ostream& out, const Session& s, const std::vector<SweepRun>& runs);
+// moreMembers, when given, are further members of the object written after "runs".
+void WriteJsonReport(std::ostream& out, const Session& s, const std::vector<SweepRun>& runs,
+                     const std::string& moreMembers = "");

@@ -166,6 +166,16 @@ void TMainForm::BuildFileMenu() {
 
 void TMainForm::BuildMenu() {
   BuildFileMenu();
+  QMenu* tools = menuBar()->addMenu("&Tools");
+  tools->setObjectName("Tools1");
+  QAction* study = tools->addAction("&Quadrant study");
+  study->setObjectName("QuadrantStudy1");
+  study->setShortcut(QKeySequence("Ctrl+T"));
+  connect(study, &QAction::triggered, this, Reaction([this](bool) { QuadrantStudy1Click(); }));
+  QAction* assistant = tools->addAction("&Design assistant...");
+  assistant->setObjectName("DesignAssistant1");
+  assistant->setShortcut(QKeySequence("Ctrl+D"));
+  connect(assistant, &QAction::triggered, this, Reaction([this](bool) { DesignAssistant1Click(); }));
   QMenu* help = menuBar()->addMenu("&Help");
   help->setObjectName("Help1");
   QAction* helpItem = help->addAction("&Vardenlyke Help ");

@@ -69,7 +69,14 @@ class TMainForm : public QMainWindow {
   void OpenFolder1Click();
   void VardenlykeHelp1Click();
   void AboutVardenlyke1Click();
+  void QuadrantStudy1Click();
   void ChBDimsClick();
+  void DesignAssistant1Click();
+
+  // Shows a proposed engine in the boxes under that name (cut to 29
+  // characters) as an unsaved engine: the reserved field kept from the window's
+  // engine, nothing stored until the user saves.
+  void ShowProposal(const Engine& proposal, const QString& name);
 
   // The box of a record field, in the order of Boxes().
   QLineEdit* Box(int index) const { return boxes_[static_cast<size_t>(index)]; }
@@ -102,9 +109,12 @@ class TMainForm : public QMainWindow {
   void dimensionMarked(int marking, bool highlight);
   void rockerTypesRequested();
   void aboutRequested();
+  void studyRequested();
   void helpRequested(const QString& topic);
   // The user asked to work on the data file of another folder.
   void openFolderRequested();
+  // The design assistant is asked for, for the engine read from the boxes.
+  void designAssistantRequested(const Engine& start);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

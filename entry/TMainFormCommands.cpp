@@ -90,12 +90,36 @@ void TMainForm::OpenFolder1Click() {
   emit openFolderRequested();
 }
 
+void TMainForm::DesignAssistant1Click() {
+  // As for the results: the boxes are read first, and the assistant starts
+  // from the engine they hold.
+  const int transfer = TransferEntries();
+  if (transfer == 2) return AppPrompter().Inform("Message", "Data missing at ???");
+  if (transfer == 1 && RecordName(engine_).empty())
+    return AppPrompter().Inform("Message", "Engine name required");
+  emit designAssistantRequested(ToEngine(engine_));
+}
+
+void TMainForm::ShowProposal(const Engine& proposal, const QString& name) {
+  EngineRecord record = engine_;
+  ToRecord(proposal, record);
+  const std::string bytes = BoxText::NameBytes(BoxText::First29(name));
+  SetRecordName(record, bytes.data(), bytes.size());
+  CB_Engines->setEditText("");
+  ShowEngine(record);
+  raise();
+}
+
 void TMainForm::VardenlykeHelp1Click() {
   emit helpRequested("main");
 }
 
 void TMainForm::AboutVardenlyke1Click() {
   emit aboutRequested();
+}
+
+void TMainForm::QuadrantStudy1Click() {
+  emit studyRequested();
 }
 
 void TMainForm::ChBDimsClick() {

@@ -22,6 +22,9 @@ TResultsForm::TResultsForm(SessionModel& model, QWidget* parent)
   ConnectReactions();
   connect(&model_, &SessionModel::engineTaken, this, Reaction([this] { EngineTaken(); }));
   connect(&model_, &SessionModel::runChanged, this, Reaction([this] { RunChanged(); }));
+  connect(&model_, &SessionModel::reverserMoved, this,
+          Reaction([this](double degrees) { ReverserMoved(degrees); }));
+  connect(&model_, &SessionModel::reverserReleased, this, Reaction([this] { ReverserReleased(); }));
   connect(&model_, &SessionModel::animationStepShown, this,
           Reaction([this](int step, int markerHalf) { MarkAnimationStep(step, markerHalf); }));
   Controls::PlaceWindow(this, 6, 89, 591, 344);
@@ -58,6 +61,10 @@ void TResultsForm::BuildControls() {
   BtAnima = Controls::Button(this, "ANIMATE", 462, 39, 60, 20);
   BtGo->setObjectName("BtGo");
   BtAnima->setObjectName("BtAnima");
+  BtStudy = Controls::Button(this, "STUDY", 462, 72, 60, 20);
+  BtStudy->setObjectName("BtStudy");
+  BtStudy->setShortcut(QKeySequence("Ctrl+T"));
+  BtStudy->setToolTip("Quadrant study of this engine (Ctrl+T)");
   Controls::Label(this, "In mid-gear the lifting arm points ", 20, 65);
   LbMid_deg = ResultLabel(182, 65, "LbMid_deg");
   Controls::Label(this, "Set Lifting arm angle", 20, 78);
@@ -70,6 +77,7 @@ void TResultsForm::BuildControls() {
   BuildDiagramAndButtons();
   setTabOrder(EdLa_ang, BtGo);
   setTabOrder(BtGo, BtAnima);
+  setTabOrder(BtAnima, BtStudy);
   EdLa_ang->setFocus();
 }
 
@@ -122,6 +130,7 @@ void TResultsForm::ConnectReactions() {
   connect(EdLa_ang, &QLineEdit::textChanged, this, Reaction([this](const QString&) { EdLa_angChange(); }));
   connect(BtGo, &QPushButton::clicked, this, Reaction([this](bool) { BtGoClick(); }));
   connect(BtAnima, &QPushButton::clicked, this, Reaction([this](bool) { BtAnimaClick(); }));
+  connect(BtStudy, &QPushButton::clicked, this, Reaction([this](bool) { BtStudyClick(); }));
   connect(BtClear, &QPushButton::clicked, this, Reaction([this](bool) { BtClearClick(); }));
   connect(BtPrint, &QPushButton::clicked, this, Reaction([this](bool) { BtPrintClick(); }));
   connect(BtClose, &QPushButton::clicked, this, Reaction([this](bool) { BtCloseClick(); }));

@@ -23,6 +23,11 @@ class TResultsForm : public QWidget {
   void EngineTaken();
   // A good run: the valve diagram and every label show it.
   void RunChanged();
+  // The live reverser moved: the angle box shows its angle and the diagram
+  // starts afresh for the run that follows; a hidden window shows itself.
+  void ReverserMoved(double liftArmDegrees);
+  // The reverser was let go: results.txt is written for the latest run.
+  void ReverserReleased();
   // Moves the marker on the valve curve to crank step `step`.
   void MarkAnimationStep(int step, int markerHalf);
   void ClearResults();
@@ -38,6 +43,7 @@ class TResultsForm : public QWidget {
   void EdLa_angChange();
   void BtGoClick();
   void BtAnimaClick() { emit animateRequested(); }
+  void BtStudyClick() { emit studyRequested(); }
   void BtPrintClick();
   void BtClearClick() { ClearResults(); }
   void BtCloseClick() { close(); }
@@ -47,6 +53,7 @@ class TResultsForm : public QWidget {
   QPlainTextEdit* MXleads;
   QPushButton* BtGo;
   QPushButton* BtAnima;
+  QPushButton* BtStudy;
   QLabel* LbMid_deg;
   QLineEdit* EdLa_ang;
   QLabel* LbDiedef;
@@ -64,6 +71,7 @@ class TResultsForm : public QWidget {
   // The window became active (the animation closes then).
   void activated();
   void animateRequested();
+  void studyRequested();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -84,6 +92,7 @@ class TResultsForm : public QWidget {
   void BuildEventLabels();
   void ConnectReactions();
   bool RunSweep();
+  void WriteResultsFile(const GearRun& run);
   void ShowRunResults(const GearRun& run);
   void DrawValveOval(const GearRun& run);
   void HorizontalLine(double v);

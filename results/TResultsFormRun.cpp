@@ -33,9 +33,34 @@ bool TResultsForm::RunSweep() {
     AppPrompter().Inform("Message", FailureMessage(*outcome.failure));
     return false;
   }
-  if (!WriteResultsTable(model_.session().engine().name, *outcome.run, "results.txt"))
-    AppPrompter().Inform("Message", "Cannot open Results file");
+  WriteResultsFile(*outcome.run);
   return true;
+}
+
+void TResultsForm::WriteResultsFile(const GearRun& run) {
+  if (!WriteResultsTable(model_.session().engine().name, run, "results.txt"))
+    AppPrompter().Inform("Message", "Cannot open Results file");
+}
+
+void TResultsForm::ReverserMoved(double liftArmDegrees) {
+  MLeads->hide();
+  MXleads->show();
+  // The box's own reaction runs (GO on, ANIMATE off); the run shown next
+  // turns ANIMATE on again, since its tables are those of this angle.
+  EdLa_ang->setText(BoxText::Format(liftArmDegrees));
+  // One curve at a time while the reverser moves, not a smear of them.
+  Oval->canvas().FloodFill(Oval->image().width() / 2, Oval->image().height() / 2, kBlue);
+  if (!isVisible()) {
+    // Shown beside the study without taking the activation from it (which
+    // would close the animation); later showings activate as before.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    show();
+    setAttribute(Qt::WA_ShowWithoutActivating, false);
+  }
+}
+
+void TResultsForm::ReverserReleased() {
+  if (const auto& latest = model_.session().latestRun()) WriteResultsFile(*latest);
 }
 
 void TResultsForm::RunChanged() {

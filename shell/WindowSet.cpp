@@ -13,12 +13,14 @@
 #include "Reaction.h"
 #include "SessionModel.h"
 #include "TAnimaForm.h"
+#include "TAssistantForm.h"
 #include "TDimensionsForm.h"
 #include "TMainForm.h"
 #include "TResultsForm.h"
 #include "TRockerForm.h"
 #include "TSplashForm.h"
 #include "TStdAboutForm.h"
+#include "TStudyForm.h"
 
 TSplashForm* SplashForm = nullptr;
 TMainForm* MainForm = nullptr;
@@ -27,6 +29,8 @@ TAnimaForm* AnimaForm = nullptr;
 TRockerForm* RockerForm = nullptr;
 TDimensionsForm* DimensionsForm = nullptr;
 TStdAboutForm* StdAboutForm = nullptr;
+TStudyForm* StudyForm = nullptr;
+TAssistantForm* AssistantForm = nullptr;
 
 namespace {
 
@@ -56,6 +60,8 @@ void WindowSet::Create() {
   RockerForm = new TRockerForm;
   DimensionsForm = new TDimensionsForm;
   StdAboutForm = new TStdAboutForm;
+  StudyForm = new TStudyForm(*model);
+  AssistantForm = new TAssistantForm(*model);
   Wire();
 }
 
@@ -83,7 +89,20 @@ void WindowSet::Wire() {
                          QFileDialog::getExistingDirectory(MainForm, "Open Data Folder", QDir::currentPath());
                      if (!folder.isEmpty()) OpenFolder(folder);
                    }));
+  TStudyForm* study = StudyForm;
+  const auto showStudy = [study] {
+    study->show();
+    study->raise();
+    study->activateWindow();
+  };
+  QObject::connect(MainForm, &TMainForm::studyRequested, study, showStudy);
+  QObject::connect(results, &TResultsForm::studyRequested, study, showStudy);
   QObject::connect(MainForm, &TMainForm::helpRequested,
+                   [](const QString& topic) { HelpWindow::ShowTopic(topic); });
+  TAssistantForm* assistant = AssistantForm;
+  QObject::connect(MainForm, &TMainForm::designAssistantRequested, assistant, &TAssistantForm::Open);
+  QObject::connect(assistant, &TAssistantForm::putInBoxesRequested, MainForm, &TMainForm::ShowProposal);
+  QObject::connect(assistant, &TAssistantForm::helpRequested,
                    [](const QString& topic) { HelpWindow::ShowTopic(topic); });
 }
 
@@ -97,6 +116,10 @@ void WindowSet::OpenFolder(const QString& folder) {
 }
 
 void WindowSet::Destroy() {
+  delete AssistantForm;  // cancels a search still running
+  AssistantForm = nullptr;
+  delete StudyForm;
+  StudyForm = nullptr;
   delete StdAboutForm;
   StdAboutForm = nullptr;
   delete DimensionsForm;

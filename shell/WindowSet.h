@@ -13,6 +13,8 @@ class TAnimaForm;
 class TRockerForm;
 class TDimensionsForm;
 class TStdAboutForm;
+class TStudyForm;
+class TAssistantForm;
 
 extern TSplashForm* SplashForm;
 extern TMainForm* MainForm;
@@ -21,12 +23,15 @@ extern TAnimaForm* AnimaForm;
 extern TRockerForm* RockerForm;
 extern TDimensionsForm* DimensionsForm;
 extern TStdAboutForm* StdAboutForm;
+extern TStudyForm* StudyForm;
+extern TAssistantForm* AssistantForm;
 
 class WindowSet {
  public:
-  // Creates the session model and windows 1 to 6 (main, results, animation,
-  // rocker types, dimensions, about) in that order, opens the store in the
-  // working folder for the main window and wires the windows.
+  // Creates the session model and windows 1 to 8 (main, results, animation,
+  // rocker types, dimensions, about, quadrant study, design assistant) in that
+  // order, opens the store in the working folder for the main window and wires
+  // the windows.
   static void Create();
   // Destroys them in reverse order (tests create a fresh set per case).
   static void Destroy();

@@ -132,3 +132,23 @@ TEST_F(SweepCommandTest, EachFailureGivesItsStatusAndOneLine) {
   EXPECT_EQ(unwritable.status, 3);
   EXPECT_EQ(Lines(unwritable.err), 1);
 }
+
+TEST_F(SweepCommandTest, RangeAgreesWithTheSameAnglesListedAndAddsTheSummary) {
+  const Outcome range = Run({"--range", "-10:10:10", "--set", "20", "--json", "Goods 0-6-0 slide valve"});
+  const Outcome listed = Run({"--json", "Goods 0-6-0 slide valve", "20", "-10", "0", "10"});
+  ASSERT_EQ(range.status, 0) << range.err;
+  const std::string runsEnd = "\n  ]";
+  ASSERT_NE(range.out.find(runsEnd), std::string::npos);
+  EXPECT_EQ(range.out.substr(0, range.out.find(runsEnd)), listed.out.substr(0, listed.out.find(runsEnd)));
+  EXPECT_NE(range.out.find("\"summary\": {\"worstCutOffInequality\": "), std::string::npos) << range.out;
+  EXPECT_NE(range.out.find("\"workingNotchesDeg\": [-10, 10]"), std::string::npos) << range.out;
+
+  const Outcome automatic = Run({"--range", "auto:10", "--set", "20", "--json", "Goods 0-6-0 slide valve"});
+  EXPECT_EQ(automatic.status, 0) << automatic.err;
+  EXPECT_NE(automatic.out.find("\"usableRangeDeg\": [-31.5, 35]"), std::string::npos) << automatic.out;
+  for (const std::vector<std::string>& bad :
+       {std::vector<std::string>{"--range", "auto", "Goods 0-6-0 slide valve"},
+        {"--range", "5:1:1", "--set", "2", "Goods 0-6-0 slide valve"},
+        {"--range", "auto", "--set", "2", "--csv", "--json", "Goods 0-6-0 slide valve"}})
+    EXPECT_EQ(Run(bad).status, 2);
+}

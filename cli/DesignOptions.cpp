@@ -1,0 +1,183 @@
+// Every option takes its value as the next argument or after "="; numbers are
+// in the program's own format (decimal point). A range of notches runs from LO
+// to HI inclusive by STEP.
+#include "DesignOptions.h"
+
+#include <cmath>
+
+#include "DesignDimensions.h"
+#include "NumberFormat.h"
+
+const char* const kDesignUsageText =
+    "usage: zovuderiz-design [--data FILE] --set ANGLE [--notches A,B,C | --notches LO:HI:STEP] "
+    "[--free DIM[:LO:HI]]... [--max-evals N] [--seed N] [--save-as NAME] [--json] NAME";
+
+namespace {
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> parts(1);
+  for (const char c : text) {
+    if (c == separator)
+      parts.emplace_back();
+    else
+      parts.back() += c;
+  }
+  return parts;
+}
+
+std::optional<std::vector<double>> Numbers(const std::string& text, char separator) {
+  std::vector<double> numbers;
+  for (const std::string& part : Split(text, separator)) {
+    const auto number = ParseFloat(part);
+    if (!number || !std::isfinite(*number)) return std::nullopt;
+    numbers.push_back(*number);
+  }
+  return numbers;
+}
+
+std::optional<std::string> ParseNotches(const std::string& text, std::vector<double>& notches) {
+  if (text.find(':') == std::string::npos) {
+    const auto list = Numbers(text, ',');
+    if (!list) return "notches are not numbers: " + text;
+    notches = *list;
+    return std::nullopt;
+  }
+  const auto range = Numbers(text, ':');
+  if (!range || range->size() != 3 || (*range)[2] <= 0 || (*range)[0] > (*range)[1])
+    return "notches need LO:HI:STEP with LO <= HI and STEP > 0: " + text;
+  const double lo = (*range)[0], hi = (*range)[1], step = (*range)[2];
+  if ((hi - lo) / step > 1000) return "too many notches: " + text;
+  for (int i = 0; lo + i * step <= hi + 1e-9 * step; ++i) notches.push_back(lo + i * step);
+  return std::nullopt;
+}
+
+std::optional<std::string> ParseFree(const std::string& text, std::vector<FreeOption>& free) {
+  const auto parts = Split(text, ':');
+  if (!FindDesignDimension(parts[0])) return "not a dimension: " + parts[0];
+  for (const FreeOption& f : free)
+    if (f.name == parts[0]) return "dimension freed twice: " + parts[0];
+  if (parts.size() == 1) {
+    free.push_back({parts[0], std::nullopt, std::nullopt});
+    return std::nullopt;
+  }
+  const auto bounds = Numbers(text.substr(parts[0].size() + 1), ':');
+  if (parts.size() != 3 || !bounds || (*bounds)[0] > (*bounds)[1])
+    return "bounds need DIM:LO:HI with LO <= HI: " + text;
+  free.push_back({parts[0], (*bounds)[0], (*bounds)[1]});
+  return std::nullopt;
+}
+
+std::optional<long long> Whole(const std::string& text, long long least) {
+  if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos || text.size() > 18)
+    return std::nullopt;
+  const long long value = std::stoll(text);
+  return value >= least ? std::optional(value) : std::nullopt;
+}
+
+}  // namespace
+
+namespace {
+
+// The value of an option given as "--opt VALUE" or "--opt=VALUE".
+std::optional<std::string> ValueOf(const std::vector<std::string>& args, std::size_t& i,
+                                   const std::string& option) {
+  const std::string& arg = args[i];
+  if (arg.rfind(option + "=", 0) == 0) return arg.substr(option.size() + 1);
+  if (arg != option || i + 1 >= args.size()) return std::nullopt;
+  return args[++i];
+}
+
+// Takes the option at args[i] with its value; an error text, or nothing.
+std::optional<std::string> TakeOption(const std::vector<std::string>& args, std::size_t& i,
+                                      DesignOptions& options, bool& setGiven) {
+  if (args[i] == "--json") {
+    options.json = true;
+  } else if (const auto data = ValueOf(args, i, "--data")) {
+    options.dataFile = *data;
+  } else if (const auto set = ValueOf(args, i, "--set")) {
+    const auto angle = ParseFloat(*set);
+    if (!angle || !std::isfinite(*angle)) return "the setting angle is not a number: " + *set;
+    options.setAngleDeg = *angle;
+    setGiven = true;
+  } else if (const auto notches = ValueOf(args, i, "--notches")) {
+    options.notchesDeg.clear();
+    return ParseNotches(*notches, options.notchesDeg);
+  } else if (const auto free = ValueOf(args, i, "--free")) {
+    return ParseFree(*free, options.free);
+  } else if (const auto evals = ValueOf(args, i, "--max-evals")) {
+    const auto n = Whole(*evals, 1);
+    if (!n || *n > 10000000) return "--max-evals needs a whole number from 1: " + *evals;
+    options.maxEvaluations = static_cast<int>(*n);
+  } else if (const auto seed = ValueOf(args, i, "--seed")) {
+    const auto n = Whole(*seed, 0);
+    if (!n) return "--seed needs a whole number: " + *seed;
+    options.seed = static_cast<std::uint64_t>(*n);
+  } else if (const auto name = ValueOf(args, i, "--save-as")) {
+    if (name->empty()) return std::string("--save-as needs a name");
+    options.saveAs = *name;
+  } else {
+    return "unknown option or missing value: " + args[i];
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::variant<DesignOptions, UsageError> ParseDesignArgs(const std::vector<std::string>& args) {
+  DesignOptions options;
+  bool setGiven = false;
+  std::size_t i = 0;
+  for (; i < args.size() && args[i].rfind("-", 0) == 0 && args[i] != "-"; ++i) {
+    if (args[i] == "--") {
+      ++i;
+      break;
+    }
+    if (args[i] == "--help" || args[i] == "-h") {
+      options.help = true;
+      return options;
+    }
+    if (const auto error = TakeOption(args, i, options, setGiven)) return UsageError{*error};
+  }
+  if (!setGiven) return UsageError{"no setting angle given (--set ANGLE)"};
+  if (i >= args.size()) return UsageError{"no engine name given"};
+  if (i + 1 < args.size()) return UsageError{"more than one engine name: " + args[i + 1]};
+  options.name = args[i];
+  return options;
+}
+
+const char* const kDesignHelpText =
+    R"(zovuderiz-design: propose the dimensions that equalise front and back cut-off
+
+The engine NAME of the data file is the start design. The valves are centred
+for equal leads at the setting angle (--set, degrees from mid-gear, positive
+downwards), as the first "GO" after "GET  RESULTS" does, and every notch is run
+with that centring kept.
+
+Objective: the worst |cut-off back - cut-off front| (% of stroke) over the
+notches, on both sides of mid-gear, is made as small as the bounds allow.
+Constraints, at every notch: the gear assembles and all eight valve events
+occur; the smaller of the two maximum port openings stays at least 90 % of the
+start design's smaller one; both leads stay positive.
+
+Options:
+  --data FILE           the data file (default ste_data.dat in the working folder)
+  --set ANGLE           the setting angle (required)
+  --notches A,B,C       the notches as a list, or LO:HI:STEP from LO to HI;
+                        default: the start engine's working notches
+  --free DIM[:LO:HI]    a free dimension by its record field name (conrod,
+                        mcrank, eccrod, eccrad, angadv, pintoslot, ctoweighh,
+                        ctoweighv, larad, liftlink, linkpins, circdisp, raddisp,
+                        stlap, exlap, port, rockerRatio), repeatable; without
+                        bounds: within 15 % of its value and at least a quarter
+                        of linkpins (angadv: 1 degree, rockerRatio: 0.1),
+                        circdisp and raddisp within a quarter of linkpins.
+                        Without --free: ctoweighh, ctoweighv, larad, liftlink,
+                        circdisp, raddisp
+  --max-evals N         the evaluations of the gear over all starts (default 600)
+  --seed N              places the further starts (default 1); the same input
+                        and seed give the same proposal
+  --save-as NAME        store the proposal as a new engine; an existing name is refused
+  --json                the figures as JSON at full precision
+
+Exit status: 0 a proposal (improved or not), 2 usage, 3 data file or engine
+(also a --save-as name that exists, or a failed save), 4 no feasible design.)";

@@ -1,0 +1,36 @@
+// The command line of zovuderiz-design: options, then the engine name. The
+// notches are a list or a range; each --free names a record field, with or
+// without its bounds.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "DesignSearch.h"
+#include "SweepOptions.h"
+
+struct FreeOption {
+  std::string name;
+  std::optional<double> lower, upper;  // both or neither; then the default bounds
+};
+
+struct DesignOptions {
+  std::string dataFile = "ste_data.dat";
+  double setAngleDeg = 0;
+  std::vector<double> notchesDeg;  // empty: the working notches of the start engine
+  std::vector<FreeOption> free;    // empty: the default set
+  int maxEvaluations = kDefaultMaxEvaluations;
+  std::uint64_t seed = 1;
+  std::optional<std::string> saveAs;  // as typed (UTF-8)
+  bool json = false;
+  bool help = false;
+  std::string name;  // as typed (UTF-8)
+};
+
+std::variant<DesignOptions, UsageError> ParseDesignArgs(const std::vector<std::string>& args);
+
+extern const char* const kDesignUsageText;
+extern const char* const kDesignHelpText;

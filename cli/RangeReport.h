@@ -1,0 +1,21 @@
+// The printed outcome of a quadrant study from the command line: one aligned
+// line per notch in the program's 4-significant-digit format with the summary
+// below, and the summary as members of the JSON report.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "QuadrantStudy.h"
+#include "Session.h"
+#include "SweepReport.h"
+
+// The setting run first, then every notch in order.
+void WriteRangeTable(std::ostream& out, const Session& s, const StudyRow& setting,
+                     const QuadrantStudy& study);
+
+// "summary" (and with an automatic plan "usableRangeDeg") for WriteJsonReport.
+std::string JsonStudyMembers(const QuadrantStudy& study);
+
+// A notch's row as a run of the report.
+SweepRun SweepRunOf(const StudyRow& row);

@@ -1,0 +1,43 @@
+// A single pass over the rows; each figure starts empty and takes the first
+// working notch's value, so an empty figure means no working notch.
+#include "StudySummary.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+void KeepLargest(std::optional<double>& kept, double value) {
+  kept = kept ? std::max(*kept, value) : value;
+}
+
+void KeepSmallest(std::optional<double>& kept, double value) {
+  kept = kept ? std::min(*kept, value) : value;
+}
+
+}  // namespace
+
+bool IsWorkingNotch(const StudyRow& row) {
+  if (!row.ok()) return false;
+  const RunResults& r = row.results;
+  if (!r.eventFound[cutOffBack] || !r.eventFound[cutOffFront]) return false;
+  const double mean = (r.eventPct[cutOffBack] + r.eventPct[cutOffFront]) / 2;
+  return mean >= kWorkingCutOffMinPct && mean <= kWorkingCutOffMaxPct;
+}
+
+StudySummary SummariseStudy(const std::vector<StudyRow>& rows) {
+  StudySummary s;
+  for (const StudyRow& row : rows) {
+    if (!IsWorkingNotch(row)) continue;
+    const RunResults& r = row.results;
+    s.workingNotchesDeg.push_back(row.liftArmDeg);
+    const double inequality = std::fabs(r.eventPct[cutOffBack] - r.eventPct[cutOffFront]);
+    KeepLargest(s.worstInequality, inequality);
+    if (row.liftArmDeg > 0) KeepLargest(s.worstInequalityDown, inequality);
+    if (row.liftArmDeg < 0) KeepLargest(s.worstInequalityUp, inequality);
+    KeepSmallest(s.leadMin, std::min(r.leadBack, r.leadFront));
+    KeepLargest(s.leadMax, std::max(r.leadBack, r.leadFront));
+    KeepSmallest(s.smallestPortOpening, std::min(r.portOpenBack, r.portOpenFront));
+  }
+  return s;
+}

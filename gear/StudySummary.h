@@ -1,0 +1,38 @@
+// The rows of a quadrant study and the figures a designer reads off them:
+// which notches are working notches, the worst inequality of the cut-offs on
+// each side of mid-gear, the range of the leads and the smallest port opening.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "GearFailure.h"
+#include "GearRun.h"
+
+// One notch: the figures of its run, or why the gear did not assemble there.
+struct StudyRow {
+  double liftArmDeg = 0;
+  std::optional<GearFailure> failure;  // set when the notch did not assemble
+  RunResults results;                  // when it did
+  double valveTravel = 0;              // full travel, travelMax - travelMin
+
+  bool ok() const { return !failure; }
+};
+
+// A working notch ran, made both cut-offs, and the mean of the two lies
+// between these shares of the stroke (both included).
+inline constexpr double kWorkingCutOffMinPct = 15;
+inline constexpr double kWorkingCutOffMaxPct = 80;
+
+bool IsWorkingNotch(const StudyRow& row);
+
+// Every figure is taken over the working notches; empty where there is none.
+// "Down" is the side below mid-gear (positive angles), "up" the side above.
+struct StudySummary {
+  std::vector<double> workingNotchesDeg;
+  std::optional<double> worstInequality, worstInequalityDown, worstInequalityUp;  // |CoB - CoF|, %
+  std::optional<double> leadMin, leadMax;                                         // of both ends
+  std::optional<double> smallestPortOpening;                                      // of both ends' maxima
+};
+
+StudySummary SummariseStudy(const std::vector<StudyRow>& rows);

@@ -1,0 +1,80 @@
+// zovuderiz-design end to end on a copy of the sample data file, with few
+// evaluations: --save-as adds one record and refuses a stored name, and the
+// usage and engine errors have their exit statuses.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <set>
+#include <sstream>
+
+#include "DesignCommand.h"
+#include "SampleEngines.h"
+#include "StoreTestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class DesignCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("zov_design_" + std::to_string(::getpid()) + "_" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir_);
+    WriteRecords(Data(), {SampleRecord("Goods 0-6-0 slide valve"), SampleRecord("Express 4-4-0 rocker B")});
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  fs::path Data() const { return dir_ / "ste_data.dat"; }
+  int Run(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--data", Data().string(), "--max-evals", "24", "--notches", "-20,20"});
+    std::ostringstream out, err;
+    const int status = RunDesignCommand(args, out, err);
+    out_ = out.str();
+    err_ = err.str();
+    return status;
+  }
+
+  fs::path dir_;
+  std::string out_, err_;
+};
+
+}  // namespace
+
+TEST_F(DesignCommandTest, SaveAsAddsTheProposalAndRefusesAStoredName) {
+  const std::string before = ReadBytes(Data());
+  EXPECT_EQ(Run({"--set", "25", "--save-as", "Express 4-4-0 rocker B", "Goods 0-6-0 slide valve"}), 3);
+  EXPECT_NE(err_.find("exists already"), std::string::npos);
+  EXPECT_EQ(ReadBytes(Data()), before);
+
+  EXPECT_EQ(Run({"--set", "25", "--json", "--save-as", "Goods equalised", "Goods 0-6-0 slide valve"}), 0);
+  EXPECT_NE(out_.find("\"proposal\": {\"name\": \"Goods equalised\""), std::string::npos);
+  const std::string after = ReadBytes(Data());
+  ASSERT_EQ(after.size(), before.size() + kEngineRecordSize);
+  // The store writes its own order: every old record is still there byte for byte.
+  std::multiset<std::string> records, old;
+  for (std::size_t at = 0; at < after.size(); at += kEngineRecordSize)
+    records.insert(after.substr(at, kEngineRecordSize));
+  for (std::size_t at = 0; at < before.size(); at += kEngineRecordSize) {
+    old.insert(before.substr(at, kEngineRecordSize));
+    EXPECT_EQ(records.count(before.substr(at, kEngineRecordSize)), 1u);
+  }
+  for (const std::string& bytes : records) {
+    if (old.count(bytes)) continue;
+    EngineRecord saved;
+    std::memcpy(&saved, bytes.data(), sizeof saved);
+    EXPECT_EQ(RecordName(saved), "Goods equalised");
+    EXPECT_EQ(saved.conrod, 78);
+  }
+}
+
+TEST_F(DesignCommandTest, UsageAndEngineErrors) {
+  EXPECT_EQ(Run({"Goods 0-6-0 slide valve"}), 2);  // no --set
+  EXPECT_EQ(Run({"--set", "25", "--free", "larad:12:11", "Goods 0-6-0 slide valve"}), 2);
+  EXPECT_EQ(Run({"--set", "25", "--free", "wheel", "Goods 0-6-0 slide valve"}), 2);
+  EXPECT_EQ(Run({"--set", "25", "Mogul"}), 3);
+  EXPECT_EQ(Run({"--set", "25", "--notches", "-89.5,20", "Goods 0-6-0 slide valve"}), 4);
+  EXPECT_EQ(Run({"--set", "25", "--free", "larad:10.9:11.1", "Goods 0-6-0 slide valve"}), 0);
+  EXPECT_NE(out_.find("Worst cut-off inequality"), std::string::npos);
+}
