@@ -41,7 +41,7 @@ class TMainForm : public QMainWindow {
   // names and locks the boxes; "EXIT" destroys it.
   void OpenStore(std::unique_ptr<TShed> store);
   TShed* store() const { return shed_.get(); }
-  // Adds a listed name to the engine list, keeping it sorted.
+  // Takes a name the store lists; ListStoredNames puts them in the engine list.
   void AddListedName(const std::string& nameBytes);
   // The engine last selected or read from the boxes.
   const EngineRecord& engine() const { return engine_; }
@@ -118,6 +118,7 @@ class TMainForm : public QMainWindow {
   void ClearGroup(QButtonGroup* group);
   void SelectItem(QButtonGroup* group, int id);
   void EnterToNext(int key);
+  int ListStoredNames();
   void BoxEnter(int index);
   void BoxExit(int index);
 
@@ -128,4 +129,5 @@ class TMainForm : public QMainWindow {
   bool missing_ = false;
   std::int32_t engineCount_ = 0;
   QString selectedName_;
+  QStringList listedNames_;
 };

@@ -41,7 +41,7 @@ void TMainForm::BtSaveClick() {
   CB_Engines->setEditText("");
   if (shed_) {
     shed_->SaveEngine(engine_);
-    engineCount_ = shed_->ListEngines();
+    engineCount_ = ListStoredNames();
   }
   EdNewEng->setText("");
 }
@@ -56,7 +56,7 @@ void TMainForm::BtDeleteClick() {
   CB_Engines->clear();
   if (shed_) {
     shed_->DeleteEngine(engine_);
-    engineCount_ = shed_->ListEngines();
+    engineCount_ = ListStoredNames();
   }
   EdName->setText("");
 }
