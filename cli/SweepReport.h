@@ -21,3 +21,6 @@ struct SweepRun {
 // The session gives the engine's name and its mid-gear direction.
 void WriteTextReport(std::ostream& out, const Session& s, const std::vector<SweepRun>& runs);
 void WriteJsonReport(std::ostream& out, const Session& s, const std::vector<SweepRun>& runs);
+// The JSON report of an engine whose gear cannot be assembled in mid-gear:
+// its name and the failure's sentence under "error", and no runs.
+void WriteJsonFailure(std::ostream& out, const std::string& engineNameBytes, const std::string& error);

@@ -35,8 +35,12 @@ bool TResultsForm::RunSweep() {
     AppPrompter().Inform("Message", FailureMessage(*outcome.failure));
     return false;
   }
-  if (!WriteResultsTable(model_.session().engine().name, *outcome.run, "results.txt"))
+  const TableWrite table = WriteResultsTable(model_.session().engine().name, *outcome.run, "results.txt");
+  if (table.outcome == TableWrite::Outcome::notOpened)
     AppPrompter().Inform("Message", "Cannot open Results file");
+  if (table.outcome == TableWrite::Outcome::notWritten)
+    AppPrompter().Inform("Message", "Cannot write Results file: " + table.reason +
+                                        "\nresults.txt was left as it was before this run.");
   return true;
 }
 
