@@ -39,11 +39,13 @@ void TMainForm::BtSaveClick() {
   if (!AppPrompter().Confirm("Message", "Are you sure?")) return;
   CB_Engines->clear();
   CB_Engines->setEditText("");
+  bool saved = true;
   if (shed_) {
-    shed_->SaveEngine(engine_);
+    saved = shed_->SaveEngine(engine_);
     engineCount_ = ListStoredNames();
   }
-  EdNewEng->setText("");
+  // After a refused save the typed engine stays on screen, to be saved again.
+  if (saved) EdNewEng->setText("");
 }
 
 void TMainForm::BtDeleteClick() {

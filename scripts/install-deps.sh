@@ -3,7 +3,7 @@
 # program need, skipping those already installed. Run as root.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev
+packages=(g++ cmake ninja-build qt6-base-dev libxcb1-dev libgtest-dev libbenchmark-dev
           fonts-liberation fonts-dejavu-core xvfb xauth clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do

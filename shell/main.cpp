@@ -1,8 +1,11 @@
 // Start-up: the splash, the window set created in order (the store opened and
 // the names listed while the splash is up), a 3-second pause, then the loop.
+#include <xcb/xcb.h>
+
 #include <QThread>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 
 #include "TMainForm.h"
@@ -12,12 +15,25 @@
 
 namespace {
 
+bool Set(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value != nullptr && *value != '\0';
+}
+
+// Asked before the application object exists: Qt aborts, in several lines,
+// when the X display it is given cannot be reached. The connection is tried
+// as Qt's own would be (DISPLAY, authority) and closed again.
 bool DisplayAvailable() {
   const char* platform = std::getenv("QT_QPA_PLATFORM");
-  if (platform != nullptr && *platform != '\0') return true;
-  const char* display = std::getenv("DISPLAY");
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  return (display != nullptr && *display != '\0') || (wayland != nullptr && *wayland != '\0');
+  const bool x11 = platform == nullptr || *platform == '\0' || std::strcmp(platform, "xcb") == 0;
+  if (!x11) return true;  // another platform (offscreen, wayland) was chosen
+  if (Set("DISPLAY")) {
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    const bool reached = xcb_connection_has_error(connection) == 0;
+    xcb_disconnect(connection);
+    if (reached) return true;
+  }
+  return platform == nullptr && Set("WAYLAND_DISPLAY");
 }
 
 int Run(ZovApplication& app) {
