@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <memory>
 
 #include "TMainForm.h"
 #include "TSplashForm.h"
@@ -20,18 +21,19 @@ bool Set(const char* variable) {
   return value != nullptr && *value != '\0';
 }
 
+using XConnection = std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t*)>;
+
 // Asked before the application object exists: Qt aborts, in several lines,
-// when the X display it is given cannot be reached. The connection is tried
-// as Qt's own would be (DISPLAY, authority) and closed again.
-bool DisplayAvailable() {
+// when the X display it is given cannot be reached. The connection is tried as
+// Qt's own will be (DISPLAY, authority) and held until Qt has made its own: an
+// X server may refuse a connection made just after another one closed.
+bool DisplayAvailable(XConnection& held) {
   const char* platform = std::getenv("QT_QPA_PLATFORM");
   const bool x11 = platform == nullptr || *platform == '\0' || std::strcmp(platform, "xcb") == 0;
   if (!x11) return true;  // another platform (offscreen, wayland) was chosen
   if (Set("DISPLAY")) {
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    const bool reached = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    if (reached) return true;
+    held.reset(xcb_connect(nullptr, nullptr));
+    if (xcb_connection_has_error(held.get()) == 0) return true;
   }
   return platform == nullptr && Set("WAYLAND_DISPLAY");
 }
@@ -53,12 +55,14 @@ int Run(ZovApplication& app) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!DisplayAvailable()) {
+  XConnection probe(nullptr, xcb_disconnect);
+  if (!DisplayAvailable(probe)) {
     std::fputs("zovuderiz: no graphical display is available (set DISPLAY, or start it under Xvfb).\n",
                stderr);
     return 1;
   }
   ZovApplication app(argc, argv);
+  probe.reset();
   try {
     Run(app);
   } catch (const std::exception& error) {
