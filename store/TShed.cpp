@@ -1,6 +1,7 @@
 // The engine store. The list takes every record at its front, so each rewrite
 // reverses the order of the records already stored and puts a saved one first;
-// the file is only ever replaced whole, through DataFile's atomic rewrite.
+// the file is only ever replaced whole, by DataFile's locked, atomic rewrite of
+// the records on disk at that moment.
 #include "TShed.h"
 
 #include <algorithm>
