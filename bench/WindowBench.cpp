@@ -1,8 +1,9 @@
 // Timing of the windows' work: one "GO" as the results window runs it (sweep,
-// results.txt, valve diagram and labels), and one animation step at the
-// design size, and one move of the study's live reverser (the run, the results
-// window's labels and diagram repainted, the open animation redrawn).
-// Run with --benchmark_repetitions=N for medians.
+// results.txt, valve diagram and labels), one animation step at the design
+// size, one move of the study's live reverser (the run, the results window's
+// labels and diagram repainted, the open animation redrawn), and listing
+// 10,000 stored engines into the main window as at start-up and deleting one
+// there. Run with --benchmark_repetitions=N for medians.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -10,10 +11,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "EngineConversion.h"
 #include "EngineRecord.h"
+#include "QtPrompter.h"
 #include "SessionModel.h"
 #include "TAnimaForm.h"
 #include "TMainForm.h"
@@ -75,6 +78,58 @@ void BM_ReverserMove(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ReverserMove)->Unit(benchmark::kMillisecond);
+
+// Answers every question with OK and shows nothing, for the engine commands.
+class SilentPrompter : public Prompter {
+ public:
+  void Inform(const std::string&, const std::string&) override {}
+  bool Confirm(const std::string&, const std::string&) override { return true; }
+};
+
+EngineRecord Numbered(int i) {
+  EngineRecord record{};
+  const std::string name = "Engine " + std::to_string(i);
+  SetRecordName(record, name.data(), name.size());
+  return record;
+}
+
+void OpenTenThousandEngines() {
+  {
+    std::ofstream out("many.dat", std::ios::binary | std::ios::trunc);
+    for (int i = 0; i < 10000; ++i) {
+      const EngineRecord record = Numbered(i * 7919 % 10000);
+      out.write(reinterpret_cast<const char*>(&record), sizeof record);
+    }
+  }
+  TMainForm* main = MainForm;
+  main->OpenStore(std::make_unique<TShed>("many.dat", AppPrompter(),
+                                          [main](const std::string& name) { main->AddListedName(name); }));
+}
+
+void BM_ListTenThousandEngines(benchmark::State& state) {
+  for (auto _ : state) OpenTenThousandEngines();
+  if (MainForm->CB_Engines->count() != 10000) state.SkipWithError("not every engine was listed");
+}
+BENCHMARK(BM_ListTenThousandEngines)->Unit(benchmark::kMillisecond);
+
+// "Delete Current Engine" on a shown engine of 10,000: the locked rewrite and
+// the new list. The engine is saved back untimed.
+void BM_DeleteInWindow(benchmark::State& state) {
+  SilentPrompter prompter;
+  SetAppPrompter(&prompter);
+  OpenTenThousandEngines();
+  int i = 0;
+  for (auto _ : state) {
+    const EngineRecord record = Numbered(i++ % 10000);
+    MainForm->EdName->setText(record.name);
+    MainForm->BtDeleteClick();
+    state.PauseTiming();
+    MainForm->store()->SaveEngine(record);
+    state.ResumeTiming();
+  }
+  SetAppPrompter(nullptr);
+}
+BENCHMARK(BM_DeleteInWindow)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -27,13 +27,13 @@ void WriteReport(const SweepOptions& options, const Session& s, const StudyRow& 
 }
 
 // The crank-angle table of the last notch that ran, as "GO" there would write it.
-bool WriteLastTable(const SweepOptions& options, const Session& s, const QuadrantStudy& study) {
+TableWrite WriteLastTable(const SweepOptions& options, const Session& s, const QuadrantStudy& study) {
   for (auto row = study.rows.rbegin(); row != study.rows.rend(); ++row) {
     if (!row->ok()) continue;
     const RunOutcome outcome = s.Evaluate(row->liftArmDeg, study.centring);
     return WriteResultsTable(s.engine().name, *outcome.run, options.resultsFile);
   }
-  return true;
+  return {};
 }
 
 }  // namespace
@@ -54,8 +54,10 @@ int SweepRange(const SweepOptions& options, const Session& s, std::ostream& out,
     status = kExitCannotAssemble;
   }
   WriteReport(options, s, setting, study, out);
-  if (!WriteLastTable(options, s, study)) {
-    err << kProgram << "Cannot open Results file '" << options.resultsFile << "'\n";
+  const TableWrite table = WriteLastTable(options, s, study);
+  if (!table.ok()) {
+    err << kProgram << (table.outcome == TableWrite::Outcome::notOpened ? "Cannot open" : "Cannot write")
+        << " Results file '" << options.resultsFile << "': " << table.reason << '\n';
     return kExitFileOrEngine;
   }
   return status;

@@ -1,8 +1,10 @@
-// The engine name is matched byte for byte against the stored names, which are
-// Windows-1252 text, so a UTF-8 argument is converted first; one that the code
-// page cannot hold is tried as it stands. Angles that do not assemble are
-// reported and skipped: later angles still run with the centring already fixed.
+// The engine name is matched byte for byte against the stored Windows-1252 names,
+// so a UTF-8 argument is converted first (one the code page cannot hold is tried
+// as it stands). Angles that do not assemble are reported and skipped. A results
+// file that is the data file is refused: the table would replace every engine.
 #include "SweepCommand.h"
+
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
@@ -26,17 +28,29 @@ constexpr const char* kProgram = "zovuderiz-sweep: ";
 
 std::optional<EngineRecord> LoadEngine(const SweepOptions& options, std::ostream& err) {
   // The store would create a missing file; a sweep must not.
-  if (!std::ifstream(options.dataFile, std::ios::binary)) {
-    err << kProgram << "cannot read data file '" << options.dataFile << "': " << std::strerror(errno) << '\n';
+  struct stat info;
+  if (::stat(options.dataFile.c_str(), &info) != 0) {
+    err << kProgram << "Cannot read \"" << options.dataFile << "\": " << std::strerror(errno) << '\n';
     return std::nullopt;
   }
   ConsolePrompter prompter;
   TShed shed(options.dataFile, prompter, nullptr);
   shed.ListEngines();
+  if (!shed.ReadError().empty()) {
+    err << kProgram << shed.ReadError() << '\n';
+    return std::nullopt;
+  }
   const std::string name = Utf8ToCp1252(options.name).value_or(options.name);
   if (auto engine = shed.FindEngine(name.c_str())) return engine;
   err << kProgram << prompter.LastNotice() << ": '" << options.name << "' in '" << options.dataFile << "'\n";
   return std::nullopt;
+}
+
+// True when both paths name one existing file, however spelled (links included).
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat first, second;
+  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+         first.st_ino == second.st_ino;
 }
 
 SweepRun SweepOnce(Session& s, double angle) {
@@ -55,6 +69,7 @@ int SweepEngine(const SweepOptions& options, const EngineRecord& record, std::os
   Session s;
   if (const auto failure = s.Take(ToEngine(record))) {
     err << kProgram << options.name << ": " << FailureMessage(*failure) << '\n';
+    if (options.json) WriteJsonFailure(out, RecordName(record), FailureMessage(*failure));
     return kExitCannotAssemble;
   }
   if (options.range) return SweepRange(options, s, out, err);
@@ -70,11 +85,12 @@ int SweepEngine(const SweepOptions& options, const EngineRecord& record, std::os
     WriteJsonReport(out, s, runs);
   else
     WriteTextReport(out, s, runs);
-  if (s.latestRun() && !WriteResultsTable(s.engine().name, *s.latestRun(), options.resultsFile)) {
-    err << kProgram << "Cannot open Results file '" << options.resultsFile << "'\n";
-    return kExitFileOrEngine;
-  }
-  return status;
+  if (!s.latestRun()) return status;
+  const TableWrite table = WriteResultsTable(s.engine().name, *s.latestRun(), options.resultsFile);
+  if (table.ok()) return status;
+  err << kProgram << (table.outcome == TableWrite::Outcome::notOpened ? "Cannot open" : "Cannot write")
+      << " Results file '" << options.resultsFile << "': " << table.reason << '\n';
+  return kExitFileOrEngine;
 }
 
 }  // namespace
@@ -89,6 +105,11 @@ int RunSweepCommand(const std::vector<std::string>& args, std::ostream& out, std
   if (options.help) {
     out << kSweepUsageText << '\n';
     return kExitOk;
+  }
+  if (SameFile(options.dataFile, options.resultsFile)) {
+    err << kProgram << "the results file '" << options.resultsFile
+        << "' is the data file; name another with --results (" << kSweepUsageText << ")\n";
+    return kExitUsage;
   }
   const auto engine = LoadEngine(options, err);
   if (!engine) return kExitFileOrEngine;

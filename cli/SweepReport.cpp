@@ -104,3 +104,8 @@ void WriteJsonReport(std::ostream& out, const Session& s, const std::vector<Swee
   }
   out << "  ]" << (moreMembers.empty() ? "" : ",\n" + moreMembers) << "\n}\n";
 }
+
+void WriteJsonFailure(std::ostream& out, const std::string& engineNameBytes, const std::string& error) {
+  out << "{\n  \"engine\": " << JsonString(Cp1252ToUtf8(engineNameBytes))
+      << ",\n  \"error\": " << JsonString(error) << ",\n  \"runs\": []\n}\n";
+}

@@ -26,3 +26,6 @@ void WriteTextReport(std::ostream& out, const Session& s, const std::vector<Swee
 // moreMembers, when given, are further members of the object written after "runs".
 void WriteJsonReport(std::ostream& out, const Session& s, const std::vector<SweepRun>& runs,
                      const std::string& moreMembers = "");
+// The JSON report of an engine whose gear cannot be assembled in mid-gear:
+// its name and the failure's sentence under "error", and no runs.
+void WriteJsonFailure(std::ostream& out, const std::string& engineNameBytes, const std::string& error);

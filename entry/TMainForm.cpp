@@ -9,6 +9,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <algorithm>
 
 #include "BoxText.h"
 #include "Controls.h"
@@ -229,7 +230,7 @@ void TMainForm::OpenStore(std::unique_ptr<TShed> store) {
   shed_ = std::move(store);
   CB_Engines->clear();
   CB_Engines->setEditText("");
-  engineCount_ = shed_->ListEngines();
+  engineCount_ = ListStoredNames();
   EdName->setText("");
   ClearEntries();
   engine_ = EngineRecord{};
@@ -241,13 +242,21 @@ void TMainForm::ShowDataFile(const QString& path) {
 }
 
 void TMainForm::AddListedName(const std::string& nameBytes) {
-  // The list is kept sorted alphabetically, ignoring case, as names arrive.
-  const QString name = BoxText::FromNameBytes(nameBytes);
-  int at = 0;
-  while (at < CB_Engines->count() && CB_Engines->itemText(at).compare(name, Qt::CaseInsensitive) <= 0) ++at;
+  listedNames_.append(BoxText::FromNameBytes(nameBytes));
+}
+
+int TMainForm::ListStoredNames() {
+  // The names are sorted once and added at once: added one by one into a
+  // sorted list, ten thousand engines took seconds.
+  listedNames_.clear();
+  const int count = shed_->ListEngines();
+  std::stable_sort(listedNames_.begin(), listedNames_.end(),
+                   [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
   const QString shown = CB_Engines->currentText();
-  CB_Engines->insertItem(at, name);
+  CB_Engines->addItems(listedNames_);
   CB_Engines->setEditText(shown);
+  listedNames_.clear();
+  return count;
 }
 
 QLineEdit* TMainForm::BoxNamed(const QString& name) const {

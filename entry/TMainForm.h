@@ -43,7 +43,7 @@ class TMainForm : public QMainWindow {
   // Shows in the File menu which data file the store works on.
   void ShowDataFile(const QString& path);
   TShed* store() const { return shed_.get(); }
-  // Adds a listed name to the engine list, keeping it sorted.
+  // Takes a name the store lists; ListStoredNames puts them in the engine list.
   void AddListedName(const std::string& nameBytes);
   // The engine last selected or read from the boxes.
   const EngineRecord& engine() const { return engine_; }
@@ -139,6 +139,7 @@ class TMainForm : public QMainWindow {
   // stored value that is not a finite number.
   double ReadDimension(int index);
   void EnterToNext(int key);
+  int ListStoredNames();
   void BoxEnter(int index);
   void BoxExit(int index);
 
@@ -149,4 +150,5 @@ class TMainForm : public QMainWindow {
   bool missing_ = false;
   std::int32_t engineCount_ = 0;
   QString selectedName_;
+  QStringList listedNames_;
 };

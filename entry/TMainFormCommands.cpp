@@ -43,7 +43,7 @@ void TMainForm::BtSaveClick() {
   // keeps every box, the name and the selection, so the user can try again.
   CB_Engines->clear();
   CB_Engines->setEditText(saved ? "" : shown);
-  if (shed_) engineCount_ = shed_->ListEngines();
+  if (shed_) engineCount_ = ListStoredNames();
   if (saved) EdNewEng->setText("");
 }
 
@@ -57,7 +57,7 @@ void TMainForm::BtDeleteClick() {
   CB_Engines->clear();
   if (shed_) {
     shed_->DeleteEngine(engine_);
-    engineCount_ = shed_->ListEngines();
+    engineCount_ = ListStoredNames();
   }
   EdName->setText("");
 }

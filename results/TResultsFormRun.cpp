@@ -38,8 +38,12 @@ bool TResultsForm::RunSweep() {
 }
 
 void TResultsForm::WriteResultsFile(const GearRun& run) {
-  if (!WriteResultsTable(model_.session().engine().name, run, "results.txt"))
+  const TableWrite table = WriteResultsTable(model_.session().engine().name, run, "results.txt");
+  if (table.outcome == TableWrite::Outcome::notOpened)
     AppPrompter().Inform("Message", "Cannot open Results file");
+  if (table.outcome == TableWrite::Outcome::notWritten)
+    AppPrompter().Inform("Message", "Cannot write Results file: " + table.reason +
+                                        "\nresults.txt was left as it was before this run.");
 }
 
 void TResultsForm::ReverserMoved(double liftArmDegrees) {

@@ -1,14 +1,18 @@
 // Start-up: the working folder (the data folder when started from the desktop
 // entry), the splash, the window set created in order (the store opened and
 // the names listed while the splash is up), a 3-second pause, then the loop.
+#include <xcb/xcb.h>
+
 #include <QDir>
 #include <QThread>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <memory>
 
 #include "DataFolder.h"
 #include "TMainForm.h"
@@ -18,12 +22,26 @@
 
 namespace {
 
-bool DisplayAvailable() {
+bool Set(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value != nullptr && *value != '\0';
+}
+
+using XConnection = std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t*)>;
+
+// Asked before the application object exists: Qt aborts, in several lines,
+// when the X display it is given cannot be reached. The connection is tried as
+// Qt's own will be (DISPLAY, authority) and held until Qt has made its own: an
+// X server may refuse a connection made just after another one closed.
+bool DisplayAvailable(XConnection& held) {
   const char* platform = std::getenv("QT_QPA_PLATFORM");
-  if (platform != nullptr && *platform != '\0') return true;
-  const char* display = std::getenv("DISPLAY");
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  return (display != nullptr && *display != '\0') || (wayland != nullptr && *wayland != '\0');
+  const bool x11 = platform == nullptr || *platform == '\0' || std::strcmp(platform, "xcb") == 0;
+  if (!x11) return true;  // another platform (offscreen, wayland) was chosen
+  if (Set("DISPLAY")) {
+    held.reset(xcb_connect(nullptr, nullptr));
+    if (xcb_connection_has_error(held.get()) == 0) return true;
+  }
+  return platform == nullptr && Set("WAYLAND_DISPLAY");
 }
 
 // Started from the desktop entry, the program works in its own data folder,
@@ -61,12 +79,14 @@ int Run(ZovApplication& app) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!DisplayAvailable()) {
+  XConnection probe(nullptr, xcb_disconnect);
+  if (!DisplayAvailable(probe)) {
     std::fputs("zovuderiz: no graphical display is available (set DISPLAY, or start it under Xvfb).\n",
                stderr);
     return 1;
   }
   ZovApplication app(argc, argv);
+  probe.reset();
   // The window class the desktop entry names, so the desktop matches the two.
   ZovApplication::setDesktopFileName("zovuderiz");
   if (DataFolder::StartedFromDesktop(argc, argv)) EnterDesktopDataFolder();

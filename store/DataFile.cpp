@@ -1,12 +1,16 @@
 // Whole-file operations of the engine data file on POSIX calls. The rewrite
-// never touches the old file until a complete, synced copy stands beside it.
+// never touches the old file until a complete, synced copy stands beside it,
+// and it works on what is on disk under the lock, not on an older listing.
 #include "DataFile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
+#include <random>
 
 int FileSystem::Open(const std::string& path, int flags, int mode) {
   return ::open(path.c_str(), flags, mode);
@@ -29,87 +33,192 @@ int FileSystem::Rename(const std::string& from, const std::string& to) {
 int FileSystem::Unlink(const std::string& path) {
   return ::unlink(path.c_str());
 }
-
-FileResult DataFile::Failure(const std::string& what, int errorNumber) const {
-  return {"Cannot " + what + " \"" + path_ + "\": " + std::strerror(errorNumber)};
+int FileSystem::Lock(int fd) {
+  int result;
+  do result = ::flock(fd, LOCK_EX);
+  while (result != 0 && errno == EINTR);
+  return result;
+}
+int FileSystem::Stat(const std::string& path, struct stat& info) {
+  return ::stat(path.c_str(), &info);
+}
+int FileSystem::FileStat(int fd, struct stat& info) {
+  return ::fstat(fd, &info);
+}
+int FileSystem::ChangeMode(int fd, mode_t mode) {
+  return ::fchmod(fd, mode);
+}
+int FileSystem::ChangeOwner(int fd, uid_t owner, gid_t group) {
+  return ::fchown(fd, owner, group);
 }
 
-FileResult DataFile::OpenOrCreate() {
-  const int fd = fs_.Open(path_, O_RDWR | O_APPEND | O_CREAT, 0644);
-  if (fd < 0) return Failure("open or create", errno);
+bool FileResult::missing() const {
+  return errorNumber == ENOENT;
+}
+
+namespace {
+
+constexpr int kLinkHops = 40;       // as the kernel's own limit for symlink chains
+constexpr int kLockAttempts = 100;  // each retry means another writer replaced the file
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  return slash == std::string::npos ? "." : path.substr(0, slash + 1);
+}
+
+}  // namespace
+
+FileResult DataFile::Failure(const std::string& what, const std::string& path, int errorNumber) const {
+  return {"Cannot " + what + " \"" + path + "\": " + std::strerror(errorNumber), errorNumber};
+}
+
+std::string DataFile::ResolvedPath() const {
+  // The file a symlink names is the one replaced, so the link stays a link.
+  std::string path = path_;
+  for (int hop = 0; hop < kLinkHops; ++hop) {
+    char target[PATH_MAX];
+    const ssize_t length = ::readlink(path.c_str(), target, sizeof target);
+    if (length <= 0 || length == static_cast<ssize_t>(sizeof target)) return path;
+    std::string link(target, static_cast<size_t>(length));
+    path = link.front() == '/' || path.find('/') == std::string::npos ? link : FolderOf(path) + link;
+  }
+  return path;
+}
+
+FileResult DataFile::CheckReadable() {
+  const int fd = fs_.Open(path_, O_RDONLY, 0);
+  if (fd < 0) return Failure("read", path_, errno);
+  struct stat info;
+  const bool folder = fs_.FileStat(fd, info) == 0 && S_ISDIR(info.st_mode);
   fs_.Close(fd);
-  return {};
+  return folder ? Failure("read", path_, EISDIR) : FileResult{};
 }
 
 FileResult DataFile::CreateEmpty() {
-  const int fd = fs_.Open(path_, O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (fd < 0) return Failure("create", errno);
-  if (fs_.Close(fd) != 0) return Failure("close", errno);
+  const int fd = fs_.Open(ResolvedPath(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+  if (fd < 0 && errno == EEXIST) return {};  // made meanwhile by another copy
+  if (fd < 0) return Failure("create", path_, errno);
+  if (fs_.Close(fd) != 0) return Failure("close", path_, errno);
   return {};
+}
+
+FileResult DataFile::ReadFrom(int fd, const std::string& path, std::string& bytes) {
+  bytes.clear();
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = fs_.Read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return Failure("read", path, errno);
+    if (got == 0) return {};
+    bytes.append(buffer, static_cast<size_t>(got));
+  }
 }
 
 FileResult DataFile::ReadAll(std::string& bytes) {
   bytes.clear();
   const int fd = fs_.Open(path_, O_RDONLY, 0);
-  if (fd < 0) return Failure("open", errno);
-  char buffer[8192];
-  for (;;) {
-    const ssize_t got = fs_.Read(fd, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      const int error = errno;
-      fs_.Close(fd);
-      return Failure("read", error);
-    }
-    if (got == 0) break;
-    bytes.append(buffer, static_cast<size_t>(got));
-  }
+  if (fd < 0) return Failure("read", path_, errno);
+  const FileResult result = ReadFrom(fd, path_, bytes);
   fs_.Close(fd);
-  return {};
+  return result;
 }
 
-FileResult DataFile::WriteTemp(const std::string& tempPath, const std::string& bytes) {
-  const int fd = fs_.Open(tempPath, O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (fd < 0) return Failure("create a temporary file beside", errno);
+FileResult DataFile::OpenFailure(const std::string& path, int errorNumber) {
+  // Refused for writing but readable: a file the user may only read.
+  if (errorNumber == EACCES || errorNumber == EPERM || errorNumber == EROFS) {
+    const int fd = fs_.Open(path, O_RDONLY, 0);
+    if (fd >= 0) {
+      fs_.Close(fd);
+      return Failure("write", path_, errorNumber);
+    }
+  }
+  return Failure("read", path_, errorNumber);
+}
+
+FileResult DataFile::OpenLocked(const std::string& path, int& fd) {
+  for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
+    fd = fs_.Open(path, O_RDWR | O_CREAT, 0644);
+    if (fd < 0) return OpenFailure(path, errno);
+    if (fs_.Lock(fd) != 0) {
+      const int error = errno;
+      fs_.Close(fd);
+      return Failure("lock", path_, error);
+    }
+    // A writer that held the lock before may have renamed a new file over
+    // the one locked here: then the lock must be taken on that new file.
+    struct stat held, named;
+    if (fs_.FileStat(fd, held) == 0 && fs_.Stat(path, named) == 0 && held.st_dev == named.st_dev &&
+        held.st_ino == named.st_ino)
+      return {};
+    fs_.Close(fd);
+  }
+  return Failure("lock", path_, EAGAIN);
+}
+
+FileResult DataFile::CreateTemp(const std::string& path, std::string& tempPath, int& fd) {
+  // A fresh name each time, taken only if no file has it (O_EXCL): an old
+  // temporary file, or another writer's, is never overwritten.
+  std::random_device random;
+  for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
+    tempPath = path + "." + std::to_string(::getpid()) + "-" + std::to_string(random() % 1000000) + ".tmp";
+    fd = fs_.Open(tempPath, O_WRONLY | O_CREAT | O_EXCL, 0600);
+    if (fd >= 0) return {};
+    if (errno != EEXIST) break;
+  }
+  return Failure("create a temporary file beside", path_, errno);
+}
+
+FileResult DataFile::WriteTemp(int fd, const std::string& bytes, const struct stat& like) {
+  // The owner first: changing it may clear mode bits that the mode then restores.
+  // Only a privileged user may give the file away, so a refusal is no failure.
+  if (like.st_uid != ::geteuid() || like.st_gid != ::getegid()) fs_.ChangeOwner(fd, like.st_uid, like.st_gid);
+  if (fs_.ChangeMode(fd, like.st_mode & 07777) != 0) return Failure("keep the permissions of", path_, errno);
   size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t put = fs_.Write(fd, bytes.data() + done, bytes.size() - done);
     if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) {
-      const int error = put < 0 ? errno : ENOSPC;
-      fs_.Close(fd);
-      return Failure("write", error);
-    }
+    if (put <= 0) return Failure("write", path_, put < 0 ? errno : ENOSPC);
     done += static_cast<size_t>(put);
   }
-  if (fs_.Sync(fd) != 0) {
-    const int error = errno;
-    fs_.Close(fd);
-    return Failure("flush to disk", error);
-  }
-  if (fs_.Close(fd) != 0) return Failure("close", errno);
+  if (fs_.Sync(fd) != 0) return Failure("flush to disk", path_, errno);
   return {};
 }
 
-void DataFile::SyncFolder() {
+void DataFile::SyncFolder(const std::string& path) {
   // The rename is durable only once the folder entry is on disk; a failure
   // here cannot lose data (old or new file stands), so it is not reported.
-  const auto slash = path_.find_last_of('/');
-  const std::string folder = slash == std::string::npos ? "." : path_.substr(0, slash + 1);
-  const int fd = fs_.Open(folder, O_RDONLY | O_DIRECTORY, 0);
+  const int fd = fs_.Open(FolderOf(path), O_RDONLY | O_DIRECTORY, 0);
   if (fd < 0) return;
   fs_.Sync(fd);
   fs_.Close(fd);
 }
 
-FileResult DataFile::Replace(const std::string& bytes) {
-  const std::string tempPath = path_ + ".tmp";
-  FileResult result = WriteTemp(tempPath, bytes);
-  if (result.ok() && fs_.Rename(tempPath, path_) != 0) result = Failure("replace", errno);
+FileResult DataFile::Replace(const std::string& path, const std::string& bytes, const struct stat& like) {
+  std::string tempPath;
+  int fd = -1;
+  FileResult result = CreateTemp(path, tempPath, fd);
+  if (!result.ok()) return result;
+  result = WriteTemp(fd, bytes, like);
+  if (fs_.Close(fd) != 0 && result.ok()) result = Failure("close", path_, errno);
+  if (result.ok() && fs_.Rename(tempPath, path) != 0) result = Failure("replace", path_, errno);
   if (!result.ok()) {
     fs_.Unlink(tempPath);
     return result;
   }
-  SyncFolder();
+  SyncFolder(path);
   return {};
+}
+
+FileResult DataFile::Rewrite(const Change& change) {
+  const std::string path = ResolvedPath();
+  int fd = -1;
+  FileResult result = OpenLocked(path, fd);
+  if (!result.ok()) return result;
+  std::string current;
+  struct stat like;
+  result = ReadFrom(fd, path_, current);
+  if (result.ok() && fs_.FileStat(fd, like) != 0) result = Failure("read", path_, errno);
+  if (result.ok()) result = Replace(path, change(current), like);
+  fs_.Close(fd);  // releases the lock, after the new file is in place
+  return result;
 }

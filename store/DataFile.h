@@ -1,10 +1,13 @@
 // The file layer under the store: POSIX calls behind one overridable seam (so
-// tests can fail any single call) and the whole-file operations built on it,
-// of which the rewrite goes to a temporary file that is synced and renamed.
+// tests can fail any single call) and the whole-file operations built on it.
+// A rewrite holds an advisory lock on the file, reads it afresh, and replaces
+// it through a synced temporary file renamed over it.
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 
 class FileSystem {
@@ -17,33 +20,53 @@ class FileSystem {
   virtual int Close(int fd);
   virtual int Rename(const std::string& from, const std::string& to);
   virtual int Unlink(const std::string& path);
+  // An exclusive advisory lock (flock) on the open file; waits for it.
+  virtual int Lock(int fd);
+  virtual int Stat(const std::string& path, struct stat& info);
+  virtual int FileStat(int fd, struct stat& info);
+  virtual int ChangeMode(int fd, mode_t mode);
+  virtual int ChangeOwner(int fd, uid_t owner, gid_t group);
 };
 
 // Outcome of a file operation: empty error means success; otherwise the text
-// names the file and the system's reason.
+// names the file and the system's reason, and errorNumber is that reason.
 struct FileResult {
   std::string error;
+  int errorNumber = 0;
   bool ok() const { return error.empty(); }
+  bool missing() const;
 };
 
 class DataFile {
  public:
+  // Takes the bytes now in the file and gives the bytes to replace them with.
+  using Change = std::function<std::string(const std::string& current)>;
+
   DataFile(FileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
 
-  // Opens for reading and appending, creating an empty file if none exists.
-  FileResult OpenOrCreate();
-  // Creates (or truncates to) an empty file.
+  // Succeeds when the file exists and can be read; missing() tells a file
+  // that is not there from one that cannot be read.
+  FileResult CheckReadable();
+  // Creates an empty file where none is; never truncates one that exists.
   FileResult CreateEmpty();
   // The whole content; fails when the file cannot be opened or read.
   FileResult ReadAll(std::string& bytes);
-  // Writes bytes to "<path>.tmp", syncs, closes and renames it over the file,
-  // then syncs the folder: a crash leaves either the old or the new file.
-  FileResult Replace(const std::string& bytes);
+  // Under the lock: reads the file, writes change(content) to a new temporary
+  // file beside it with the file's permissions and owner, syncs it and renames
+  // it over the file (a symlink's target, the link kept). A crash leaves
+  // either the old or the new file; a failure leaves the old one.
+  FileResult Rewrite(const Change& change);
 
  private:
-  FileResult Failure(const std::string& what, int errorNumber) const;
-  FileResult WriteTemp(const std::string& tempPath, const std::string& bytes);
-  void SyncFolder();
+  std::string ResolvedPath() const;
+  FileResult Failure(const std::string& what, const std::string& path, int errorNumber) const;
+  FileResult OpenFailure(const std::string& path, int errorNumber);
+  FileResult OpenLocked(const std::string& path, int& fd);
+  FileResult ReadFrom(int fd, const std::string& path, std::string& bytes);
+  FileResult CreateTemp(const std::string& path, std::string& tempPath, int& fd);
+  FileResult WriteTemp(int fd, const std::string& bytes, const struct stat& like);
+  FileResult Replace(const std::string& path, const std::string& bytes, const struct stat& like);
+  void SyncFolder(const std::string& path);
 
   FileSystem& fs_;
   std::string path_;

@@ -1,11 +1,47 @@
 // The engine store. The list takes every record at its front, so each rewrite
 // reverses the order of the records already stored and puts a saved one first;
-// the file is only ever replaced whole, through DataFile's atomic rewrite.
+// the file is only ever replaced whole, by DataFile's locked, atomic rewrite of
+// the records on disk at that moment.
 #include "TShed.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "Cp1252.h"
+
+namespace {
+
+const char* const kNotChangedUntilReadable =
+    "\nThe file is left as it is: engines can be saved or deleted again once it can be read.";
+
+// The records of the file's bytes in the list's order: each taken in at the
+// front, so the list runs from the file's last record to its first. A
+// trailing part-record is ignored; the next rewrite drops it.
+std::list<EngineRecord> LoadedRecords(const std::string& bytes) {
+  std::list<EngineRecord> records;
+  for (std::size_t at = 0; at + kEngineRecordSize <= bytes.size(); at += kEngineRecordSize) {
+    EngineRecord record;
+    std::memcpy(&record, bytes.data() + at, kEngineRecordSize);
+    records.push_front(record);
+  }
+  return records;
+}
+
+// The record of that name that the user is shown: of several, the last in list
+// order, that is the one nearest the start of the file.
+std::list<EngineRecord>::iterator ShownRecord(std::list<EngineRecord>& records, const char* name) {
+  const auto last = std::find_if(records.rbegin(), records.rend(),
+                                 [name](const EngineRecord& r) { return SameEngineName(r, name); });
+  return last == records.rend() ? records.end() : std::prev(last.base());
+}
+
+void RemoveShown(std::list<EngineRecord>& records, const std::string& name) {
+  const auto shown = ShownRecord(records, name.c_str());
+  if (shown != records.end()) records.erase(shown);
+}
+
+}  // namespace
 
 bool SameEngineName(const EngineRecord& a, const EngineRecord& b) {
   return RecordName(a) == RecordName(b);
@@ -25,8 +61,16 @@ TShed::TShed(const std::string& fileName, Prompter& prompter, NameSink nameSink,
 }
 
 void TShed::OpenDataFile() {
+  // Only a missing file is created; one that exists but cannot be read is
+  // left alone, and the user is told why.
   DataFile file(*fs_, fileName_);
-  if (file.OpenOrCreate().ok()) return;
+  const FileResult readable = file.CheckReadable();
+  if (readable.ok()) return;
+  if (!readable.missing()) {
+    prompter_.Inform("Message", readable.error + kNotChangedUntilReadable);
+    return;
+  }
+  if (file.CreateEmpty().ok()) return;
   if (!prompter_.Confirm("Failed to find data file", "Open new file?")) return;
   const FileResult created = file.CreateEmpty();
   if (!created.ok()) prompter_.Inform("Message", created.error);
@@ -34,9 +78,10 @@ void TShed::OpenDataFile() {
 
 int TShed::ListEngines() {
   std::string bytes;
-  if (!DataFile(*fs_, fileName_).ReadAll(bytes).ok()) return 0;
+  const FileResult read = DataFile(*fs_, fileName_).ReadAll(bytes);
+  readError_ = read.error;
+  if (!read.ok()) return 0;
   int count = 0;
-  // A trailing part-record is ignored; the next rewrite drops it.
   for (std::size_t at = 0; at + kEngineRecordSize <= bytes.size(); at += kEngineRecordSize) {
     EngineRecord record;
     std::memcpy(&record, bytes.data() + at, kEngineRecordSize);
@@ -48,24 +93,24 @@ int TShed::ListEngines() {
 }
 
 std::optional<EngineRecord> TShed::FindEngine(const char* name) {
-  // The whole list is walked: of several records with the name, the last in
-  // list order (the one nearest the start of the file) is the one handed out.
-  const EngineRecord* found = nullptr;
-  for (const EngineRecord& record : records_)
-    if (SameEngineName(record, name)) found = &record;
-  if (found == nullptr) {
+  const auto found = ShownRecord(records_, name);
+  if (found == records_.end()) {
     prompter_.Inform("Message", "Engine not found");
     return std::nullopt;
   }
   return *found;
 }
 
-bool TShed::RewriteFile() {
-  std::string bytes;
-  bytes.reserve(records_.size() * kEngineRecordSize);
-  for (const EngineRecord& record : records_)
-    bytes.append(reinterpret_cast<const char*>(&record), kEngineRecordSize);
-  const FileResult written = DataFile(*fs_, fileName_).Replace(bytes);
+bool TShed::RewriteFile(const std::function<void(std::list<EngineRecord>&)>& change) {
+  const FileResult written = DataFile(*fs_, fileName_).Rewrite([&](const std::string& current) {
+    std::list<EngineRecord> records = LoadedRecords(current);
+    change(records);
+    std::string bytes;
+    bytes.reserve(records.size() * kEngineRecordSize);
+    for (const EngineRecord& record : records)
+      bytes.append(reinterpret_cast<const char*>(&record), kEngineRecordSize);
+    return bytes;
+  });
   EmptyList();
   if (!written.ok()) prompter_.Inform("Message", written.error + "\nThe data file was not changed.");
   return written.ok();
@@ -73,24 +118,14 @@ bool TShed::RewriteFile() {
 
 bool TShed::SaveEngine(const EngineRecord& record) {
   prompter_.Inform("Saving ", Cp1252ToUtf8(RecordName(record)));
-  for (auto it = records_.begin(); it != records_.end(); ++it) {
-    if (SameEngineName(*it, record)) {
-      records_.erase(it);
-      break;
-    }
-  }
-  records_.push_front(record);
-  if (!RewriteFile()) return false;
-  prompter_.Inform("Message", "Records stored");
-  return true;
+  const bool written = RewriteFile([&](std::list<EngineRecord>& records) {
+    RemoveShown(records, RecordName(record));
+    records.push_front(record);
+  });
+  if (written) prompter_.Inform("Message", "Records stored");
+  return written;
 }
 
 bool TShed::DeleteEngine(const EngineRecord& record) {
-  for (auto it = records_.begin(); it != records_.end(); ++it) {
-    if (SameEngineName(*it, record)) {
-      records_.erase(it);
-      break;
-    }
-  }
-  return RewriteFile();
+  return RewriteFile([&](std::list<EngineRecord>& records) { RemoveShown(records, RecordName(record)); });
 }

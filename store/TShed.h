@@ -1,5 +1,6 @@
-// The engine store: the records of the data file in a front-inserted list,
-// rewritten whole (atomically, through DataFile) on every save and delete.
+// The engine store: the records of the data file in a front-inserted list;
+// every save and delete applies itself to the file as it is on disk now and
+// rewrites it whole (locked and atomic, through DataFile).
 #pragma once
 
 #include <functional>
@@ -21,22 +22,27 @@ class TShed {
         std::shared_ptr<FileSystem> fileSystem = nullptr);
 
   // Loads every whole record into the list (front insertion), hands each name
-  // to the sink in file order and returns the number read (0 when unreadable).
+  // to the sink in file order and returns the number read (0 when unreadable,
+  // and ReadError() then says why).
   int ListEngines();
   // The stored record of that name (the one nearest the file's start), or
   // nothing after telling the user "Engine not found".
   std::optional<EngineRecord> FindEngine(const char* name);
   // Replace-or-add and rewrite; false (after telling the user why) when the
-  // file could not be written, in which case the file is as it was.
+  // file could not be read or written, in which case the file is as it was.
+  // Of several records of the name, the one FindEngine hands out is replaced.
   bool SaveEngine(const EngineRecord& record);
-  // Remove the first record of that name and rewrite; false on a failed write.
+  // Removes the record of that name that FindEngine hands out and rewrites;
+  // false as for SaveEngine.
   bool DeleteEngine(const EngineRecord& record);
 
   const std::string& FileName() const { return fileName_; }
+  // Why the last listing could not read the file; empty when it could.
+  const std::string& ReadError() const { return readError_; }
 
  private:
   void OpenDataFile();
-  bool RewriteFile();
+  bool RewriteFile(const std::function<void(std::list<EngineRecord>&)>& change);
   void EmptyList() { records_.clear(); }
 
   std::string fileName_;
@@ -44,6 +50,7 @@ class TShed {
   NameSink nameSink_;
   std::shared_ptr<FileSystem> fs_;
   std::list<EngineRecord> records_;
+  std::string readError_;
 };
 
 // Byte-for-byte equality of two names up to their terminators.

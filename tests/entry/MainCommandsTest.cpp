@@ -75,6 +75,25 @@ TEST_F(MainCommandsTest, SavingANewEngineResetsTheWindowAndListsIt) {
   EXPECT_EQ(MainForm->engine().valveType, 1);
 }
 
+TEST_F(MainCommandsTest, AFileThatCannotBeReadIsToldAndARefusedSaveKeepsTheEntries) {
+  std::filesystem::create_directory("engines");
+  TMainForm* main = MainForm;
+  main->OpenStore(std::make_unique<TShed>("engines", AppPrompter(),
+                                          [main](const std::string& name) { main->AddListedName(name); }));
+  EXPECT_EQ(prompter_.shown.back().text.rfind("Cannot read \"engines\": Is a directory\n", 0), 0u);
+  EXPECT_EQ(MainForm->engineCount(), 0);
+  QTest::keyClicks(MainForm->EdNewEng, "Mogul");
+  MainForm->rockerGroup->button(1)->click();
+  MainForm->valveGroup->button(1)->click();
+  for (int i = 0; i < 17; ++i) MainForm->Box(i)->setText(QString::number(i + 1));
+  MainForm->BtSave->click();
+  EXPECT_EQ(prompter_.shown.back().text,
+            "Cannot read \"engines\": Is a directory\nThe data file was not changed.");
+  EXPECT_EQ(MainForm->EdName->text(), "Mogul");
+  EXPECT_EQ(Box("EdPort")->text(), "16");
+  EXPECT_TRUE(std::filesystem::is_directory("engines"));
+}
+
 TEST_F(MainCommandsTest, ARenamedEngineIsSavedBesideTheOldOne) {
   Pick("Goods 0-6-0 slide valve");
   MainForm->EdName->setText("Goods rebuilt");
@@ -184,8 +203,8 @@ TEST_F(MainCommandsTest, ClosingTheMainWindowEndsTheProgramWhateverElseIsUp) {
 }
 
 TEST_F(MainCommandsTest, AFailedSaveKeepsTheBoxesTheNameAndTheSelection) {
-  std::filesystem::create_directory("ste_data.dat.tmp");  // the new file cannot be written
   const std::string before = ReadBytes("ste_data.dat");
+  auto fullDisk = std::make_unique<FileSizeLimit>(100);  // the new file cannot be written
   const auto window = [] {
     QStringList state{MainForm->EdNewEng->text(), MainForm->EdName->text(),
                       MainForm->CB_Engines->currentText()};
@@ -212,7 +231,7 @@ TEST_F(MainCommandsTest, AFailedSaveKeepsTheBoxesTheNameAndTheSelection) {
     EXPECT_EQ(ReadBytes("ste_data.dat"), before);
   }
   // Once the file can be written the same engine saves as usual.
-  std::filesystem::remove("ste_data.dat.tmp");
+  fullDisk.reset();
   MainForm->BtSave->click();
   EXPECT_EQ(prompter_.shown.back().text, "Records stored");
   Pick("Goods 0-6-0 slide valve");

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -14,6 +16,7 @@
 #include "ResultsTable.h"
 #include "SampleEngines.h"
 #include "Session.h"
+#include "StoreTestSupport.h"
 
 namespace {
 
@@ -86,15 +89,24 @@ TEST(ResultsTable, NegativeAnglesAndLongNames) {
   EXPECT_EQ(wide[10].substr(wide[10].size() - 4), ".000");
 }
 
-TEST(ResultsTable, EachWriteReplacesTheFile) {
+TEST(ResultsTable, EachWriteReplacesTheFileWholeOrNotAtAll) {
   const auto dir =
       std::filesystem::temp_directory_path() / ("zov_results_table_" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   const auto path = dir / "results.txt";
   const auto first = GoodsAt(30), second = GoodsAt(5);
-  ASSERT_TRUE(WriteResultsTable(kGoods, *first, path.string()));
-  ASSERT_TRUE(WriteResultsTable(kGoods, *second, path.string()));
+  ASSERT_TRUE(WriteResultsTable(kGoods, *first, path.string()).ok());
+  ASSERT_TRUE(WriteResultsTable(kGoods, *second, path.string()).ok());
   EXPECT_EQ(ReadFile(path), ResultsTableText(kGoods, *second));
-  EXPECT_FALSE(WriteResultsTable(kGoods, *second, (dir / "missing" / "results.txt").string()));
+  EXPECT_EQ(WriteResultsTable(kGoods, *second, (dir / "missing" / "results.txt").string()).outcome,
+            TableWrite::Outcome::notOpened);
+  {
+    const FileSizeLimit fullDisk(1000);  // the table is some 7,000 bytes
+    const TableWrite cut = WriteResultsTable(kGoods, *first, path.string());
+    EXPECT_EQ(cut.outcome, TableWrite::Outcome::notWritten);
+    EXPECT_EQ(cut.reason, std::strerror(EFBIG));
+  }
+  EXPECT_EQ(ReadFile(path), ResultsTableText(kGoods, *second));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);  // no temporary left
   std::filesystem::remove_all(dir);
 }

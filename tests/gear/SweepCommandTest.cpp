@@ -152,3 +152,25 @@ TEST_F(SweepCommandTest, RangeAgreesWithTheSameAnglesListedAndAddsTheSummary) {
         {"--range", "auto", "--set", "2", "--csv", "--json", "Goods 0-6-0 slide valve"}})
     EXPECT_EQ(Run(bad).status, 2);
 }
+
+TEST_F(SweepCommandTest, TheDataFileIsNeverTheResultsFileAndAFolderIsNoDataFile) {
+  const std::string engines = ReadFile(Data());
+  fs::create_symlink(Data(), dir_ / "link.dat");
+  for (const std::string& results : {Data(), (dir_ / "link.dat").string()}) {
+    const Outcome o = Run({"--results", results, "Goods 0-6-0 slide valve", "10"});
+    EXPECT_EQ(o.status, 2);
+    EXPECT_EQ(Lines(o.err), 1);
+    EXPECT_NE(o.err.find("is the data file"), std::string::npos) << o.err;
+  }
+  EXPECT_EQ(ReadFile(Data()), engines);
+
+  std::ostringstream out, err;
+  EXPECT_EQ(RunSweepCommand({"--data", dir_.string(), "Goods 0-6-0 slide valve", "10"}, out, err), 3);
+  EXPECT_EQ(err.str(), "zovuderiz-sweep: Cannot read \"" + dir_.string() + "\": Is a directory\n");
+
+  // A gear that fails in mid-gear still gives the JSON object, with its error.
+  const Outcome json = Run({"--json", "Lifting link too short", "10"});
+  EXPECT_EQ(json.status, 4);
+  EXPECT_EQ(json.out.rfind("{\n  \"engine\": \"Lifting link too short\",\n  \"error\": \"", 0), 0u)
+      << json.out;
+}

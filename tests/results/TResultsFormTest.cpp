@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "SweepCommand.h"
+#include "StoreTestSupport.h"
 #include "TAnimaForm.h"
 #include "TResultsForm.h"
 #include "WindowTest.h"
@@ -143,6 +144,18 @@ TEST_F(TResultsFormTest, AnUnwritableTableIsReportedAndTheResultsStillShown) {
   EXPECT_FALSE(ResultsForm->LbAdmB->text().isEmpty());
   EXPECT_TRUE(ResultsForm->BtAnima->isEnabled());
   EXPECT_TRUE(AnimaForm->MRocker->isVisibleTo(AnimaForm));
+
+  // A disk that fills up while the table is written: a failed write is said
+  // to be one, and the previous table stays whole.
+  std::filesystem::remove("results.txt");
+  Go("14");
+  const std::string before = ReadBytes("results.txt");
+  {
+    const FileSizeLimit fullDisk(1000);
+    Go("16");
+  }
+  EXPECT_EQ(prompter_.shown.back().text.rfind("Cannot write Results file: File too large\n", 0), 0u);
+  EXPECT_EQ(ReadBytes("results.txt"), before);
 }
 
 TEST_F(TResultsFormTest, DiagramMapsTheFrameAndLinesToTheirPixels) {

@@ -10,16 +10,18 @@
 
 namespace {
 
-enum class Call { Open, Write, Sync, Close, Rename };
+enum class Call { Open, Lock, Write, Sync, Close, Rename };
 
-// Fails the chosen call the first time it is made after arming.
+// Fails the chosen call the nth time (from 0) it is made after arming.
 class FailingFileSystem : public FileSystem {
  public:
   Call target = Call::Write;
+  int nth = 0;
   bool armed = false;
   int Open(const std::string& path, int flags, int mode) override {
     return Fail(Call::Open) ? -1 : FileSystem::Open(path, flags, mode);
   }
+  int Lock(int fd) override { return Fail(Call::Lock) ? -1 : FileSystem::Lock(fd); }
   ssize_t Write(int fd, const void* data, size_t size) override {
     return Fail(Call::Write) ? -1 : FileSystem::Write(fd, data, size);
   }
@@ -34,11 +36,12 @@ class FailingFileSystem : public FileSystem {
 
  private:
   bool Fail(Call call) {
-    if (!armed || call != target) return false;
+    if (!armed || call != target || seen_++ != nth) return false;
     armed = false;
     errno = call == Call::Write ? ENOSPC : EIO;
     return true;
   }
+  int seen_ = 0;
 };
 
 }  // namespace
@@ -47,9 +50,14 @@ class StoreFaultTest : public TempFolder {};
 
 TEST_F(StoreFaultTest, AFailedSaveOrDeleteLeavesTheOldFileWhole) {
   const std::vector<EngineRecord> old = {MakeRecord("A"), MakeRecord("B"), MakeRecord("C")};
-  for (const Call call : {Call::Open, Call::Write, Call::Sync, Call::Close, Call::Rename}) {
+  // The first open is the data file's, to lock and read it; the second the temporary file's.
+  const std::vector<std::pair<Call, int>> calls = {{Call::Open, 0},  {Call::Open, 1}, {Call::Lock, 0},
+                                                   {Call::Write, 0}, {Call::Sync, 0}, {Call::Close, 0},
+                                                   {Call::Rename, 0}};
+  for (const auto& [call, nth] : calls) {
     for (const bool save : {true, false}) {
-      SCOPED_TRACE(::testing::Message() << "call " << int(call) << (save ? " in save" : " in delete"));
+      SCOPED_TRACE(::testing::Message()
+                   << "call " << int(call) << " #" << nth << (save ? " in save" : " in delete"));
       WriteRecords(dataPath_, old);
       const std::string before = ReadBytes(dataPath_);
       auto fs = std::make_shared<FailingFileSystem>();
@@ -57,11 +65,12 @@ TEST_F(StoreFaultTest, AFailedSaveOrDeleteLeavesTheOldFileWhole) {
       TShed shed(dataPath_, prompter, nullptr, fs);
       ASSERT_EQ(shed.ListEngines(), 3);
       fs->target = call;
+      fs->nth = nth;
       fs->armed = true;
       const bool ok = save ? shed.SaveEngine(MakeRecord("D")) : shed.DeleteEngine(MakeRecord("B"));
       EXPECT_FALSE(ok);
       EXPECT_EQ(ReadBytes(dataPath_), before);
-      EXPECT_FALSE(std::filesystem::exists(dataPath_ + ".tmp"));
+      EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 1);  // no temporary left
       ASSERT_FALSE(prompter.shown.empty());
       EXPECT_NE(prompter.shown.back().text.find("ste_data.dat"), std::string::npos);
       EXPECT_NE(prompter.shown.back().text, "Records stored");

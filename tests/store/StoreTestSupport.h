@@ -3,8 +3,10 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -46,6 +48,27 @@ inline std::vector<std::string> FileOrder(const std::filesystem::path& path) {
   }
   return names;
 }
+
+// While it lives, every write past size bytes of a file fails with EFBIG, as
+// on a disk that fills up; the signal the kernel would send is ignored.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t size) : oldSignal_(std::signal(SIGXFSZ, SIG_IGN)) {
+    getrlimit(RLIMIT_FSIZE, &old_);
+    const rlimit limit{size, old_.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, oldSignal_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit old_{};
+  void (*oldSignal_)(int);
+};
 
 class TempFolder : public ::testing::Test {
  protected:
