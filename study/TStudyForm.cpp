@@ -254,6 +254,7 @@ void TStudyForm::Delivered(const QuadrantStudy& study) {
   SetSettingBox(study.settingDeg);
   tableModel_.SetRows(study.rows);
   Charts->Show(study.rows);
+  LbHover->clear();
   if (study.usable) {
     const QSignalBlocker quiet(Reverser);
     Reverser->setRange(SliderValue(study.usable->loDeg), SliderValue(study.usable->hiDeg));
