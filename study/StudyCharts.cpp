@@ -125,10 +125,15 @@ void StudyCharts::FillPlot(int plot, const std::vector<StudyRow>& rows) {
   p.y->setRange(yLo - yPad, yHi + yPad);
   p.x->applyNiceNumbers();
   p.y->applyNiceNumbers();
+  AddMarker(plot);
+}
+
+void StudyCharts::AddMarker(int plot) {
+  Plot& p = plots_[plot];
   p.marker = new QLineSeries;
   p.marker->setName("Results window");
   p.marker->setPen(QPen(Qt::darkGreen, 1.5, Qt::DashLine));
-  chart->addSeries(p.marker);
+  p.view->chart()->addSeries(p.marker);
   p.marker->attachAxis(p.x);
   p.marker->attachAxis(p.y);
 }

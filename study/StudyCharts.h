@@ -66,6 +66,8 @@ class StudyCharts : public QObject {
   void BuildPlot(int plot, const QString& title, const QString& xTitle, const QString& yTitle,
                  std::vector<Curve> curves);
   void FillPlot(int plot, const std::vector<StudyRow>& rows);
+  // The vertical line at the results window's run, drawn over the curves.
+  void AddMarker(int plot);
   void AddSegment(int plot, const Curve& curve, const QList<QPointF>& points, bool dashed, bool inLegend);
   // The plotted point nearest a pixel of a plot's view, if any was plotted.
   const NotchPoint* NearestPoint(int plot, QPointF pixel, double* distance) const;
