@@ -83,6 +83,7 @@ void StudyCharts::BuildPlot(int plot, const QString& title, const QString& xTitl
   p.view->setObjectName(QString("Plot%1").arg(plot + 1));
   p.view->setRenderHint(QPainter::Antialiasing);
   p.view->viewport()->installEventFilter(this);
+  p.view->viewport()->setMouseTracking(true);  // for the values under the mouse
   p.curves = std::move(curves);
 }
 
@@ -113,7 +114,7 @@ void StudyCharts::FillPlot(int plot, const std::vector<StudyRow>& rows) {
       segmentUp = up;
       if (!x || !y) continue;
       segment.append({*x, *y});
-      p.notchPoints.push_back({{*x, *y}, row.liftArmDeg});
+      p.notchPoints.push_back({{*x, *y}, row.liftArmDeg, curve.name});
       xLo = std::min(xLo, *x), xHi = std::max(xHi, *x), yLo = std::min(yLo, *y), yHi = std::max(yHi, *y);
     }
     flush();
@@ -124,10 +125,15 @@ void StudyCharts::FillPlot(int plot, const std::vector<StudyRow>& rows) {
   p.y->setRange(yLo - yPad, yHi + yPad);
   p.x->applyNiceNumbers();
   p.y->applyNiceNumbers();
+  AddMarker(plot);
+}
+
+void StudyCharts::AddMarker(int plot) {
+  Plot& p = plots_[plot];
   p.marker = new QLineSeries;
   p.marker->setName("Results window");
   p.marker->setPen(QPen(Qt::darkGreen, 1.5, Qt::DashLine));
-  chart->addSeries(p.marker);
+  p.view->chart()->addSeries(p.marker);
   p.marker->attachAxis(p.x);
   p.marker->attachAxis(p.y);
 }
@@ -145,18 +151,33 @@ void StudyCharts::AddSegment(int plot, const Curve& curve, const QList<QPointF>&
   series->attachAxis(p.y);
   if (!inLegend)
     for (QLegendMarker* marker : p.view->chart()->legend()->markers(series)) marker->setVisible(false);
-  connect(series, &QLineSeries::hovered, this,
-          [this, series](const QPointF& point, bool state) { ShowTip(series, point, state); });
 }
 
-void StudyCharts::ShowTip(QLineSeries* series, QPointF point, bool state) {
-  if (!state) return QToolTip::hideText();
-  QPointF nearest = series->at(0);
-  for (const QPointF& p : series->points())
-    if (std::fabs(p.x() - point.x()) < std::fabs(nearest.x() - point.x())) nearest = p;
-  QToolTip::showText(QCursor::pos(),
-                     QString("%1: %2 at %3")
-                         .arg(series->name(), BoxText::Format(nearest.y()), BoxText::Format(nearest.x())));
+const StudyCharts::NotchPoint* StudyCharts::NearestPoint(int plot, QPointF pixel, double* distance) const {
+  const NotchPoint* nearest = nullptr;
+  *distance = INFINITY;
+  for (const NotchPoint& point : plots_[plot].notchPoints) {
+    const QPointF d = PlotPixel(plot, point.value) - pixel;
+    if (std::hypot(d.x(), d.y()) < *distance) *distance = std::hypot(d.x(), d.y()), nearest = &point;
+  }
+  return nearest;
+}
+
+void StudyCharts::ShowTip(int plot, QPoint pixel) {
+  double distance = 0;
+  const NotchPoint* point = NearestPoint(plot, pixel, &distance);
+  // Within a few pixels of a notch its figures are shown, as a reading off the curve.
+  if (point == nullptr || distance > 8) {
+    emit pointHovered("");
+    return QToolTip::hideText();
+  }
+  const QString where =
+      plot == 0 ? QString() : QString(" (mean cut-off %1)").arg(BoxText::Format(point->value.x()));
+  const QString text =
+      QString("%1: %2 at %3 deg.%4")
+          .arg(point->curve, BoxText::Format(point->value.y()), BoxText::Format(point->liftArmDeg), where);
+  QToolTip::showText(plots_[plot].view->viewport()->mapToGlobal(pixel), text);
+  emit pointHovered(text);
 }
 
 void StudyCharts::SetMarker(std::optional<double> liftArmDeg, std::optional<double> meanCutOff) {
@@ -188,20 +209,20 @@ std::optional<double> StudyCharts::AngleAt(int plot, QPoint pixel) const {
   const Plot& p = plots_[plot];
   if (p.marker == nullptr || !p.view->chart()->plotArea().contains(p.view->mapToScene(pixel))) return {};
   if (plot == 0) return PlotValue(plot, pixel).x();
-  std::optional<double> angle;
-  double best = INFINITY;
-  for (const auto& [value, notch] : p.notchPoints) {
-    const QPointF d = PlotPixel(plot, value) - QPointF(pixel);
-    if (std::hypot(d.x(), d.y()) < best) best = std::hypot(d.x(), d.y()), angle = notch;
-  }
-  return angle;
+  double distance = 0;
+  const NotchPoint* point = NearestPoint(plot, pixel, &distance);
+  if (point == nullptr) return {};
+  return point->liftArmDeg;
 }
 
 bool StudyCharts::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::MouseButtonPress) return false;
-  const auto* click = static_cast<QMouseEvent*>(event);
-  if (click->button() != Qt::LeftButton) return false;
-  for (int plot = 0; plot < kPlots; ++plot)
-    if (plots_[plot].view->viewport() == watched) emit plotClicked(plot, click->position().toPoint());
+  const bool move = event->type() == QEvent::MouseMove, press = event->type() == QEvent::MouseButtonPress;
+  if (!move && !press) return false;
+  const auto* mouse = static_cast<QMouseEvent*>(event);
+  for (int plot = 0; plot < kPlots; ++plot) {
+    if (plots_[plot].view->viewport() != watched) continue;
+    if (move) ShowTip(plot, mouse->position().toPoint());
+    if (press && mouse->button() == Qt::LeftButton) emit plotClicked(plot, mouse->position().toPoint());
+  }
   return false;
 }

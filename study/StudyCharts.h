@@ -37,6 +37,8 @@ class StudyCharts : public QObject {
 
  signals:
   void plotClicked(int plot, QPoint pixel);
+  // The figures of the notch under the mouse ("" when none is near).
+  void pointHovered(const QString& text);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -47,20 +49,29 @@ class StudyCharts : public QObject {
     QColor colour;
     std::function<std::optional<double>(const StudyRow&)> value;
   };
+  struct NotchPoint {
+    QPointF value;  // as plotted
+    double liftArmDeg;
+    const char* curve;
+  };
   struct Plot {
     QChartView* view = nullptr;
     QValueAxis* x = nullptr;
     QValueAxis* y = nullptr;
     QLineSeries* marker = nullptr;
     std::vector<Curve> curves;
-    std::vector<std::pair<QPointF, double>> notchPoints;  // plotted value, notch angle
+    std::vector<NotchPoint> notchPoints;
   };
 
   void BuildPlot(int plot, const QString& title, const QString& xTitle, const QString& yTitle,
                  std::vector<Curve> curves);
   void FillPlot(int plot, const std::vector<StudyRow>& rows);
+  // The vertical line at the results window's run, drawn over the curves.
+  void AddMarker(int plot);
   void AddSegment(int plot, const Curve& curve, const QList<QPointF>& points, bool dashed, bool inLegend);
-  void ShowTip(QLineSeries* series, QPointF point, bool state);
+  // The plotted point nearest a pixel of a plot's view, if any was plotted.
+  const NotchPoint* NearestPoint(int plot, QPointF pixel, double* distance) const;
+  void ShowTip(int plot, QPoint pixel);
 
   std::array<Plot, kPlots> plots_;
 };

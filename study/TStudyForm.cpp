@@ -50,6 +50,8 @@ TStudyForm::TStudyForm(SessionModel& model, QWidget* parent) : QWidget(parent, Q
   Table->verticalHeader()->setDefaultSectionSize(Table->fontMetrics().height() + 4);
   Table->setSelectionBehavior(QAbstractItemView::SelectRows);
   Table->horizontalHeader()->setStretchLastSection(true);
+  LbHover = new QLabel(this);
+  LbHover->setObjectName("LbHover");
   auto* split = new QSplitter(Qt::Vertical, this);
   split->addWidget(plots);
   split->addWidget(Table);
@@ -64,6 +66,7 @@ TStudyForm::TStudyForm(SessionModel& model, QWidget* parent) : QWidget(parent, Q
   layout->addWidget(LbSummary);
   layout->addWidget(BuildReverserRow());
   layout->addWidget(split, 1);
+  layout->addWidget(LbHover);
   layout->addWidget(BuildButtonRow());
   ConnectReactions();
   resize(1160, 900);
@@ -167,6 +170,7 @@ void TStudyForm::ConnectReactions() {
   connect(&progressTimer_, &QTimer::timeout, this, [this] { ShowProgress(); });
   connect(Reverser, &QSlider::valueChanged, this, Reaction([this](int value) { ReverserChanged(value); }));
   connect(Reverser, &QSlider::sliderReleased, this, Reaction([this] { ReverserLetGo(); }));
+  connect(Charts, &StudyCharts::pointHovered, LbHover, &QLabel::setText);
   connect(Charts, &StudyCharts::plotClicked, this,
           Reaction([this](int plot, QPoint pixel) { PlotClicked(plot, pixel); }));
   connect(BtCsv, &QPushButton::clicked, this, Reaction([this](bool) { CsvClick(); }));
@@ -250,6 +254,7 @@ void TStudyForm::Delivered(const QuadrantStudy& study) {
   SetSettingBox(study.settingDeg);
   tableModel_.SetRows(study.rows);
   Charts->Show(study.rows);
+  LbHover->clear();
   if (study.usable) {
     const QSignalBlocker quiet(Reverser);
     Reverser->setRange(SliderValue(study.usable->loDeg), SliderValue(study.usable->hiDeg));

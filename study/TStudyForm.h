@@ -50,6 +50,7 @@ class TStudyForm : public QWidget {
   QSlider* Reverser;
   QLabel* LbReverser;
   QLabel* LbReverserNote;
+  QLabel* LbHover;
   QTableView* Table;
   QPushButton* BtCsv;
   QPushButton* BtPdf;
