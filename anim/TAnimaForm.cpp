@@ -10,6 +10,7 @@
 
 #include "BoxText.h"
 #include "Controls.h"
+#include "ImageView.h"
 #include "Reaction.h"
 #include "WindowPrinter.h"
 
@@ -66,11 +67,13 @@ bool TAnimaForm::OverControl(QPoint position) const {
 
 void TAnimaForm::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.drawImage(0, 0, picture_);
+  painter.drawImage(QPointF(0, 0), picture_);
 }
 
 void TAnimaForm::ErasePicture() {
-  if (picture_.size() != size()) picture_ = QImage(size(), QImage::Format_RGB32);
+  if (picture_.deviceIndependentSize().toSize() != size() ||
+      picture_.devicePixelRatio() != devicePixelRatio())
+    picture_ = ImageView::DeviceImage(this, width(), height());
   picture_.fill(Controls::ButtonFaceColour());
 }
 

@@ -7,8 +7,8 @@
 #include "QtPrompter.h"
 
 ZovApplication::ZovApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  // No display name: Qt would append it to every window's caption.
   setApplicationName("Vardenlyke Zovuderiz");
-  setApplicationDisplayName("Vardenlyke Zovuderiz");
   setWindowIcon(QIcon(":/pictures/icon64.png"));
 }
 

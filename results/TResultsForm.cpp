@@ -120,6 +120,10 @@ void TResultsForm::BuildEventLabels() {
 
 void TResultsForm::ConnectReactions() {
   connect(EdLa_ang, &QLineEdit::textChanged, this, Reaction([this](const QString&) { EdLa_angChange(); }));
+  // Enter in the angle box runs "GO" when it can be pressed.
+  connect(EdLa_ang, &QLineEdit::returnPressed, this, [this] {
+    if (BtGo->isEnabled()) BtGo->click();
+  });
   connect(BtGo, &QPushButton::clicked, this, Reaction([this](bool) { BtGoClick(); }));
   connect(BtAnima, &QPushButton::clicked, this, Reaction([this](bool) { BtAnimaClick(); }));
   connect(BtClear, &QPushButton::clicked, this, Reaction([this](bool) { BtClearClick(); }));
