@@ -12,6 +12,7 @@
 #include "Controls.h"
 #include "ImageView.h"
 #include "Reaction.h"
+#include "WindowPlacement.h"
 #include "WindowPrinter.h"
 
 TAnimaForm::TAnimaForm(SessionModel& model, QWidget* parent) : QWidget(parent, Qt::Window), model_(model) {
@@ -37,8 +38,7 @@ TAnimaForm::TAnimaForm(SessionModel& model, QWidget* parent) : QWidget(parent, Q
   setTabOrder(BtClose, MRocker);
   connect(BtPrint, &QPushButton::clicked, this, Reaction([this](bool) { BtPrintClick(); }));
   connect(BtClose, &QPushButton::clicked, this, Reaction([this](bool) { BtCloseClick(); }));
-  // Without a window manager the outer size is the widget's own.
-  Controls::PlaceWindow(this, 241, 154, 717, 489);
+  WindowPlacement::PlaceOuter(this, {241, 154}, {717, 489});
   // Movement with no button down reaches the window only when it tracks the mouse.
   setMouseTracking(true);
   // The rocker is not drawn: the note says so for an engine that has one.
@@ -94,7 +94,9 @@ void TAnimaForm::FormMouseMove() {
 }
 
 void TAnimaForm::ResetAnimFrame() {
-  const QSize outer = frameGeometry().size();
+  // Before the window manager has framed a window on its first showing, its
+  // frame is taken to be that of the windows it framed before.
+  const QSize outer = WindowPlacement::OuterSize(this);
   winWidth = outer.width();
   winHeight = outer.height();
   xMin = 0;

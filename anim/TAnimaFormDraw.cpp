@@ -4,6 +4,7 @@
 // A shape whose scale comes out zero (no rod or no port width) is left out;
 // the port face, the bore walls and the ports have fixed places and stay.
 #include "TAnimaForm.h"
+#include "WindowPlacement.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ void TAnimaForm::DrawMechanism() {
   const int k = animStep;
   const bool valveScales = gear.port != 0;
   lapDrawn = valveScales ? portUnit * gear.stlap / gear.port : 0;
-  markerHalf = frameGeometry().width() / 200;
+  markerHalf = WindowPlacement::OuterSize(this).width() / 200;
   valvePictureX = valveScales ? kPortsX + portUnit * run.valveTable[k] / gear.port : kPortsX;
   ErasePicture();
   const bool linkageScales = lengthScale != 0 && heightScale != 0;

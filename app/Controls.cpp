@@ -79,8 +79,3 @@ QPlainTextEdit* Controls::Memo(QWidget* parent, int left, int top, int width, in
   SetBackground(memo, ScrollBarColour());
   return memo;
 }
-
-void Controls::PlaceWindow(QWidget* window, int left, int top, int clientWidth, int clientHeight) {
-  window->resize(clientWidth, clientHeight);
-  window->move(left, top);
-}

@@ -29,6 +29,4 @@ class Controls {
   static void SetTextColour(QWidget* box, QColor colour);
   static QColor TextColour(const QWidget* box);
   static void SetBackground(QWidget* widget, QColor colour);
-  // Sets the client size and, without a window manager, the outer frame's place.
-  static void PlaceWindow(QWidget* window, int left, int top, int clientWidth, int clientHeight);
 };

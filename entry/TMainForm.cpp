@@ -14,6 +14,7 @@
 #include "NameValidator.h"
 #include "QtPrompter.h"
 #include "Reaction.h"
+#include "WindowPlacement.h"
 
 const std::array<TMainForm::DimensionBox, 17>& TMainForm::Boxes() {
   static const std::array<DimensionBox, 17> boxes = {{
@@ -50,8 +51,7 @@ TMainForm::TMainForm(SessionModel& model, QWidget* parent) : QMainWindow(parent)
   BuildMenu();
   SetTabOrder();
   ConnectReactions();
-  // Outer 575 by 289 less the frame, caption and menu bar.
-  Controls::PlaceWindow(this, 5, 462, 567, 243 + menuBar()->sizeHint().height());
+  WindowPlacement::PlaceOuter(this, {5, 462}, {575, 289});
 }
 
 void TMainForm::BuildControls(QWidget* surface) {

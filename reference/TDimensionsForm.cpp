@@ -4,6 +4,7 @@
 
 #include "Controls.h"
 #include "DimensionDiagram.h"
+#include "WindowPlacement.h"
 
 namespace {
 
@@ -27,8 +28,7 @@ TDimensionsForm::TDimensionsForm(QWidget* parent) : QWidget(parent, Qt::Window) 
       Note(this, "NOTE: Radial and circumferential displacements of  link lifting pin", 19, 243, 306, 13);
   Label2 = Note(this, "from the central position are both shown in the positive direction in this diagram",
                 18, 263, 369, 13);
-  // Outer 486 by 312 less the frame and caption.
-  Controls::PlaceWindow(this, 255, 80, 478, 285);
+  WindowPlacement::PlaceOuter(this, {255, 80}, {486, 312});
 }
 
 void TDimensionsForm::DrawDimensions() {

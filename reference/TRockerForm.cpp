@@ -2,11 +2,9 @@
 // default (Enter) and the cancel (Escape) button and ends the modal display.
 #include "TRockerForm.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
 #include "Controls.h"
 #include "Reaction.h"
+#include "WindowPlacement.h"
 
 namespace {
 
@@ -32,7 +30,5 @@ TRockerForm::TRockerForm(QWidget* parent)
   OKBtn->setDefault(true);
   OKBtn->setAutoDefault(true);
   connect(OKBtn, &QPushButton::clicked, this, Reaction([this](bool) { OKBtnClick(); }));
-  setFixedSize(456, 259);
-  if (const QScreen* screen = QGuiApplication::primaryScreen())
-    move(screen->geometry().center() - QPoint(456 / 2, 259 / 2));
+  WindowPlacement::Centre(this, {456, 259});
 }

@@ -2,11 +2,9 @@
 // version information that the build compiles into the program.
 #include "TStdAboutForm.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
 #include "Controls.h"
 #include "VersionInfo.h"
+#include "WindowPlacement.h"
 
 TStdAboutForm::TStdAboutForm(QWidget* parent)
     : QDialog(parent,
@@ -32,9 +30,7 @@ TStdAboutForm::TStdAboutForm(QWidget* parent)
   OKButton = Controls::Button(this, "OK", 137, 174, 92, 30);
   OKButton->setDefault(true);
   connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
-  setFixedSize(367, 216);
-  if (const QScreen* screen = QGuiApplication::primaryScreen())
-    move(screen->geometry().center() - QPoint(367 / 2, 216 / 2));
+  WindowPlacement::Centre(this, {367, 216});
   FormCreate();
 }
 

@@ -10,6 +10,7 @@
 #include "MidGear.h"
 #include "QtPrompter.h"
 #include "Reaction.h"
+#include "WindowPlacement.h"
 #include "WindowPrinter.h"
 
 TResultsForm::TResultsForm(SessionModel& model, QWidget* parent)
@@ -24,7 +25,7 @@ TResultsForm::TResultsForm(SessionModel& model, QWidget* parent)
   connect(&model_, &SessionModel::runChanged, this, Reaction([this] { RunChanged(); }));
   connect(&model_, &SessionModel::animationStepShown, this,
           Reaction([this](int step, int markerHalf) { MarkAnimationStep(step, markerHalf); }));
-  Controls::PlaceWindow(this, 6, 89, 591, 344);
+  WindowPlacement::PlaceOuter(this, {6, 89}, {599, 371});
 }
 
 QLabel* TResultsForm::ResultLabel(int left, int top, const char* name) {

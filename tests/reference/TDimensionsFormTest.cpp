@@ -20,13 +20,11 @@ class TDimensionsFormTest : public WindowTest {
   }
   void ActivateMainForm() {
     MainForm->activateWindow();
-    QApplication::processEvents();
-    ASSERT_TRUE(MainForm->isActiveWindow());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(MainForm));
   }
   void Enter(const char* name) {
     Box(name)->setFocus();
-    QApplication::processEvents();
-    ASSERT_TRUE(Box(name)->hasFocus()) << name;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Box(name)->hasFocus(); })) << name;
   }
   const QImage& Picture() const { return DimensionsForm->Img_Scantlings->image(); }
 };
