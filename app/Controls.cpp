@@ -10,6 +10,13 @@ QFont Controls::Font(bool bold, bool italic) {
   return font;
 }
 
+QFont Controls::NarrowFont() {
+  QFont font = Font();
+  font.setFamilies(
+      {"Liberation Sans Narrow", "Nimbus Sans Narrow", "DejaVu Sans Condensed", "Liberation Sans"});
+  return font;
+}
+
 void Controls::SetTextColour(QWidget* box, QColor colour) {
   QPalette palette = box->palette();
   palette.setColor(QPalette::Text, colour);

@@ -10,7 +10,7 @@ namespace {
 
 QLabel* Note(QWidget* parent, const QString& text, int left, int top, int width, int height) {
   auto* note = new QLabel(text, parent);
-  note->setFont(Controls::Font());
+  note->setFont(Controls::NarrowFont());
   note->setGeometry(left, top, width, height);
   Controls::SetBackground(note, parent->palette().color(QPalette::HighlightedText));
   return note;

@@ -31,7 +31,6 @@ TResultsForm::TResultsForm(SessionModel& model, QWidget* parent)
 QLabel* TResultsForm::ResultLabel(int left, int top, const char* name) {
   QLabel* label = Controls::Label(this, "", left, top);
   label->setObjectName(name);
-  label->setMinimumWidth(60);
   return label;
 }
 
