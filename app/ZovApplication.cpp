@@ -9,7 +9,9 @@
 ZovApplication::ZovApplication(int& argc, char** argv) : QApplication(argc, argv) {
   // No display name: Qt would append it to every window's caption.
   setApplicationName("Vardenlyke Zovuderiz");
-  setWindowIcon(QIcon(":/pictures/icon64.png"));
+  QIcon icon(":/pictures/icon64.png");
+  icon.addFile(":/pictures/icon128.png");
+  setWindowIcon(icon);
 }
 
 void ZovApplication::ShowError(const std::string& text) {

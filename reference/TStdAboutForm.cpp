@@ -19,7 +19,7 @@ TStdAboutForm::TStdAboutForm(QWidget* parent)
   ProgramIcon = new QLabel(Panel1);
   ProgramIcon->setGeometry(10, 10, 63, 63);
   ProgramIcon->setScaledContents(true);
-  ProgramIcon->setPixmap(QPixmap(":/pictures/icon64.png"));
+  ProgramIcon->setPixmap(QPixmap(":/pictures/icon128.png"));  // sharp at 2x too
   ProductName = Controls::Label(Panel1, "", 100, 12, true);
   Version = Controls::Label(Panel1, "", 160, 41);
   Copyright = Controls::Label(Panel1, "Copyright \u00A9 2026 the Vardenlyke Zovuderiz developers", 114, 82);
