@@ -133,12 +133,20 @@ void TResultsForm::ConnectReactions() {
 
 void TResultsForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  if (!event->spontaneous()) activeSinceShown_ = isActiveWindow();
   Reaction([this] { FormShow(); })();
 }
 
 void TResultsForm::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) Reaction([this] { FormActivate(); })();
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+    activeSinceShown_ = true;
+    Reaction([this] { FormActivate(); })();
+  }
+}
+
+void TResultsForm::MainWindowActivated() {
+  if (activeSinceShown_) close();
 }
 
 void TResultsForm::FormShow() {

@@ -52,7 +52,7 @@ void WindowSet::Wire() {
   TAnimaForm* anima = AnimaForm;
   TDimensionsForm* dimensions = DimensionsForm;
   // Going back to a window closes the windows opened from it.
-  QObject::connect(MainForm, &TMainForm::activated, results, [results] { results->close(); });
+  QObject::connect(MainForm, &TMainForm::activated, results, &TResultsForm::MainWindowActivated);
   QObject::connect(MainForm, &TMainForm::activated, anima, [anima] { anima->close(); });
   QObject::connect(results, &TResultsForm::activated, anima, [anima] { anima->close(); });
   QObject::connect(results, &TResultsForm::animateRequested, anima, [anima] {
