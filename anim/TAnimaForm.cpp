@@ -17,6 +17,7 @@
 
 TAnimaForm::TAnimaForm(SessionModel& model, QWidget* parent) : QWidget(parent, Qt::Window), model_(model) {
   setObjectName("AnimaForm");
+  setProperty("helpTopic", "animation");  // the help page F1 opens
   setWindowTitle("ANIMATION");
   setFont(Controls::Font());
   Controls::SetBackground(this, Controls::ButtonFaceColour());

@@ -41,6 +41,7 @@ const std::array<TMainForm::DimensionBox, 17>& TMainForm::Boxes() {
 
 TMainForm::TMainForm(SessionModel& model, QWidget* parent) : QMainWindow(parent), model_(model) {
   setObjectName("MainForm");
+  setProperty("helpTopic", "engines");  // the help page F1 opens
   setWindowTitle("Vardenlyke valve gear  DATA  ENTRY");
   setFont(Controls::Font());
   auto* surface = new QWidget(this);

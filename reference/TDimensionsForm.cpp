@@ -20,6 +20,7 @@ QLabel* Note(QWidget* parent, const QString& text, int left, int top, int width,
 
 TDimensionsForm::TDimensionsForm(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("DimensionsForm");
+  setProperty("helpTopic", "dimensions");  // the help page F1 opens
   setWindowTitle("Dimensions");
   setFont(Controls::Font());
   Img_Scantlings = new ImageView(this, 13, 26, 450, 200);

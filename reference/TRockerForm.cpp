@@ -34,6 +34,7 @@ QLabel* Picture(QWidget* parent, const QString& resource, int left, int top, int
 TRockerForm::TRockerForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowStaysOnTopHint) {
   setObjectName("RockerForm");
+  setProperty("helpTopic", "rockers");  // the help page F1 opens
   setWindowTitle("ROCKER  TYPES");
   setFont(Controls::Font());
   setModal(true);

@@ -10,6 +10,7 @@ TStdAboutForm::TStdAboutForm(QWidget* parent)
     : QDialog(parent,
               Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
   setObjectName("StdAboutForm");
+  setProperty("helpTopic", "main");  // the help page F1 opens
   setWindowTitle("About");
   setFont(Controls::Font());
   Panel1 = new QFrame(this);

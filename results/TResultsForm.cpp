@@ -16,6 +16,7 @@
 TResultsForm::TResultsForm(SessionModel& model, QWidget* parent)
     : QWidget(parent, Qt::Window), model_(model) {
   setObjectName("ResultsForm");
+  setProperty("helpTopic", "results");  // the help page F1 opens
   setWindowTitle("RESULTS");
   setFont(Controls::Font());
   BuildControls();

@@ -4,6 +4,9 @@
 // requests that concern another window are connected to it here.
 #include "WindowSet.h"
 
+#include <QCoreApplication>
+
+#include "HelpKey.h"
 #include "HelpWindow.h"
 #include "QtPrompter.h"
 #include "SessionModel.h"
@@ -26,6 +29,7 @@ TStdAboutForm* StdAboutForm = nullptr;
 namespace {
 
 SessionModel* model = nullptr;
+HelpKey* helpKey = nullptr;
 
 }  // namespace
 
@@ -44,6 +48,8 @@ void WindowSet::Create() {
   RockerForm = new TRockerForm;
   DimensionsForm = new TDimensionsForm;
   StdAboutForm = new TStdAboutForm;
+  helpKey = new HelpKey;
+  QCoreApplication::instance()->installEventFilter(helpKey);
   Wire();
 }
 
@@ -71,6 +77,8 @@ void WindowSet::Wire() {
 }
 
 void WindowSet::Destroy() {
+  delete helpKey;
+  helpKey = nullptr;
   delete StdAboutForm;
   StdAboutForm = nullptr;
   delete DimensionsForm;

@@ -11,7 +11,6 @@
 #include <QTextBlock>
 
 #include "../anim/AnimaFixture.h"
-#include "HelpWindow.h"
 #include "TDimensionsForm.h"
 #include "TRockerForm.h"
 #include "TSplashForm.h"
