@@ -75,10 +75,12 @@ bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
   if (watched == window_) {
     const QEvent::Type type = event->type();
     if (type == QEvent::Show && !placed_) Apply();
-    // The window manager has put its frame round the window just now.
-    if ((type == QEvent::Move || type == QEvent::Resize) && window_->isVisible() &&
-        Frame(window_) != applied_)
-      Apply();
+    // The window manager has put its frame round the window just now (its
+    // extents may come after the move that reparenting causes, so painting
+    // and activation look again).
+    const bool mayBeFramed = type == QEvent::Move || type == QEvent::Resize || type == QEvent::Paint ||
+                             type == QEvent::WindowActivate;
+    if (mayBeFramed && window_->isVisible() && Frame(window_) != applied_) Apply();
   }
   return QObject::eventFilter(watched, event);
 }

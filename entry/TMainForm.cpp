@@ -2,6 +2,7 @@
 // its store (names listed, boxes locked) and the box key and focus handling.
 #include "TMainForm.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEvent>
@@ -202,6 +203,9 @@ void TMainForm::AddListedName(const std::string& nameBytes) {
   const QString shown = CB_Engines->currentText();
   CB_Engines->insertItem(at, name);
   CB_Engines->setEditText(shown);
+  // The list opens wide enough to show every name whole.
+  const int wide = CB_Engines->fontMetrics().horizontalAdvance(name) + 32;
+  if (CB_Engines->view()->minimumWidth() < wide) CB_Engines->view()->setMinimumWidth(wide);
 }
 
 QLineEdit* TMainForm::BoxNamed(const QString& name) const {
