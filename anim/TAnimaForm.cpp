@@ -80,7 +80,13 @@ void TAnimaForm::ErasePicture() {
 
 void TAnimaForm::FormShow() {
   LbName->setText(BoxText::First29(model_.shownName()));
+  // A long name takes the narrow face rather than run into the bevel.
+  LbName->setFont(Controls::Font(true));
   LbName->adjustSize();
+  if (LbName->geometry().right() >= Bevel1->x()) {
+    LbName->setFont(Controls::NarrowFont(true));
+    LbName->adjustSize();
+  }
   ResetAnimFrame();
   lengthScale = model_.session().engine().conrod * 1.5;
   heightScale = winWidth != 0 ? static_cast<double>(winHeight) * lengthScale / winWidth : 0;

@@ -10,8 +10,8 @@ QFont Controls::Font(bool bold, bool italic) {
   return font;
 }
 
-QFont Controls::NarrowFont() {
-  QFont font = Font();
+QFont Controls::NarrowFont(bool bold) {
+  QFont font = Font(bold);
   font.setFamilies(
       {"Liberation Sans Narrow", "Nimbus Sans Narrow", "DejaVu Sans Condensed", "Liberation Sans"});
   return font;

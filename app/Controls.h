@@ -15,7 +15,7 @@ class Controls {
  public:
   static QFont Font(bool bold = false, bool italic = false);
   // The same height, narrower: for long notes laid out in tight boxes.
-  static QFont NarrowFont();
+  static QFont NarrowFont(bool bold = false);
   static QColor ScrollBarColour() { return QColor(212, 208, 200); }
   static QColor ButtonFaceColour() { return QColor(212, 208, 200); }
   static QColor Maroon() { return QColor(128, 0, 0); }

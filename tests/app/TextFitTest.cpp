@@ -25,7 +25,7 @@ std::string Named(const QWidget* widget, const QString& text) {
 }
 
 // A label's text within its box, and its box clear of the controls beside it
-// (one that a sibling covers whole lies under it on purpose).
+// and clear of the bevels it is not inside.
 void CheckLabel(const QLabel* label, Problems& problems) {
   if (label->text().isEmpty() || !label->pixmap().isNull()) return;
   const QFontMetrics metrics = label->fontMetrics();
@@ -37,9 +37,8 @@ void CheckLabel(const QLabel* label, Problems& problems) {
   for (const QObject* object : label->parent()->children()) {
     const auto* other = qobject_cast<const QWidget*>(object);
     if (other == nullptr || other == label || !other->isVisibleTo(label->window())) continue;
-    if (qobject_cast<const QFrame*>(other) != nullptr && qobject_cast<const QLabel*>(other) == nullptr &&
-        qobject_cast<const QAbstractScrollArea*>(other) == nullptr)
-      continue;  // bevels and panels frame the labels
+    // Bevels and panels hold labels whole; other controls keep clear of
+    // them (or cover them whole, on purpose).
     const QRect overlap = label->geometry() & other->geometry();
     if (!overlap.isEmpty() && !other->geometry().contains(label->geometry()))
       problems.push_back("runs under " + other->objectName().toStdString() + ": " +
