@@ -75,7 +75,9 @@ QFrame* Controls::Bevel(QWidget* parent, int left, int top, int width, int heigh
 QPlainTextEdit* Controls::Memo(QWidget* parent, int left, int top, int width, int height,
                                const QStringList& lines) {
   auto* memo = new QPlainTextEdit(parent);
-  memo->setFont(Font());
+  // Notes fill their boxes nearly to the edge in the laid-out face; the
+  // narrow one leaves room for the widths that hinting gives at any scale.
+  memo->setFont(NarrowFont());
   memo->setGeometry(left, top, width, height);
   memo->setPlainText(lines.join('\n'));
   // Lines wrap at the memo's edge and no scroll bars take its little room.

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QTextBlock>
+#include <QTextLayout>
 
 #include "../anim/AnimaFixture.h"
 #include "TDimensionsForm.h"
@@ -67,7 +68,8 @@ void CheckMemo(const QPlainTextEdit* memo, Problems& problems) {
   const QRect room = memo->viewport()->rect().adjusted(margin, margin, -margin, -margin);
   int lines = 0;
   for (QTextBlock block = memo->document()->begin(); block.isValid(); block = block.next()) {
-    if (metrics.horizontalAdvance(block.text()) > room.width())
+    const bool wrapped = block.layout() != nullptr && block.layout()->lineCount() > 1;
+    if (wrapped || metrics.horizontalAdvance(block.text()) > room.width())
       problems.push_back("too wide: " + Named(memo, block.text()));
     if (!block.text().trimmed().isEmpty()) lines = block.blockNumber() + 1;
   }
