@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 
 namespace {
@@ -36,9 +37,10 @@ void WindowPlacement::Centre(QWidget* window, QSize client) {
 }
 
 QMargins WindowPlacement::Frame(const QWidget* window) {
-  const QRect outer = window->frameGeometry(), inner = window->geometry();
-  const QMargins own(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                     outer.bottom() - inner.bottom());
+  // The native window's margins are read afresh (the widget keeps an old
+  // copy until it next moves).
+  const QWindow* native = window->windowHandle();
+  const QMargins own = native != nullptr ? native->frameMargins() : QMargins();
   if (!own.isNull()) lastFrame = own;
   return own.isNull() ? lastFrame : own;
 }

@@ -8,6 +8,7 @@
 #include "Canvas.h"
 #include "TAnimaForm.h"
 #include "TResultsForm.h"
+#include "WindowPlacement.h"
 #include "WindowTest.h"
 
 class AnimaFixture : public WindowTest {
@@ -31,7 +32,7 @@ class AnimaFixture : public WindowTest {
   // is kept whatever frame a window manager adds.
   static void ShowAtDesignSize() {
     ResultsForm->BtAnimaClick();
-    ASSERT_TRUE(QTest::qWaitFor([] { return AnimaForm->frameGeometry().size() == QSize(717, 489); }));
+    ASSERT_TRUE(QTest::qWaitFor([] { return WindowPlacement::OuterSize(AnimaForm) == QSize(717, 489); }));
     AnimaForm->close();
     ResultsForm->BtAnimaClick();
     ASSERT_EQ(AnimaForm->winWidth, 717);

@@ -40,7 +40,7 @@ TEST_F(AnimaFormTest, ShowsTheEngineNameAndScalesFromItsOuterSize) {
   // the same mapping on the first showing as on later ones.
   EXPECT_EQ(AnimaForm->winWidth, 717);
   EXPECT_EQ(AnimaForm->winHeight, 489);
-  EXPECT_TRUE(QTest::qWaitFor([] { return AnimaForm->frameGeometry().size() == QSize(717, 489); }));
+  EXPECT_TRUE(QTest::qWaitFor([] { return WindowPlacement::OuterSize(AnimaForm) == QSize(717, 489); }));
   AnimaForm->close();
   ResultsForm->BtAnimaClick();
   EXPECT_EQ(AnimaForm->winWidth, 717);
