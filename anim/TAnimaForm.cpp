@@ -10,11 +10,14 @@
 
 #include "BoxText.h"
 #include "Controls.h"
+#include "ImageView.h"
 #include "Reaction.h"
+#include "WindowPlacement.h"
 #include "WindowPrinter.h"
 
 TAnimaForm::TAnimaForm(SessionModel& model, QWidget* parent) : QWidget(parent, Qt::Window), model_(model) {
   setObjectName("AnimaForm");
+  setProperty("helpTopic", "animation");  // the help page F1 opens
   setWindowTitle("ANIMATION");
   setFont(Controls::Font());
   Controls::SetBackground(this, Controls::ButtonFaceColour());
@@ -36,8 +39,7 @@ TAnimaForm::TAnimaForm(SessionModel& model, QWidget* parent) : QWidget(parent, Q
   setTabOrder(BtClose, MRocker);
   connect(BtPrint, &QPushButton::clicked, this, Reaction([this](bool) { BtPrintClick(); }));
   connect(BtClose, &QPushButton::clicked, this, Reaction([this](bool) { BtCloseClick(); }));
-  // Without a window manager the outer size is the widget's own.
-  Controls::PlaceWindow(this, 241, 154, 717, 489);
+  WindowPlacement::PlaceOuter(this, {241, 154}, {717, 489});
   // Movement with no button down reaches the window only when it tracks the mouse.
   setMouseTracking(true);
   // The rocker is not drawn: the note says so for an engine that has one.
@@ -70,17 +72,25 @@ bool TAnimaForm::OverControl(QPoint position) const {
 
 void TAnimaForm::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.drawImage(0, 0, picture_);
+  painter.drawImage(QPointF(0, 0), picture_);
 }
 
 void TAnimaForm::ErasePicture() {
-  if (picture_.size() != size()) picture_ = QImage(size(), QImage::Format_RGB32);
+  if (picture_.deviceIndependentSize().toSize() != size() ||
+      picture_.devicePixelRatio() != devicePixelRatio())
+    picture_ = ImageView::DeviceImage(this, width(), height());
   picture_.fill(Controls::ButtonFaceColour());
 }
 
 void TAnimaForm::FormShow() {
   LbName->setText(BoxText::First29(model_.shownName()));
+  // A long name takes the narrow face rather than run into the bevel.
+  LbName->setFont(Controls::Font(true));
   LbName->adjustSize();
+  if (LbName->geometry().right() >= Bevel1->x()) {
+    LbName->setFont(Controls::NarrowFont(true));
+    LbName->adjustSize();
+  }
   ResetAnimFrame();
   lengthScale = model_.session().engine().conrod * 1.5;
   heightScale = winWidth != 0 ? static_cast<double>(winHeight) * lengthScale / winWidth : 0;
@@ -95,7 +105,9 @@ void TAnimaForm::FormMouseMove() {
 }
 
 void TAnimaForm::ResetAnimFrame() {
-  const QSize outer = frameGeometry().size();
+  // Before the window manager has framed a window on its first showing, its
+  // frame is taken to be that of the windows it framed before.
+  const QSize outer = WindowPlacement::OuterSize(this);
   winWidth = outer.width();
   winHeight = outer.height();
   xMin = 0;

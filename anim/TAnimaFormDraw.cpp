@@ -1,8 +1,10 @@
 // The gear at one crank step, scaled from the latest run's joint table into
 // the animation window's picture, and the valve over its ports on a scale of
 // its own; each step drawn is announced so the valve curve's marker follows.
-// A shape whose scale comes out zero (no rod, port, crank or lap) is left out.
+// A shape whose scale comes out zero (no rod or no port width) is left out;
+// the port face, the bore walls and the ports have fixed places and stay.
 #include "TAnimaForm.h"
+#include "WindowPlacement.h"
 
 namespace {
 
@@ -28,7 +30,7 @@ void TAnimaForm::DrawMechanism() {
   const int k = animStep;
   const bool valveScales = gear.port != 0;
   lapDrawn = valveScales ? portUnit * gear.stlap / gear.port : 0;
-  markerHalf = frameGeometry().width() / 200;
+  markerHalf = WindowPlacement::OuterSize(this).width() / 200;
   valvePictureX = valveScales ? kPortsX + portUnit * run.valveTable[k] / gear.port : kPortsX;
   ErasePicture();
   const bool linkageScales = lengthScale != 0 && heightScale != 0;
@@ -41,6 +43,8 @@ void TAnimaForm::DrawMechanism() {
   }
   const bool inside = gear.valveType == 1;
   const double half = inside ? 1.0 / 7 : 3.0 / 28;
+  WorldLine(kFaceLeft, kPortFace, kFaceRight, kPortFace);
+  if (inside) WorldLine(kFaceLeft, kBoreFloor, kFaceRight, kBoreFloor);
   if (valveScales && inside)
     DrawInsideValve(half);
   else if (valveScales)
@@ -136,23 +140,20 @@ void TAnimaForm::DrawLink(const Engine& gear) {
               end.x(), end.y());
 }
 
-// A piston valve in its bore: the body between two heads, each a port width
+// A piston valve in its bore (the walls drawn before): the body between two heads, each a port width
 // plus the lap wide, the lap overlapping the inner edges of the ports.
 void TAnimaForm::DrawInsideValve(double half) {
   const double v = valvePictureX, head = portUnit + lapDrawn;
-  WorldLine(kFaceLeft, kPortFace, kFaceRight, kPortFace);
-  WorldLine(kFaceLeft, kBoreFloor, kFaceRight, kBoreFloor);
   canvas_.SetBrushStyle(Canvas::BrushStyle::Clear);
   WorldRectangle(v - half + head, 0.85, v + half - head, 0.75);
   WorldRectangle(v - half, kPortFace, v - half + head, kBoreFloor);
   WorldRectangle(v + half - head, kPortFace, v + half, kBoreFloor);
 }
 
-// A slide valve on its port face, its faces overlapping the outer edges of
+// A slide valve on its port face (drawn before), its faces overlapping the outer edges of
 // the steam ports by the lap, the exhaust cavity between them.
 void TAnimaForm::DrawOutsideValve(double half) {
   const double v = valvePictureX, p = portUnit, lap = lapDrawn;
-  WorldLine(kFaceLeft, kPortFace, kFaceRight, kPortFace);
   canvas_.SetBrushStyle(Canvas::BrushStyle::Clear);
   const WorldPoint outline[] = {{v - half, 0.85},    {v - half - lap, 0.85}, {v - half - lap, 0.9},
                                 {v - half + p, 0.9}, {v - half + p, 0.85},   {v + half - p, 0.85},

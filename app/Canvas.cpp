@@ -1,8 +1,12 @@
-// Each operation opens a QPainter on the image without antialiasing, so pixels
-// land where the integer coordinates say; the fill is a scanline flood fill.
+// Each operation opens a QPainter on the image without antialiasing. On an
+// image of one pixel per unit, integer coordinates land on pixels as they say;
+// on a denser image (a 2x screen) shapes are drawn through the centres of the
+// blocks that stand for one pixel, so they keep their places and get sharper.
+// The fill is a scanline flood fill over the image's own pixels.
 #include "Canvas.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -30,6 +34,19 @@ Qt::PenStyle QtStyle(Canvas::PenStyle style) {
 
 }  // namespace
 
+bool Canvas::Dense() const {
+  return image_.devicePixelRatio() != 1;
+}
+
+QPointF Canvas::Spot(int x, int y) const {
+  return Dense() ? QPointF(x + 0.5, y + 0.5) : QPointF(x, y);
+}
+
+QRectF Canvas::Outline(const QRect& box) const {
+  const QRectF inner(box.adjusted(0, 0, -1, -1));
+  return Dense() ? inner.translated(0.5, 0.5) : inner;
+}
+
 template <typename Draw>
 void Canvas::Paint(bool filled, Draw draw) {
   {
@@ -38,7 +55,10 @@ void Canvas::Paint(bool filled, Draw draw) {
     // Patterned pens are one pixel wide whatever the width, as on Windows.
     const int width = penStyle_ == PenStyle::Solid ? penWidth_ : 1;
     QPen pen(penColor_, width, QtStyle(penStyle_));
-    pen.setCosmetic(width <= 1);
+    // A dense image's thin lines end exactly where LineTo puts their ends.
+    pen.setCapStyle(width <= 1 && Dense() ? Qt::FlatCap : Qt::SquareCap);
+    pen.setJoinStyle(Qt::MiterJoin);  // square corners on outlines
+    pen.setCosmetic(width <= 1 && !Dense());
     painter.setPen(pen);
     painter.setBrush(filled && brushStyle_ == BrushStyle::Solid ? QBrush(brushColor_) : QBrush(Qt::NoBrush));
     draw(painter);
@@ -47,19 +67,31 @@ void Canvas::Paint(bool filled, Draw draw) {
 }
 
 void Canvas::LineTo(int x, int y) {
-  const QPoint from = penPos_;
-  Paint(false, [&](QPainter& p) { p.drawLine(from, QPoint(x, y)); });
+  QPointF from = Spot(penPos_.x(), penPos_.y()), to = Spot(x, y);
+  const QPointF step = to - from;
+  const double longest = std::max(std::abs(step.x()), std::abs(step.y()));
   penPos_ = QPoint(x, y);
+  if (PenWidth() <= 1 || CurrentPenStyle() != PenStyle::Solid) {
+    // The last pixel is left out (the next line starts there). At 1x the
+    // line ends one pixel step short; on a denser image the flat-capped
+    // stroke starts and ends half a step back from the pixels' centres.
+    if (longest == 0) return;
+    const QPointF pixelStep = step / longest;
+    if (Dense()) from -= pixelStep / 2;
+    to -= Dense() ? pixelStep / 2 : pixelStep;
+  }
+  Paint(false, [&](QPainter& p) { p.drawLine(from, to); });
 }
 
 void Canvas::Rectangle(int x1, int y1, int x2, int y2) {
   const QRect box = BoxOf(x1, y1, x2, y2);
-  Paint(true, [&](QPainter& p) { p.drawRect(box.adjusted(0, 0, -1, -1)); });
+  Paint(true, [&](QPainter& p) { p.drawRect(Outline(box)); });
 }
 
 void Canvas::Ellipse(int x1, int y1, int x2, int y2) {
   const QRect box = BoxOf(x1, y1, x2, y2);
-  Paint(true, [&](QPainter& p) { p.drawEllipse(box.adjusted(0, 0, -1, -1)); });
+  if (box.isEmpty()) return;  // a box without width or height holds no ellipse
+  Paint(true, [&](QPainter& p) { p.drawEllipse(Outline(box)); });
 }
 
 void Canvas::Arc(int x1, int y1, int x2, int y2, int sx, int sy, int ex, int ey) {
@@ -72,7 +104,7 @@ void Canvas::Arc(int x1, int y1, int x2, int y2, int sx, int sy, int ex, int ey)
   double span = end - start;
   while (span <= 0) span += 360.0;
   Paint(false, [&](QPainter& p) {
-    p.drawArc(box.adjusted(0, 0, -1, -1), static_cast<int>(std::lround(start * 16)),
+    p.drawArc(Outline(box), static_cast<int>(std::lround(start * 16)),
               static_cast<int>(std::lround(span * 16)));
   });
 }
@@ -82,7 +114,10 @@ void Canvas::Clear() {
   if (changed_) changed_();
 }
 
-void Canvas::FloodFill(int x, int y, QColor border) {
+void Canvas::FloodFill(int logicalX, int logicalY, QColor border) {
+  // The seed is the first image pixel of the block that stands for it.
+  const double scale = image_.devicePixelRatio();
+  const int x = static_cast<int>(logicalX * scale), y = static_cast<int>(logicalY * scale);
   if (!image_.rect().contains(x, y)) return;
   const QRgb stop = border.rgb();
   const QRgb paint = brushColor_.rgb();

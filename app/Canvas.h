@@ -1,11 +1,14 @@
 // A drawing surface on a QImage with the semantics of the Windows graphics
-// interface: a pen position, pen and brush, rectangles and ellipses in boxes
-// whose right and bottom edges are excluded, arcs between two rays, flood fill.
+// interface: a pen position, pen and brush, one-pixel lines without their last
+// pixel, rectangles and ellipses in boxes whose right and bottom edges are
+// excluded, arcs between two rays, flood fill. Coordinates are in the image's
+// device-independent pixels; a 2x image gets the same shapes, drawn finer.
 #pragma once
 
 #include <QColor>
 #include <QImage>
 #include <QPoint>
+#include <QRectF>
 #include <functional>
 
 class Canvas {
@@ -44,6 +47,11 @@ class Canvas {
  private:
   template <typename Draw>
   void Paint(bool filled, Draw draw);
+  // Whether the image has more than one pixel per unit.
+  bool Dense() const;
+  // Where the pixel at (x, y) is drawn on the painter, and a box's outline.
+  QPointF Spot(int x, int y) const;
+  QRectF Outline(const QRect& box) const;
 
   QImage& image_;
   QColor penColor_ = Qt::black;

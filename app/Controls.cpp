@@ -10,6 +10,13 @@ QFont Controls::Font(bool bold, bool italic) {
   return font;
 }
 
+QFont Controls::NarrowFont(bool bold) {
+  QFont font = Font(bold);
+  font.setFamilies(
+      {"Liberation Sans Narrow", "Nimbus Sans Narrow", "DejaVu Sans Condensed", "Liberation Sans"});
+  return font;
+}
+
 void Controls::SetTextColour(QWidget* box, QColor colour) {
   QPalette palette = box->palette();
   palette.setColor(QPalette::Text, colour);
@@ -68,7 +75,9 @@ QFrame* Controls::Bevel(QWidget* parent, int left, int top, int width, int heigh
 QPlainTextEdit* Controls::Memo(QWidget* parent, int left, int top, int width, int height,
                                const QStringList& lines) {
   auto* memo = new QPlainTextEdit(parent);
-  memo->setFont(Font());
+  // Notes fill their boxes nearly to the edge in the laid-out face; the
+  // narrow one leaves room for the widths that hinting gives at any scale.
+  memo->setFont(NarrowFont());
   memo->setGeometry(left, top, width, height);
   memo->setPlainText(lines.join('\n'));
   // Lines wrap at the memo's edge and no scroll bars take its little room.
@@ -78,9 +87,4 @@ QPlainTextEdit* Controls::Memo(QWidget* parent, int left, int top, int width, in
   memo->document()->setDocumentMargin(1);
   SetBackground(memo, ScrollBarColour());
   return memo;
-}
-
-void Controls::PlaceWindow(QWidget* window, int left, int top, int clientWidth, int clientHeight) {
-  window->resize(clientWidth, clientHeight);
-  window->move(left, top);
 }

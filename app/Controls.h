@@ -14,6 +14,8 @@
 class Controls {
  public:
   static QFont Font(bool bold = false, bool italic = false);
+  // The same height, narrower: for long notes laid out in tight boxes.
+  static QFont NarrowFont(bool bold = false);
   static QColor ScrollBarColour() { return QColor(212, 208, 200); }
   static QColor ButtonFaceColour() { return QColor(212, 208, 200); }
   static QColor Maroon() { return QColor(128, 0, 0); }
@@ -29,6 +31,4 @@ class Controls {
   static void SetTextColour(QWidget* box, QColor colour);
   static QColor TextColour(const QWidget* box);
   static void SetBackground(QWidget* widget, QColor colour);
-  // Sets the client size and, without a window manager, the outer frame's place.
-  static void PlaceWindow(QWidget* window, int left, int top, int clientWidth, int clientHeight);
 };

@@ -14,7 +14,11 @@ class ImageView : public QWidget {
   QImage& image() { return image_; }
   // When set, the picture is stretched over the control's current size.
   void SetStretch(bool stretch) { stretch_ = stretch; }
-  void SetPicture(const QImage& picture);
+  // The picture's size in the control's pixels (the image may hold more).
+  QSize PictureSize() const { return image_.deviceIndependentSize().toSize(); }
+  // A blank image of width by height device-independent pixels at the
+  // pixel density of the screen the widget `on` is on.
+  static QImage DeviceImage(const QWidget* on, int width, int height);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

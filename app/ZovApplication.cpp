@@ -7,9 +7,11 @@
 #include "QtPrompter.h"
 
 ZovApplication::ZovApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  // No display name: Qt would append it to every window's caption.
   setApplicationName("Vardenlyke Zovuderiz");
-  setApplicationDisplayName("Vardenlyke Zovuderiz");
-  setWindowIcon(QIcon(":/pictures/icon64.png"));
+  QIcon icon(":/pictures/icon64.png");
+  icon.addFile(":/pictures/icon128.png");
+  setWindowIcon(icon);
 }
 
 void ZovApplication::ShowError(const std::string& text) {

@@ -2,6 +2,7 @@
 // its store (names listed, boxes locked) and the box key and focus handling.
 #include "TMainForm.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -16,6 +17,7 @@
 #include "NameValidator.h"
 #include "QtPrompter.h"
 #include "Reaction.h"
+#include "WindowPlacement.h"
 
 const std::array<TMainForm::DimensionBox, 17>& TMainForm::Boxes() {
   static const std::array<DimensionBox, 17> boxes = {{
@@ -42,6 +44,7 @@ const std::array<TMainForm::DimensionBox, 17>& TMainForm::Boxes() {
 
 TMainForm::TMainForm(SessionModel& model, QWidget* parent) : QMainWindow(parent), model_(model) {
   setObjectName("MainForm");
+  setProperty("helpTopic", "engines");  // the help page F1 opens
   setWindowTitle("Vardenlyke valve gear  DATA  ENTRY");
   setFont(Controls::Font());
   auto* surface = new QWidget(this);
@@ -52,8 +55,7 @@ TMainForm::TMainForm(SessionModel& model, QWidget* parent) : QMainWindow(parent)
   BuildMenu();
   SetTabOrder();
   ConnectReactions();
-  // Outer 575 by 289 less the frame, caption and menu bar.
-  Controls::PlaceWindow(this, 5, 462, 567, 243 + menuBar()->sizeHint().height());
+  WindowPlacement::PlaceOuter(this, {5, 462}, {575, 289});
 }
 
 void TMainForm::BuildControls(QWidget* surface) {
@@ -255,6 +257,11 @@ int TMainForm::ListStoredNames() {
   const QString shown = CB_Engines->currentText();
   CB_Engines->addItems(listedNames_);
   CB_Engines->setEditText(shown);
+  // The list opens wide enough to show every name whole.
+  int wide = 0;
+  for (const QString& name : listedNames_)
+    wide = std::max(wide, CB_Engines->fontMetrics().horizontalAdvance(name) + 32);
+  if (CB_Engines->view()->minimumWidth() < wide) CB_Engines->view()->setMinimumWidth(wide);
   listedNames_.clear();
   return count;
 }

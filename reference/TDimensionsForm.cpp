@@ -4,12 +4,13 @@
 
 #include "Controls.h"
 #include "DimensionDiagram.h"
+#include "WindowPlacement.h"
 
 namespace {
 
 QLabel* Note(QWidget* parent, const QString& text, int left, int top, int width, int height) {
   auto* note = new QLabel(text, parent);
-  note->setFont(Controls::Font());
+  note->setFont(Controls::NarrowFont());
   note->setGeometry(left, top, width, height);
   Controls::SetBackground(note, parent->palette().color(QPalette::HighlightedText));
   return note;
@@ -19,6 +20,7 @@ QLabel* Note(QWidget* parent, const QString& text, int left, int top, int width,
 
 TDimensionsForm::TDimensionsForm(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("DimensionsForm");
+  setProperty("helpTopic", "dimensions");  // the help page F1 opens
   setWindowTitle("Dimensions");
   setFont(Controls::Font());
   Img_Scantlings = new ImageView(this, 13, 26, 450, 200);
@@ -27,8 +29,7 @@ TDimensionsForm::TDimensionsForm(QWidget* parent) : QWidget(parent, Qt::Window) 
       Note(this, "NOTE: Radial and circumferential displacements of  link lifting pin", 19, 243, 306, 13);
   Label2 = Note(this, "from the central position are both shown in the positive direction in this diagram",
                 18, 263, 369, 13);
-  // Outer 486 by 312 less the frame and caption.
-  Controls::PlaceWindow(this, 255, 80, 478, 285);
+  WindowPlacement::PlaceOuter(this, {255, 80}, {486, 312});
 }
 
 void TDimensionsForm::DrawDimensions() {

@@ -13,4 +13,7 @@ class TRockerForm : public QDialog {
   QLabel* ImageA;
   QLabel* ImageB;
   QPushButton* OKBtn;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
 };

@@ -2,6 +2,7 @@
 #include "TSplashForm.h"
 
 #include "Controls.h"
+#include "WindowPlacement.h"
 
 TSplashForm::TSplashForm(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("SplashForm");
@@ -19,5 +20,5 @@ TSplashForm::TSplashForm(QWidget* parent) : QWidget(parent, Qt::Window) {
   Label2 = new QLabel("For all who keep the fires of steam alight", this);
   Label2->setFont(Controls::Font(true));
   Label2->setGeometry(104, 377, 266, 13);
-  Controls::PlaceWindow(this, 311, 174, 454, 401);
+  WindowPlacement::PlaceOuter(this, {311, 174}, {462, 428});
 }

@@ -2,16 +2,15 @@
 // version information that the build compiles into the program.
 #include "TStdAboutForm.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
 #include "Controls.h"
 #include "VersionInfo.h"
+#include "WindowPlacement.h"
 
 TStdAboutForm::TStdAboutForm(QWidget* parent)
     : QDialog(parent,
               Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
   setObjectName("StdAboutForm");
+  setProperty("helpTopic", "main");  // the help page F1 opens
   setWindowTitle("About");
   setFont(Controls::Font());
   Panel1 = new QFrame(this);
@@ -21,7 +20,7 @@ TStdAboutForm::TStdAboutForm(QWidget* parent)
   ProgramIcon = new QLabel(Panel1);
   ProgramIcon->setGeometry(10, 10, 63, 63);
   ProgramIcon->setScaledContents(true);
-  ProgramIcon->setPixmap(QPixmap(":/pictures/icon64.png"));
+  ProgramIcon->setPixmap(QPixmap(":/pictures/icon128.png"));  // sharp at 2x too
   ProductName = Controls::Label(Panel1, "", 100, 12, true);
   Version = Controls::Label(Panel1, "", 160, 41);
   Copyright = Controls::Label(Panel1, "Copyright \u00A9 2026 the Vardenlyke Zovuderiz developers", 114, 82);
@@ -32,9 +31,7 @@ TStdAboutForm::TStdAboutForm(QWidget* parent)
   OKButton = Controls::Button(this, "OK", 137, 174, 92, 30);
   OKButton->setDefault(true);
   connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
-  setFixedSize(367, 216);
-  if (const QScreen* screen = QGuiApplication::primaryScreen())
-    move(screen->geometry().center() - QPoint(367 / 2, 216 / 2));
+  WindowPlacement::Centre(this, {367, 216});
   FormCreate();
 }
 

@@ -10,11 +10,13 @@
 #include "MidGear.h"
 #include "QtPrompter.h"
 #include "Reaction.h"
+#include "WindowPlacement.h"
 #include "WindowPrinter.h"
 
 TResultsForm::TResultsForm(SessionModel& model, QWidget* parent)
     : QWidget(parent, Qt::Window), model_(model) {
   setObjectName("ResultsForm");
+  setProperty("helpTopic", "results");  // the help page F1 opens
   setWindowTitle("RESULTS");
   setFont(Controls::Font());
   BuildControls();
@@ -27,13 +29,12 @@ TResultsForm::TResultsForm(SessionModel& model, QWidget* parent)
   connect(&model_, &SessionModel::reverserReleased, this, Reaction([this] { ReverserReleased(); }));
   connect(&model_, &SessionModel::animationStepShown, this,
           Reaction([this](int step, int markerHalf) { MarkAnimationStep(step, markerHalf); }));
-  Controls::PlaceWindow(this, 6, 89, 591, 344);
+  WindowPlacement::PlaceOuter(this, {6, 89}, {599, 371});
 }
 
 QLabel* TResultsForm::ResultLabel(int left, int top, const char* name) {
   QLabel* label = Controls::Label(this, "", left, top);
   label->setObjectName(name);
-  label->setMinimumWidth(60);
   return label;
 }
 
@@ -128,6 +129,10 @@ void TResultsForm::BuildEventLabels() {
 
 void TResultsForm::ConnectReactions() {
   connect(EdLa_ang, &QLineEdit::textChanged, this, Reaction([this](const QString&) { EdLa_angChange(); }));
+  // Enter in the angle box runs "GO" when it can be pressed.
+  connect(EdLa_ang, &QLineEdit::returnPressed, this, [this] {
+    if (BtGo->isEnabled()) BtGo->click();
+  });
   connect(BtGo, &QPushButton::clicked, this, Reaction([this](bool) { BtGoClick(); }));
   connect(BtAnima, &QPushButton::clicked, this, Reaction([this](bool) { BtAnimaClick(); }));
   connect(BtStudy, &QPushButton::clicked, this, Reaction([this](bool) { BtStudyClick(); }));
@@ -138,12 +143,20 @@ void TResultsForm::ConnectReactions() {
 
 void TResultsForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  if (!event->spontaneous()) activeSinceShown_ = isActiveWindow();
   Reaction([this] { FormShow(); })();
 }
 
 void TResultsForm::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) Reaction([this] { FormActivate(); })();
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+    activeSinceShown_ = true;
+    Reaction([this] { FormActivate(); })();
+  }
+}
+
+void TResultsForm::MainWindowActivated() {
+  if (activeSinceShown_) close();
 }
 
 void TResultsForm::FormShow() {

@@ -40,6 +40,11 @@ class TResultsForm : public QWidget {
 
   void FormShow();
   void FormActivate();
+  // Going back to the main window closes this one; an activation of the main
+  // window that comes before this window was ever active since its showing
+  // is a late one from before the showing (a closing list, a focus request),
+  // not the user's going back.
+  void MainWindowActivated();
   void EdLa_angChange();
   void BtGoClick();
   void BtAnimaClick() { emit animateRequested(); }
@@ -101,4 +106,5 @@ class TResultsForm : public QWidget {
   SessionModel& model_;
   DiagramFrame frame_;
   double travelScale_ = 0;
+  bool activeSinceShown_ = false;
 };

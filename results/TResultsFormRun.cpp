@@ -85,8 +85,8 @@ void TResultsForm::RunChanged() {
 
 void TResultsForm::ResetDiagramFrame() {
   frame_ = DiagramFrame{};
-  frame_.width = Oval->image().width();
-  frame_.height = Oval->image().height();
+  frame_.width = Oval->PictureSize().width();
+  frame_.height = Oval->PictureSize().height();
 }
 
 int TResultsForm::TruncatePixel(double value) {
@@ -180,7 +180,7 @@ void TResultsForm::ShowRunResults(const GearRun& gearRun) {
 
 void TResultsForm::ClearResults() {
   Canvas& canvas = Oval->canvas();
-  canvas.FloodFill(Oval->image().width() / 2, Oval->image().height() / 2, kBlue);
+  canvas.FloodFill(Oval->PictureSize().width() / 2, Oval->PictureSize().height() / 2, kBlue);
   EdLa_ang->setText("");
   for (QLabel* label :
        {LbAdmB, LbAdmF, LbCoB, LbCoF, LbExB, LbExF, LbCpB, LbCpF, LbLeadB, LbLeadF, LbPopB, LbPopF})

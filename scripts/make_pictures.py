@@ -5,9 +5,10 @@
 """Picture generator for Vardenlyke Zovuderiz.
 
 Outputs (all under resources/):
-  rocker_a.bmp, rocker_b.bmp   200x200 16-colour Windows bitmaps of the two rocker types
-  splash.jpg                   403x306 colour picture of a locomotive for the start-up window
-  icon64.png, icon64.bmp       64x64 program icon
+  rocker_a.svg, rocker_b.svg   200x200 line drawings of the two rocker types
+  splash.jpg                   806x612 colour picture of a locomotive for the start-up window
+                               (shown at 403x306: sharp on a 2x screen)
+  icon64.png, icon64.bmp       64x64 program icon; icon128.png the same at 128x128
   help/*.png                   pictures for the help book: the rocker types, the icon, the
                                dimension diagram, an example valve diagram and the two valves
 The help book's HTML pages are written by hand and are not made here.
@@ -165,11 +166,69 @@ class Drawing:
         head = ["viewbox 0 0 %d %d" % (self.width, self.height)]
         return "\n".join(head + self.cmds) + "\n"
 
-    def render(self, out_path, supersample=1, antialias=True, extra=()):
+    def svg(self):
+        """The drawing as SVG, for pictures the program draws at the screen's own pixel density.
+        Understands the commands the line drawings use: graphic contexts, stroke, fill, dashes,
+        fonts, lines, polygons, circles, rectangles and text."""
+        fonts = {SANS: ("DejaVu Sans", "normal", "normal"), SANS_BOLD: ("DejaVu Sans", "bold", "normal"),
+                 SERIF_BOLD_ITALIC: ("DejaVu Serif", "bold", "italic")}
+        state = [{"stroke": "none", "stroke-width": "1", "fill": "black", "stroke-dasharray": "none",
+                  "font": SANS, "font-size": "12", "text-anchor": "start"}]
+        out = ['<svg xmlns="http://www.w3.org/2000/svg" version="1.2" baseProfile="tiny" '
+               'width="%d" height="%d" viewBox="0 0 %d %d">' % (self.width, self.height, self.width, self.height),
+               '<rect x="0" y="0" width="%d" height="%d" fill="%s"/>' % (self.width, self.height, self.background)]
+
+        def style(filled=True):
+            s = state[-1]
+            return ('stroke="%s" stroke-width="%s" stroke-dasharray="%s" fill="%s"'
+                    % (s["stroke"], s["stroke-width"], s["stroke-dasharray"].replace(" ", ","),
+                       s["fill"] if filled else "none"))
+
+        def points(text):
+            return [tuple(float(v) for v in p.split(",")) for p in text.split()]
+
+        for cmd in self.cmds:
+            word, _, rest = cmd.partition(" ")
+            if cmd == "push graphic-context":
+                state.append(dict(state[-1]))
+            elif cmd == "pop graphic-context":
+                state.pop()
+            elif word in ("stroke", "fill", "stroke-width", "stroke-dasharray", "font", "font-size",
+                          "text-anchor"):
+                state[-1][word] = rest.strip("'")
+            elif word == "line":
+                (x1, y1), (x2, y2) = points(rest)
+                out.append('<line x1="%s" y1="%s" x2="%s" y2="%s" %s/>'
+                           % (fmt(x1), fmt(y1), fmt(x2), fmt(y2), style(False)))
+            elif word == "polygon":
+                out.append('<polygon points="%s" %s/>' % (rest.replace(",", " ").replace("  ", " "), style()))
+            elif word == "circle":
+                (cx, cy), (px, _) = points(rest)
+                out.append('<circle cx="%s" cy="%s" r="%s" %s/>' % (fmt(cx), fmt(cy), fmt(abs(px - cx)), style()))
+            elif word == "rectangle":
+                (x1, y1), (x2, y2) = points(rest)
+                out.append('<rect x="%s" y="%s" width="%s" height="%s" %s/>'
+                           % (fmt(x1), fmt(y1), fmt(x2 - x1), fmt(y2 - y1), style()))
+            elif word == "text":
+                coords, _, quoted = rest.partition(" ")
+                x, y = coords.split(",")
+                family, weight, slant = fonts[state[-1]["font"]]
+                text = quoted[1:-1].replace("\\'", "'").replace("&", "&amp;").replace("<", "&lt;")
+                out.append('<text x="%s" y="%s" font-family="%s" font-weight="%s" font-style="%s" '
+                           'font-size="%s" text-anchor="%s" fill="%s" stroke="none">%s</text>'
+                           % (x, y, family, weight, slant, state[-1]["font-size"],
+                              state[-1]["text-anchor"], state[-1]["fill"], text))
+            else:
+                raise ValueError("no SVG for: " + cmd)
+        out.append("</svg>")
+        return "\n".join(out) + "\n"
+
+    def render(self, out_path, supersample=1, antialias=True, extra=(), out_scale=1):
         """Renders the drawing to out_path (format from the extension or a FORMAT: prefix).
 
         supersample > 1 draws at that many times the size and shrinks the result, which gives
-        smoother edges than ImageMagick's own antialiasing on small pictures."""
+        smoother edges than ImageMagick's own antialiasing on small pictures; out_scale > 1
+        keeps that many pixels per unit of the drawing (for 2x screens)."""
         if supersample != 1:
             # Scale everything drawn; the canvas itself is made larger below.
             body = "viewbox 0 0 %d %d\nscale %d,%d\n%s\n" % (
@@ -184,7 +243,8 @@ class Drawing:
         cmd += ["-antialias"] if antialias else ["+antialias"]
         cmd += ["-draw", body]
         if supersample != 1:
-            cmd += ["-filter", "Lanczos", "-resize", "%dx%d!" % (self.width, self.height)]
+            cmd += ["-filter", "Lanczos", "-resize",
+                    "%dx%d!" % (self.width * out_scale, self.height * out_scale)]
         cmd += list(extra)
         cmd += [out_path]
         subprocess.run(cmd, check=True)
@@ -334,13 +394,13 @@ def make_rockers():
     for kind in ("A", "B"):
         d = draw_rocker(kind)
         name = "rocker_%s" % kind.lower()
+        # The program draws the picture from its SVG at the screen's pixel density.
+        with open(os.path.join(OUT, name + ".svg"), "w") as svg:
+            svg.write(d.svg())
+        # The help book shows a 16-colour bitmap of it.
         png = os.path.join(HELP, name + ".png")
-        # Render once in full colour depth, then reduce to a 16-colour palette.
         d.render(png, supersample=2)
-        run("convert", png, "+dither", "-colors", "16", "-type", "Palette",
-            "BMP3:" + os.path.join(OUT, name + ".bmp"))
-        # The help book shows the same 16-colour picture.
-        run("convert", os.path.join(OUT, name + ".bmp"), "-strip", "PNG8:" + png)
+        run("convert", png, "+dither", "-colors", "16", "-type", "Palette", "-strip", "PNG8:" + png)
 
 
 # --------------------------------------------------------------------------------------------
@@ -801,8 +861,9 @@ def make_splash():
     smoke(d)
     tender(d, rnd)
     engine(d)
+    # Kept at twice the size it is shown at, so that it is sharp on a 2x screen too.
     d.render(os.path.join(OUT, "splash.jpg"), supersample=3,
-             extra=["-strip", "-sampling-factor", "4:4:4", "-quality", "90"])
+             extra=["-strip", "-sampling-factor", "4:4:4", "-quality", "90"], out_scale=2)
 
 
 # --------------------------------------------------------------------------------------------
@@ -915,6 +976,8 @@ def make_icon():
         "BMP3:" + os.path.join(OUT, "icon64.bmp"))
     # A smaller copy for the help book's title.
     run("convert", png, "-strip", os.path.join(HELP, "icon64.png"))
+    # Twice the size, for the about box and the window icon on a 2x screen.
+    d.render(os.path.join(OUT, "icon128.png"), supersample=4, extra=["-strip", "-depth", "8"], out_scale=2)
 
 
 # --------------------------------------------------------------------------------------------

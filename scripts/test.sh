@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the whole suite offscreen, the window
-# tests once more on a real X server (Xvfb), the suite again built with
-# AddressSanitizer and UndefinedBehaviorSanitizer, short fuzzing runs, and the
-# install and the Debian package checked for their files; ends with one line
-# counting every test of the four runs and the two package checks.
+# tests once more on a real X server (Xvfb), bare and under a window manager
+# (openbox), the suite again built with AddressSanitizer and
+# UndefinedBehaviorSanitizer, short fuzzing runs, and the install and the
+# Debian package checked for their files; ends with one line counting every
+# test of the runs and the two package checks.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 jobs="$(nproc)"
@@ -43,14 +44,20 @@ cmake --build "$root/build-test" -j"$jobs"
 suite env QT_QPA_PLATFORM=offscreen ctest --test-dir "$root/build-test" --output-on-failure -j"$jobs"
 
 # The window tests on a real display, so focus, activation and painting run
-# as on a user's desktop.
+# as on a user's desktop: on a bare X server, then with a window manager that
+# frames, places and activates the windows itself.
 display=":$((90 + RANDOM % 400))"
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
+wm=""
+trap 'kill $wm $xvfb 2>/dev/null || true' EXIT
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
 suite env DISPLAY="$display" QT_QPA_PLATFORM=xcb ctest --test-dir "$root/build-test" --output-on-failure -L gui
-kill $xvfb 2>/dev/null || true
+DISPLAY="$display" openbox >/dev/null 2>&1 &
+wm=$!
+for _ in $(seq 50); do DISPLAY="$display" xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
+suite env DISPLAY="$display" QT_QPA_PLATFORM=xcb ctest --test-dir "$root/build-test" --output-on-failure -L gui
+kill $wm $xvfb 2>/dev/null || true
 trap - EXIT
 
 cmake -S "$root" -B "$root/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZOV_SANITIZE=ON \

@@ -4,10 +4,12 @@
 // requests that concern another window, or the store, are connected here.
 #include "WindowSet.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <stdexcept>
 
+#include "HelpKey.h"
 #include "HelpWindow.h"
 #include "QtPrompter.h"
 #include "Reaction.h"
@@ -35,6 +37,7 @@ TAssistantForm* AssistantForm = nullptr;
 namespace {
 
 SessionModel* model = nullptr;
+HelpKey* helpKey = nullptr;
 
 // The store works on the working folder's data file: results.txt and printed
 // pages land beside it.
@@ -62,6 +65,8 @@ void WindowSet::Create() {
   StdAboutForm = new TStdAboutForm;
   StudyForm = new TStudyForm(*model);
   AssistantForm = new TAssistantForm(*model);
+  helpKey = new HelpKey;
+  QCoreApplication::instance()->installEventFilter(helpKey);
   Wire();
 }
 
@@ -70,7 +75,7 @@ void WindowSet::Wire() {
   TAnimaForm* anima = AnimaForm;
   TDimensionsForm* dimensions = DimensionsForm;
   // Going back to a window closes the windows opened from it.
-  QObject::connect(MainForm, &TMainForm::activated, results, [results] { results->close(); });
+  QObject::connect(MainForm, &TMainForm::activated, results, &TResultsForm::MainWindowActivated);
   QObject::connect(MainForm, &TMainForm::activated, anima, [anima] { anima->close(); });
   QObject::connect(results, &TResultsForm::activated, anima, [anima] { anima->close(); });
   QObject::connect(results, &TResultsForm::animateRequested, anima, [anima] {
@@ -116,6 +121,8 @@ void WindowSet::OpenFolder(const QString& folder) {
 }
 
 void WindowSet::Destroy() {
+  delete helpKey;
+  helpKey = nullptr;
   delete AssistantForm;  // cancels a search still running
   AssistantForm = nullptr;
   delete StudyForm;

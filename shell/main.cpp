@@ -1,10 +1,16 @@
 // Start-up: the working folder (the data folder when started from the desktop
 // entry), the splash, the window set created in order (the store opened and
 // the names listed while the splash is up), a 3-second pause, then the loop.
+// The splash is on screen and painted before the work begins, and the pause
+// lets it repaint (a window manager may ask for that) but takes no input.
 #include <xcb/xcb.h>
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QThread>
+#include <QTimer>
+#include <QWindow>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -62,12 +68,32 @@ void EnterDesktopDataFolder() {
   }
 }
 
+// Waits until the window system shows the window (a window manager maps it
+// in its own time), then paints it at once.
+void ShowPainted(QWidget* window) {
+  window->show();
+  QElapsedTimer waited;
+  waited.start();
+  while (!(window->windowHandle() != nullptr && window->windowHandle()->isExposed()) &&
+         waited.elapsed() < 2000) {
+    ZovApplication::processEvents();
+    QThread::msleep(5);
+  }
+  window->repaint();
+  ZovApplication::processEvents();
+}
+
+void PauseWithoutInput(int milliseconds) {
+  QEventLoop pause;
+  QTimer::singleShot(milliseconds, &pause, &QEventLoop::quit);
+  pause.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
 int Run(ZovApplication& app) {
   SplashForm = new TSplashForm;
-  SplashForm->show();
-  ZovApplication::processEvents();
+  ShowPainted(SplashForm);
   WindowSet::Create();
-  QThread::msleep(3000);  // the splash stays up, unrepainted, as designed
+  PauseWithoutInput(3000);
   delete SplashForm;
   SplashForm = nullptr;
   MainForm->show();

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <QImage>
+#include <QTest>
 
 #include "Canvas.h"
 #include "TAnimaForm.h"
 #include "TResultsForm.h"
+#include "WindowPlacement.h"
 #include "WindowTest.h"
 
 class AnimaFixture : public WindowTest {
@@ -26,13 +28,12 @@ class AnimaFixture : public WindowTest {
     QCoreApplication::processEvents();
   }
 
-  // Shows the window so that its outer size is the design's 717 by 489,
-  // whatever frame the platform adds.
+  // Shows the window once its outer size is the design's 717 by 489, as it
+  // is kept whatever frame a window manager adds.
   static void ShowAtDesignSize() {
     ResultsForm->BtAnimaClick();
-    const QSize frame = AnimaForm->frameGeometry().size() - AnimaForm->size();
+    ASSERT_TRUE(QTest::qWaitFor([] { return WindowPlacement::OuterSize(AnimaForm) == QSize(717, 489); }));
     AnimaForm->close();
-    AnimaForm->resize(717 - frame.width(), 489 - frame.height());
     ResultsForm->BtAnimaClick();
     ASSERT_EQ(AnimaForm->winWidth, 717);
     ASSERT_EQ(AnimaForm->winHeight, 489);

@@ -102,7 +102,9 @@ TEST_F(MechanismPictureTest, ShapesWithoutAScaleAreLeftOut) {
   ShowAtDesignSize();
   EngineInPlace().port = 0;
   DrawCentred(kStep);
-  EXPECT_EQ(BlackInRow(AnimaForm->picture(), 48, 395, 680), 0);
+  // No valve without a port width to scale it, but the port face and ports.
+  EXPECT_EQ(BlackInRow(AnimaForm->picture(), 48, 395, 680), 286);
+  EXPECT_EQ(BlackInRow(AnimaForm->picture(), 97, 395, 680), 0);
   EXPECT_EQ(AnimaForm->picture().pixel(537, 20), qRgb(255, 255, 255));
   EXPECT_TRUE(CircleDrawnAt(AnimaForm->picture(), {107, 303}));
 

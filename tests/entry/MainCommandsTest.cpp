@@ -141,7 +141,14 @@ TEST_F(MainCommandsTest, GetResultsUsesTheLastTransferredEngineWhenNoNameIsShown
   MainForm->BtResults->click();
   EXPECT_EQ(TheSession().engine().conrod, 78);
 
-  // Coming back to the data-entry window closes the results window.
+  // A late activation of the data-entry window, before the results window
+  // was active, leaves it open; coming back to it afterwards closes it.
+  if (!ResultsForm->isActiveWindow()) {
+    MainForm->FormActivate();
+    EXPECT_TRUE(ResultsForm->isVisible());
+  }
+  ResultsForm->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(ResultsForm));
   MainForm->FormActivate();
   EXPECT_FALSE(ResultsForm->isVisible());
 }

@@ -91,13 +91,31 @@ TEST_F(InfoWindowsTest, HelpMenuOpensTheBookAtItsMainTopic) {
   ASSERT_TRUE(QFile::exists(":/help/main.html")) << "the help pages are not built into the program";
   MainForm->findChild<QAction*>("VardenlykeHelp1")->trigger();
   HelpWindow* help = HelpWindow::Instance();
+  const auto shown = [help] { return help->browser()->source().fileName(); };
   EXPECT_TRUE(help->isVisible());
-  EXPECT_TRUE(help->source().toString().endsWith("main.html")) << help->source().toString().toStdString();
-  EXPECT_FALSE(help->toPlainText().trimmed().isEmpty());
+  EXPECT_EQ(shown(), "main.html");
+  EXPECT_FALSE(help->browser()->toPlainText().trimmed().isEmpty());
   EXPECT_TRUE(prompter_.shown.empty());
 
   // A topic that is not in the book leaves the page as it was.
   EXPECT_THROW(HelpWindow::ShowTopic("no-such-topic"), std::runtime_error);
-  EXPECT_TRUE(help->source().toString().endsWith("main.html"));
+  EXPECT_EQ(shown(), "main.html");
+
+  // F1 opens the page of the window in focus; back, forward and contents
+  // walk the pages seen.
+  QTest::keyClick(RockerForm, Qt::Key_F1);
+  EXPECT_EQ(shown(), "rockers.html");
+  help->BtBack->click();
+  EXPECT_EQ(shown(), "main.html");
+  help->BtForward->click();
+  EXPECT_EQ(shown(), "rockers.html");
+  help->BtHome->click();
+  EXPECT_EQ(shown(), "main.html");
+
+  // The search goes on from page to page through the whole book.
+  EXPECT_TRUE(help->FindInBook("Circ.disp."));
+  EXPECT_NE(shown(), "main.html");
+  EXPECT_TRUE(help->browser()->textCursor().hasSelection());
+  EXPECT_FALSE(help->FindInBook("no such words anywhere"));
   help->hide();
 }

@@ -1,0 +1,43 @@
+// Top-level windows placed by their outer frame: a laid-out outer size is kept
+// whatever frame the window manager adds, and the frame goes onto the screen's
+// available area, at the laid-out position wherever it fits there.
+#pragma once
+
+#include <QMargins>
+#include <QObject>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+class QWidget;
+
+class WindowPlacement : public QObject {
+ public:
+  // The outer size and the frame's top-left corner as laid out.
+  static void PlaceOuter(QWidget* window, QPoint position, QSize outer);
+  // A fixed client size, the frame centred on the available area.
+  static void Centre(QWidget* window, QSize client);
+  // The frame's margins: the window's own once the window manager has
+  // framed it, until then those of the last window it framed.
+  static QMargins Frame(const QWidget* window);
+  static QSize OuterSize(const QWidget* window);
+  // The position nearest to `wanted` at which a frame of size `outer` lies
+  // inside `area` (its top-left corner when it is larger than the area).
+  static QPoint Fit(QPoint wanted, QSize outer, const QRect& area);
+  // The available area of the screen that holds `position`.
+  static QRect AvailableAt(QPoint position);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  WindowPlacement(QWidget* window, QPoint position, QSize size, bool outer);
+  void Apply();
+
+  QWidget* window_;
+  QPoint position_;
+  QSize size_;
+  bool outer_;
+  bool placed_ = false;
+  QMargins applied_;
+};
