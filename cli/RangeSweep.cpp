@@ -4,7 +4,7 @@
 #include "RangeSweep.h"
 
 #include "RangeReport.h"
-#include "ResultsTable.h"
+#include "ResultsFile.h"
 #include "StudyCsv.h"
 #include "SweepCommand.h"
 

@@ -16,7 +16,7 @@
 #include "Cp1252.h"
 #include "EngineConversion.h"
 #include "RangeSweep.h"
-#include "ResultsTable.h"
+#include "ResultsFile.h"
 #include "Session.h"
 #include "SweepOptions.h"
 #include "SweepReport.h"

@@ -7,7 +7,7 @@
 #include "Angles.h"
 #include "BoxText.h"
 #include "QtPrompter.h"
-#include "ResultsTable.h"
+#include "ResultsFile.h"
 #include "TResultsForm.h"
 
 namespace {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "ResultsFile.h"
 #include "ResultsTable.h"
 #include "SampleEngines.h"
 #include "Session.h"
