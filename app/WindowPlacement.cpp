@@ -65,10 +65,13 @@ void WindowPlacement::Apply() {
   const QMargins frame = Frame(window_);
   applied_ = frame;
   placed_ = true;
-  if (outer_) window_->resize(size_ - QSize(frame.left() + frame.right(), frame.top() + frame.bottom()));
-  const QSize outer = outer_ ? size_ : Grown(size_, frame);
   const bool centred = position_.x() < 0;
   const QRect area = AvailableAt(centred ? QPoint() : position_);
+  // A laid-out outer size larger than the screen shrinks to it (a resizable
+  // study window on a small or doubled screen).
+  QSize outer = outer_ ? size_ : Grown(size_, frame);
+  if (outer_ && area.isValid()) outer = outer.boundedTo(area.size());
+  if (outer_) window_->resize(outer - QSize(frame.left() + frame.right(), frame.top() + frame.bottom()));
   const QPoint wanted = centred ? area.center() - QPoint(outer.width() / 2, outer.height() / 2) : position_;
   window_->move(Fit(wanted, outer, area));
 }

@@ -15,6 +15,7 @@
 #include "BoxText.h"
 #include "NumberFormat.h"
 #include "Reaction.h"
+#include "WindowPlacement.h"
 
 namespace {
 
@@ -48,8 +49,7 @@ TAssistantForm::TAssistantForm(SessionModel& model, QWidget* parent)
   layout->addWidget(BuildOutputs(), 1);
   ConnectReactions();
   // Beside the main window's place, as far as the screen allows.
-  resize(1020, 720);
-  move(580, 0);
+  WindowPlacement::PlaceOuter(this, QPoint(250, 0), QSize(1020, 750));
 }
 
 QWidget* TAssistantForm::BuildInputs() {

@@ -36,7 +36,7 @@ const QColor kBack(200, 0, 0), kFront(0, 0, 200), kBackLight(230, 120, 0), kFron
 }  // namespace
 
 StudyCharts::StudyCharts(QWidget* parent) : QObject(parent) {
-  const QString percent = "% of stroke", length = "engine's length unit";
+  const QString percent = "% of stroke", length = "length unit";
   BuildPlot(0, "Cut-off", "Lifting-arm angle (deg., positive downwards)", "Cut-off (" + percent + ")",
             {{"Cut-off back", kBack, [](const StudyRow& r) { return Event(r, cutOffBack); }},
              {"Cut-off front", kFront, [](const StudyRow& r) { return Event(r, cutOffFront); }}});
@@ -44,7 +44,7 @@ StudyCharts::StudyCharts(QWidget* parent) : QObject(parent) {
             {{"Lead back", kBack, [](const StudyRow& r) { return Figure(r, &RunResults::leadBack); }},
              {"Lead front", kFront, [](const StudyRow& r) { return Figure(r, &RunResults::leadFront); }}});
   BuildPlot(
-      2, "Maximum port opening", "Mean cut-off (" + percent + ")", "Port opening (" + length + ")",
+      2, "Maximum port opening", "Mean cut-off (" + percent + ")", "Opening (" + length + ")",
       {{"Port back", kBack, [](const StudyRow& r) { return Figure(r, &RunResults::portOpenBack); }},
        {"Port front", kFront, [](const StudyRow& r) { return Figure(r, &RunResults::portOpenFront); }}});
   BuildPlot(

@@ -14,6 +14,7 @@
 #include "BoxText.h"
 #include "Controls.h"
 #include "Reaction.h"
+#include "WindowPlacement.h"
 
 namespace {
 
@@ -69,7 +70,7 @@ TStudyForm::TStudyForm(SessionModel& model, QWidget* parent) : QWidget(parent, Q
   layout->addWidget(LbHover);
   layout->addWidget(BuildButtonRow());
   ConnectReactions();
-  resize(1160, 900);
+  WindowPlacement::PlaceOuter(this, QPoint(110, 0), QSize(1160, 930));
 }
 
 QWidget* TStudyForm::BuildSettingRow() {
