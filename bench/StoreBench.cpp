@@ -5,28 +5,14 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
+#include "ManyEngines.h"
 #include "TShed.h"
 
 namespace {
 
 constexpr int kEngines = 10000;
-
-class SilentPrompter : public Prompter {
- public:
-  void Inform(const std::string&, const std::string&) override {}
-  bool Confirm(const std::string&, const std::string&) override { return true; }
-};
-
-EngineRecord Numbered(int i) {
-  EngineRecord record{};
-  const std::string name = "Engine " + std::to_string(i);
-  SetRecordName(record, name.data(), name.size());
-  record.conrod = i;
-  return record;
-}
 
 // A folder of its own holding a data file of kEngines engines, removed afterwards.
 class TenThousandEngines {
@@ -34,11 +20,7 @@ class TenThousandEngines {
   TenThousandEngines()
       : folder_(std::filesystem::temp_directory_path() / ("zov_store_bench_" + std::to_string(::getpid()))) {
     std::filesystem::create_directories(folder_);
-    std::ofstream out(path(), std::ios::binary | std::ios::trunc);
-    for (int i = 0; i < kEngines; ++i) {
-      const EngineRecord record = Numbered(i);
-      out.write(reinterpret_cast<const char*>(&record), sizeof record);
-    }
+    WriteNumberedEngines(path(), kEngines);
   }
   ~TenThousandEngines() { std::filesystem::remove_all(folder_); }
   std::string path() const { return (folder_ / "ste_data.dat").string(); }

@@ -11,11 +11,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "EngineConversion.h"
 #include "EngineRecord.h"
+#include "ManyEngines.h"
 #include "QtPrompter.h"
 #include "SessionModel.h"
 #include "TAnimaForm.h"
@@ -79,28 +79,8 @@ void BM_ReverserMove(benchmark::State& state) {
 }
 BENCHMARK(BM_ReverserMove)->Unit(benchmark::kMillisecond);
 
-// Answers every question with OK and shows nothing, for the engine commands.
-class SilentPrompter : public Prompter {
- public:
-  void Inform(const std::string&, const std::string&) override {}
-  bool Confirm(const std::string&, const std::string&) override { return true; }
-};
-
-EngineRecord Numbered(int i) {
-  EngineRecord record{};
-  const std::string name = "Engine " + std::to_string(i);
-  SetRecordName(record, name.data(), name.size());
-  return record;
-}
-
 void OpenTenThousandEngines() {
-  {
-    std::ofstream out("many.dat", std::ios::binary | std::ios::trunc);
-    for (int i = 0; i < 10000; ++i) {
-      const EngineRecord record = Numbered(i * 7919 % 10000);
-      out.write(reinterpret_cast<const char*>(&record), sizeof record);
-    }
-  }
+  WriteNumberedEngines("many.dat", 10000, 7919);
   TMainForm* main = MainForm;
   main->OpenStore(std::make_unique<TShed>("many.dat", AppPrompter(),
                                           [main](const std::string& name) { main->AddListedName(name); }));

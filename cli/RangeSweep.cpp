@@ -4,9 +4,9 @@
 #include "RangeSweep.h"
 
 #include "RangeReport.h"
-#include "ResultsFile.h"
 #include "StudyCsv.h"
 #include "SweepCommand.h"
+#include "SweepReport.h"
 
 namespace {
 
@@ -26,14 +26,16 @@ void WriteReport(const SweepOptions& options, const Session& s, const StudyRow& 
   }
 }
 
-// The crank-angle table of the last notch that ran, as "GO" there would write it.
-TableWrite WriteLastTable(const SweepOptions& options, const Session& s, const QuadrantStudy& study) {
+// The crank-angle table of the last notch that ran, as "GO" there would write
+// it; false (after saying why) when it cannot be written.
+bool WriteLastTable(const SweepOptions& options, const Session& s, const QuadrantStudy& study,
+                    std::ostream& err) {
   for (auto row = study.rows.rbegin(); row != study.rows.rend(); ++row) {
     if (!row->ok()) continue;
     const RunOutcome outcome = s.Evaluate(row->liftArmDeg, study.centring);
-    return WriteResultsTable(s.engine().name, *outcome.run, options.resultsFile);
+    return WriteTableOrSay(options.resultsFile, s.engine().name, *outcome.run, err);
   }
-  return {};
+  return true;
 }
 
 }  // namespace
@@ -54,11 +56,5 @@ int SweepRange(const SweepOptions& options, const Session& s, std::ostream& out,
     status = kExitCannotAssemble;
   }
   WriteReport(options, s, setting, study, out);
-  const TableWrite table = WriteLastTable(options, s, study);
-  if (!table.ok()) {
-    err << kProgram << (table.outcome == TableWrite::Outcome::notOpened ? "Cannot open" : "Cannot write")
-        << " Results file '" << options.resultsFile << "': " << table.reason << '\n';
-    return kExitFileOrEngine;
-  }
-  return status;
+  return WriteLastTable(options, s, study, err) ? status : kExitFileOrEngine;
 }

@@ -16,7 +16,6 @@
 #include "Cp1252.h"
 #include "EngineConversion.h"
 #include "RangeSweep.h"
-#include "ResultsFile.h"
 #include "Session.h"
 #include "SweepOptions.h"
 #include "SweepReport.h"
@@ -85,11 +84,8 @@ int SweepEngine(const SweepOptions& options, const EngineRecord& record, std::os
     WriteJsonReport(out, s, runs);
   else
     WriteTextReport(out, s, runs);
-  if (!s.latestRun()) return status;
-  const TableWrite table = WriteResultsTable(s.engine().name, *s.latestRun(), options.resultsFile);
-  if (table.ok()) return status;
-  err << kProgram << (table.outcome == TableWrite::Outcome::notOpened ? "Cannot open" : "Cannot write")
-      << " Results file '" << options.resultsFile << "': " << table.reason << '\n';
+  if (!s.latestRun() || WriteTableOrSay(options.resultsFile, s.engine().name, *s.latestRun(), err))
+    return status;
   return kExitFileOrEngine;
 }
 

@@ -10,6 +10,7 @@
 #include "JsonText.h"
 #include "MidGear.h"
 #include "NumberFormat.h"
+#include "ResultsFile.h"
 
 namespace {
 
@@ -108,4 +109,14 @@ void WriteJsonReport(std::ostream& out, const Session& s, const std::vector<Swee
 void WriteJsonFailure(std::ostream& out, const std::string& engineNameBytes, const std::string& error) {
   out << "{\n  \"engine\": " << JsonString(Cp1252ToUtf8(engineNameBytes))
       << ",\n  \"error\": " << JsonString(error) << ",\n  \"runs\": []\n}\n";
+}
+
+bool WriteTableOrSay(const std::string& path, const std::string& nameBytes, const GearRun& run,
+                     std::ostream& err) {
+  const TableWrite table = WriteResultsTable(nameBytes, run, path);
+  if (table.ok()) return true;
+  err << "zovuderiz-sweep: "
+      << (table.outcome == TableWrite::Outcome::notOpened ? "Cannot open" : "Cannot write")
+      << " Results file '" << path << "': " << table.reason << '\n';
+  return false;
 }

@@ -29,3 +29,8 @@ void WriteJsonReport(std::ostream& out, const Session& s, const std::vector<Swee
 // The JSON report of an engine whose gear cannot be assembled in mid-gear:
 // its name and the failure's sentence under "error", and no runs.
 void WriteJsonFailure(std::ostream& out, const std::string& engineNameBytes, const std::string& error);
+
+// Writes the run's crank-angle table to path; when it cannot be made or
+// written, says so on err in one line with the reason and returns false.
+bool WriteTableOrSay(const std::string& path, const std::string& nameBytes, const GearRun& run,
+                     std::ostream& err);
