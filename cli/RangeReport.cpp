@@ -32,7 +32,7 @@ void WriteLine(std::ostream& out, double degrees, const StudyRow& row, const cha
   }
   const RunResults& r = row.results;
   for (const ValveEvent e : kEvents) out << Cell(r.eventFound[e] ? FormatGeneral4(r.eventPct[e]) : "none");
-  for (const double value : {r.leadBack, r.leadFront, r.portOpenBack, r.portOpenFront, row.valveTravel,
+  for (const double value : {r.leadBack, r.leadFront, r.portOpenBack, r.portOpenFront, r.valveTravel,
                              r.linkAngleMinDeg, r.linkAngleMaxDeg, r.dieDeflection})
     out << Cell(FormatGeneral4(value));
   out << note << '\n';

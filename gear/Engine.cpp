@@ -1,13 +1,12 @@
-// The engine's own check of its numbers.
+// The engine's own check of its numbers, over the table of its dimensions.
 #include "Engine.h"
 
 #include <cmath>
 
+#include "EngineSchema.h"
+
 bool HasFiniteNumbers(const Engine& e) {
-  const double values[] = {e.conrod,    e.mcrank,    e.eccrod, e.eccrad,   e.angadv,     e.pintoslot,
-                           e.ctoweighh, e.ctoweighv, e.larad,  e.liftlink, e.linkpins,   e.circdisp,
-                           e.raddisp,   e.stlap,     e.exlap,  e.port,     e.rockerRatio};
-  for (const double value : values)
-    if (!std::isfinite(value)) return false;
+  for (const DimensionSpec& d : EngineDimensions())
+    if (!std::isfinite(e.*(d.field))) return false;
   return true;
 }

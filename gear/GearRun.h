@@ -63,6 +63,7 @@ struct RunResults {
   double portOpenBack = 0, portOpenFront = 0;  // at most port
   double linkAngleMinDeg = 0, linkAngleMaxDeg = 0;
   double dieDeflection = 0;
+  double valveTravel = 0;  // full travel of the centred valve
 };
 
 // One good run: the lifting-arm setting, the joint, piston and centred valve

@@ -73,7 +73,6 @@ StudyRow MakeStudyRow(double liftArmDeg, const RunOutcome& outcome) {
     return row;
   }
   row.results = outcome.run->results;
-  row.valveTravel = outcome.run->travelMax - outcome.run->travelMin;
   return row;
 }
 

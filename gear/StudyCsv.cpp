@@ -36,7 +36,7 @@ std::string RowText(const StudyRow& row) {
   if (!row.ok()) return line + std::string(16, ',') + "," + Quoted(FailureMessage(*row.failure));
   const RunResults& r = row.results;
   for (const ValveEvent e : kEventColumns) line += "," + (r.eventFound[e] ? Number(r.eventPct[e]) : "");
-  for (const double value : {r.leadBack, r.leadFront, r.portOpenBack, r.portOpenFront, row.valveTravel,
+  for (const double value : {r.leadBack, r.leadFront, r.portOpenBack, r.portOpenFront, r.valveTravel,
                              r.linkAngleMinDeg, r.linkAngleMaxDeg, r.dieDeflection})
     line += "," + Number(value);
   return line + ",";

@@ -14,7 +14,6 @@ struct StudyRow {
   double liftArmDeg = 0;
   std::optional<GearFailure> failure;  // set when the notch did not assemble
   RunResults results;                  // when it did
-  double valveTravel = 0;              // full travel, travelMax - travelMin
 
   bool ok() const { return !failure; }
 };

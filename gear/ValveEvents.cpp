@@ -78,5 +78,6 @@ const RunResults& ComputeRunResults(const Engine& s, GearRun& run) {
   r.linkAngleMinDeg = RadiansToDegrees(run.linkAngleMin);
   r.linkAngleMaxDeg = RadiansToDegrees(run.linkAngleMax);
   r.dieDeflection = run.dieDeflection;
+  r.valveTravel = run.travelMax - run.travelMin;
   return r;
 }

@@ -58,7 +58,7 @@ QString StudyTableModel::CellText(const StudyRow& row, int column) {
     return r.eventFound[e] ? BoxText::Format(r.eventPct[e]) : "-";
   }
   const double figures[] = {r.leadBack,      r.leadFront,       r.portOpenBack,    r.portOpenFront,
-                            row.valveTravel, r.linkAngleMinDeg, r.linkAngleMaxDeg, r.dieDeflection};
+                            r.valveTravel, r.linkAngleMinDeg, r.linkAngleMaxDeg, r.dieDeflection};
   return column - 9 < 8 ? BoxText::Format(figures[column - 9]) : "";
 }
 
