@@ -23,6 +23,8 @@ Member MemberOf(FailureKind kind) {
       return Member::slot;
     case FailureKind::linkIndefinite:
       return Member::link;
+    case FailureKind::cutOffsNeverEqual:
+      return Member::valve;
   }
   return Member::none;
 }
@@ -58,6 +60,9 @@ std::string FailureMessage(const GearFailure& f) {
       return AtCrankAngle(f.crankAngleDeg, "the slot of the link does not reach the line of stroke");
     case FailureKind::linkIndefinite:
       return AtCrankAngle(f.crankAngleDeg, "the link takes no definite position");
+    case FailureKind::cutOffsNeverEqual:
+      return "The valves cannot be set for equal cut-off at the setting angle: no centring of the valve "
+             "gives equal back and front cut-offs there.";
   }
   return "The gear cannot be assembled.";
 }

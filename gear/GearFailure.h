@@ -15,9 +15,10 @@ enum class FailureKind {
   liftingLinkNoReach,  // the lifting link cannot reach the link
   slotMissesStroke,    // the slot of the link does not reach the line of stroke
   linkIndefinite,      // the link takes no definite position
+  cutOffsNeverEqual,   // no centring of the valve makes the two cut-offs equal at the setting
 };
 
-enum class Member { none, engineData, liftArmAngle, liftingArm, connectingRod, liftingLink, slot, link };
+enum class Member { none, engineData, liftArmAngle, liftingArm, connectingRod, liftingLink, slot, link, valve };
 
 struct GearFailure {
   FailureKind kind;
