@@ -1,7 +1,9 @@
 // The assistant's controls, the reading of its inputs and the start, cancel
 // and "Put in boxes" reactions. Numbers are read and shown as the main window's
 // boxes do (locale separator, 4 significant digits); notches are separated by
-// commas, or by semicolons where the comma is the decimal separator.
+// commas, or by semicolons where the comma is the decimal separator. The
+// default notches (a quadrant study) and the search run as jobs, the latest
+// request dropping what an earlier one would deliver.
 #include "TAssistantForm.h"
 
 #include <QCloseEvent>
@@ -11,6 +13,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <thread>
 
 #include "BoxText.h"
 #include "NumberFormat.h"
@@ -20,6 +23,10 @@
 namespace {
 
 constexpr double kDefaultSetAngleDeg = 25;
+
+int Cores() {
+  return static_cast<int>(std::thread::hardware_concurrency());
+}
 
 QChar NotchSeparator() {
   return BoxText::DecimalSeparator() == ',' ? ';' : ',';
@@ -40,8 +47,7 @@ QLineEdit* SmallEdit(QWidget* parent, const QString& name, int width) {
 
 }  // namespace
 
-TAssistantForm::TAssistantForm(SessionModel& model, QWidget* parent)
-    : QWidget(parent), model_(model), search_(new AssistantSearch(this)) {
+TAssistantForm::TAssistantForm(SessionModel& model, QWidget* parent) : QWidget(parent), model_(model) {
   setObjectName("AssistantForm");
   setWindowTitle("DESIGN ASSISTANT");
   auto* layout = new QHBoxLayout(this);
@@ -128,14 +134,9 @@ void TAssistantForm::ConnectReactions() {
   connect(BtCancel, &QPushButton::clicked, this, Reaction([this](bool) { BtCancelClick(); }));
   connect(BtPutInBoxes, &QPushButton::clicked, this, Reaction([this](bool) { BtPutInBoxesClick(); }));
   connect(BtHelp, &QPushButton::clicked, this, Reaction([this](bool) { emit helpRequested("assistant"); }));
-  connect(search_, &AssistantSearch::progressed, this, &TAssistantForm::ShowProgress);
-  connect(search_, &AssistantSearch::finished, this, &TAssistantForm::ShowResult);
 }
 
 void TAssistantForm::Open(const Engine& start) {
-  // A search still running was for the engine before: its result is dropped.
-  staleSearch_ = search_->running();
-  search_->Cancel();
   start_ = start;
   result_.reset();
   for (size_t i = 0; i < rows_.size(); ++i) {
@@ -152,17 +153,28 @@ void TAssistantForm::Open(const Engine& start) {
   const bool sameEngine = s.taken() && s.engine().name == start.name;
   const double set = sameEngine ? s.settingAngleDeg().value_or(kDefaultSetAngleDeg) : kDefaultSetAngleDeg;
   EdSetAngle->setText(BoxText::Format(set));
-  EdNotches->setText(NotchesText(DefaultNotches(start, set)));
+  EdNotches->clear();
   setWindowTitle("DESIGN ASSISTANT  " + BoxText::FromNameBytes(start.name));
-  LbStatus->setText(EdNotches->text().isEmpty()
-                        ? "The engine has no working notches at this setting angle: type the notches."
-                        : "Tick the dimensions the search may change and press Start.");
+  LbStatus->setText("Finding the working notches of the engine's quadrant study...");
   LbBest->clear();
-  progress->reset();
-  BtPutInBoxes->setEnabled(false);
+  // A search still running was for the engine before: this request drops its result.
+  SetSearching(false);
+  SetPreparing(true);
+  jobs_.Start([this, start, set](JobRunner::Job&) -> JobRunner::Delivery {
+    std::vector<double> notches = DefaultNotches(start, set, Cores());
+    return [this, notches = std::move(notches)] { Prepared(notches); };
+  });
   show();
   raise();
   activateWindow();
+}
+
+void TAssistantForm::Prepared(const std::vector<double>& notches) {
+  SetPreparing(false);
+  EdNotches->setText(NotchesText(notches));
+  LbStatus->setText(notches.empty()
+                        ? "The engine has no working notches at this setting angle: type the notches."
+                        : "Tick the dimensions the search may change and press Start.");
 }
 
 QString TAssistantForm::ProposalName(const Engine& start) {
@@ -193,25 +205,30 @@ DesignInput TAssistantForm::ReadInput() const {
 void TAssistantForm::BtStartClick() {
   DesignInput input = ReadInput();
   if (input.free.empty()) return LbStatus->setText("Tick at least one free dimension.");
-  if (input.notchesDeg.empty()) {
-    // An empty box asks for the working notches at the angle typed.
-    input.notchesDeg = DefaultNotches(start_, input.setAngleDeg);
-    EdNotches->setText(NotchesText(input.notchesDeg));
-  }
-  if (input.notchesDeg.empty())
-    return LbStatus->setText("The engine has no working notches at this setting angle: type the notches.");
-  input_ = std::move(input);
   result_.reset();
-  if (!search_->Start(input_)) return;
-  progress->setRange(0, input_.maxEvaluations);
+  progress->setRange(0, input.maxEvaluations);
   progress->setValue(0);
   LbBest->setText("Searching...");
   LbStatus->setText("The search runs on both cores; Cancel stops it and keeps the best design so far.");
   SetSearching(true);
+  jobs_.Start([this, given = std::move(input)](JobRunner::Job& job) -> JobRunner::Delivery {
+    DesignInput input = given;
+    // An empty box asks for the working notches at the angle typed.
+    if (input.notchesDeg.empty()) input.notchesDeg = DefaultNotches(input.start, input.setAngleDeg, Cores());
+    if (input.notchesDeg.empty()) return [this] { ShowNoNotches(); };
+    const auto sink = [this, &job](const DesignProgress& p) { job.Post([this, p] { ShowProgress(p); }); };
+    auto result =
+        std::make_shared<const DesignResult>(SearchDesign(input, Cores(), &job.control.cancel, sink));
+    return [this, input, result] {
+      // The working notches found for an empty box are shown there.
+      if (EdNotches->text().trimmed().isEmpty()) EdNotches->setText(NotchesText(input.notchesDeg));
+      ShowResult(input, result);
+    };
+  });
 }
 
 void TAssistantForm::BtCancelClick() {
-  search_->Cancel();
+  jobs_.Cancel();
   LbStatus->setText("Cancelling...");
 }
 
@@ -219,7 +236,19 @@ void TAssistantForm::BtPutInBoxesClick() {
   if (result_) emit putInBoxesRequested(result_->proposal, ProposalName(start_));
 }
 
+// While the default notches are sought, the angle they are for and the notch
+// box wait for them; the bar shows the window is busy.
+void TAssistantForm::SetPreparing(bool preparing) {
+  preparing_ = preparing;
+  for (QWidget* w :
+       {static_cast<QWidget*>(BtStart), static_cast<QWidget*>(EdSetAngle), static_cast<QWidget*>(EdNotches)})
+    w->setEnabled(!preparing);
+  progress->setRange(0, preparing ? 0 : 1);
+  progress->reset();
+}
+
 void TAssistantForm::SetSearching(bool searching) {
+  searching_ = searching;
   BtStart->setEnabled(!searching);
   BtCancel->setEnabled(searching);
   BtPutInBoxes->setEnabled(false);
@@ -230,16 +259,23 @@ void TAssistantForm::SetSearching(bool searching) {
       w->setEnabled(!searching);
 }
 
-void TAssistantForm::ShowProgress(int evaluations, int maxEvaluations, double best, bool anyFeasible) {
-  progress->setRange(0, maxEvaluations);
-  progress->setValue(std::min(evaluations, maxEvaluations));
-  LbBest->setText(anyFeasible
-                      ? "Best worst cut-off inequality so far: " + BoxText::Format(best) + " % of stroke"
-                      : "No design within the constraints yet");
+void TAssistantForm::ShowNoNotches() {
+  SetSearching(false);
+  progress->reset();
+  LbBest->clear();
+  LbStatus->setText("The engine has no working notches at this setting angle: type the notches.");
+}
+
+void TAssistantForm::ShowProgress(const DesignProgress& p) {
+  progress->setRange(0, p.maxEvaluations);
+  progress->setValue(std::min(p.evaluations, p.maxEvaluations));
+  LbBest->setText(p.bestInequality ? "Best worst cut-off inequality so far: " +
+                                         BoxText::Format(*p.bestInequality) + " % of stroke"
+                                   : "No design within the constraints yet");
 }
 
 void TAssistantForm::closeEvent(QCloseEvent* event) {
   // A closed assistant leaves nothing running.
-  search_->Cancel();
+  jobs_.Cancel();
   QWidget::closeEvent(event);
 }

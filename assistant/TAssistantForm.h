@@ -1,7 +1,8 @@
 // The design assistant window: for the engine of the main window's boxes, the
 // free dimensions with their bounds, the setting angle and the notches; the
-// search runs off the GUI thread with live progress and a cancel, and its
-// proposal is shown before against after and can be put in the main window's boxes.
+// default notches and the search are computed by the window's JobRunner, the
+// search with live progress and a cancel, and its proposal is shown before
+// against after and can be put in the main window's boxes.
 #pragma once
 
 #include <QCheckBox>
@@ -15,8 +16,8 @@
 #include <array>
 #include <memory>
 
-#include "AssistantSearch.h"
 #include "DesignSearch.h"
+#include "JobRunner.h"
 #include "SessionModel.h"
 
 class QChartView;
@@ -28,7 +29,8 @@ class TAssistantForm : public QWidget {
   explicit TAssistantForm(SessionModel& model, QWidget* parent = nullptr);
 
   // Shows the window for this start engine: the default free set and bounds,
-  // the session's setting angle (or 25 degrees) and the default notches.
+  // the session's setting angle (or 25 degrees) and, once found off the GUI
+  // thread, the default notches. A search still running is dropped.
   void Open(const Engine& start);
   // The name "Put in boxes" gives the proposal: "<name> equalised", cut to 29 characters.
   static QString ProposalName(const Engine& start);
@@ -38,7 +40,8 @@ class TAssistantForm : public QWidget {
   void BtPutInBoxesClick();
 
   const DesignResult* result() const { return result_.get(); }
-  bool searching() const { return search_->running(); }
+  bool preparing() const { return preparing_; }
+  bool searching() const { return searching_; }
   QCheckBox* FreeBox(int index) const { return rows_[static_cast<size_t>(index)].free; }
   QLineEdit* EdSetAngle;
   QLineEdit* EdNotches;
@@ -76,18 +79,22 @@ class TAssistantForm : public QWidget {
   QWidget* BuildOutputs();
   void ConnectReactions();
   DesignInput ReadInput() const;
+  void Prepared(const std::vector<double>& notches);
+  void SetPreparing(bool preparing);
   void SetSearching(bool searching);
-  void ShowProgress(int evaluations, int maxEvaluations, double best, bool anyFeasible);
-  void ShowResult(std::shared_ptr<const DesignResult> result);
+  void ShowNoNotches();
+  void ShowProgress(const DesignProgress& p);
+  void ShowResult(const DesignInput& input, std::shared_ptr<const DesignResult> result);
   void ShowChart(const DesignInput& input, const DesignResult& result);
   void ShowNotchTable(const DesignInput& input, const DesignResult& result);
   void ShowDimensionTable(const DesignInput& input, const DesignResult& result);
 
   SessionModel& model_;
-  AssistantSearch* search_;
+  JobRunner jobs_;
   Engine start_;
   std::array<DimensionRow, 17> rows_{};
   DesignInput input_;
   std::shared_ptr<const DesignResult> result_;
-  bool staleSearch_ = false;
+  bool preparing_ = false;
+  bool searching_ = false;
 };

@@ -90,12 +90,9 @@ QWidget* TAssistantForm::BuildOutputs() {
   return column;
 }
 
-void TAssistantForm::ShowResult(std::shared_ptr<const DesignResult> result) {
+void TAssistantForm::ShowResult(const DesignInput& input, std::shared_ptr<const DesignResult> result) {
   SetSearching(false);
-  if (staleSearch_) {
-    staleSearch_ = false;
-    return;
-  }
+  input_ = input;
   result_ = std::move(result);
   const DesignResult& r = *result_;
   // A search may converge before its limit: the bar ends full all the same,

@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <thread>
 
 #include "DesignSearch.h"
 
@@ -18,7 +19,7 @@ void BM_GoodsProposal(benchmark::State& state) {
   input.notchesDeg = {-30, -20, -10, 10, 20, 30};
   double inequality = 0;
   for (auto _ : state) {
-    const DesignResult result = SearchDesign(input);
+    const DesignResult result = SearchDesign(input, static_cast<int>(std::thread::hardware_concurrency()));
     inequality = result.after.worstInequality;
   }
   state.SetLabel("worst inequality " + std::to_string(inequality));

@@ -102,7 +102,8 @@ void BM_QuadrantStudyAuto(benchmark::State& state) {
   s.Take(BenchEngine(false));
   const NotchPlan plan{true, 0, 0, 0.5};
   for (auto _ : state) {
-    const QuadrantStudy study = RunQuadrantStudy(s, 20, plan);
+    const QuadrantStudy study =
+        RunQuadrantStudy(s, 20, plan, static_cast<int>(std::thread::hardware_concurrency()));
     benchmark::DoNotOptimize(study.summary.worstInequality);
   }
 }

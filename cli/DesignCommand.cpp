@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fstream>
 #include <set>
+#include <thread>
 #include <variant>
 
 #include "ConsolePrompter.h"
@@ -33,6 +34,11 @@ struct Store {
       : shed(file, prompter, [this](const std::string& name) { names.insert(name); }) {}
 };
 
+// The search and its default notches use every core.
+int Cores() {
+  return static_cast<int>(std::thread::hardware_concurrency());
+}
+
 DesignInput MakeInput(const DesignOptions& options, const Engine& start) {
   DesignInput input;
   input.start = start;
@@ -43,7 +49,7 @@ DesignInput MakeInput(const DesignOptions& options, const Engine& start) {
   for (const FreeOption& f : options.free)
     input.free.push_back(f.lower ? FreeDimension{f.name, *f.lower, *f.upper} : DefaultBounds(start, f.name));
   input.notchesDeg =
-      options.notchesDeg.empty() ? DefaultNotches(start, options.setAngleDeg) : options.notchesDeg;
+      options.notchesDeg.empty() ? DefaultNotches(start, options.setAngleDeg, Cores()) : options.notchesDeg;
   return input;
 }
 
@@ -55,7 +61,7 @@ int Design(const DesignOptions& options, Store& store, const EngineRecord& store
         << ": no working notches at the setting angle; give them with --notches\n";
     return kExitCannotAssemble;
   }
-  const DesignResult result = SearchDesign(input);
+  const DesignResult result = SearchDesign(input, Cores());
   EngineRecord proposal = stored;
   ToRecord(result.proposal, proposal);
   const std::string name = options.saveAs ? StoredName(*options.saveAs) : RecordName(stored);

@@ -3,6 +3,8 @@
 // stops the study, since without it there is no centring to keep.
 #include "RangeSweep.h"
 
+#include <thread>
+
 #include "RangeReport.h"
 #include "StudyCsv.h"
 #include "SweepCommand.h"
@@ -42,7 +44,8 @@ bool WriteLastTable(const SweepOptions& options, const Session& s, const Quadran
 
 int SweepRange(const SweepOptions& options, const Session& s, std::ostream& out, std::ostream& err) {
   const double settingDeg = *options.settingDeg;
-  const QuadrantStudy study = RunQuadrantStudy(s, settingDeg, *options.range);
+  const QuadrantStudy study =
+      RunQuadrantStudy(s, settingDeg, *options.range, static_cast<int>(std::thread::hardware_concurrency()));
   if (study.problem != StudyProblem::none) {
     err << kProgram << options.name << ": " << StudyProblemMessage(study) << '\n';
     return study.problem == StudyProblem::badNotches ? kExitUsage : kExitCannotAssemble;

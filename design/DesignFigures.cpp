@@ -42,10 +42,11 @@ DesignFigures MeasureDesign(const Engine& engine, double setAngleDeg, const std:
   return figures;
 }
 
-std::vector<double> DefaultNotches(const Engine& engine, double setAngleDeg) {
+std::vector<double> DefaultNotches(const Engine& engine, double setAngleDeg, int threads) {
   Session s;
   if (s.Take(engine)) return {};
-  const QuadrantStudy study = RunQuadrantStudy(s, setAngleDeg, NotchPlan{true, 0, 0, kDefaultNotchStepDeg});
+  const QuadrantStudy study =
+      RunQuadrantStudy(s, setAngleDeg, NotchPlan{true, 0, 0, kDefaultNotchStepDeg}, threads);
   std::vector<double> up, down, notches;
   for (const double angle : study.summary.workingNotchesDeg) (angle < 0 ? up : down).push_back(angle);
   for (const auto* side : {&up, &down}) {

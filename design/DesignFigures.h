@@ -23,8 +23,9 @@ struct DesignFigures {
 DesignFigures MeasureDesign(const Engine& engine, double setAngleDeg, const std::vector<double>& notchesDeg);
 
 // The working notches of the start engine's quadrant study (its usable range
-// in 5-degree steps), at most five on each side of mid-gear, spread evenly.
-std::vector<double> DefaultNotches(const Engine& engine, double setAngleDeg);
+// in 5-degree steps, on `threads` threads), at most five on each side of
+// mid-gear, spread evenly.
+std::vector<double> DefaultNotches(const Engine& engine, double setAngleDeg, int threads);
 
 // The smaller of the two maximum port openings at each notch.
 std::vector<double> SmallerPortOpenings(const DesignFigures& figures);

@@ -33,18 +33,19 @@ std::vector<std::vector<double>> StartPoints(const DesignProblem& problem, std::
 }
 
 std::vector<StartOutcome> RunStarts(const DesignProblem& problem, SearchTally& tally, int budget,
-                                    const std::vector<std::vector<double>>& points) {
+                                    const std::vector<std::vector<double>>& points, int threads) {
   std::vector<StartOutcome> outcomes(points.size());
   std::atomic<std::size_t> next{0};
   auto work = [&] {
     for (std::size_t i; (i = next++) < points.size();)
       outcomes[i] = LocalSearch(problem, tally).Run(points[i], budget);
   };
-  const unsigned cores =
-      std::clamp(std::thread::hardware_concurrency(), 1u, static_cast<unsigned>(points.size()));
-  std::vector<std::jthread> threads;
-  for (unsigned t = 1; t < cores; ++t) threads.emplace_back(work);
+  const int count = std::clamp(threads, 1, static_cast<int>(points.size()));
+  std::vector<std::jthread> helpers;
+  for (int t = 1; t < count; ++t) helpers.emplace_back(work);
   work();
+  // Every start has written its outcome before the vector is handed back.
+  for (std::jthread& helper : helpers) helper.join();
   return outcomes;
 }
 
@@ -86,7 +87,7 @@ void Decide(const DesignProblem& problem, const StartOutcome* best, bool startFe
 
 }  // namespace
 
-DesignResult SearchDesign(const DesignInput& input, const std::atomic<bool>* cancel,
+DesignResult SearchDesign(const DesignInput& input, int threads, const std::atomic<bool>* cancel,
                           const DesignProgressSink& progress) {
   const auto started = std::chrono::steady_clock::now();
   DesignResult result;
@@ -99,7 +100,7 @@ DesignResult SearchDesign(const DesignInput& input, const std::atomic<bool>* can
     SearchTally tally(input.maxEvaluations, cancel, progress);
     const auto points = StartPoints(problem, input.seed);
     const auto outcomes = RunStarts(
-        problem, tally, std::max(1, input.maxEvaluations / static_cast<int>(points.size())), points);
+        problem, tally, std::max(1, input.maxEvaluations / static_cast<int>(points.size())), points, threads);
     Decide(problem, Best(outcomes), startFeasible, result);
     result.evaluations = tally.evaluations();
     if (tally.cancelled()) result.status = DesignStatus::cancelled;

@@ -2,7 +2,7 @@
 // bounds so that the front and back cut-offs agree at every notch, while the
 // gear still assembles, makes all eight events, keeps 90 % of the start's
 // smaller port opening at each notch and positive leads. Several deterministic
-// starts of a bounded derivative-free NLopt method share the machine's cores.
+// starts of a bounded derivative-free NLopt method share the threads the caller gives.
 #pragma once
 
 #include <atomic>
@@ -48,10 +48,11 @@ struct DesignResult {
 // The smaller port opening each notch must keep: 90 % of the start's.
 inline constexpr double kPortOpeningShare = 0.9;
 
-// The same input and seed give the same proposal, whatever the number of cores.
-// Cancelling stops every start at its next evaluation; the best feasible design
-// found so far is still proposed.
-DesignResult SearchDesign(const DesignInput& input, const std::atomic<bool>* cancel = nullptr,
+// Runs the starts on `threads` threads (at least one). The same input and
+// seed give the same proposal, whatever the number of threads. Cancelling
+// stops every start at its next evaluation; the best feasible design found so
+// far is still proposed.
+DesignResult SearchDesign(const DesignInput& input, int threads, const std::atomic<bool>* cancel = nullptr,
                           const DesignProgressSink& progress = nullptr);
 
 const char* StatusText(DesignStatus status);

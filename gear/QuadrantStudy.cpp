@@ -11,8 +11,8 @@
 
 namespace {
 
-bool Cancelled(const StudyControl* control) {
-  return control != nullptr && control->cancel.load();
+bool Cancelled(const WorkControl* control) {
+  return control != nullptr && control->cancelled();
 }
 
 std::vector<double> RangeNotches(const NotchPlan& plan) {
@@ -36,24 +36,67 @@ std::vector<double> AutomaticNotches(double step, const UsableRange& usable) {
 }
 
 int ThreadCount(int threads, int notches) {
-  if (threads <= 0) threads = static_cast<int>(std::thread::hardware_concurrency());
   return std::max(1, std::min(threads, notches));
 }
 
 void RunNotches(const Session& session, QuadrantStudy& study, const std::vector<double>& angles, int threads,
-                StudyControl* control) {
+                WorkControl* control) {
   study.rows.resize(angles.size());
   std::atomic<std::size_t> next{0};
   const auto work = [&] {
     for (std::size_t i = next++; i < angles.size() && !Cancelled(control); i = next++) {
       study.rows[i] = MakeStudyRow(angles[i], session.Evaluate(angles[i], study.centring));
-      if (control != nullptr) ++control->notchesDone;
+      if (control != nullptr) ++control->done;
     }
   };
   std::vector<std::thread> helpers;
   for (int t = 1; t < ThreadCount(threads, static_cast<int>(angles.size())); ++t) helpers.emplace_back(work);
   work();
   for (std::thread& helper : helpers) helper.join();
+}
+
+// The engine and the run at the setting angle, whose centring every notch
+// keeps; false when the study ends there with its problem.
+bool SetUp(const Session& session, QuadrantStudy& study) {
+  if (session.takeFailure() || !session.taken()) {
+    study.problem = StudyProblem::engineUnusable;
+    study.failure = session.takeFailure().value_or(MakeFailure(FailureKind::midGearUnreachable));
+    return false;
+  }
+  const RunOutcome setting = session.Evaluate(study.settingDeg, std::nullopt);
+  if (!setting.ok()) {
+    study.problem = StudyProblem::settingFails;
+    study.failure = setting.failure;
+    return false;
+  }
+  study.centring = setting.run->valveCentre;
+  return true;
+}
+
+// The notches of the plan, the usable range (for an automatic plan) known.
+void RunPlan(const Session& session, QuadrantStudy& study, const NotchPlan& plan, int threads,
+             WorkControl* control) {
+  if (Cancelled(control)) {
+    study.problem = StudyProblem::cancelled;
+    return;
+  }
+  if (plan.automatic && !study.usable) {
+    study.problem = StudyProblem::noUsableRange;
+    return;
+  }
+  const std::vector<double> angles = NotchAngles(plan, study.usable);
+  if (angles.empty()) {
+    study.problem = StudyProblem::badNotches;
+    return;
+  }
+  if (control != nullptr) control->total = static_cast<int>(angles.size());
+  RunNotches(session, study, angles, threads, control);
+  if (Cancelled(control)) {
+    study.problem = StudyProblem::cancelled;
+    study.rows.clear();
+    return;
+  }
+  study.summary = SummariseStudy(study.rows);
 }
 
 }  // namespace
@@ -77,41 +120,22 @@ StudyRow MakeStudyRow(double liftArmDeg, const RunOutcome& outcome) {
 }
 
 QuadrantStudy RunQuadrantStudy(const Session& session, double settingDeg, const NotchPlan& plan, int threads,
-                               StudyControl* control) {
+                               WorkControl* control) {
   QuadrantStudy study;
   study.settingDeg = settingDeg;
-  if (session.takeFailure() || !session.taken()) {
-    study.problem = StudyProblem::engineUnusable;
-    study.failure = session.takeFailure().value_or(MakeFailure(FailureKind::midGearUnreachable));
-    return study;
-  }
-  const RunOutcome setting = session.Evaluate(settingDeg, std::nullopt);
-  if (!setting.ok()) {
-    study.problem = StudyProblem::settingFails;
-    study.failure = setting.failure;
-    return study;
-  }
-  study.centring = setting.run->valveCentre;
-  if (plan.automatic) {
-    study.usable =
-        FindUsableRange(session, threads <= 0 ? 2 : threads, control != nullptr ? &control->cancel : nullptr);
-    if (Cancelled(control)) study.problem = StudyProblem::cancelled;
-    if (!study.usable && !Cancelled(control)) study.problem = StudyProblem::noUsableRange;
-    if (!study.usable) return study;
-  }
-  const std::vector<double> angles = NotchAngles(plan, study.usable);
-  if (angles.empty()) {
-    study.problem = StudyProblem::badNotches;
-    return study;
-  }
-  if (control != nullptr) control->notchesTotal = static_cast<int>(angles.size());
-  RunNotches(session, study, angles, threads, control);
-  if (Cancelled(control)) {
-    study.problem = StudyProblem::cancelled;
-    study.rows.clear();
-    return study;
-  }
-  study.summary = SummariseStudy(study.rows);
+  if (!SetUp(session, study)) return study;
+  if (plan.automatic)
+    study.usable = FindUsableRange(session, threads, control != nullptr ? &control->cancel : nullptr);
+  RunPlan(session, study, plan, threads, control);
+  return study;
+}
+
+QuadrantStudy RunQuadrantStudy(const Session& session, double settingDeg, const NotchPlan& plan,
+                               const std::optional<UsableRange>& usable, int threads, WorkControl* control) {
+  QuadrantStudy study;
+  study.settingDeg = settingDeg;
+  study.usable = usable;
+  if (SetUp(session, study)) RunPlan(session, study, plan, threads, control);
   return study;
 }
 

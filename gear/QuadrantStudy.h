@@ -1,9 +1,8 @@
 // A quadrant study: every notch of the lifting arm run as a later "GO" with the
 // valve centred for equal leads at one setting angle (the same Evaluate, bit
-// for bit), the notches spread over the machine's cores, and their summary.
+// for bit), the notches spread over the threads the caller gives, and their summary.
 #pragma once
 
-#include <atomic>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "Session.h"
 #include "StudySummary.h"
 #include "UsableRange.h"
+#include "WorkControl.h"
 
 // Which notches: from lo to hi by step, or with `automatic` the usable range's
 // ends and every multiple of step between them.
@@ -32,13 +32,6 @@ enum class StudyProblem {
   cancelled,
 };
 
-// Lets another thread follow a study and stop it.
-struct StudyControl {
-  std::atomic<bool> cancel{false};
-  std::atomic<int> notchesDone{0};
-  std::atomic<int> notchesTotal{0};
-};
-
 struct QuadrantStudy {
   StudyProblem problem = StudyProblem::none;
   std::optional<GearFailure> failure;  // for engineUnusable and settingFails
@@ -56,10 +49,20 @@ std::vector<double> NotchAngles(const NotchPlan& plan, const std::optional<Usabl
 // The row of a notch from its outcome.
 StudyRow MakeStudyRow(double liftArmDeg, const RunOutcome& outcome);
 
-// Runs the study on `threads` threads (0: one per core). The session is only
-// read (Evaluate), so no Take or Go may run on it meanwhile.
+// Runs the study on `threads` threads (at least one); the rows are the same
+// for any number. An automatic plan searches the usable range first. The
+// session is only read (Evaluate), so no Take or Go may run on it meanwhile.
+// The control, when given, counts the notches (done of total) and stops the
+// study when its flag is raised.
+QuadrantStudy RunQuadrantStudy(const Session& session, double settingDeg, const NotchPlan& plan, int threads,
+                               WorkControl* control = nullptr);
+
+// The same with the usable range the caller has found already (none: the
+// gear has none), so it is never searched twice; the study keeps it whatever
+// the plan.
 QuadrantStudy RunQuadrantStudy(const Session& session, double settingDeg, const NotchPlan& plan,
-                               int threads = 0, StudyControl* control = nullptr);
+                               const std::optional<UsableRange>& usable, int threads,
+                               WorkControl* control = nullptr);
 
 // The user's sentence for a study that has a problem; empty for none.
 std::string StudyProblemMessage(const QuadrantStudy& study);

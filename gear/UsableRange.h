@@ -26,7 +26,8 @@ double DiePositionAlongLink(const GearRun& run, int step);
 // eight valve events occur.
 bool IsUsableRun(const GearRun& run);
 
-// Searches each side of mid-gear (on two threads when allowed) up to the
+// Searches each side of mid-gear (side by side when `threads` is 2 or more,
+// with the same result) up to the
 // first angle whose first run is not usable, at most kUsableSearchLimitDeg
 // out. Empty when mid-gear itself is not usable or `cancel` was raised.
 std::optional<UsableRange> FindUsableRange(const Session& session, int threads,

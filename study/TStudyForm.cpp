@@ -1,6 +1,7 @@
 // The study window's controls and its reactions to the session: a new engine
 // or a new equal-lead setting starts a new study; every run moves the markers.
-// Studies are computed by a StudyJob and shown when they arrive.
+// Studies are computed by the window's JobRunner on a copy of the session (so
+// "GO" may change the model's meanwhile) and shown when they arrive.
 #include "TStudyForm.h"
 
 #include <QGridLayout>
@@ -9,6 +10,7 @@
 #include <QShowEvent>
 #include <QSplitter>
 #include <QVBoxLayout>
+#include <thread>
 
 #include "Angles.h"
 #include "BoxText.h"
@@ -30,6 +32,18 @@ QDoubleSpinBox* AngleBox(QWidget* parent, const char* name, double lo, double hi
 
 QString Figure(const std::optional<double>& value, const QString& unit = "") {
   return value ? BoxText::Format(*value) + unit : QString("-");
+}
+
+// The usable range is searched once, whatever the notches (the reverser spans
+// it); with no setting given the valve is set at its positive end, full gear
+// downwards, where a designer first sets it.
+QuadrantStudy StudyOf(const Session& session, std::optional<double> settingDeg, const NotchPlan& plan,
+                      WorkControl& control) {
+  const int threads = static_cast<int>(std::thread::hardware_concurrency());
+  std::optional<UsableRange> usable;
+  if (!session.takeFailure() && session.taken()) usable = FindUsableRange(session, threads, &control.cancel);
+  const double setting = settingDeg.value_or(usable ? usable->hiDeg : 0);
+  return RunQuadrantStudy(session, setting, plan, usable, threads, &control);
 }
 
 }  // namespace
@@ -151,7 +165,6 @@ QWidget* TStudyForm::BuildButtonRow() {
 void TStudyForm::ConnectReactions() {
   connect(&model_, &SessionModel::engineTaken, this, Reaction([this] { EngineTaken(); }));
   connect(&model_, &SessionModel::runChanged, this, Reaction([this] { RunChanged(); }));
-  connect(&job_, &StudyJob::finished, this, Reaction([this](const QuadrantStudy& s) { Delivered(s); }));
   const auto restudy = Reaction([this] { Restudy(); });
   connect(EdSetting, &QDoubleSpinBox::valueChanged, this, [this, restudy](double) {
     settingTyped_ = true;
@@ -165,7 +178,7 @@ void TStudyForm::ConnectReactions() {
     restudy();
   });
   connect(BtCancel, &QPushButton::clicked, this, [this] {
-    job_.Cancel();
+    jobs_.Cancel();
     LbSummary->setText("The study was cancelled.");
   });
   connect(&progressTimer_, &QTimer::timeout, this, [this] { ShowProgress(); });
@@ -226,30 +239,35 @@ void TStudyForm::Restudy() {
   }
   // The setting typed here, else the session's, else the one the last study
   // chose for this engine; with none of them the study picks full gear.
-  StudyJob::Request request{session, session.settingAngleDeg(), {}};
-  if (settingTyped_ || (!request.settingDeg && haveStudy_)) request.settingDeg = EdSetting->value();
-  request.plan = {ChBAuto->isChecked(), EdFrom->value(), EdTo->value(), EdStep->value()};
+  std::optional<double> setting = session.settingAngleDeg();
+  if (settingTyped_ || (!setting && haveStudy_)) setting = EdSetting->value();
+  const NotchPlan plan{ChBAuto->isChecked(), EdFrom->value(), EdTo->value(), EdStep->value()};
   // Until the new study arrives the reverser would move with a stale setting.
   Reverser->setEnabled(false);
-  job_.Start(std::move(request));
+  jobs_.Start([this, session, setting, plan](JobRunner::Job& job) -> JobRunner::Delivery {
+    QuadrantStudy study = StudyOf(session, setting, plan, job.control);
+    return [this, study = std::move(study)] { Delivered(study); };
+  });
   progressTicks_ = 0;
   progressTimer_.start(100);
 }
 
 void TStudyForm::ShowProgress() {
-  const bool running = job_.running();
+  const bool running = jobs_.busy();
   // Short studies finish before anything would flicker.
   const bool show = running && ++progressTicks_ >= 3;
   Progress->setVisible(show);
   BtCancel->setVisible(show);
   if (show) {
-    Progress->setMaximum(std::max(1, job_.notchesTotal()));
-    Progress->setValue(job_.notchesDone());
+    Progress->setMaximum(std::max(1, jobs_.total()));
+    Progress->setValue(jobs_.done());
   }
   if (!running) progressTimer_.stop();
 }
 
 void TStudyForm::Delivered(const QuadrantStudy& study) {
+  // A cancelled study leaves the last one shown; the summary says it was cancelled.
+  if (study.problem == StudyProblem::cancelled) return ShowProgress();
   study_ = study;
   haveStudy_ = true;
   SetSettingBox(study.settingDeg);

@@ -16,9 +16,10 @@
 #include <cmath>
 #include <optional>
 
+#include "JobRunner.h"
+#include "QuadrantStudy.h"
 #include "SessionModel.h"
 #include "StudyCharts.h"
-#include "StudyJob.h"
 #include "StudyTableModel.h"
 
 class TStudyForm : public QWidget {
@@ -30,7 +31,7 @@ class TStudyForm : public QWidget {
   // Starts a study of the session's engine with the boxes' notches.
   void Restudy();
   const QuadrantStudy& study() const { return study_; }
-  bool studying() const { return job_.running(); }
+  bool studying() const { return jobs_.busy(); }
   // The reverser's angle in tenths of a degree on the slider.
   static int SliderValue(double liftArmDeg) { return static_cast<int>(std::lround(liftArmDeg * 10)); }
   static double SliderAngle(int value) { return value / 10.0; }
@@ -85,7 +86,7 @@ class TStudyForm : public QWidget {
   void PrintClick();
 
   SessionModel& model_;
-  StudyJob job_;
+  JobRunner jobs_;
   StudyTableModel tableModel_;
   QuadrantStudy study_;
   bool haveStudy_ = false;

@@ -1,6 +1,7 @@
 // The design assistant through the windows: opened from the main window's
-// menu for the engine in the boxes, a short search off the GUI thread, and
-// "Put in boxes" filling the main window's boxes under the suggested name.
+// menu for the engine in the boxes, its default notches and a short search off
+// the GUI thread, and "Put in boxes" filling the main window's boxes under the
+// suggested name.
 #include <QAction>
 #include <QTest>
 
@@ -17,6 +18,10 @@ TEST_F(TAssistantFormTest, OpensFromTheMenuAndPutsTheProposalInTheBoxes) {
   EXPECT_TRUE(AssistantForm->windowTitle().startsWith("DESIGN ASSISTANT"));
   EXPECT_TRUE(AssistantForm->findChild<QCheckBox*>("Free_larad")->isChecked());
   EXPECT_FALSE(AssistantForm->findChild<QCheckBox*>("Free_conrod")->isChecked());
+  // The default notches are still being found: the window is shown, only Start waits.
+  EXPECT_TRUE(AssistantForm->preparing());
+  EXPECT_FALSE(AssistantForm->BtStart->isEnabled());
+  QTRY_VERIFY_WITH_TIMEOUT(!AssistantForm->preparing(), 20000);
   EXPECT_FALSE(AssistantForm->EdNotches->text().isEmpty());
 
   AssistantForm->EdMaxEvals->setText("40");
@@ -41,6 +46,7 @@ TEST_F(TAssistantFormTest, OpensFromTheMenuAndPutsTheProposalInTheBoxes) {
 TEST_F(TAssistantFormTest, CancelStopsTheSearchPromptly) {
   Pick("Express 4-4-0 rocker B");
   MainForm->findChild<QAction*>("DesignAssistant1")->trigger();
+  QTRY_VERIFY_WITH_TIMEOUT(!AssistantForm->preparing(), 20000);
   AssistantForm->EdMaxEvals->setText("1000000");
   QTest::mouseClick(AssistantForm->BtStart, Qt::LeftButton);
   QTest::qWait(100);

@@ -1,6 +1,6 @@
 // The design search on the sample engines, with few evaluations: the start's
 // figures are the quadrant study's, the bounds hold, the seed decides the
-// proposal alone, and a cancel stops it.
+// proposal alone on any number of threads, and a cancel stops it.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -33,7 +33,7 @@ TEST(DesignSearchTest, TheStartIsJudgedByItsQuadrantStudy) {
   const Engine goods = SampleGear("Goods 0-6-0 slide valve");
   Session s;
   s.Take(goods);
-  const QuadrantStudy study = RunQuadrantStudy(s, 25, NotchPlan{true, 0, 0, 5});
+  const QuadrantStudy study = RunQuadrantStudy(s, 25, NotchPlan{true, 0, 0, 5}, 2);
   const std::vector<double> working = study.summary.workingNotchesDeg;
   ASSERT_GE(working.size(), 4u);
   const DesignFigures figures = MeasureDesign(goods, 25, working);
@@ -47,7 +47,7 @@ TEST(DesignSearchTest, TheStartIsJudgedByItsQuadrantStudy) {
     EXPECT_EQ(std::memcmp(&figures.notches[i].results, &row->results, sizeof(RunResults)), 0) << working[i];
   }
   // The defaults are working notches of that study, on both sides of mid-gear.
-  const std::vector<double> defaults = DefaultNotches(goods, 25);
+  const std::vector<double> defaults = DefaultNotches(goods, 25, 2);
   ASSERT_FALSE(defaults.empty());
   EXPECT_LT(defaults.front(), 0);
   EXPECT_GT(defaults.back(), 0);
@@ -64,11 +64,11 @@ TEST(DesignSearchTest, TheStartIsJudgedByItsQuadrantStudy) {
   EXPECT_GT(ConstraintViolation(figures, floor, goods.port), 0);
 }
 
-TEST(DesignSearchTest, BoundsHoldAndTheSameSeedGivesTheSameProposal) {
+TEST(DesignSearchTest, BoundsHoldAndTheSameSeedGivesTheSameProposalOnOneThreadOrFour) {
   DesignInput input = GoodsInput();
   input.free = {{"larad", 10.5, 11.2}, {"liftlink", 17.9, 19}, {"ctoweighv", 18, 19.5}};
-  const DesignResult first = SearchDesign(input);
-  const DesignResult again = SearchDesign(input);
+  const DesignResult first = SearchDesign(input, 1);
+  const DesignResult again = SearchDesign(input, 4);
   EXPECT_EQ(first.status, DesignStatus::improved);
   EXPECT_LT(first.after.worstInequality, first.before.worstInequality);
   EXPECT_TRUE(SameNumbers(first.proposal, again.proposal));
@@ -88,7 +88,7 @@ TEST(DesignSearchTest, CancelStopsTheSearchWithTheBestSoFar) {
   input.maxEvaluations = 1000000;
   std::atomic<bool> cancel{false};
   int atCancel = 0;
-  const DesignResult result = SearchDesign(input, &cancel, [&](const DesignProgress& p) {
+  const DesignResult result = SearchDesign(input, 2, &cancel, [&](const DesignProgress& p) {
     if (cancel) return;
     atCancel = p.evaluations;
     cancel = true;
@@ -102,5 +102,5 @@ TEST(DesignSearchTest, CancelStopsTheSearchWithTheBestSoFar) {
 TEST(DesignSearchTest, AStartThatFailsAtANotchHasNoFeasibleDesign) {
   DesignInput input = GoodsInput();
   input.notchesDeg = {-89.5, 10};
-  EXPECT_EQ(SearchDesign(input).status, DesignStatus::noFeasibleDesign);
+  EXPECT_EQ(SearchDesign(input, 1).status, DesignStatus::noFeasibleDesign);
 }

@@ -1,6 +1,6 @@
 // The quadrant study: its rows are the session's Evaluate bit for bit on one
-// thread and on two, the usable ranges of the sample engines, the working-notch
-// rule at its edges, and the CSV's header and rows.
+// thread and on two, the usable ranges of the sample engines (one given is
+// never searched again), the working-notch rule at its edges, and the CSV.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -51,7 +51,8 @@ TEST(QuadrantStudy, RowsAreTheSessionsEvaluateBitForBitOnOneThreadAndOnTwo) {
         continue;
       }
       EXPECT_EQ(std::memcmp(&row.results, &alone.results, sizeof row.results), 0) << row.liftArmDeg;
-      EXPECT_EQ(std::memcmp(&row.results.valveTravel, &alone.results.valveTravel, sizeof(double)), 0) << row.liftArmDeg;
+      EXPECT_EQ(std::memcmp(&row.results.valveTravel, &alone.results.valveTravel, sizeof(double)), 0)
+          << row.liftArmDeg;
     }
   }
 }
@@ -71,14 +72,23 @@ TEST(QuadrantStudy, UsableRangesOfTheSampleEngines) {
     EXPECT_EQ(range->hiDeg, sample.hi) << sample.name;
   }
   EXPECT_FALSE(FindUsableRange(Taken("Conrod shorter than crank"), 1));
-  EXPECT_EQ(RunQuadrantStudy(Taken("Lifting link too short"), 10, {}).problem, StudyProblem::engineUnusable);
+  EXPECT_EQ(RunQuadrantStudy(Taken("Lifting link too short"), 10, {}, 1).problem,
+            StudyProblem::engineUnusable);
 
   // "auto" notches: the range's ends and the whole degrees between them.
-  const QuadrantStudy study = RunQuadrantStudy(Taken(kGoods), 35, NotchPlan{true, 0, 0, 1});
+  const Session goods = Taken(kGoods);
+  const NotchPlan automatic{true, 0, 0, 1};
+  const QuadrantStudy study = RunQuadrantStudy(goods, 35, automatic, 2);
   ASSERT_EQ(study.rows.size(), 68u);
   EXPECT_EQ(study.rows[0].liftArmDeg, -31.5);
   EXPECT_EQ(study.rows[1].liftArmDeg, -31);
   EXPECT_EQ(study.rows.back().liftArmDeg, 35);
+  // A range the caller found is taken as it is, never searched again.
+  const QuadrantStudy given = RunQuadrantStudy(goods, 35, automatic, UsableRange{-10, 10}, 2);
+  ASSERT_EQ(given.rows.size(), 21u);
+  EXPECT_EQ(std::memcmp(&given.rows[0].results, &study.rows[22].results, sizeof(RunResults)), 0);
+  EXPECT_EQ(RunQuadrantStudy(goods, 35, automatic, std::nullopt, 2).problem, StudyProblem::noUsableRange);
+  EXPECT_EQ(RunQuadrantStudy(goods, 35, NotchPlan{false, 0, 2, 1}, UsableRange{-1, 1}, 1).usable->hiDeg, 1);
 }
 
 TEST(StudySummary, WorkingNotchesIncludeBothEdgesOfTheMeanCutOff) {
