@@ -51,7 +51,8 @@ TEST(QuadrantStudy, RowsAreTheSessionsEvaluateBitForBitOnOneThreadAndOnTwo) {
         continue;
       }
       EXPECT_EQ(std::memcmp(&row.results, &alone.results, sizeof row.results), 0) << row.liftArmDeg;
-      EXPECT_EQ(std::memcmp(&row.results.valveTravel, &alone.results.valveTravel, sizeof(double)), 0) << row.liftArmDeg;
+      EXPECT_EQ(std::memcmp(&row.results.valveTravel, &alone.results.valveTravel, sizeof(double)), 0)
+          << row.liftArmDeg;
     }
   }
 }
