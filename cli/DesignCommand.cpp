@@ -12,10 +12,12 @@
 
 #include "ConsolePrompter.h"
 #include "Cp1252.h"
+#include "DesignHelp.h"
 #include "DesignOptions.h"
 #include "DesignReport.h"
 #include "DesignSearch.h"
 #include "EngineConversion.h"
+#include "LengthUnitSetting.h"
 #include "TShed.h"
 
 namespace {
@@ -66,7 +68,9 @@ int Design(const DesignOptions& options, Store& store, const EngineRecord& store
   ToRecord(result.proposal, proposal);
   const std::string name = options.saveAs ? StoredName(*options.saveAs) : RecordName(stored);
   SetRecordName(proposal, name.data(), name.size());
-  const DesignReportInput report{input, result, proposal, Cp1252ToUtf8(RecordName(stored))};
+  // Without --unit, lengths carry the unit the data file was given.
+  const LengthUnit unit = options.unit.value_or(ReadLengthUnit(options.dataFile));
+  const DesignReportInput report{input, result, proposal, Cp1252ToUtf8(RecordName(stored)), unit};
   options.json ? WriteDesignJson(out, report) : WriteDesignText(out, report);
   if (result.status == DesignStatus::noFeasibleDesign) {
     err << kProgram << options.name << ": no feasible design"
@@ -91,7 +95,7 @@ int RunDesignCommand(const std::vector<std::string>& args, std::ostream& out, st
   }
   const auto& options = std::get<DesignOptions>(parsed);
   if (options.help) {
-    out << kDesignUsageText << "\n\n" << kDesignHelpText << '\n';
+    out << kDesignUsageText << "\n\n" << DesignHelpText() << '\n';
     return kExitOk;
   }
   // The store would create a missing file; a design run must not.

@@ -5,12 +5,12 @@
 
 #include <cmath>
 
-#include "DesignDimensions.h"
+#include "EngineSchema.h"
 #include "NumberFormat.h"
 
 const char* const kDesignUsageText =
     "usage: zovuderiz-design [--data FILE] --set ANGLE [--notches A,B,C | --notches LO:HI:STEP] "
-    "[--free DIM[:LO:HI]]... [--max-evals N] [--seed N] [--save-as NAME] [--json] NAME";
+    "[--free DIM[:LO:HI]]... [--max-evals N] [--seed N] [--save-as NAME] [--unit none|in|mm] [--json] NAME";
 
 namespace {
 
@@ -53,7 +53,7 @@ std::optional<std::string> ParseNotches(const std::string& text, std::vector<dou
 
 std::optional<std::string> ParseFree(const std::string& text, std::vector<FreeOption>& free) {
   const auto parts = Split(text, ':');
-  if (!FindDesignDimension(parts[0])) return "not a dimension: " + parts[0];
+  if (!FindDimension(parts[0])) return "not a dimension: " + parts[0];
   for (const FreeOption& f : free)
     if (f.name == parts[0]) return "dimension freed twice: " + parts[0];
   if (parts.size() == 1) {
@@ -112,6 +112,10 @@ std::optional<std::string> TakeOption(const std::vector<std::string>& args, std:
     const auto n = Whole(*seed, 0);
     if (!n) return "--seed needs a whole number: " + *seed;
     options.seed = static_cast<std::uint64_t>(*n);
+  } else if (const auto unit = ValueOf(args, i, "--unit")) {
+    const auto parsed = ParseUnitOption(*unit);
+    if (const auto* bad = std::get_if<UsageError>(&parsed)) return bad->message;
+    options.unit = std::get<LengthUnit>(parsed);
   } else if (const auto name = ValueOf(args, i, "--save-as")) {
     if (name->empty()) return std::string("--save-as needs a name");
     options.saveAs = *name;
@@ -144,40 +148,3 @@ std::variant<DesignOptions, UsageError> ParseDesignArgs(const std::vector<std::s
   options.name = args[i];
   return options;
 }
-
-const char* const kDesignHelpText =
-    R"(zovuderiz-design: propose the dimensions that equalise front and back cut-off
-
-The engine NAME of the data file is the start design. The valves are centred
-for equal leads at the setting angle (--set, degrees from mid-gear, positive
-downwards), as the first "GO" after "GET  RESULTS" does, and every notch is run
-with that centring kept.
-
-Objective: the worst |cut-off back - cut-off front| (% of stroke) over the
-notches, on both sides of mid-gear, is made as small as the bounds allow.
-Constraints, at every notch: the gear assembles and all eight valve events
-occur; the smaller of the two maximum port openings stays at least 90 % of the
-start design's smaller one; both leads stay positive.
-
-Options:
-  --data FILE           the data file (default ste_data.dat in the working folder)
-  --set ANGLE           the setting angle (required)
-  --notches A,B,C       the notches as a list, or LO:HI:STEP from LO to HI;
-                        default: the start engine's working notches
-  --free DIM[:LO:HI]    a free dimension by its record field name (conrod,
-                        mcrank, eccrod, eccrad, angadv, pintoslot, ctoweighh,
-                        ctoweighv, larad, liftlink, linkpins, circdisp, raddisp,
-                        stlap, exlap, port, rockerRatio), repeatable; without
-                        bounds: within 15 % of its value and at least a quarter
-                        of linkpins (angadv: 1 degree, rockerRatio: 0.1),
-                        circdisp and raddisp within a quarter of linkpins.
-                        Without --free: ctoweighh, ctoweighv, larad, liftlink,
-                        circdisp, raddisp
-  --max-evals N         the evaluations of the gear over all starts (default 600)
-  --seed N              places the further starts (default 1); the same input
-                        and seed give the same proposal
-  --save-as NAME        store the proposal as a new engine; an existing name is refused
-  --json                the figures as JSON at full precision
-
-Exit status: 0 a proposal (improved or not), 2 usage, 3 data file or engine
-(also a --save-as name that exists, or a failed save), 4 no feasible design.)";

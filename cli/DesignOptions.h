@@ -27,10 +27,10 @@ struct DesignOptions {
   std::optional<std::string> saveAs;  // as typed (UTF-8)
   bool json = false;
   bool help = false;
-  std::string name;  // as typed (UTF-8)
+  std::optional<LengthUnit> unit;  // empty: the data file's setting
+  std::string name;                // as typed (UTF-8)
 };
 
 std::variant<DesignOptions, UsageError> ParseDesignArgs(const std::vector<std::string>& args);
 
 extern const char* const kDesignUsageText;
-extern const char* const kDesignHelpText;

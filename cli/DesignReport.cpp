@@ -10,6 +10,8 @@
 #include "JsonText.h"
 #include "NumberFormat.h"
 #include "RangeReport.h"
+#include "RecordFields.h"
+#include "RunFigures.h"
 #include "SweepReport.h"
 
 namespace {
@@ -27,29 +29,69 @@ std::string Pair(bool ok, double back, double front) {
   return ok ? FormatGeneral4(back) + " / " + FormatGeneral4(front) : "fails";
 }
 
-void WriteNotchLine(std::ostream& out, double notch, const DesignFigures& before, const DesignFigures& after,
-                    std::size_t i) {
-  out << Padded(FormatGeneral4(notch), 8);
+// A column of the notch table: a figure of both ends, the back one named.
+struct NotchColumn {
+  const char* title;
+  const char* backKey;
+};
+
+constexpr NotchColumn kNotchColumns[] = {{"Cut-off back/front", "cutOffBack"},
+                                         {"Lead back/front", "leadBack"},
+                                         {"Port back/front", "maxPortOpeningBack"}};
+constexpr std::size_t kNotchWidth = 8, kLeastColumn = 20;
+
+std::string Title(const NotchColumn& column, LengthUnit unit) {
+  return WithLengthUnit(column.title, FindFigure(column.backKey)->quantity, unit);
+}
+
+// Wide enough for every title and a gap of two.
+std::size_t ColumnWidth(LengthUnit unit) {
+  std::size_t width = kLeastColumn;
+  for (const NotchColumn& column : kNotchColumns) width = std::max(width, Title(column, unit).size() + 2);
+  return width;
+}
+
+// An event the valve never makes reads 0 here, as the run's results hold it.
+double Held(const FigureSpec& figure, const RunResults& r) {
+  return figure.Of(r).value_or(0);
+}
+
+void WriteNotchLine(std::ostream& out, std::size_t width, double notch, const DesignFigures& before,
+                    const DesignFigures& after, std::size_t i) {
+  out << Padded(FormatGeneral4(notch), kNotchWidth);
   for (const DesignFigures* f : {&before, &after}) {
     const bool ok = i < f->notches.size() && f->notches[i].ok();
     const RunResults& r = ok ? f->notches[i].results : RunResults{};
-    out << Padded(Pair(ok, r.eventPct[cutOffBack], r.eventPct[cutOffFront]), 20)
-        << Padded(Pair(ok, r.leadBack, r.leadFront), 20)
-        << Padded(Pair(ok, r.portOpenBack, r.portOpenFront), 20);
+    for (const NotchColumn& column : kNotchColumns) {
+      const FigureSpec& back = *FindFigure(column.backKey);
+      out << Padded(Pair(ok, Held(back, r), Held(OtherEnd(back), r)), width);
+    }
   }
   out << '\n';
+}
+
+void WriteNotchTable(std::ostream& out, const DesignReportInput& report) {
+  const std::size_t width = ColumnWidth(report.unit);
+  out << Padded("", kNotchWidth) << Padded("Before", std::size(kNotchColumns) * width) << "After\n"
+      << Padded("Notch", kNotchWidth);
+  for (int i = 0; i < 2; ++i)
+    for (const NotchColumn& column : kNotchColumns) out << Padded(Title(column, report.unit), width);
+  out << '\n';
+  for (std::size_t i = 0; i < report.input.notchesDeg.size(); ++i)
+    WriteNotchLine(out, width, report.input.notchesDeg[i], report.result.before, report.result.after, i);
 }
 
 void WriteChangedDimensions(std::ostream& out, const DesignReportInput& report) {
   out << "\nChanged dimensions:\n";
   bool any = false;
   for (const FreeDimension& d : report.input.free) {
-    const auto field = FindDesignDimension(d.name)->field;
-    const double from = report.input.start.*field, to = report.result.proposal.*field;
+    const DimensionSpec& dimension = *FindDimension(d.name);
+    const double from = report.input.start.*dimension.field, to = report.result.proposal.*dimension.field;
     if (from == to) continue;
     any = true;
-    out << "  " << Padded(d.name, 12) << Padded(FormatGeneral4(from) + " -> " + FormatGeneral4(to), 22)
-        << "(bounds " << FormatGeneral4(d.lower) << " .. " << FormatGeneral4(d.upper) << ")\n";
+    const std::string unit = LengthSuffix(dimension.quantity, report.unit);
+    out << "  " << Padded(d.name, 12) << Padded(FormatGeneral4(from) + " -> " + FormatGeneral4(to) + unit, 22)
+        << "(bounds " << FormatGeneral4(d.lower) << " .. " << FormatGeneral4(d.upper) << unit << ")\n";
   }
   if (!any) out << "  none\n";
 }
@@ -74,28 +116,13 @@ void WriteJsonFigures(std::ostream& out, const char* key, const DesignFigures& f
   out << "  ]},\n";
 }
 
+// Every field of the record, by its name in the data file's description.
 void WriteJsonProposal(std::ostream& out, const EngineRecord& r) {
   out << "  \"proposal\": {\"name\": " << JsonString(Cp1252ToUtf8(RecordName(r)));
-  const std::pair<const char*, double> numbers[] = {{"conrod", r.conrod},
-                                                    {"mcrank", r.mcrank},
-                                                    {"eccrod", r.eccrod},
-                                                    {"eccrad", r.eccrad},
-                                                    {"angadv", r.angadv},
-                                                    {"pintoslot", r.pintoslot},
-                                                    {"ctoweighh", r.ctoweighh},
-                                                    {"ctoweighv", r.ctoweighv},
-                                                    {"larad", r.larad},
-                                                    {"reserved", r.reserved},
-                                                    {"liftlink", r.liftlink},
-                                                    {"linkpins", r.linkpins},
-                                                    {"circdisp", r.circdisp},
-                                                    {"raddisp", r.raddisp},
-                                                    {"stlap", r.stlap},
-                                                    {"exlap", r.exlap},
-                                                    {"port", r.port}};
-  for (const auto& [key, value] : numbers) out << ", \"" << key << "\": " << JsonNumber(value);
-  out << ", \"valveType\": " << r.valveType << ", \"rockerType\": " << r.rockerType
-      << ", \"rockerRatio\": " << JsonNumber(r.rockerRatio) << "}\n";
+  for (const RecordField& f : RecordFields())
+    out << ", " << JsonString(f.key) << ": "
+        << (f.number ? JsonNumber(r.*f.number) : std::to_string(r.*f.whole));
+  out << "}\n";
 }
 
 }  // namespace
@@ -107,20 +134,15 @@ void WriteDesignText(std::ostream& out, const DesignReportInput& report) {
       << FormatGeneral4(r.seconds) << " s\n";
   out << "Worst cut-off inequality (% of stroke): before " << Inequality(r.before) << ", after "
       << Inequality(r.after) << "\n\n";
-  out << Padded("", 8) << Padded("Before", 60) << "After\n" << Padded("Notch", 8);
-  for (int i = 0; i < 2; ++i)
-    out << Padded("Cut-off back/front", 20) << Padded("Lead back/front", 20) << Padded("Port back/front", 20);
-  out << '\n';
-  for (std::size_t i = 0; i < report.input.notchesDeg.size(); ++i)
-    WriteNotchLine(out, report.input.notchesDeg[i], r.before, r.after, i);
+  WriteNotchTable(out, report);
   WriteChangedDimensions(out, report);
 }
 
 void WriteDesignJson(std::ostream& out, const DesignReportInput& report) {
   const DesignResult& r = report.result;
-  out << "{\n  \"engine\": " << JsonString(report.engineName)
-      << ",\n  \"status\": " << JsonString(StatusText(r.status)) << ",\n  \"evaluations\": " << r.evaluations
-      << ",\n  \"seconds\": " << JsonNumber(r.seconds)
+  out << "{\n  \"engine\": " << JsonString(report.engineName) << ",\n"
+      << JsonUnitMember(report.unit) << "  \"status\": " << JsonString(StatusText(r.status))
+      << ",\n  \"evaluations\": " << r.evaluations << ",\n  \"seconds\": " << JsonNumber(r.seconds)
       << ",\n  \"setAngleDeg\": " << JsonNumber(report.input.setAngleDeg) << ",\n  \"notchesDeg\": [";
   for (std::size_t i = 0; i < report.input.notchesDeg.size(); ++i)
     out << (i ? ", " : "") << JsonNumber(report.input.notchesDeg[i]);

@@ -1,44 +1,57 @@
-// Columns are 9 characters wide, the back end before the front as in the
-// results window; an event the valve never makes is "none", a failed notch
-// carries its sentence after the angle.
+// Columns are those of the run figures' table, at least 9 characters wide;
+// an event the valve never makes is "none", a failed notch carries its
+// sentence after the angle.
 #include "RangeReport.h"
 
-#include "Cp1252.h"
+#include <algorithm>
+#include <vector>
+
 #include "JsonText.h"
-#include "MidGear.h"
 #include "NumberFormat.h"
+#include "RunFigures.h"
 
 namespace {
 
-constexpr const char* kColumns[] = {"LiftArm", "AdmB",   "CoB",     "ExB",     "CpB",    "AdmF",
-                                    "CoF",     "ExF",    "CpF",     "LeadB",   "LeadF",  "PortB",
-                                    "PortF",   "Travel", "LinkMin", "LinkMax", "DieDefl"};
-constexpr ValveEvent kEvents[] = {admissionBack,  cutOffBack,  exhaustBack,  compressionBack,
-                                  admissionFront, cutOffFront, exhaustFront, compressionFront};
+constexpr std::size_t kLeastCell = 9;
 
-std::string Cell(const std::string& text) {
-  return text.size() >= 9 ? text + " " : std::string(9 - text.size(), ' ') + text;
+// The column titles: the lifting arm's, then each figure's short name.
+std::vector<std::string> Titles(LengthUnit unit) {
+  std::vector<std::string> titles{"LiftArm"};
+  for (const FigureSpec& f : RunFigures()) titles.push_back(WithLengthUnit(f.shortName, f.quantity, unit));
+  return titles;
+}
+
+// Each column as wide as its title and a blank, and at least 9.
+std::vector<std::size_t> Widths(const std::vector<std::string>& titles) {
+  std::vector<std::size_t> widths;
+  for (const std::string& title : titles) widths.push_back(std::max(kLeastCell, title.size() + 1));
+  return widths;
+}
+
+std::string Cell(const std::string& text, std::size_t width) {
+  return text.size() >= width ? text + " " : std::string(width - text.size(), ' ') + text;
 }
 
 std::string Figure(const std::optional<double>& value) {
   return value ? FormatGeneral4(*value) : "none";
 }
 
-void WriteLine(std::ostream& out, double degrees, const StudyRow& row, const char* note) {
-  out << Cell(FormatGeneral4(degrees));
+void WriteLine(std::ostream& out, const std::vector<std::size_t>& widths, const StudyRow& row,
+               const char* note) {
+  out << Cell(FormatGeneral4(row.liftArmDeg), widths[0]);
   if (!row.ok()) {
     out << "  " << FailureMessage(*row.failure) << note << '\n';
     return;
   }
-  const RunResults& r = row.results;
-  for (const ValveEvent e : kEvents) out << Cell(r.eventFound[e] ? FormatGeneral4(r.eventPct[e]) : "none");
-  for (const double value : {r.leadBack, r.leadFront, r.portOpenBack, r.portOpenFront, r.valveTravel,
-                             r.linkAngleMinDeg, r.linkAngleMaxDeg, r.dieDeflection})
-    out << Cell(FormatGeneral4(value));
+  for (std::size_t i = 0; i < RunFigures().size(); ++i)
+    out << Cell(Figure(RunFigures()[i].Of(row.results)), widths[i + 1]);
   out << note << '\n';
 }
 
-void WriteSummary(std::ostream& out, const StudySummary& s) {
+void WriteSummary(std::ostream& out, const StudySummary& s, LengthUnit unit) {
+  const auto length = [unit](const std::optional<double>& value) {
+    return Figure(value) + (value ? UnitSuffix(Quantity::length, unit) : "");
+  };
   const auto& notches = s.workingNotchesDeg;
   out << "\nWorking notches (mean cut-off 15 to 80 %): " << notches.size();
   if (!notches.empty())
@@ -46,8 +59,8 @@ void WriteSummary(std::ostream& out, const StudySummary& s) {
         << " deg.";
   out << "\nWorst cut-off inequality |CoB - CoF| (% of stroke): down " << Figure(s.worstInequalityDown)
       << ", up " << Figure(s.worstInequalityUp) << ", overall " << Figure(s.worstInequality)
-      << "\nLeads: from " << Figure(s.leadMin) << " to " << Figure(s.leadMax)
-      << "\nSmallest max. port opening: " << Figure(s.smallestPortOpening) << '\n';
+      << "\nLeads: from " << length(s.leadMin) << " to " << length(s.leadMax)
+      << "\nSmallest max. port opening: " << length(s.smallestPortOpening) << '\n';
 }
 
 std::string JsonOptional(const std::optional<double>& value) {
@@ -60,21 +73,20 @@ SweepRun SweepRunOf(const StudyRow& row) {
   return {row.liftArmDeg, false, row.ok(), row.results, row.ok() ? "" : FailureMessage(*row.failure)};
 }
 
-void WriteRangeTable(std::ostream& out, const Session& s, const StudyRow& setting,
-                     const QuadrantStudy& study) {
-  std::string midGear = MidGearText(s.midGearAngle().value_or(0));
-  midGear.pop_back();  // the label's closing blank
-  out << "Engine: " << Cp1252ToUtf8(s.engine().name) << '\n'
-      << "In mid-gear the lifting arm points" << midGear << '\n';
+void WriteRangeTable(std::ostream& out, const Session& s, const StudyRow& setting, const QuadrantStudy& study,
+                     LengthUnit unit) {
+  WriteTextHeading(out, s);
   if (study.usable)
     out << "Usable range: " << FormatGeneral4(study.usable->loDeg) << " to "
         << FormatGeneral4(study.usable->hiDeg) << " deg.\n";
   out << '\n';
-  for (const char* column : kColumns) out << Cell(column);
+  const std::vector<std::string> titles = Titles(unit);
+  const std::vector<std::size_t> widths = Widths(titles);
+  for (std::size_t i = 0; i < titles.size(); ++i) out << Cell(titles[i], widths[i]);
   out << '\n';
-  WriteLine(out, setting.liftArmDeg, setting, "  (equal leads set here)");
-  for (const StudyRow& row : study.rows) WriteLine(out, row.liftArmDeg, row, "");
-  WriteSummary(out, study.summary);
+  WriteLine(out, widths, setting, "  (equal leads set here)");
+  for (const StudyRow& row : study.rows) WriteLine(out, widths, row, "");
+  WriteSummary(out, study.summary, unit);
 }
 
 std::string JsonStudyMembers(const QuadrantStudy& study) {

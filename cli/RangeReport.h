@@ -7,12 +7,14 @@
 #include <string>
 
 #include "QuadrantStudy.h"
+#include "Quantity.h"
 #include "Session.h"
 #include "SweepReport.h"
 
-// The setting run first, then every notch in order.
-void WriteRangeTable(std::ostream& out, const Session& s, const StudyRow& setting,
-                     const QuadrantStudy& study);
+// The setting run first, then every notch in order; with a unit, the length
+// columns' titles and the summary's lengths carry it.
+void WriteRangeTable(std::ostream& out, const Session& s, const StudyRow& setting, const QuadrantStudy& study,
+                     LengthUnit unit);
 
 // "summary" (and with an automatic plan "usableRangeDeg") for WriteJsonReport.
 std::string JsonStudyMembers(const QuadrantStudy& study);

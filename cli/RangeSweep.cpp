@@ -14,17 +14,17 @@ namespace {
 
 constexpr const char* kProgram = "zovuderiz-sweep: ";
 
-void WriteReport(const SweepOptions& options, const Session& s, const StudyRow& setting,
+void WriteReport(const SweepOptions& options, LengthUnit unit, const Session& s, const StudyRow& setting,
                  const QuadrantStudy& study, std::ostream& out) {
   if (options.csv) {
-    out << StudyCsvText(study.rows);
+    out << StudyCsvText(study.rows, unit);
   } else if (options.json) {
     std::vector<SweepRun> runs{SweepRunOf(setting)};
     runs.front().equalLeadsSet = true;
     for (const StudyRow& row : study.rows) runs.push_back(SweepRunOf(row));
-    WriteJsonReport(out, s, runs, JsonStudyMembers(study));
+    WriteJsonReport(out, s, runs, unit, JsonStudyMembers(study));
   } else {
-    WriteRangeTable(out, s, setting, study);
+    WriteRangeTable(out, s, setting, study, unit);
   }
 }
 
@@ -42,7 +42,8 @@ bool WriteLastTable(const SweepOptions& options, const Session& s, const Quadran
 
 }  // namespace
 
-int SweepRange(const SweepOptions& options, const Session& s, std::ostream& out, std::ostream& err) {
+int SweepRange(const SweepOptions& options, LengthUnit unit, const Session& s, std::ostream& out,
+               std::ostream& err) {
   const double settingDeg = *options.settingDeg;
   const QuadrantStudy study =
       RunQuadrantStudy(s, settingDeg, *options.range, static_cast<int>(std::thread::hardware_concurrency()));
@@ -58,6 +59,6 @@ int SweepRange(const SweepOptions& options, const Session& s, std::ostream& out,
         << '\n';
     status = kExitCannotAssemble;
   }
-  WriteReport(options, s, setting, study, out);
+  WriteReport(options, unit, s, setting, study, out);
   return WriteLastTable(options, s, study, err) ? status : kExitFileOrEngine;
 }

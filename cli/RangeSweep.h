@@ -9,4 +9,5 @@
 #include "SweepOptions.h"
 
 // The session has the engine taken in; returns the exit status.
-int SweepRange(const SweepOptions& options, const Session& session, std::ostream& out, std::ostream& err);
+int SweepRange(const SweepOptions& options, LengthUnit unit, const Session& session, std::ostream& out,
+               std::ostream& err);

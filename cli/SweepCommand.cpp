@@ -15,6 +15,7 @@
 #include "ConsolePrompter.h"
 #include "Cp1252.h"
 #include "EngineConversion.h"
+#include "LengthUnitSetting.h"
 #include "RangeSweep.h"
 #include "Session.h"
 #include "SweepOptions.h"
@@ -65,13 +66,15 @@ SweepRun SweepOnce(Session& s, double angle) {
 
 int SweepEngine(const SweepOptions& options, const EngineRecord& record, std::ostream& out,
                 std::ostream& err) {
+  // Without --unit, lengths carry the unit the data file was given.
+  const LengthUnit unit = options.unit.value_or(ReadLengthUnit(options.dataFile));
   Session s;
   if (const auto failure = s.Take(ToEngine(record))) {
     err << kProgram << options.name << ": " << FailureMessage(*failure) << '\n';
-    if (options.json) WriteJsonFailure(out, RecordName(record), FailureMessage(*failure));
+    if (options.json) WriteJsonFailure(out, RecordName(record), FailureMessage(*failure), unit);
     return kExitCannotAssemble;
   }
-  if (options.range) return SweepRange(options, s, out, err);
+  if (options.range) return SweepRange(options, unit, s, out, err);
   std::vector<SweepRun> runs;
   int status = kExitOk;
   for (const double angle : options.angles) {
@@ -81,9 +84,9 @@ int SweepEngine(const SweepOptions& options, const EngineRecord& record, std::os
     status = kExitCannotAssemble;
   }
   if (options.json)
-    WriteJsonReport(out, s, runs);
+    WriteJsonReport(out, s, runs, unit);
   else
-    WriteTextReport(out, s, runs);
+    WriteTextReport(out, s, runs, unit);
   if (!s.latestRun() || WriteTableOrSay(options.resultsFile, s.engine().name, *s.latestRun(), err))
     return status;
   return kExitFileOrEngine;

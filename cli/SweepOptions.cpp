@@ -7,8 +7,9 @@
 #include "NumberFormat.h"
 
 const char* const kSweepUsageText =
-    "usage: zovuderiz-sweep [--data FILE] [--results FILE] [--json] NAME ANGLE [ANGLE ...] | "
-    "[--data FILE] [--results FILE] --range LO:HI:STEP|auto[:STEP] --set ANGLE [--csv | --json] NAME";
+    "usage: zovuderiz-sweep [--data FILE] [--results FILE] [--unit none|in|mm] [--json] NAME ANGLE "
+    "[ANGLE ...] | [--data FILE] [--results FILE] [--unit none|in|mm] --range LO:HI:STEP|auto[:STEP] "
+    "--set ANGLE [--csv | --json] NAME";
 
 namespace {
 
@@ -56,6 +57,33 @@ bool IsStudyOption(const std::string& arg) {
   return arg.rfind("--range", 0) == 0 || arg.rfind("--set", 0) == 0;
 }
 
+// Reads the option at args[i]; false (with the message set) when it is unknown,
+// lacks its value or has a bad one.
+bool TakeOption(const std::vector<std::string>& args, std::size_t& i, SweepOptions& options,
+                std::string& message) {
+  const std::string& arg = args[i];
+  std::string unit;
+  if (arg == "--json") {
+    options.json = true;
+  } else if (arg == "--csv") {
+    options.csv = true;
+  } else if (IsStudyOption(arg)) {
+    return TakeStudyOption(args, i, options, message);
+  } else if (TakeValue(args, i, "--unit", unit)) {
+    const auto parsed = ParseUnitOption(unit);
+    if (const auto* bad = std::get_if<UsageError>(&parsed)) {
+      message = bad->message;
+      return false;
+    }
+    options.unit = std::get<LengthUnit>(parsed);
+  } else if (!TakeValue(args, i, "--data", options.dataFile) &&
+             !TakeValue(args, i, "--results", options.resultsFile)) {
+    message = "unknown option or missing value: " + arg;
+    return false;
+  }
+  return true;
+}
+
 std::optional<UsageError> CheckStudyOptions(const SweepOptions& options) {
   if (options.range && !options.settingDeg) return UsageError{"--range needs --set ANGLE"};
   if (!options.range && options.settingDeg) return UsageError{"--set goes with --range"};
@@ -90,6 +118,11 @@ std::optional<NotchPlan> ParseNotchPlan(const std::string& text) {
   return plan;
 }
 
+std::variant<LengthUnit, UsageError> ParseUnitOption(const std::string& value) {
+  if (const auto unit = ParseLengthUnit(value)) return *unit;
+  return UsageError{"bad --unit '" + value + "' (none, in or mm)"};
+}
+
 std::variant<SweepOptions, UsageError> ParseSweepArgs(const std::vector<std::string>& args) {
   SweepOptions options;
   std::size_t i = 0;
@@ -104,16 +137,7 @@ std::variant<SweepOptions, UsageError> ParseSweepArgs(const std::vector<std::str
       return options;
     }
     std::string message;
-    if (arg == "--json") {
-      options.json = true;
-    } else if (arg == "--csv") {
-      options.csv = true;
-    } else if (IsStudyOption(arg)) {
-      if (!TakeStudyOption(args, i, options, message)) return UsageError{message};
-    } else if (!TakeValue(args, i, "--data", options.dataFile) &&
-               !TakeValue(args, i, "--results", options.resultsFile)) {
-      return UsageError{"unknown option or missing value: " + arg};
-    }
+    if (!TakeOption(args, i, options, message)) return UsageError{message};
   }
   if (const auto bad = CheckStudyOptions(options)) return *bad;
   if (i >= args.size()) return UsageError{"no engine name given"};

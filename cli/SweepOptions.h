@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "QuadrantStudy.h"
+#include "Quantity.h"
 
 struct SweepOptions {
   std::string dataFile = "ste_data.dat";
@@ -16,8 +17,9 @@ struct SweepOptions {
   bool json = false;
   bool csv = false;
   bool help = false;
-  std::string name;            // as typed (UTF-8)
-  std::vector<double> angles;  // degrees from mid-gear, positive downwards
+  std::optional<LengthUnit> unit;  // empty: the data file's setting
+  std::string name;                // as typed (UTF-8)
+  std::vector<double> angles;      // degrees from mid-gear, positive downwards
   // A quadrant study instead of angles: its notches and the setting angle.
   std::optional<NotchPlan> range;
   std::optional<double> settingDeg;
@@ -31,6 +33,9 @@ struct UsageError {
 // "LO:HI:STEP", "auto" or "auto:STEP"; empty when malformed, when STEP is not
 // above 0 or when LO is above HI.
 std::optional<NotchPlan> ParseNotchPlan(const std::string& text);
+
+// The value of --unit, for both tools: none, in or mm.
+std::variant<LengthUnit, UsageError> ParseUnitOption(const std::string& value);
 
 std::variant<SweepOptions, UsageError> ParseSweepArgs(const std::vector<std::string>& args);
 

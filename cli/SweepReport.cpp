@@ -1,8 +1,10 @@
-// Both reports list the back end before the front, in the order admission,
-// cut-off, exhaust, compression, as the results window does. An event that the
-// valve never makes is "none" in the text and null in JSON.
+// Both reports list the figures of the run table that the results window
+// shows: those of the two ends side by side, back before front, then those of
+// the whole run. An event that the valve never makes is "none" in the text and
+// null in JSON.
 #include "SweepReport.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "Angles.h"
@@ -11,34 +13,43 @@
 #include "MidGear.h"
 #include "NumberFormat.h"
 #include "ResultsFile.h"
+#include "RunFigures.h"
 
 namespace {
 
-struct EventRow {
-  const char* label;
-  const char* key;
-  ValveEvent back, front;
-};
-
-constexpr EventRow kEventRows[] = {{"Admission", "admission", admissionBack, admissionFront},
-                                   {"Cut-off", "cutOff", cutOffBack, cutOffFront},
-                                   {"Exhaust", "exhaust", exhaustBack, exhaustFront},
-                                   {"Compression", "compression", compressionBack, compressionFront}};
+constexpr std::size_t kLeastLabelWidth = 20;
 
 std::string Padded(std::string text, std::size_t width) {
   if (text.size() < width) text.append(width - text.size(), ' ');
   return text;
 }
 
-std::string EventText(const RunResults& r, ValveEvent e) {
-  return r.eventFound[e] ? FormatGeneral4(r.eventPct[e]) : "none";
+std::string FigureText(const std::optional<double>& value) {
+  return value ? FormatGeneral4(*value) : "none";
 }
 
-void WriteTextRow(std::ostream& out, const char* label, const std::string& back, const std::string& front) {
-  out << "  " << Padded(label, 20) << Padded(back, 10) << front << '\n';
+bool Shown(const FigureSpec& f, CylinderEnd end) {
+  return f.resultsWindow && f.end == end;
 }
 
-void WriteTextRun(std::ostream& out, const SweepRun& run) {
+std::string RowLabel(const FigureSpec& back, LengthUnit unit) {
+  return WithLengthUnit(back.measure, back.quantity, unit);
+}
+
+// Wide enough for every row's label and a gap of two.
+std::size_t LabelWidth(LengthUnit unit) {
+  std::size_t width = kLeastLabelWidth;
+  for (const FigureSpec& f : RunFigures())
+    if (Shown(f, CylinderEnd::back)) width = std::max(width, RowLabel(f, unit).size() + 2);
+  return width;
+}
+
+void WriteTextRow(std::ostream& out, std::size_t width, const std::string& label, const std::string& back,
+                  const std::string& front) {
+  out << "  " << Padded(label, width) << Padded(back, 10) << front << '\n';
+}
+
+void WriteTextRun(std::ostream& out, const SweepRun& run, LengthUnit unit) {
   out << "\nLifting arm at " << FormatGeneral4(run.liftArmDegrees) << " deg."
       << (run.equalLeadsSet ? " (equal leads set here)" : "") << '\n';
   if (!run.ok) {
@@ -46,23 +57,30 @@ void WriteTextRun(std::ostream& out, const SweepRun& run) {
     return;
   }
   const RunResults& r = run.results;
-  WriteTextRow(out, "", "Back", "Front");
-  for (const EventRow& row : kEventRows)
-    WriteTextRow(out, row.label, EventText(r, row.back), EventText(r, row.front));
-  WriteTextRow(out, "Lead", FormatGeneral4(r.leadBack), FormatGeneral4(r.leadFront));
-  WriteTextRow(out, "Max. port opening", FormatGeneral4(r.portOpenBack), FormatGeneral4(r.portOpenFront));
+  const std::size_t width = LabelWidth(unit);
+  WriteTextRow(out, width, "", "Back", "Front");
+  for (const FigureSpec& f : RunFigures())
+    if (Shown(f, CylinderEnd::back))
+      WriteTextRow(out, width, RowLabel(f, unit), FigureText(f.Of(r)), FigureText(OtherEnd(f).Of(r)));
   out << "  Link angle: minimum " << FormatGeneral4(r.linkAngleMinDeg) << " deg. (anticlockwise), maximum "
       << FormatGeneral4(r.linkAngleMaxDeg) << " deg. (clockwise)\n";
-  out << "  Die deflection (engine on dead centres): " << FormatGeneral4(r.dieDeflection) << '\n';
+  out << "  Die deflection (engine on dead centres): " << FormatGeneral4(r.dieDeflection)
+      << UnitSuffix(Quantity::length, unit) << '\n';
 }
 
-void WriteJsonEnd(std::ostream& out, const RunResults& r, bool back) {
-  for (const EventRow& row : kEventRows) {
-    const ValveEvent e = back ? row.back : row.front;
-    out << JsonString(row.key) << ": " << (r.eventFound[e] ? JsonNumber(r.eventPct[e]) : "null") << ", ";
+std::string JsonFigure(const FigureSpec& f, const RunResults& r) {
+  const auto value = f.Of(r);
+  return value ? JsonNumber(*value) : "null";
+}
+
+// The figures of one end, keyed by what they measure.
+void WriteJsonEnd(std::ostream& out, const RunResults& r, CylinderEnd end) {
+  const char* separator = "";
+  for (const FigureSpec& f : RunFigures()) {
+    if (!Shown(f, end)) continue;
+    out << separator << JsonString(MeasureKey(f)) << ": " << JsonFigure(f, r);
+    separator = ", ";
   }
-  out << "\"lead\": " << JsonNumber(back ? r.leadBack : r.leadFront)
-      << ", \"maxPortOpening\": " << JsonNumber(back ? r.portOpenBack : r.portOpenFront);
 }
 
 }  // namespace
@@ -76,27 +94,42 @@ void WriteJsonRun(std::ostream& out, const SweepRun& run) {
   }
   const RunResults& r = run.results;
   out << ",\n     \"back\": {";
-  WriteJsonEnd(out, r, true);
+  WriteJsonEnd(out, r, CylinderEnd::back);
   out << "},\n     \"front\": {";
-  WriteJsonEnd(out, r, false);
-  out << "},\n     \"linkAngleMinDeg\": " << JsonNumber(r.linkAngleMinDeg)
-      << ", \"linkAngleMaxDeg\": " << JsonNumber(r.linkAngleMaxDeg)
-      << ", \"dieDeflection\": " << JsonNumber(r.dieDeflection) << '}';
+  WriteJsonEnd(out, r, CylinderEnd::front);
+  out << '}';
+  const char* separator = ",\n     ";
+  for (const FigureSpec& f : RunFigures()) {
+    if (!Shown(f, CylinderEnd::none)) continue;
+    out << separator << JsonString(f.key) << ": " << JsonFigure(f, r);
+    separator = ", ";
+  }
+  out << '}';
 }
 
-void WriteTextReport(std::ostream& out, const Session& s, const std::vector<SweepRun>& runs) {
+std::string JsonUnitMember(LengthUnit unit) {
+  if (unit == LengthUnit::none) return "";
+  return "  \"lengthUnit\": " + JsonString(std::string(LengthUnitKey(unit))) + ",\n";
+}
+
+void WriteTextHeading(std::ostream& out, const Session& s) {
   std::string midGear = MidGearText(s.midGearAngle().value_or(0));
   midGear.pop_back();  // the label's closing blank
   out << "Engine: " << Cp1252ToUtf8(s.engine().name) << '\n'
       << "In mid-gear the lifting arm points" << midGear << '\n';
-  for (const SweepRun& run : runs) WriteTextRun(out, run);
 }
 
-void WriteJsonReport(std::ostream& out, const Session& s, const std::vector<SweepRun>& runs,
+void WriteTextReport(std::ostream& out, const Session& s, const std::vector<SweepRun>& runs,
+                     LengthUnit unit) {
+  WriteTextHeading(out, s);
+  for (const SweepRun& run : runs) WriteTextRun(out, run, unit);
+}
+
+void WriteJsonReport(std::ostream& out, const Session& s, const std::vector<SweepRun>& runs, LengthUnit unit,
                      const std::string& moreMembers) {
   const double midGearAngle = s.midGearAngle().value_or(0);
-  out << "{\n  \"engine\": " << JsonString(Cp1252ToUtf8(s.engine().name)) << ",\n  \"midGearDirection\": \""
-      << (midGearAngle > 0 ? "down" : "up")
+  out << "{\n  \"engine\": " << JsonString(Cp1252ToUtf8(s.engine().name)) << ",\n"
+      << JsonUnitMember(unit) << "  \"midGearDirection\": \"" << (midGearAngle > 0 ? "down" : "up")
       << "\",\n  \"midGearDeg\": " << JsonNumber(std::fabs(RadiansToDegrees(midGearAngle)))
       << ",\n  \"runs\": [\n";
   for (std::size_t i = 0; i < runs.size(); ++i) {
@@ -106,9 +139,10 @@ void WriteJsonReport(std::ostream& out, const Session& s, const std::vector<Swee
   out << "  ]" << (moreMembers.empty() ? "" : ",\n" + moreMembers) << "\n}\n";
 }
 
-void WriteJsonFailure(std::ostream& out, const std::string& engineNameBytes, const std::string& error) {
-  out << "{\n  \"engine\": " << JsonString(Cp1252ToUtf8(engineNameBytes))
-      << ",\n  \"error\": " << JsonString(error) << ",\n  \"runs\": []\n}\n";
+void WriteJsonFailure(std::ostream& out, const std::string& engineNameBytes, const std::string& error,
+                      LengthUnit unit) {
+  out << "{\n  \"engine\": " << JsonString(Cp1252ToUtf8(engineNameBytes)) << ",\n"
+      << JsonUnitMember(unit) << "  \"error\": " << JsonString(error) << ",\n  \"runs\": []\n}\n";
 }
 
 bool WriteTableOrSay(const std::string& path, const std::string& nameBytes, const GearRun& run,

@@ -1,6 +1,6 @@
-// The printed outcome of zovuderiz-sweep: for each lifting-arm angle the valve
-// events, leads, port openings, link swing and die deflection, either as text
-// in the program's 4-significant-digit format or as JSON at full precision.
+// The printed outcome of zovuderiz-sweep: for each lifting-arm angle the figures
+// the results window shows, either as text in the program's 4-significant-digit
+// format or as JSON at full precision; with a unit, lengths are labelled with it.
 #pragma once
 
 #include <ostream>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "GearRun.h"
+#include "Quantity.h"
 #include "Session.h"
 
 struct SweepRun {
@@ -20,15 +21,20 @@ struct SweepRun {
 
 // One run object of the JSON report, without a line end; other reports embed it.
 void WriteJsonRun(std::ostream& out, const SweepRun& run);
+// The "lengthUnit" member after the engine's name: nothing without a unit.
+std::string JsonUnitMember(LengthUnit unit);
 
+// "Engine: " and the name, then the mid-gear direction: how both text reports begin.
+void WriteTextHeading(std::ostream& out, const Session& s);
 // The session gives the engine's name and its mid-gear direction.
-void WriteTextReport(std::ostream& out, const Session& s, const std::vector<SweepRun>& runs);
+void WriteTextReport(std::ostream& out, const Session& s, const std::vector<SweepRun>& runs, LengthUnit unit);
 // moreMembers, when given, are further members of the object written after "runs".
-void WriteJsonReport(std::ostream& out, const Session& s, const std::vector<SweepRun>& runs,
+void WriteJsonReport(std::ostream& out, const Session& s, const std::vector<SweepRun>& runs, LengthUnit unit,
                      const std::string& moreMembers = "");
 // The JSON report of an engine whose gear cannot be assembled in mid-gear:
 // its name and the failure's sentence under "error", and no runs.
-void WriteJsonFailure(std::ostream& out, const std::string& engineNameBytes, const std::string& error);
+void WriteJsonFailure(std::ostream& out, const std::string& engineNameBytes, const std::string& error,
+                      LengthUnit unit);
 
 // Writes the run's crank-angle table to path; when it cannot be made or
 // written, says so on err in one line with the reason and returns false.

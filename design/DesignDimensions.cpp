@@ -1,54 +1,60 @@
-// The field table is the one place that ties a name to an engine member; the
-// default bounds of a length are widened to a quarter of the link's pin
+// The engine's table is the one place that ties a name to an engine member;
+// the default bounds of a length are widened to a quarter of the link's pin
 // distance so that a dimension of zero (or nearly) can still move.
 #include "DesignDimensions.h"
 
 #include <algorithm>
 #include <cmath>
 
-const std::array<DesignDimension, 17>& DesignDimensions() {
-  static const std::array<DesignDimension, 17> dimensions = {{
-      {"conrod", &Engine::conrod},
-      {"mcrank", &Engine::mcrank},
-      {"eccrod", &Engine::eccrod},
-      {"eccrad", &Engine::eccrad},
-      {"angadv", &Engine::angadv},
-      {"pintoslot", &Engine::pintoslot},
-      {"ctoweighh", &Engine::ctoweighh},
-      {"ctoweighv", &Engine::ctoweighv},
-      {"larad", &Engine::larad},
-      {"liftlink", &Engine::liftlink},
-      {"linkpins", &Engine::linkpins},
-      {"circdisp", &Engine::circdisp},
-      {"raddisp", &Engine::raddisp},
-      {"stlap", &Engine::stlap},
-      {"exlap", &Engine::exlap},
-      {"port", &Engine::port},
-      {"rockerRatio", &Engine::rockerRatio},
-  }};
+namespace {
+
+constexpr double kShare = 0.15;      // of a dimension's own value
+constexpr double kLeastAngle = 1.0;  // degrees
+constexpr double kLeastRatio = 0.1;
+
+bool HangsTheLink(const DimensionSpec& d) {
+  return d.part == GearPart::suspension || d.part == GearPart::liftingPin;
+}
+
+}  // namespace
+
+const std::array<DesignDimension, kDimensions>& DesignDimensions() {
+  static const std::array<DesignDimension, kDimensions> dimensions = [] {
+    std::array<DesignDimension, kDimensions> view{};
+    for (std::size_t i = 0; i < kDimensions; ++i)
+      view[i] = {EngineDimensions()[i].key, EngineDimensions()[i].field};
+    return view;
+  }();
   return dimensions;
 }
 
 std::optional<DesignDimension> FindDesignDimension(const std::string& name) {
-  for (const DesignDimension& d : DesignDimensions())
-    if (name == d.name) return d;
-  return std::nullopt;
+  const DimensionSpec* d = FindDimension(name);
+  if (!d) return std::nullopt;
+  return DesignDimension{d->key, d->field};
 }
 
 const std::vector<std::string>& DefaultFreeNames() {
-  static const std::vector<std::string> names = {"ctoweighh", "ctoweighv", "larad",
-                                                 "liftlink",  "circdisp",  "raddisp"};
+  static const std::vector<std::string> names = [] {
+    std::vector<std::string> suspension;
+    for (const DimensionSpec& d : EngineDimensions())
+      if (HangsTheLink(d)) suspension.push_back(d.key);
+    return suspension;
+  }();
   return names;
 }
 
 FreeDimension DefaultBounds(const Engine& start, const std::string& name) {
-  const auto dimension = FindDesignDimension(name);
-  const double value = dimension ? start.*(dimension->field) : 0;
+  const DimensionSpec* d = FindDimension(name);
+  const double value = d ? start.*(d->field) : 0;
   const double quarterPins = std::fabs(start.linkpins) / 4;
-  const bool offset = name == "circdisp" || name == "raddisp";
-  // The angle of advance and the rocker ratio are no lengths: their own least reach.
-  const double least = name == "angadv" ? 1.0 : name == "rockerRatio" ? 0.1 : quarterPins;
-  const double reach = offset ? quarterPins : std::max(0.15 * std::fabs(value), least);
+  if (d && d->part == GearPart::liftingPin) return {name, value - quarterPins, value + quarterPins};
+  // An angle and a ratio are no lengths: their own least reach.
+  const Quantity quantity = d ? d->quantity : Quantity::length;
+  const double least = quantity == Quantity::angle   ? kLeastAngleReach
+                       : quantity == Quantity::ratio ? kLeastRatioReach
+                                                     : quarterPins;
+  const double reach = std::max(kBoundsShare * std::fabs(value), least);
   return {name, value - reach, value + reach};
 }
 

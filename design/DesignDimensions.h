@@ -1,6 +1,6 @@
-// The dimensions a design search may change: the seventeen of the engine under
-// their record field names, the suspension set that is free unless the user
-// picks others, and the default bounds around a start value.
+// The dimensions a design search may change, read from the engine's table of
+// dimensions: the suspension of the link, free unless the user picks others,
+// and the default bounds around a start value by each dimension's quantity.
 #pragma once
 
 #include <array>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Engine.h"
+#include "EngineSchema.h"
 
 struct DesignDimension {
   const char* name;  // the record field name, as typed on the command line
@@ -22,15 +23,22 @@ struct FreeDimension {
 };
 
 // The seventeen in the record's field order.
-const std::array<DesignDimension, 17>& DesignDimensions();
+const std::array<DesignDimension, kDimensions>& DesignDimensions();
 std::optional<DesignDimension> FindDesignDimension(const std::string& name);
 
-// The suspension of the link: ctoweighh, ctoweighv, larad, liftlink, circdisp, raddisp.
+// The suspension of the link (its parts and the lifting pin's place on it), in
+// the record's order: ctoweighh, ctoweighv, larad, liftlink, circdisp, raddisp.
 const std::vector<std::string>& DefaultFreeNames();
 
-// Offsets (circdisp, raddisp) within a quarter of linkpins of their value;
-// every other length within 15 % of its value, and at least that quarter; the
-// angle of advance within 15 % and at least 1 degree, the rocker ratio within
-// 15 % and at least 0.1.
+// The reach of the default bounds: this share of a dimension's value, and at
+// least this much for an angle (degrees) or a ratio.
+inline constexpr double kBoundsShare = 0.15;
+inline constexpr double kLeastAngleReach = 1.0;
+inline constexpr double kLeastRatioReach = 0.1;
+
+// The lifting pin's offsets (circdisp, raddisp) within a quarter of linkpins of
+// their value; every other length within 15 % of its value, and at least that
+// quarter; an angle within 15 % and at least 1 degree, a ratio within 15 % and
+// at least 0.1.
 FreeDimension DefaultBounds(const Engine& start, const std::string& name);
 std::vector<FreeDimension> DefaultFreeSet(const Engine& start);

@@ -5,24 +5,25 @@
 const std::array<DimensionSpec, kDimensions>& EngineDimensions() {
   using enum Quantity;
   using enum SignRule;
+  using enum GearPart;
   static const std::array<DimensionSpec, kDimensions> dimensions = {{
-      {"conrod", "Connecting rod", length, positive, &Engine::conrod},
-      {"mcrank", "Main crank radius", length, positive, &Engine::mcrank},
-      {"eccrod", "Length of eccentric rod", length, positive, &Engine::eccrod},
-      {"eccrad", "Eccenrtic radius", length, positive, &Engine::eccrad},
-      {"angadv", "Angle of advance", angle, keepSign, &Engine::angadv},
-      {"pintoslot", "Ecc.rod pin to link slot", length, positive, &Engine::pintoslot},
-      {"ctoweighh", "Crank axle to Weighshaft (h)", length, either, &Engine::ctoweighh},
-      {"ctoweighv", "Crank axle to Weighshaft (v)", length, either, &Engine::ctoweighv},
-      {"larad", "Lifting arm radius", length, positive, &Engine::larad},
-      {"liftlink", "Length of lifting link", length, positive, &Engine::liftlink},
-      {"linkpins", "Dist. between  pins on link", length, positive, &Engine::linkpins},
-      {"circdisp", "Circ.disp. of lifting pin", length, either, &Engine::circdisp},
-      {"raddisp", "Radial disp. of lifting pin", length, either, &Engine::raddisp},
-      {"stlap", "Steam lap", length, positive, &Engine::stlap},
-      {"exlap", "Exhaust lap", length, either, &Engine::exlap},
-      {"port", "Port width", length, positive, &Engine::port},
-      {"rockerRatio", "Rocker arm ratio", ratio, positive, &Engine::rockerRatio},
+      {"conrod", "Connecting rod", length, positive, &Engine::conrod, crank},
+      {"mcrank", "Main crank radius", length, positive, &Engine::mcrank, crank},
+      {"eccrod", "Length of eccentric rod", length, positive, &Engine::eccrod, eccentric},
+      {"eccrad", "Eccenrtic radius", length, positive, &Engine::eccrad, eccentric},
+      {"angadv", "Angle of advance", angle, keepSign, &Engine::angadv, eccentric},
+      {"pintoslot", "Ecc.rod pin to link slot", length, positive, &Engine::pintoslot, link},
+      {"ctoweighh", "Crank axle to Weighshaft (h)", length, either, &Engine::ctoweighh, suspension},
+      {"ctoweighv", "Crank axle to Weighshaft (v)", length, either, &Engine::ctoweighv, suspension},
+      {"larad", "Lifting arm radius", length, positive, &Engine::larad, suspension},
+      {"liftlink", "Length of lifting link", length, positive, &Engine::liftlink, suspension},
+      {"linkpins", "Dist. between  pins on link", length, positive, &Engine::linkpins, link},
+      {"circdisp", "Circ.disp. of lifting pin", length, either, &Engine::circdisp, liftingPin},
+      {"raddisp", "Radial disp. of lifting pin", length, either, &Engine::raddisp, liftingPin},
+      {"stlap", "Steam lap", length, positive, &Engine::stlap, valve},
+      {"exlap", "Exhaust lap", length, either, &Engine::exlap, valve},
+      {"port", "Port width", length, positive, &Engine::port, valve},
+      {"rockerRatio", "Rocker arm ratio", ratio, positive, &Engine::rockerRatio, valve},
   }};
   return dimensions;
 }

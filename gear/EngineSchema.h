@@ -1,7 +1,7 @@
 // The one description of an engine's numbers: the seventeen dimensions in the
 // record's field order, each with its key (the data file's field name, used on
-// the command lines and in JSON), its caption (the box label), its quantity and
-// its member of Engine; and the valve and rocker types with their captions.
+// the command lines and in JSON), caption (the box label), quantity, member of
+// Engine and part of the gear; and the valve and rocker types with their captions.
 #pragma once
 
 #include <array>
@@ -10,6 +10,16 @@
 
 #include "Engine.h"
 #include "Quantity.h"
+
+// The part of the gear a dimension belongs to.
+enum class GearPart {
+  crank,       // the engine's connecting rod and crank
+  eccentric,   // the eccentric, its rod and its angle of advance
+  link,        // the expansion link
+  suspension,  // the weighshaft's place, the lifting arm and the lifting link that hang the link
+  liftingPin,  // the lifting pin's offsets on the link, often zero: sized by the link, not by themselves
+  valve,       // the valve's laps, the port and the rocker
+};
 
 // Which side of zero a dimension may take: a designer's search keeps it there.
 enum class SignRule {
@@ -24,6 +34,7 @@ struct DimensionSpec {
   Quantity quantity;
   SignRule sign;
   double Engine::*field;
+  GearPart part;
 };
 
 inline constexpr std::size_t kDimensions = 17;

@@ -42,3 +42,11 @@ std::string WithUnit(const std::string& caption, Quantity quantity, LengthUnit u
   const std::string_view symbol = UnitSymbol(quantity, unit);
   return symbol.empty() ? caption : caption + " (" + std::string(symbol) + ")";
 }
+
+std::string LengthSuffix(Quantity quantity, LengthUnit unit) {
+  return quantity == Quantity::length ? UnitSuffix(quantity, unit) : std::string();
+}
+
+std::string WithLengthUnit(const std::string& caption, Quantity quantity, LengthUnit unit) {
+  return quantity == Quantity::length ? WithUnit(caption, quantity, unit) : caption;
+}

@@ -27,3 +27,7 @@ std::string_view UnitSymbol(Quantity quantity, LengthUnit unit);
 std::string UnitSuffix(Quantity quantity, LengthUnit unit);
 // "Lead (mm)", "Lead" when the symbol is empty.
 std::string WithUnit(const std::string& caption, Quantity quantity, LengthUnit unit);
+// The same for a length alone: where a report's percentages and degrees stay
+// as they always were, only its lengths carry the user's unit.
+std::string LengthSuffix(Quantity quantity, LengthUnit unit);
+std::string WithLengthUnit(const std::string& caption, Quantity quantity, LengthUnit unit);

@@ -4,18 +4,10 @@
 #include "StudyCsv.h"
 
 #include <cstdio>
-#include <fstream>
+
+#include "RunFigures.h"
 
 namespace {
-
-constexpr const char* kHeader =
-    "liftArmDeg,admissionBack,cutOffBack,exhaustBack,compressionBack,"
-    "admissionFront,cutOffFront,exhaustFront,compressionFront,leadBack,leadFront,"
-    "maxPortOpeningBack,maxPortOpeningFront,valveTravel,linkAngleMinDeg,linkAngleMaxDeg,"
-    "dieDeflection,error";
-
-constexpr ValveEvent kEventColumns[] = {admissionBack,  cutOffBack,  exhaustBack,  compressionBack,
-                                        admissionFront, cutOffFront, exhaustFront, compressionFront};
 
 std::string Number(double value) {
   char text[32];
@@ -31,30 +23,27 @@ std::string Quoted(const std::string& text) {
   return quoted + "\"";
 }
 
+std::string Header(LengthUnit unit) {
+  std::string header = "liftArmDeg";
+  for (const FigureSpec& f : RunFigures()) header += "," + WithLengthUnit(f.key, f.quantity, unit);
+  return header + ",error";
+}
+
 std::string RowText(const StudyRow& row) {
   std::string line = Number(row.liftArmDeg);
-  if (!row.ok()) return line + std::string(16, ',') + "," + Quoted(FailureMessage(*row.failure));
-  const RunResults& r = row.results;
-  for (const ValveEvent e : kEventColumns) line += "," + (r.eventFound[e] ? Number(r.eventPct[e]) : "");
-  for (const double value : {r.leadBack, r.leadFront, r.portOpenBack, r.portOpenFront, r.valveTravel,
-                             r.linkAngleMinDeg, r.linkAngleMaxDeg, r.dieDeflection})
-    line += "," + Number(value);
+  if (!row.ok())
+    return line + std::string(RunFigures().size(), ',') + "," + Quoted(FailureMessage(*row.failure));
+  for (const FigureSpec& f : RunFigures()) {
+    const auto value = f.Of(row.results);
+    line += "," + (value ? Number(*value) : "");
+  }
   return line + ",";
 }
 
 }  // namespace
 
-std::string StudyCsvText(const std::vector<StudyRow>& rows) {
-  std::string text = std::string(kHeader) + "\r\n";
+std::string StudyCsvText(const std::vector<StudyRow>& rows, LengthUnit unit) {
+  std::string text = Header(unit) + "\r\n";
   for (const StudyRow& row : rows) text += RowText(row) + "\r\n";
   return text;
-}
-
-bool WriteStudyCsv(const std::vector<StudyRow>& rows, const std::string& path) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  if (!file) return false;
-  const std::string text = StudyCsvText(rows);
-  file.write(text.data(), static_cast<std::streamsize>(text.size()));
-  file.close();
-  return static_cast<bool>(file);
 }

@@ -11,7 +11,7 @@
 #include "BoxText.h"
 #include "QtPrompter.h"
 #include "Reaction.h"
-#include "StudyCsv.h"
+#include "StudyCsvFile.h"
 #include "StudyPrinter.h"
 #include "TStudyForm.h"
 
@@ -79,7 +79,7 @@ void TStudyForm::PlotClicked(int plot, QPoint pixel) {
 }
 
 void TStudyForm::ExportCsv(const QString& path) {
-  if (!WriteStudyCsv(study_.rows, path.toStdString()))
+  if (!WriteStudyCsvFile(study_.rows, path.toStdString()).ok())
     AppPrompter().Inform("Message", ("Cannot write \"" + path + "\".").toStdString());
 }
 

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <sstream>
 
 #include "DesignCommand.h"
+#include "ReportWords.h"
 #include "SampleEngines.h"
 #include "StoreTestSupport.h"
 
@@ -75,6 +77,28 @@ TEST_F(DesignCommandTest, UsageAndEngineErrors) {
   EXPECT_EQ(Run({"--set", "25", "--free", "wheel", "Goods 0-6-0 slide valve"}), 2);
   EXPECT_EQ(Run({"--set", "25", "Mogul"}), 3);
   EXPECT_EQ(Run({"--set", "25", "--notches", "-89.5,20", "Goods 0-6-0 slide valve"}), 4);
+  EXPECT_EQ(Run({"--set", "25", "--unit", "feet", "Goods 0-6-0 slide valve"}), 2);
+  EXPECT_EQ(std::count(err_.begin(), err_.end(), '\n'), 1);
   EXPECT_EQ(Run({"--set", "25", "--free", "larad:10.9:11.1", "Goods 0-6-0 slide valve"}), 0);
   EXPECT_NE(out_.find("Worst cut-off inequality"), std::string::npos);
+}
+
+TEST_F(DesignCommandTest, AUnitLabelsTheLengthsAlone) {
+  const std::vector<std::string> args = {
+      "--set", "25", "--free", "angadv", "--free", "larad:10.9:11.1", "Goods 0-6-0 slide valve"};
+  ASSERT_EQ(Run(args), 0);
+  const std::string plain = out_;
+  auto labelled = args;
+  labelled.insert(labelled.begin(), {"--unit", "in"});
+  ASSERT_EQ(Run(labelled), 0);
+  EXPECT_NE(out_.find("Lead back/front (in)"), std::string::npos) << out_;
+  EXPECT_EQ(out_.find("Cut-off back/front (in)"), std::string::npos);
+  EXPECT_NE(out_.find(" .. 11.1 in)"), std::string::npos);
+  const std::size_t angadv = out_.find("\n  angadv ");
+  ASSERT_NE(angadv, std::string::npos);
+  EXPECT_EQ(out_.substr(angadv, out_.find('\n', angadv + 1) - angadv).find(" in"), std::string::npos);
+  // From the figures on (the time taken differs), only labels were added.
+  const std::string from = "Worst cut-off";
+  EXPECT_EQ(WordsWithoutUnit(out_.substr(out_.find(from)), "in"),
+            WordsWithoutUnit(plain.substr(plain.find(from)), "in"));
 }

@@ -1,6 +1,7 @@
 // zovuderiz-sweep end to end on a data file of the sample engines: exit
 // statuses, one line on standard error per failure, the report, the results
-// file of the last good run, and a name typed in UTF-8 found in Windows-1252.
+// file of the last good run, a name typed in UTF-8 found in Windows-1252, and
+// the unit that labels lengths.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -11,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "ReportWords.h"
+#include "RunFigures.h"
 #include "SampleEngines.h"
 #include "SweepCommand.h"
 
@@ -173,4 +176,50 @@ TEST_F(SweepCommandTest, TheDataFileIsNeverTheResultsFileAndAFolderIsNoDataFile)
   EXPECT_EQ(json.status, 4);
   EXPECT_EQ(json.out.rfind("{\n  \"engine\": \"Lifting link too short\",\n  \"error\": \"", 0), 0u)
       << json.out;
+}
+
+TEST_F(SweepCommandTest, AUnitLabelsTheLengthsAloneAndConvertsNothing) {
+  const std::vector<std::vector<std::string>> reports = {
+      {"Goods 0-6-0 slide valve", "20", "-20"},
+      {"--json", "Goods 0-6-0 slide valve", "20"},
+      {"--range", "-10:10:10", "--set", "20", "Goods 0-6-0 slide valve"},
+      {"--range", "-10:10:10", "--set", "20", "--json", "Goods 0-6-0 slide valve"}};
+  for (const auto& args : reports) {
+    const Outcome plain = Run(args);
+    auto labelled = args;
+    labelled.insert(labelled.begin(), {"--unit", "mm"});
+    const Outcome mm = Run(labelled);
+    EXPECT_EQ(mm.status, plain.status);
+    EXPECT_NE(mm.out, plain.out);
+    EXPECT_EQ(WordsWithoutUnit(mm.out, "mm"), WordsWithoutUnit(plain.out, "mm")) << mm.out;
+  }
+  const Outcome text = Run({"--unit", "in", "Goods 0-6-0 slide valve", "20"});
+  EXPECT_NE(text.out.find("  Lead (in)  "), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find(" in\n"), std::string::npos);  // the die deflection
+  EXPECT_EQ(text.out.find("Cut-off (in)"), std::string::npos);
+
+  // The CSV's titles: a length column carries the unit, no other does.
+  const Outcome csv =
+      Run({"--unit", "in", "--range", "0:0:1", "--set", "20", "--csv", "Goods 0-6-0 slide valve"});
+  std::istringstream header(csv.out.substr(0, csv.out.find('\r')));
+  std::vector<std::string> titles;
+  for (std::string title; std::getline(header, title, ',');) titles.push_back(title);
+  ASSERT_EQ(titles.size(), RunFigures().size() + 2);
+  for (std::size_t i = 0; i < RunFigures().size(); ++i)
+    EXPECT_EQ(titles[i + 1], std::string(RunFigures()[i].key) +
+                                 (RunFigures()[i].quantity == Quantity::length ? " (in)" : ""));
+}
+
+TEST_F(SweepCommandTest, TheDataFilesUnitIsTheDefaultAndABadUnitIsAUsageError) {
+  std::ofstream(Data() + ".unit") << "in\n";
+  EXPECT_NE(Run({"--json", "Goods 0-6-0 slide valve", "20"}).out.find("\n  \"lengthUnit\": \"in\",\n"),
+            std::string::npos);
+  EXPECT_EQ(Run({"--unit", "none", "--json", "Goods 0-6-0 slide valve", "20"}).out.find("lengthUnit"),
+            std::string::npos);
+  for (const char* bad : {"cm", "MM", ""}) {
+    const Outcome o = Run({"--unit", bad, "Goods 0-6-0 slide valve", "20"});
+    EXPECT_EQ(o.status, 2);
+    EXPECT_EQ(Lines(o.err), 1) << o.err;
+    EXPECT_EQ(o.out, "");
+  }
 }
