@@ -9,7 +9,6 @@
 #include <set>
 #include <variant>
 
-#include "ConsolePrompter.h"
 #include "Cp1252.h"
 #include "DesignOptions.h"
 #include "DesignReport.h"
@@ -26,11 +25,9 @@ std::string StoredName(const std::string& utf8) {
 }
 
 struct Store {
-  ConsolePrompter prompter;
   std::set<std::string> names;
   TShed shed;
-  explicit Store(const std::string& file)
-      : shed(file, prompter, [this](const std::string& name) { names.insert(name); }) {}
+  explicit Store(const std::string& file) : shed(file, [this](const std::string& name) { names.insert(name); }) {}
 };
 
 DesignInput MakeInput(const DesignOptions& options, const Engine& start) {
@@ -68,8 +65,9 @@ int Design(const DesignOptions& options, Store& store, const EngineRecord& store
         << '\n';
     return kExitCannotAssemble;
   }
-  if (options.saveAs && !store.shed.SaveEngine(proposal)) {
-    err << kProgram << store.prompter.LastNotice() << ": '" << options.dataFile << "'\n";
+  const StoreOutcome saved = options.saveAs ? store.shed.SaveEngine(proposal) : StoreOutcome{};
+  if (!saved.ok()) {
+    err << kProgram << saved.message << ": '" << options.dataFile << "'\n";
     return kExitFileOrEngine;
   }
   return kExitOk;
@@ -95,9 +93,9 @@ int RunDesignCommand(const std::vector<std::string>& args, std::ostream& out, st
   }
   Store store(options.dataFile);
   store.shed.ListEngines();
-  const auto stored = store.shed.FindEngine(StoredName(options.name).c_str());
-  if (!stored) {
-    err << kProgram << store.prompter.LastNotice() << ": '" << options.name << "' in '" << options.dataFile
+  const FoundRecord stored = store.shed.FindEngine(StoredName(options.name).c_str());
+  if (!stored.record) {
+    err << kProgram << stored.outcome.message << ": '" << options.name << "' in '" << options.dataFile
         << "'\n";
     return kExitFileOrEngine;
   }
@@ -106,5 +104,5 @@ int RunDesignCommand(const std::vector<std::string>& args, std::ostream& out, st
         << "'; choose another name\n";
     return kExitFileOrEngine;
   }
-  return Design(options, store, *stored, out, err);
+  return Design(options, store, *stored.record, out, err);
 }
