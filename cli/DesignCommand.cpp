@@ -27,7 +27,8 @@ std::string StoredName(const std::string& utf8) {
 struct Store {
   std::set<std::string> names;
   TShed shed;
-  explicit Store(const std::string& file) : shed(file, [this](const std::string& name) { names.insert(name); }) {}
+  explicit Store(const std::string& file)
+      : shed(file, [this](const std::string& name) { names.insert(name); }) {}
 };
 
 DesignInput MakeInput(const DesignOptions& options, const Engine& start) {

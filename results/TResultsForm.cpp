@@ -87,7 +87,7 @@ void TResultsForm::BuildControls() {
 void TResultsForm::BuildDiagramAndButtons() {
   Oval = new ImageView(this, 299, 104, 280, 183);
   Oval->setObjectName("Oval");
-  Controls::Label(this, "Front", 267, 98);
+  frontEnd_ = Controls::Label(this, "Front", 267, 98);
   Controls::Label(this, "VALVE", 260, 182);
   Controls::Label(this, "Back", 267, 280);
   Controls::Label(this, "Back", 293, 293);

@@ -102,12 +102,14 @@ class TResultsForm : public QWidget {
   void ShowEngineName();
   // A length figure followed by the unit's symbol, when a unit is set.
   QString Length(double value) const;
+  void ShowDieDeflection(double value);
   void ShowRunResults(const GearRun& run);
   void DrawValveOval(const GearRun& run);
   void HorizontalLine(double v);
   QLabel* ResultLabel(int left, int top, const char* name);
 
   SessionModel& model_;
+  QLabel* frontEnd_ = nullptr;  // the diagram's "Front", right of the die deflection
   DiagramFrame frame_;
   double travelScale_ = 0;
   bool activeSinceShown_ = false;

@@ -7,6 +7,7 @@
 
 #include "Angles.h"
 #include "BoxText.h"
+#include "Controls.h"
 #include "QtPrompter.h"
 #include "TResultsForm.h"
 
@@ -55,16 +56,27 @@ QString TResultsForm::Length(double value) const {
   return BoxText::Format(value) + QString::fromStdString(UnitSuffix(Quantity::length, model_.lengthUnit()));
 }
 
+void TResultsForm::ShowDieDeflection(double value) {
+  LbDiedef->setFont(Controls::Font());
+  Show(LbDiedef, Length(value));
+  // There is room up to the diagram's "Front" for most figures with their
+  // unit; a longer one takes the narrow face.
+  if (LbDiedef->geometry().right() >= frontEnd_->x()) {
+    LbDiedef->setFont(Controls::NarrowFont());
+    LbDiedef->adjustSize();
+  }
+}
+
 void TResultsForm::LengthUnitChanged() {
   const auto& latest = model_.session().latestRun();
   if (!latest) return;
   const RunResults& r = latest->results;
-  const std::pair<QLabel*, double> lengths[] = {{LbLeadB, r.leadBack},         {LbLeadF, r.leadFront},
-                                                {LbPopB, r.portOpenBack},      {LbPopF, r.portOpenFront},
-                                                {LbDiedef, latest->dieDeflection}};
+  const std::pair<QLabel*, double> lengths[] = {
+      {LbLeadB, r.leadBack}, {LbLeadF, r.leadFront}, {LbPopB, r.portOpenBack}, {LbPopF, r.portOpenFront}};
   // A cleared label stays clear.
   for (const auto& [label, value] : lengths)
     if (!label->text().isEmpty()) Show(label, Length(value));
+  if (!LbDiedef->text().isEmpty()) ShowDieDeflection(latest->dieDeflection);
 }
 
 void TResultsForm::RunChanged() {
@@ -81,7 +93,7 @@ void TResultsForm::RunChanged() {
   if (LbEqlds->text().isEmpty()) Show(LbEqlds, BoxText::Format(*model_.session().settingAngleDeg()));
   Show(LbLinkmin, BoxText::Format(RadiansToDegrees(run.linkAngleMin)));
   Show(LbLinkmax, BoxText::Format(RadiansToDegrees(run.linkAngleMax)));
-  Show(LbDiedef, Length(run.dieDeflection));
+  ShowDieDeflection(run.dieDeflection);
 }
 
 void TResultsForm::ResetDiagramFrame() {

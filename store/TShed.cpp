@@ -61,7 +61,8 @@ StoreOutcome TShed::Open() {
   DataFile file(*fs_, fileName_);
   const FileResult readable = file.CheckReadable();
   if (readable.ok()) return {};
-  if (!readable.missing()) return {StoreOutcome::Kind::notReadable, readable.error + kNotChangedUntilReadable};
+  if (!readable.missing())
+    return {StoreOutcome::Kind::notReadable, readable.error + kNotChangedUntilReadable};
   if (file.CreateEmpty().ok()) return {};
   return {StoreOutcome::Kind::missingFile, "Open new file?"};
 }
@@ -105,7 +106,8 @@ StoreOutcome TShed::RewriteFile(const std::function<void(std::list<EngineRecord>
     return bytes;
   });
   EmptyList();
-  if (!written.ok()) return {StoreOutcome::Kind::notWritten, written.error + "\nThe data file was not changed."};
+  if (!written.ok())
+    return {StoreOutcome::Kind::notWritten, written.error + "\nThe data file was not changed."};
   return {};
 }
 

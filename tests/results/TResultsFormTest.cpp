@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QTest>
 
+#include "EngineConversion.h"
 #include "SweepCommand.h"
 #include "StoreTestSupport.h"
 #include "TAnimaForm.h"
@@ -111,7 +112,8 @@ TEST_F(TResultsFormTest, ANewEngineShowsNothingOfTheLastAndOnlyAGoodRunChangesTh
 
 TEST_F(TResultsFormTest, AStoredEngineGivesTheSweepToolsNumbersWhateverItsTypeFields) {
   Pick("Low shaft, short lifting link");
-  EngineRecord odd = MainForm->engine();
+  EngineRecord odd{};
+  ToRecord(MainForm->engine(), odd);
   SetRecordName(odd, "Odd types", 9);
   odd.rockerType = 5;  // shown as type A
   odd.valveType = 0;   // shown as outside admission
