@@ -4,8 +4,8 @@
 #include <QTest>
 
 #include "EngineConversion.h"
-#include "SweepCommand.h"
 #include "StoreTestSupport.h"
+#include "SweepCommand.h"
 #include "TAnimaForm.h"
 #include "TResultsForm.h"
 #include "WindowTest.h"
