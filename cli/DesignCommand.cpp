@@ -10,7 +10,6 @@
 #include <thread>
 #include <variant>
 
-#include "ConsolePrompter.h"
 #include "Cp1252.h"
 #include "DesignHelp.h"
 #include "DesignOptions.h"
@@ -29,11 +28,10 @@ std::string StoredName(const std::string& utf8) {
 }
 
 struct Store {
-  ConsolePrompter prompter;
   std::set<std::string> names;
   TShed shed;
   explicit Store(const std::string& file)
-      : shed(file, prompter, [this](const std::string& name) { names.insert(name); }) {}
+      : shed(file, [this](const std::string& name) { names.insert(name); }) {}
 };
 
 // The search and its default notches use every core.
@@ -78,8 +76,9 @@ int Design(const DesignOptions& options, Store& store, const EngineRecord& store
         << '\n';
     return kExitCannotAssemble;
   }
-  if (options.saveAs && !store.shed.SaveEngine(proposal)) {
-    err << kProgram << store.prompter.LastNotice() << ": '" << options.dataFile << "'\n";
+  const StoreOutcome saved = options.saveAs ? store.shed.SaveEngine(proposal) : StoreOutcome{};
+  if (!saved.ok()) {
+    err << kProgram << saved.message << ": '" << options.dataFile << "'\n";
     return kExitFileOrEngine;
   }
   return kExitOk;
@@ -105,9 +104,9 @@ int RunDesignCommand(const std::vector<std::string>& args, std::ostream& out, st
   }
   Store store(options.dataFile);
   store.shed.ListEngines();
-  const auto stored = store.shed.FindEngine(StoredName(options.name).c_str());
-  if (!stored) {
-    err << kProgram << store.prompter.LastNotice() << ": '" << options.name << "' in '" << options.dataFile
+  const FoundRecord stored = store.shed.FindEngine(StoredName(options.name).c_str());
+  if (!stored.record) {
+    err << kProgram << stored.outcome.message << ": '" << options.name << "' in '" << options.dataFile
         << "'\n";
     return kExitFileOrEngine;
   }
@@ -116,5 +115,5 @@ int RunDesignCommand(const std::vector<std::string>& args, std::ostream& out, st
         << "'; choose another name\n";
     return kExitFileOrEngine;
   }
-  return Design(options, store, *stored, out, err);
+  return Design(options, store, *stored.record, out, err);
 }

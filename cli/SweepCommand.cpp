@@ -12,7 +12,6 @@
 #include <optional>
 #include <variant>
 
-#include "ConsolePrompter.h"
 #include "Cp1252.h"
 #include "EngineConversion.h"
 #include "LengthUnitSetting.h"
@@ -33,16 +32,16 @@ std::optional<EngineRecord> LoadEngine(const SweepOptions& options, std::ostream
     err << kProgram << "Cannot read \"" << options.dataFile << "\": " << std::strerror(errno) << '\n';
     return std::nullopt;
   }
-  ConsolePrompter prompter;
-  TShed shed(options.dataFile, prompter, nullptr);
+  TShed shed(options.dataFile, nullptr);
   shed.ListEngines();
   if (!shed.ReadError().empty()) {
     err << kProgram << shed.ReadError() << '\n';
     return std::nullopt;
   }
   const std::string name = Utf8ToCp1252(options.name).value_or(options.name);
-  if (auto engine = shed.FindEngine(name.c_str())) return engine;
-  err << kProgram << prompter.LastNotice() << ": '" << options.name << "' in '" << options.dataFile << "'\n";
+  const FoundRecord found = shed.FindEngine(name.c_str());
+  if (found.record) return found.record;
+  err << kProgram << found.outcome.message << ": '" << options.name << "' in '" << options.dataFile << "'\n";
   return std::nullopt;
 }
 

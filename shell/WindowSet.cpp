@@ -1,7 +1,7 @@
 // Creating the window set in its fixed order and wiring it. The windows have
 // no Qt parent: the set owns them, and the main window's closing ends the
 // event loop. Each window only announces what the user asked for; the
-// requests that concern another window, or the store, are connected here.
+// requests that concern another window, or opening the store, are handled here.
 #include "WindowSet.h"
 
 #include <QCoreApplication>
@@ -39,16 +39,17 @@ namespace {
 SessionModel* model = nullptr;
 HelpKey* helpKey = nullptr;
 
-// The store works on the working folder's data file: results.txt and printed
-// pages land beside it.
-void OpenStoreInWorkingFolder() {
-  TMainForm* main = MainForm;
-  main->OpenStore(std::make_unique<TShed>("ste_data.dat", AppPrompter(),
-                                          [main](const std::string& name) { main->AddListedName(name); }));
-  main->ShowDataFile(QDir::current().absoluteFilePath("ste_data.dat"));
-}
-
 }  // namespace
+
+void WindowSet::OpenStore(const std::string& dataFile) {
+  StoreOutcome opened = model->OpenStore(dataFile);
+  if (opened.kind == StoreOutcome::Kind::missingFile)
+    opened =
+        AppPrompter().Confirm(kMissingFileCaption, opened.message) ? model->CreateDataFile() : StoreOutcome{};
+  if (!opened.ok()) AppPrompter().Inform("Message", opened.message);
+  MainForm->StoreOpened();
+  MainForm->ShowDataFile(QDir::current().absoluteFilePath(QString::fromStdString(dataFile)));
+}
 
 SessionModel& WindowSet::Model() {
   return *model;
@@ -57,7 +58,9 @@ SessionModel& WindowSet::Model() {
 void WindowSet::Create() {
   model = new SessionModel;
   MainForm = new TMainForm(*model);
-  OpenStoreInWorkingFolder();
+  // The store works on the working folder's data file: results.txt and
+  // printed pages land beside it.
+  OpenStore("ste_data.dat");
   ResultsForm = new TResultsForm(*model);
   AnimaForm = new TAnimaForm(*model);
   RockerForm = new TRockerForm;
@@ -117,7 +120,7 @@ void WindowSet::OpenFolder(const QString& folder) {
                              "\".");
   ResultsForm->close();
   AnimaForm->close();
-  OpenStoreInWorkingFolder();
+  OpenStore("ste_data.dat");
 }
 
 void WindowSet::Destroy() {
@@ -137,8 +140,8 @@ void WindowSet::Destroy() {
   AnimaForm = nullptr;
   delete ResultsForm;
   ResultsForm = nullptr;
-  delete MainForm;  // with it the store
+  delete MainForm;
   MainForm = nullptr;
-  delete model;
+  delete model;  // with it the store
   model = nullptr;
 }

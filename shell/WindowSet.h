@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <string>
 
 class SessionModel;
 class TSplashForm;
@@ -40,6 +41,9 @@ class WindowSet {
   // ste_data.dat (made empty when missing), closing the windows showing the
   // old engines. Throws std::runtime_error when the folder cannot be entered.
   static void OpenFolder(const QString& folder);
+  // Opens the store on that data file, asking and telling as its outcome
+  // needs, and lists it in the main window.
+  static void OpenStore(const std::string& dataFile);
 
  private:
   static void Wire();

@@ -8,8 +8,6 @@
 #include <cstring>
 #include <iterator>
 
-#include "Cp1252.h"
-
 namespace {
 
 const char* const kNotChangedUntilReadable =
@@ -30,7 +28,8 @@ std::list<EngineRecord> LoadedRecords(const std::string& bytes) {
 
 // The record of that name that the user is shown: of several, the last in list
 // order, that is the one nearest the start of the file.
-std::list<EngineRecord>::iterator ShownRecord(std::list<EngineRecord>& records, const char* name) {
+template <typename List>
+auto ShownRecord(List& records, const char* name) {
   const auto last = std::find_if(records.rbegin(), records.rend(),
                                  [name](const EngineRecord& r) { return SameEngineName(r, name); });
   return last == records.rend() ? records.end() : std::prev(last.base());
@@ -51,29 +50,27 @@ bool SameEngineName(const EngineRecord& a, const char* name) {
   return RecordName(a) == std::string(name, strnlen(name, kEngineNameLimit));
 }
 
-TShed::TShed(const std::string& fileName, Prompter& prompter, NameSink nameSink,
-             std::shared_ptr<FileSystem> fileSystem)
+TShed::TShed(const std::string& fileName, NameSink nameSink, std::shared_ptr<FileSystem> fileSystem)
     : fileName_(fileName),
-      prompter_(prompter),
       nameSink_(std::move(nameSink)),
-      fs_(fileSystem ? std::move(fileSystem) : std::make_shared<FileSystem>()) {
-  OpenDataFile();
-}
+      fs_(fileSystem ? std::move(fileSystem) : std::make_shared<FileSystem>()) {}
 
-void TShed::OpenDataFile() {
+StoreOutcome TShed::Open() {
   // Only a missing file is created; one that exists but cannot be read is
   // left alone, and the user is told why.
   DataFile file(*fs_, fileName_);
   const FileResult readable = file.CheckReadable();
-  if (readable.ok()) return;
-  if (!readable.missing()) {
-    prompter_.Inform("Message", readable.error + kNotChangedUntilReadable);
-    return;
-  }
-  if (file.CreateEmpty().ok()) return;
-  if (!prompter_.Confirm("Failed to find data file", "Open new file?")) return;
-  const FileResult created = file.CreateEmpty();
-  if (!created.ok()) prompter_.Inform("Message", created.error);
+  if (readable.ok()) return {};
+  if (!readable.missing())
+    return {StoreOutcome::Kind::notReadable, readable.error + kNotChangedUntilReadable};
+  if (file.CreateEmpty().ok()) return {};
+  return {StoreOutcome::Kind::missingFile, "Open new file?"};
+}
+
+StoreOutcome TShed::Create() {
+  const FileResult created = DataFile(*fs_, fileName_).CreateEmpty();
+  if (created.ok()) return {};
+  return {StoreOutcome::Kind::notCreated, created.error};
 }
 
 int TShed::ListEngines() {
@@ -92,16 +89,13 @@ int TShed::ListEngines() {
   return count;
 }
 
-std::optional<EngineRecord> TShed::FindEngine(const char* name) {
+FoundRecord TShed::FindEngine(const char* name) const {
   const auto found = ShownRecord(records_, name);
-  if (found == records_.end()) {
-    prompter_.Inform("Message", "Engine not found");
-    return std::nullopt;
-  }
-  return *found;
+  if (found == records_.end()) return {std::nullopt, {StoreOutcome::Kind::notFound, "Engine not found"}};
+  return {*found, {}};
 }
 
-bool TShed::RewriteFile(const std::function<void(std::list<EngineRecord>&)>& change) {
+StoreOutcome TShed::RewriteFile(const std::function<void(std::list<EngineRecord>&)>& change) {
   const FileResult written = DataFile(*fs_, fileName_).Rewrite([&](const std::string& current) {
     std::list<EngineRecord> records = LoadedRecords(current);
     change(records);
@@ -112,20 +106,20 @@ bool TShed::RewriteFile(const std::function<void(std::list<EngineRecord>&)>& cha
     return bytes;
   });
   EmptyList();
-  if (!written.ok()) prompter_.Inform("Message", written.error + "\nThe data file was not changed.");
-  return written.ok();
+  if (!written.ok())
+    return {StoreOutcome::Kind::notWritten, written.error + "\nThe data file was not changed."};
+  return {};
 }
 
-bool TShed::SaveEngine(const EngineRecord& record) {
-  prompter_.Inform("Saving ", Cp1252ToUtf8(RecordName(record)));
-  const bool written = RewriteFile([&](std::list<EngineRecord>& records) {
+StoreOutcome TShed::SaveEngine(const EngineRecord& record) {
+  StoreOutcome saved = RewriteFile([&](std::list<EngineRecord>& records) {
     RemoveShown(records, RecordName(record));
     records.push_front(record);
   });
-  if (written) prompter_.Inform("Message", "Records stored");
-  return written;
+  if (saved.ok()) saved.message = "Records stored";
+  return saved;
 }
 
-bool TShed::DeleteEngine(const EngineRecord& record) {
+StoreOutcome TShed::DeleteEngine(const EngineRecord& record) {
   return RewriteFile([&](std::list<EngineRecord>& records) { RemoveShown(records, RecordName(record)); });
 }

@@ -1,11 +1,16 @@
-// The engine commands: saving, renaming, deleting and asking for results,
-// with their questions and what they leave in the data file and the list.
+// The engine commands: saving, renaming, deleting, asking for results and
+// scaling, with their questions and what they leave in the data file and the list.
+#include <QAction>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <limits>
 
 #include "BoxText.h"
 #include "Controls.h"
+#include "EngineConversion.h"
+#include "EngineSchema.h"
+#include "ScaleEngineDialog.h"
 #include "StoreTestSupport.h"
 #include "TResultsForm.h"
 #include "WindowTest.h"
@@ -77,9 +82,7 @@ TEST_F(MainCommandsTest, SavingANewEngineResetsTheWindowAndListsIt) {
 
 TEST_F(MainCommandsTest, AFileThatCannotBeReadIsToldAndARefusedSaveKeepsTheEntries) {
   std::filesystem::create_directory("engines");
-  TMainForm* main = MainForm;
-  main->OpenStore(std::make_unique<TShed>("engines", AppPrompter(),
-                                          [main](const std::string& name) { main->AddListedName(name); }));
+  WindowSet::OpenStore("engines");
   EXPECT_EQ(prompter_.shown.back().text.rfind("Cannot read \"engines\": Is a directory\n", 0), 0u);
   EXPECT_EQ(MainForm->engineCount(), 0);
   QTest::keyClicks(MainForm->EdNewEng, "Mogul");
@@ -163,7 +166,8 @@ TEST_F(MainCommandsTest, GetResultsSaysWhenNoEngineIsSelectedAndWhichBoxIsNotANu
                                    "name a new one under \"NEW  ENGINE\"."}));
 
   Pick("Goods 0-6-0 slide valve");
-  EngineRecord broken = MainForm->engine();
+  EngineRecord broken{};
+  ToRecord(MainForm->engine(), broken);
   broken.stlap = std::numeric_limits<double>::infinity();
   broken.rockerType = 1;
   broken.rockerRatio = std::numeric_limits<double>::quiet_NaN();
@@ -204,7 +208,7 @@ TEST_F(MainCommandsTest, ClosingTheMainWindowEndsTheProgramWhateverElseIsUp) {
     QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(7); });
     guard.start(5000);
     EXPECT_EQ(QCoreApplication::exec(), 0);
-    EXPECT_EQ(MainForm->store() == nullptr, byExit);
+    EXPECT_EQ(!WindowSet::Model().hasStore(), byExit);
     EXPECT_EQ(ReadBytes("ste_data.dat"), before);
   }
 }
@@ -251,7 +255,8 @@ TEST_F(MainCommandsTest, EveryHighByteOfAStoredNameCanBeSelectedAndDeleted) {
   for (int first = 0x80; first <= 0xFF; first += 26) {
     std::string name = "N";
     for (int b = first; b < first + 26 && b <= 0xFF; ++b) name += static_cast<char>(b);
-    EngineRecord record = MainForm->engine();
+    EngineRecord record{};
+    ToRecord(MainForm->engine(), record);
     SetRecordName(record, name.data(), name.size());
     record.conrod = first;
     stored.push_back(record);
@@ -273,4 +278,49 @@ TEST_F(MainCommandsTest, EveryHighByteOfAStoredNameCanBeSelectedAndDeleted) {
   }
   EXPECT_FALSE(Shown("Engine not found"));
   EXPECT_EQ(ReadBytes("ste_data.dat"), "");
+}
+
+TEST_F(MainCommandsTest, ScaleEngineMultipliesTheLengthsInTheBoxesUnderANewNameUnsaved) {
+  const std::string before = ReadBytes("ste_data.dat");
+  Pick("Goods 0-6-0 slide valve");
+  const Engine goods = MainForm->engine();
+  // Runs the dialog as the user does: a choice, then OK or Cancel.
+  const auto scale = [](const std::function<void(ScaleEngineDialog&)>& choose,
+                        QDialogButtonBox::StandardButton press) {
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<ScaleEngineDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      choose(*dialog);
+      dialog->Buttons->button(press)->click();
+    });
+    MainForm->findChild<QAction*>("ScaleEngine1")->trigger();
+  };
+  scale([](ScaleEngineDialog& dialog) { dialog.EdScale->setText("8"); }, QDialogButtonBox::Ok);
+  EXPECT_EQ(MainForm->EdName->text(), "Goods 0-6-0 slide valve 1:8");
+  EXPECT_EQ(Box("EdConrod")->text(), "9.75");
+  EXPECT_TRUE(MainForm->CB_Engines->currentText().isEmpty());
+  ASSERT_TRUE(MainForm->TransferEntries().ok());
+  for (const DimensionSpec& d : EngineDimensions())
+    EXPECT_EQ(MainForm->engine().*(d.field), goods.*(d.field) * (d.quantity == Quantity::length ? 0.125 : 1))
+        << d.key;
+  EXPECT_EQ(MainForm->engine().valveType, goods.valveType);
+
+  // A model scale that is no number allows no OK; Cancel changes nothing.
+  scale(
+      [](ScaleEngineDialog& dialog) {
+        dialog.EdScale->setText("0");
+        EXPECT_FALSE(dialog.Buttons->button(QDialogButtonBox::Ok)->isEnabled());
+      },
+      QDialogButtonBox::Cancel);
+  EXPECT_EQ(Box("EdConrod")->text(), "9.75");
+  scale(
+      [](ScaleEngineDialog& dialog) {
+        dialog.presets->button(ScaleEngineDialog::inchesToMillimetres)->click();
+        EXPECT_EQ(*dialog.factor(), 25.4);
+      },
+      QDialogButtonBox::Ok);
+  EXPECT_EQ(MainForm->EdName->text(), "Goods 0-6-0 slide valve 1:8 m");  // cut to 29 characters
+  EXPECT_EQ(BoxText::Number(Box("EdConrod")), 9.75 * 25.4);
+  EXPECT_EQ(Box("EdAngadv")->text(), "24");
+  EXPECT_EQ(ReadBytes("ste_data.dat"), before);
 }
