@@ -42,6 +42,8 @@ class SessionModel : public QObject {
   // "EXIT": the store is closed; saving and deleting do nothing after it.
   void CloseStore();
   bool hasStore() const { return shed_ != nullptr; }
+  // The data file the store works on, as it was named (relative to the working folder).
+  const std::string& dataFile() const { return dataFile_; }
   // The stored names (the records' bytes) in file order; empty when unreadable.
   std::vector<std::string> ListEngineNames();
   // The stored engine of that name; it becomes the record that a later save

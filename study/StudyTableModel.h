@@ -1,11 +1,14 @@
 // The notches of a quadrant study as a table for a QTableView: one row per
-// notch, the figures in the program's 4-significant-digit format, a missing
-// event as "-", and a failed notch's sentence in its last column.
+// notch, a column per run figure of the figure table, then the indicator
+// diagrams' figures; the figures in the program's 4-significant-digit format,
+// a missing event as "-", and a failed notch's sentence in its last column.
 #pragma once
 
 #include <QAbstractTableModel>
 #include <vector>
 
+#include "IndicatorDiagram.h"
+#include "Quantity.h"
 #include "StudySummary.h"
 
 class StudyTableModel : public QAbstractTableModel {
@@ -16,6 +19,9 @@ class StudyTableModel : public QAbstractTableModel {
 
   void SetRows(std::vector<StudyRow> rows);
   const std::vector<StudyRow>& rows() const { return rows_; }
+  // The titles of the length columns name the unit.
+  void SetLengthUnit(LengthUnit unit);
+  void SetIndicatorParams(const IndicatorParams& params);
   // The row of the notch nearest to an angle; -1 when there is none.
   int RowNearest(double liftArmDeg) const;
 
@@ -24,11 +30,14 @@ class StudyTableModel : public QAbstractTableModel {
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
-  // Column titles and one cell's text, shared with the printed table.
-  static QString ColumnTitle(int column);
-  static QString CellText(const StudyRow& row, int column);
-  static constexpr int kColumns = 18;
+  // Column titles (two lines) and one cell's text, shared with the printed table.
+  static int Columns();
+  QString ColumnTitle(int column) const;
+  QString CellText(const StudyRow& row, int column) const;
+  bool IsErrorColumn(int column) const { return column == Columns() - 1; }
 
  private:
   std::vector<StudyRow> rows_;
+  LengthUnit unit_ = LengthUnit::none;
+  IndicatorParams params_;
 };

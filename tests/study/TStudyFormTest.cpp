@@ -61,8 +61,8 @@ TEST_F(StudyFormTest, ReverserMovesTheResultsLabelsAndItsReleaseWritesResultsTxt
   EXPECT_EQ(ResultsForm->LbEqlds->text(), "35");  // the study's setting fixed the centring
   const StudyRow& notch = StudyForm->study().rows[20];
   ASSERT_EQ(notch.liftArmDeg, -12);
-  EXPECT_EQ(ResultsForm->LbCoB->text(), StudyTableModel::CellText(notch, 2));
-  EXPECT_EQ(ResultsForm->LbLeadF->text(), StudyTableModel::CellText(notch, 10));
+  EXPECT_EQ(ResultsForm->LbCoB->text(), StudyForm->tableModel().CellText(notch, 2));
+  EXPECT_EQ(ResultsForm->LbLeadF->text(), StudyForm->tableModel().CellText(notch, 10));
   EXPECT_TRUE(ResultsForm->BtAnima->isEnabled());
   EXPECT_FALSE(std::ifstream("results.txt").good());
 
