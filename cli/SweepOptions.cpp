@@ -43,10 +43,12 @@ bool TakeRange(const std::string& value, SweepOptions& options, std::string& mes
     message = "bad --range '" + value + "' (LO:HI:STEP with STEP above 0, or auto[:STEP])";
     return false;
   }
-  if (options.range->automatic || !NotchAngles(*options.range, std::nullopt).empty()) return true;
-  message = "bad --range '" + value +
-            "': the step is too small to change the angles there, or it gives more than " +
-            std::to_string(kMostNotches) + " notches";
+  const NotchPlan& plan = *options.range;
+  if (plan.automatic || !NotchAngles(plan, std::nullopt).empty()) return true;
+  const bool advances = plan.loDeg + plan.stepDeg > plan.loDeg && plan.hiDeg + plan.stepDeg > plan.hiDeg;
+  message = "bad --range '" + value + "': " +
+            (advances ? "more than " + std::to_string(kMostNotches) + " notches"
+                      : std::string("the step is too small to change the angle at LO or HI"));
   return false;
 }
 
