@@ -92,6 +92,16 @@ TEST(QuadrantStudy, UsableRangesOfTheSampleEngines) {
   EXPECT_EQ(std::memcmp(&given.rows[0].results, &study.rows[22].results, sizeof(RunResults)), 0);
   EXPECT_EQ(RunQuadrantStudy(goods, 35, automatic, std::nullopt, 2).problem, StudyProblem::noUsableRange);
   EXPECT_EQ(RunQuadrantStudy(goods, 35, NotchPlan{false, 0, 2, 1}, UsableRange{-1, 1}, 1).usable->hiDeg, 1);
+
+  // A lap the valve never uncovers in mid-gear: no usable range, and the message says what fails there.
+  Engine lapped = SampleGear(kGoods);
+  lapped.stlap = 1.6;
+  Session s;
+  s.Take(lapped);
+  const QuadrantStudy none = RunQuadrantStudy(s, 35, automatic, 2);
+  EXPECT_EQ(none.problem, StudyProblem::noUsableRange);
+  EXPECT_EQ(StudyProblemMessage(none),
+            "The gear has no usable range. In mid-gear the valve event \"Admission back\" does not occur.");
 }
 
 TEST(QuadrantStudy, NotchesAreTypedCountedExactlyAndNeverRepeated) {
