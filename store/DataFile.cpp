@@ -56,6 +56,15 @@ bool FileResult::missing() const {
   return errorNumber == ENOENT;
 }
 
+FileResult CheckDataFileKind(const std::string& path, const struct stat& info) {
+  const std::string cannot = "Cannot read \"" + path + "\": ";
+  if (S_ISDIR(info.st_mode)) return {cannot + std::strerror(EISDIR), EISDIR};
+  if (!S_ISREG(info.st_mode)) return {cannot + "not a regular file", EINVAL};
+  if (info.st_size > kMostDataFileBytes)
+    return {cannot + "larger than 64 MiB, too large for an engine data file", EFBIG};
+  return {};
+}
+
 namespace {
 
 constexpr int kLinkHops = 40;       // as the kernel's own limit for symlink chains
@@ -118,8 +127,16 @@ FileResult DataFile::ReadAll(std::string& bytes) {
   bytes.clear();
   const int fd = fs_.Open(path_, O_RDONLY, 0);
   if (fd < 0) return Failure("read", path_, errno);
-  const FileResult result = ReadFrom(fd, path_, bytes);
+  struct stat info;
+  FileResult result =
+      fs_.FileStat(fd, info) == 0 ? CheckDataFileKind(path_, info) : Failure("read", path_, errno);
+  if (result.ok()) result = ReadFrom(fd, path_, bytes);
   fs_.Close(fd);
+  if (result.ok()) {  // a file that grew while it was read is measured again
+    info.st_size = static_cast<off_t>(bytes.size());
+    result = CheckDataFileKind(path_, info);
+  }
+  if (!result.ok()) bytes.clear();
   return result;
 }
 

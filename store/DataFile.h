@@ -37,6 +37,14 @@ struct FileResult {
   bool missing() const;
 };
 
+// Some 360,000 engines; a larger file, or one that is not a regular file (a
+// device such as /dev/zero, a pipe), is no engine data file and is not read.
+inline constexpr off_t kMostDataFileBytes = off_t{64} * 1024 * 1024;
+
+// Empty when a file of this kind may be read as a data file; else the error
+// naming the file and why not.
+FileResult CheckDataFileKind(const std::string& path, const struct stat& info);
+
 class DataFile {
  public:
   // Takes the bytes now in the file and gives the bytes to replace them with.
@@ -49,7 +57,8 @@ class DataFile {
   FileResult CheckReadable();
   // Creates an empty file where none is; never truncates one that exists.
   FileResult CreateEmpty();
-  // The whole content; fails when the file cannot be opened or read.
+  // The whole content; fails when the file cannot be opened or read, or is
+  // refused by CheckDataFileKind.
   FileResult ReadAll(std::string& bytes);
   // Under the lock: reads the file, writes change(content) to a new temporary
   // file beside it with the file's permissions and owner, syncs it and renames

@@ -68,10 +68,9 @@ StudyCharts::StudyCharts(QWidget* parent) : QObject(parent) {
   curves_[eventsPlot] = {figure("exhaustBack", kBack), figure("exhaustFront", kFront),
                          figure("compressionBack", kBackLight), figure("compressionFront", kFrontLight)};
   curves_[mepPlot] = {
-      {"mep back", kBack, [this](const StudyRow& r) { return RowIndicator(r, params_).mepBack; }},
-      {"mep front", kFront, [this](const StudyRow& r) { return RowIndicator(r, params_).mepFront; }},
-      {"Work imbalance", kImbalance,
-       [this](const StudyRow& r) { return RowIndicator(r, params_).workImbalancePct; },
+      {"mep back", kBack, [](const StudyRow& r) { return r.indicator.mepBack; }},
+      {"mep front", kFront, [](const StudyRow& r) { return r.indicator.mepFront; }},
+      {"Work imbalance", kImbalance, [](const StudyRow& r) { return r.indicator.workImbalancePct; },
        StudyPlot::Axis::right}};
   curves_[inequalityPlot] = {{"|Cut-off back - front|", kInequality, CutOffInequality}};
   SetLengthUnit(LengthUnit::none);
@@ -104,11 +103,12 @@ void StudyCharts::SetLengthUnit(LengthUnit unit) {
   plots_[inequalityPlot]->SetTitles(kAngleTitle, "|back - front| (%)");
 }
 
-void StudyCharts::Show(const std::vector<StudyRow>& rows, const std::vector<StudyRow>* compared,
+void StudyCharts::Show(const QuadrantStudy& study, const std::vector<StudyRow>* compared,
                        const QString& comparedName) {
+  params_ = study.options.indicator;
   const QString name = compared != nullptr ? comparedName : QString();
   for (int plot = 0; plot < kPlots; ++plot)
-    if (plot != indicatorPlot) DrawPlot(plot, rows, compared, name);
+    if (plot != indicatorPlot) DrawPlot(plot, study.rows, compared, name);
   BuildIndicatorLines(name);
 }
 

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "IndicatorDiagram.h"
+#include "QuadrantStudy.h"
 #include "Quantity.h"
 #include "StudyPlot.h"
-#include "StudySummary.h"
 
 class StudyCharts : public QObject {
   Q_OBJECT
@@ -29,9 +29,9 @@ class StudyCharts : public QObject {
   QChartView* view(int plot) const { return plots_[plot]->view(); }
   // The axis titles of lengths name the unit.
   void SetLengthUnit(LengthUnit unit);
-  void SetIndicatorParams(const IndicatorParams& params) { params_ = params; }
-  // The study's notches, and those of a compared engine under its name.
-  void Show(const std::vector<StudyRow>& rows, const std::vector<StudyRow>* compared = nullptr,
+  // The study's notches, and those of a compared engine under its name; the
+  // indicator diagrams are drawn with the study's parameters.
+  void Show(const QuadrantStudy& study, const std::vector<StudyRow>* compared = nullptr,
             const QString& comparedName = {});
   // The vertical marker: at the angle on the plots against it, at the mean
   // cut-off on the others (hidden there when the run has none).

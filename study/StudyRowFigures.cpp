@@ -9,26 +9,26 @@ struct CutOffs {
   double back, front;
 };
 
-std::optional<CutOffs> CutOffsOf(const StudyRow& row) {
-  if (!row.ok() || !row.results.eventFound[cutOffBack] || !row.results.eventFound[cutOffFront]) return {};
-  return CutOffs{row.results.eventPct[cutOffBack], row.results.eventPct[cutOffFront]};
+std::optional<CutOffs> CutOffsOf(const RunResults& r) {
+  if (!r.eventFound[cutOffBack] || !r.eventFound[cutOffFront]) return {};
+  return CutOffs{r.eventPct[cutOffBack], r.eventPct[cutOffFront]};
 }
 
 }  // namespace
 
-std::optional<double> MeanCutOff(const StudyRow& row) {
-  const auto c = CutOffsOf(row);
+std::optional<double> MeanCutOff(const RunResults& results) {
+  const auto c = CutOffsOf(results);
   if (!c) return {};
   return (c->back + c->front) / 2;
 }
 
-std::optional<double> CutOffInequality(const StudyRow& row) {
-  const auto c = CutOffsOf(row);
-  if (!c) return {};
-  return std::fabs(c->back - c->front);
+std::optional<double> MeanCutOff(const StudyRow& row) {
+  if (!row.ok()) return {};
+  return MeanCutOff(row.results);
 }
 
-IndicatorFigures RowIndicator(const StudyRow& row, const IndicatorParams& params) {
-  if (!row.ok()) return {};
-  return IndicatorOf(row.results, params);
+std::optional<double> CutOffInequality(const StudyRow& row) {
+  const auto c = row.ok() ? CutOffsOf(row.results) : std::nullopt;
+  if (!c) return {};
+  return std::fabs(c->back - c->front);
 }

@@ -2,10 +2,7 @@
 // has none of (no working notch) is shown as "-".
 #include "StudySummaryText.h"
 
-#include <cmath>
-
 #include "BoxText.h"
-#include "StudyRowFigures.h"
 
 namespace {
 
@@ -13,19 +10,9 @@ QString Figure(const std::optional<double>& value, const std::string& unit) {
   return value ? BoxText::Format(*value) + QString::fromStdString(unit) : QString("-");
 }
 
-// The imbalance of the largest size over the working notches, its sign kept.
-std::optional<double> WorstImbalance(const std::vector<StudyRow>& rows, const IndicatorParams& params) {
-  std::optional<double> worst;
-  for (const StudyRow& row : rows) {
-    if (!IsWorkingNotch(row)) continue;
-    const auto imbalance = RowIndicator(row, params).workImbalancePct;
-    if (imbalance && (!worst || std::fabs(*imbalance) > std::fabs(*worst))) worst = imbalance;
-  }
-  return worst;
-}
-
-QString ImbalanceLine(const QuadrantStudy& study, const IndicatorParams& params) {
-  const auto worst = WorstImbalance(study.rows, params);
+QString ImbalanceLine(const QuadrantStudy& study) {
+  const IndicatorParams& params = study.options.indicator;
+  const auto worst = study.summary.worstWorkImbalancePct;
   QString side;
   if (worst && *worst != 0)
     side = *worst > 0 ? " (the back end does more work)" : " (the front end does more work)";
@@ -36,7 +23,7 @@ QString ImbalanceLine(const QuadrantStudy& study, const IndicatorParams& params)
 
 }  // namespace
 
-QStringList StudySummaryLines(const QuadrantStudy& study, LengthUnit unit, const IndicatorParams& params) {
+QStringList StudySummaryLines(const QuadrantStudy& study, LengthUnit unit) {
   if (study.problem != StudyProblem::none) return {QString::fromStdString(StudyProblemMessage(study))};
   const StudySummary& s = study.summary;
   const std::string length = UnitSuffix(Quantity::length, unit);
@@ -58,5 +45,5 @@ QStringList StudySummaryLines(const QuadrantStudy& study, LengthUnit unit, const
           .arg(Figure(s.worstInequalityDown, " %"), Figure(s.worstInequalityUp, " %"),
                Figure(s.worstInequality, " %"), Figure(s.leadMin, length), Figure(s.leadMax, length),
                Figure(s.smallestPortOpening, length));
-  return {notches, figures, ImbalanceLine(study, params)};
+  return {notches, figures, ImbalanceLine(study)};
 }

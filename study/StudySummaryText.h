@@ -5,9 +5,8 @@
 
 #include <QStringList>
 
-#include "IndicatorDiagram.h"
 #include "QuadrantStudy.h"
 #include "Quantity.h"
 
 // The summary's lines, or the one sentence saying why there is no study.
-QStringList StudySummaryLines(const QuadrantStudy& study, LengthUnit unit, const IndicatorParams& params);
+QStringList StudySummaryLines(const QuadrantStudy& study, LengthUnit unit);

@@ -8,7 +8,6 @@
 
 #include "BoxText.h"
 #include "RunFigures.h"
-#include "StudyRowFigures.h"
 
 namespace {
 
@@ -45,11 +44,6 @@ void StudyTableModel::SetLengthUnit(LengthUnit unit) {
   emit headerDataChanged(Qt::Horizontal, 0, Columns() - 1);
 }
 
-void StudyTableModel::SetIndicatorParams(const IndicatorParams& params) {
-  params_ = params;
-  if (!rows_.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, Columns() - 1));
-}
-
 int StudyTableModel::RowNearest(double liftArmDeg) const {
   int best = -1;
   for (int i = 0; i < static_cast<int>(rows_.size()); ++i)
@@ -84,12 +78,12 @@ QString StudyTableModel::ColumnTitle(int column) const {
   return "Error";
 }
 
-QString StudyTableModel::CellText(const StudyRow& row, int column) const {
+QString StudyTableModel::CellText(const StudyRow& row, int column) {
   if (column == 0) return BoxText::Format(row.liftArmDeg);
   if (!row.ok()) return IsErrorColumn(column) ? QString::fromStdString(FailureMessage(*row.failure)) : "";
   if (column <= FigureCount())
     return Optional(RunFigures()[static_cast<std::size_t>(column - 1)].Of(row.results));
-  const IndicatorFigures indicator = RowIndicator(row, params_);
+  const IndicatorFigures& indicator = row.indicator;
   const std::optional<double> figures[kIndicatorColumns] = {indicator.mepBack, indicator.mepFront,
                                                             indicator.workImbalancePct};
   const int i = column - 1 - FigureCount();

@@ -7,7 +7,6 @@
 #include <QAbstractTableModel>
 #include <vector>
 
-#include "IndicatorDiagram.h"
 #include "Quantity.h"
 #include "StudySummary.h"
 
@@ -21,7 +20,6 @@ class StudyTableModel : public QAbstractTableModel {
   const std::vector<StudyRow>& rows() const { return rows_; }
   // The titles of the length columns name the unit.
   void SetLengthUnit(LengthUnit unit);
-  void SetIndicatorParams(const IndicatorParams& params);
   // The row of the notch nearest to an angle; -1 when there is none.
   int RowNearest(double liftArmDeg) const;
 
@@ -33,11 +31,10 @@ class StudyTableModel : public QAbstractTableModel {
   // Column titles (two lines) and one cell's text, shared with the printed table.
   static int Columns();
   QString ColumnTitle(int column) const;
-  QString CellText(const StudyRow& row, int column) const;
-  bool IsErrorColumn(int column) const { return column == Columns() - 1; }
+  static QString CellText(const StudyRow& row, int column);
+  static bool IsErrorColumn(int column) { return column == Columns() - 1; }
 
  private:
   std::vector<StudyRow> rows_;
   LengthUnit unit_ = LengthUnit::none;
-  IndicatorParams params_;
 };

@@ -73,7 +73,6 @@ TStudyForm::TStudyForm(SessionModel& model, QWidget* parent) : QWidget(parent, Q
   layout->addWidget(BuildButtonRow());
   ConnectReactions();
   LengthUnitChanged();
-  IndicatorChanged();
   WindowPlacement::PlaceOuter(this, QPoint(110, 0), QSize(1160, 930));
 }
 
@@ -203,7 +202,7 @@ void TStudyForm::ConnectReactions() {
     EdTo->setEnabled(!automatic);
     restudy();
   });
-  connect(Indicator, &IndicatorParamsBox::changed, this, Reaction([this] { IndicatorChanged(); }));
+  connect(Indicator, &IndicatorParamsBox::changed, this, restudy);
   connect(BtCancel, &QPushButton::clicked, this, [this] {
     jobs_.Cancel();
     LbSummary->setText("The study was cancelled.");

@@ -116,7 +116,6 @@ class TStudyForm : public QWidget {
   void EngineTaken();
   void RunChanged();
   void LengthUnitChanged();
-  void IndicatorChanged();
   void Delivered(const Studies& studies);
   void ShowStudies();
   void ShowSummary();
@@ -124,9 +123,12 @@ class TStudyForm : public QWidget {
   void SetSettingBox(double degrees);
   // The setting the next study uses; empty when the study picks full gear.
   std::optional<double> ChosenSetting(QString* refusal) const;
+  StudyOptions ChosenOptions() const;
   void UpdateMarker();
   void UpdateReverser();
   bool ReverserDrivesSession() const;
+  // Why the reverser moves only this window.
+  QString ReverserOnlyHere() const;
   // The reverser: moves are coalesced, so only the latest position is run.
   void ReverserChanged(int value);
   void ReverserLetGo();

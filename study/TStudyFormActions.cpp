@@ -15,8 +15,18 @@
 bool TStudyForm::ReverserDrivesSession() const {
   const Session& session = model_.session();
   // The RESULTS window's runs keep equal leads set at the session's setting
-  // angle: the reverser moves them only when this study was set that way.
+  // angle (a first move sets them so): the reverser moves them only when this
+  // study was set that way.
+  if (study_.options.valveSetting != ValveSetting::equalLeads) return false;
   return !session.centring() || session.settingAngleDeg() == study_.settingDeg;
+}
+
+QString TStudyForm::ReverserOnlyHere() const {
+  const auto setting = model_.session().settingAngleDeg();
+  const QString results =
+      setting ? QString("The RESULTS window keeps equal leads set at %1 deg.").arg(BoxText::Format(*setting))
+              : QString("The RESULTS window sets equal leads");
+  return results + "; the reverser moves this window only.";
 }
 
 void TStudyForm::UpdateReverser() {
@@ -32,7 +42,7 @@ void TStudyForm::UpdateMarker() {
   const auto& latest = model_.session().latestRun();
   if (ReverserDrivesSession() && latest) {
     const double degrees = RadiansToDegrees(latest->liftArmAngle);
-    std::optional<double> mean = MeanCutOff(StudyRow{degrees, std::nullopt, latest->results});
+    std::optional<double> mean = MeanCutOff(latest->results);
     Charts->SetMarker(degrees, mean);
     if (!Reverser->isSliderDown()) {
       const QSignalBlocker quiet(Reverser);
@@ -53,9 +63,7 @@ void TStudyForm::ShowReverserRun() {
   Charts->ShowIndicator(degrees, run.ok() ? &run.run->results : nullptr,
                         compared && compared->ok() ? &compared->run->results : nullptr);
   const bool drives = ReverserDrivesSession();
-  if (!drives)
-    Charts->SetMarker(
-        degrees, run.ok() ? MeanCutOff(StudyRow{degrees, std::nullopt, run.run->results}) : std::nullopt);
+  if (!drives) Charts->SetMarker(degrees, run.ok() ? MeanCutOff(run.run->results) : std::nullopt);
   // Said beside the slider: a message box would stop the drag.
   QString note;
   const auto& latest = model_.session().latestRun();
@@ -63,9 +71,7 @@ void TStudyForm::ShowReverserRun() {
     note = QString("At %1 deg.: %2")
                .arg(BoxText::Format(degrees), QString::fromStdString(FailureMessage(*run.failure)));
   else if (!drives)
-    note =
-        QString("The RESULTS window keeps equal leads set at %1 deg.; the reverser moves this window only.")
-            .arg(BoxText::Format(*model_.session().settingAngleDeg()));
+    note = ReverserOnlyHere();
   else if (latest && SliderValue(RadiansToDegrees(latest->liftArmAngle)) != Reverser->value() &&
            !Reverser->isSliderDown())
     note = QString("The RESULTS window is at %1 deg., outside the usable range.")

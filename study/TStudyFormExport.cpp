@@ -49,7 +49,8 @@ QString TStudyForm::SuggestedFile(const QString& suffix) const {
 void TStudyForm::ExportCsv(const QString& path) {
   const QString refusal = ExportRefusal(path);
   if (!refusal.isEmpty()) return Say(refusal);
-  const FileWrite written = WriteStudyCsvFile(study_.rows, path.toStdString(), model_.lengthUnit());
+  const FileWrite written =
+      WriteStudyCsvFile(study_, LbName->text().toStdString(), path.toStdString(), model_.lengthUnit());
   if (!written.ok())
     Say(QString("Cannot write the CSV file \"%1\": %2.")
             .arg(QDir::toNativeSeparators(path), QString::fromStdString(written.reason)));
@@ -66,7 +67,7 @@ void TStudyForm::ExportPdf(const QString& path) {
 }
 
 StudyPrinter::Page TStudyForm::PrintedPage() const {
-  const QString valves = "equal leads";
+  const QString valves = CbValveSetting->itemText(study_.options.valveSetting == ValveSetting::equalCutOff);
   QString heading = QString("%1: %2, %3 set at %4 deg.")
                         .arg(windowTitle(), LbName->text(), valves, BoxText::Format(study_.settingDeg));
   if (comparedEngine_) heading += ", compared with " + comparedName_;

@@ -19,12 +19,12 @@ constexpr double kSmallestStepDeg = 0.1;
 // it); with no setting given the valve is set at its positive end, full gear
 // downwards, where a designer first sets it.
 QuadrantStudy StudyOf(const Session& session, std::optional<double> settingDeg, const NotchPlan& plan,
-                      WorkControl& control) {
+                      const StudyOptions& options, WorkControl& control) {
   const int threads = static_cast<int>(std::thread::hardware_concurrency());
   std::optional<UsableRange> usable;
   if (!session.takeFailure() && session.taken()) usable = FindUsableRange(session, threads, &control.cancel);
   const double setting = settingDeg.value_or(usable ? usable->hiDeg : 0);
-  return RunQuadrantStudy(session, setting, plan, usable, threads, &control);
+  return RunQuadrantStudy(session, setting, plan, usable, threads, &control, options);
 }
 
 }  // namespace
@@ -60,15 +60,6 @@ void TStudyForm::LengthUnitChanged() {
   if (haveStudy_) ShowSummary();
 }
 
-void TStudyForm::IndicatorChanged() {
-  const IndicatorParams params = Indicator->params();
-  Charts->SetIndicatorParams(params);
-  tableModel_.SetIndicatorParams(params);
-  if (!haveStudy_) return;
-  ShowStudies();
-  ShowSummary();
-}
-
 void TStudyForm::SetSettingBox(double degrees) {
   const QSignalBlocker quiet(EdSetting);
   EdSetting->setValue(degrees);
@@ -87,6 +78,12 @@ std::optional<double> TStudyForm::ChosenSetting(QString* refusal) const {
             .arg(BoxText::Format(*setting), BoxText::Format(-kSettingLimitDeg),
                  BoxText::Format(kSettingLimitDeg));
   return setting;
+}
+
+StudyOptions TStudyForm::ChosenOptions() const {
+  const ValveSetting valves =
+      CbValveSetting->currentIndex() == 1 ? ValveSetting::equalCutOff : ValveSetting::equalLeads;
+  return {valves, Indicator->params()};
 }
 
 void TStudyForm::Restudy() {
@@ -108,21 +105,22 @@ void TStudyForm::Restudy() {
   const std::optional<double> setting = ChosenSetting(&refusal);
   if (!refusal.isEmpty()) return LbSummary->setText(refusal);
   const NotchPlan plan{ChBAuto->isChecked(), EdFrom->value(), EdTo->value(), EdStep->value()};
+  const StudyOptions options = ChosenOptions();
   // Until the new study arrives the reverser would move with a stale setting.
   Reverser->setEnabled(false);
   LbReverser->clear();
-  jobs_.Start(
-      [this, session, setting, plan, other = comparedEngine_](JobRunner::Job& job) -> JobRunner::Delivery {
-        Studies studies{StudyOf(session, setting, plan, job.control), session, {}, {}};
-        if (other && studies.study.problem != StudyProblem::cancelled) {
-          Session compared;
-          compared.Take(*other);
-          job.control.done = 0;  // the compared engine's notches are counted afresh
-          studies.compared = StudyOf(compared, studies.study.settingDeg, plan, job.control);
-          studies.comparedSession = compared;
-        }
-        return [this, studies = std::move(studies)] { Delivered(studies); };
-      });
+  jobs_.Start([this, session, setting, plan, options,
+               other = comparedEngine_](JobRunner::Job& job) -> JobRunner::Delivery {
+    Studies studies{StudyOf(session, setting, plan, options, job.control), session, {}, {}};
+    if (other && studies.study.problem != StudyProblem::cancelled) {
+      Session compared;
+      compared.Take(*other);
+      job.control.done = 0;  // the compared engine's notches are counted afresh
+      studies.compared = StudyOf(compared, studies.study.settingDeg, plan, options, job.control);
+      studies.comparedSession = compared;
+    }
+    return [this, studies = std::move(studies)] { Delivered(studies); };
+  });
   progressTicks_ = 0;
   progressTimer_.start(100);
 }
@@ -164,19 +162,18 @@ void TStudyForm::Delivered(const Studies& studies) {
 
 void TStudyForm::ShowStudies() {
   const bool comparing = compared_ && compared_->problem == StudyProblem::none;
-  Charts->Show(study_.rows, comparing ? &compared_->rows : nullptr, comparedName_);
+  Charts->Show(study_, comparing ? &compared_->rows : nullptr, comparedName_);
 }
 
 void TStudyForm::ShowSummary() {
-  const IndicatorParams params = Indicator->params();
-  QStringList lines = StudySummaryLines(study_, model_.lengthUnit(), params);
+  QStringList lines = StudySummaryLines(study_, model_.lengthUnit());
   LbComparedSummary->setVisible(comparedEngine_.has_value());
   if (!comparedEngine_) return LbSummary->setText(lines.join("\n"));
   lines.prepend(LbName->text() + ":");
   LbSummary->setText(lines.join("\n"));
   QStringList compared{"Compared with " + comparedName_ + " (dashed lines):"};
   if (compared_)
-    compared += StudySummaryLines(*compared_, model_.lengthUnit(), params);
+    compared += StudySummaryLines(*compared_, model_.lengthUnit());
   else
     compared += "Studying it at the same setting...";
   LbComparedSummary->setText(compared.join("\n"));
