@@ -135,6 +135,8 @@ class TStudyForm : public QWidget {
   void ScheduleMove();
   void MovePending();
   void ShowReverserRun();
+  // The study's run at the reverser's handle.
+  RunOutcome RunAtHandle(double degrees) const;
   void PlotClicked(int plot, QPoint pixel);
   void OfferCompare(const EngineSource& source);
   void CsvClick();

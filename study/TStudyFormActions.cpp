@@ -52,11 +52,19 @@ void TStudyForm::UpdateMarker() {
   ShowReverserRun();
 }
 
+RunOutcome TStudyForm::RunAtHandle(double degrees) const {
+  // Where the reverser has just driven the session, its run is this one, bit for bit.
+  const auto& latest = model_.session().latestRun();
+  if (ReverserDrivesSession() && latest && std::fabs(RadiansToDegrees(latest->liftArmAngle) - degrees) < 1e-9)
+    return {latest, std::nullopt};
+  return studySession_.Evaluate(degrees, study_.centring);
+}
+
 void TStudyForm::ShowReverserRun() {
   if (!Reverser->isEnabled()) return Charts->ShowIndicator(0, nullptr, nullptr);
   const double degrees = SliderAngle(Reverser->value());
   LbReverser->setText(BoxText::Format(degrees) + " deg.");
-  const RunOutcome run = studySession_.Evaluate(degrees, study_.centring);
+  const RunOutcome run = RunAtHandle(degrees);
   std::optional<RunOutcome> compared;
   if (compared_ && compared_->problem == StudyProblem::none)
     compared = comparedSession_->Evaluate(degrees, compared_->centring);
