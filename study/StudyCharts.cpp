@@ -195,7 +195,8 @@ void StudyCharts::BuildIndicatorLines(const QString& comparedName) {
   p.chart()->setTitle(kTitles[indicatorPlot]);
 }
 
-void StudyCharts::ShowIndicator(double liftArmDeg, const RunResults* run, const RunResults* compared) {
+void StudyCharts::ShowIndicator(std::optional<double> liftArmDeg, const RunResults* run,
+                                const RunResults* compared) {
   const RunResults* runs[] = {run, run, compared, compared};
   QStringList unordered;
   for (int line = 0; line < 4; ++line) {
@@ -209,7 +210,8 @@ void StudyCharts::ShowIndicator(double liftArmDeg, const RunResults* run, const 
       unordered << QString(line < 2 ? "" : "compared ") + (line % 2 == 0 ? "back" : "front");
     indicatorLines_[line]->replace(points);
   }
-  QString title = QString("Indicator diagrams at %1 deg.").arg(BoxText::Format(liftArmDeg));
+  QString title = kTitles[indicatorPlot];
+  if (liftArmDeg) title += QString(" at %1 deg.").arg(BoxText::Format(*liftArmDeg));
   if (!unordered.isEmpty()) title += " (none for the " + unordered.join(", ") + " end: events out of order)";
   plots_[indicatorPlot]->chart()->setTitle(title);
 }

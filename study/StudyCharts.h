@@ -37,8 +37,8 @@ class StudyCharts : public QObject {
   // cut-off on the others (hidden there when the run has none).
   void SetMarker(std::optional<double> liftArmDeg, std::optional<double> meanCutOff);
   // The indicator diagrams at the reverser's angle, of the study's engine and
-  // of the compared one (none: that engine has no run there).
-  void ShowIndicator(double liftArmDeg, const RunResults* run, const RunResults* compared);
+  // of the compared one (none: that engine has no run there); no angle: none.
+  void ShowIndicator(std::optional<double> liftArmDeg, const RunResults* run, const RunResults* compared);
   // The lifting-arm angle a click at `pixel` of a plot's view asks for: the
   // abscissa on a plot against the angle, the nearest notch's angle on one
   // against the mean cut-off; none on the indicator diagrams.

@@ -111,6 +111,11 @@ QWidget* TStudyForm::BuildSettingRow() {
   EdFrom->setEnabled(false);
   EdTo->setEnabled(false);
   h->addStretch(1);
+  AddProgress(row, h);
+  return row;
+}
+
+void TStudyForm::AddProgress(QWidget* row, QHBoxLayout* h) {
   Progress = new QProgressBar(row);
   Progress->setMaximumWidth(160);
   Progress->hide();
@@ -118,7 +123,6 @@ QWidget* TStudyForm::BuildSettingRow() {
   BtCancel = new QPushButton("Cancel", row);
   BtCancel->hide();
   h->addWidget(BtCancel);
-  return row;
 }
 
 QWidget* TStudyForm::BuildReverserRow() {

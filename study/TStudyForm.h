@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
@@ -107,6 +108,7 @@ class TStudyForm : public QWidget {
   };
 
   QWidget* BuildSettingRow();
+  void AddProgress(QWidget* row, QHBoxLayout* h);
   QWidget* BuildReverserRow();
   QWidget* BuildPlotTabs();
   QWidget* BuildButtonRow();

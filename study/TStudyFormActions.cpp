@@ -61,7 +61,7 @@ RunOutcome TStudyForm::RunAtHandle(double degrees) const {
 }
 
 void TStudyForm::ShowReverserRun() {
-  if (!Reverser->isEnabled()) return Charts->ShowIndicator(0, nullptr, nullptr);
+  if (!Reverser->isEnabled()) return Charts->ShowIndicator(std::nullopt, nullptr, nullptr);
   const double degrees = SliderAngle(Reverser->value());
   LbReverser->setText(BoxText::Format(degrees) + " deg.");
   const RunOutcome run = RunAtHandle(degrees);

@@ -97,9 +97,8 @@ void TStudyForm::PrintClick() {
   printer.setPageOrientation(QPageLayout::Landscape);
   QPrintDialog dialog(&printer, this);
   if (dialog.exec() != QDialog::Accepted) return;
-  if (printer.outputFormat() == QPrinter::PdfFormat) {
-    const QString refusal = ExportRefusal(printer.outputFileName());
-    if (!refusal.isEmpty()) return Say(refusal);
-  }
+  // Printing to a file is a PDF export, written and refused as one.
+  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+    return ExportPdf(printer.outputFileName());
   StudyPrinter::Render(printer, PrintedPage());
 }
