@@ -15,5 +15,5 @@ class FittedName {
   // The font the text fits in, from base: base itself, the narrow face at the
   // same size, then the narrow face a pixel smaller at a time, down to kLeast.
   static QFont FittingFont(const QString& text, const QFont& base, int room);
-  static constexpr int kLeastPixelSize = 6;
+  static constexpr int kLeastPixelSize = 7;
 };

@@ -274,7 +274,8 @@ TEST_F(TMainFormTest, EveryDimensionHasItsOwnCaptionedBoxAndComesBackEqual) {
 }
 
 TEST_F(TMainFormTest, EveryNameOfUpTo29CharactersIsShownWhole) {
-  const QStringList names = {"Express 4-4-0 rocker B equali", QString(29, 'W'), "Goods"};
+  const QStringList names = {"Express 4-4-0 rocker B equali", "GREAT WESTERN 4-6-0 CASTLE CL",
+                             "MMMMMMMMMMMMMMMMMMMMMMMMMMMMM", "Goods"};
   std::vector<EngineRecord> records;
   for (const QString& name : names) records.push_back(MakeRecord(name.toStdString()));
   StartWith(records);
