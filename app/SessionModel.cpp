@@ -21,7 +21,10 @@ StoreOutcome SessionModel::OpenStore(const std::string& dataFile) {
   origin_ = EngineRecord{};
   unit_ = ReadLengthUnit(dataFile);
   emit lengthUnitChanged();
-  return shed_->Open();
+  const StoreOutcome opened = shed_->Open();
+  session_ = Session{};
+  emit storeOpened();
+  return opened;
 }
 
 StoreOutcome SessionModel::CreateDataFile() {
@@ -46,18 +49,18 @@ FoundEngine SessionModel::FindEngine(const std::string& nameBytes) {
   return {ToEngine(origin_), found.outcome};
 }
 
-StoreOutcome SessionModel::SaveEngine(const Engine& engine) {
+StoreOutcome SessionModel::SaveEngine(const Engine& engine, const LockWait& wait) {
   if (!shed_) return {};
   EngineRecord record = origin_;
   ToRecord(engine, record);
-  return shed_->SaveEngine(record);
+  return shed_->SaveEngine(record, wait);
 }
 
-StoreOutcome SessionModel::DeleteEngine(const std::string& nameBytes) {
+StoreOutcome SessionModel::DeleteEngine(const std::string& nameBytes, const LockWait& wait) {
   if (!shed_) return {};
   EngineRecord record = origin_;
   SetRecordName(record, nameBytes.data(), nameBytes.size());
-  return shed_->DeleteEngine(record);
+  return shed_->DeleteEngine(record, wait);
 }
 
 StoreOutcome SessionModel::SetLengthUnit(LengthUnit unit) {

@@ -37,6 +37,8 @@ class SessionModel : public QObject {
 
   // Opens the store on dataFile (created when missing), reads the length unit
   // kept for it and announces the unit. missingFile: ask, then CreateDataFile.
+  // The session's engine came from the data file before: it is let go, and
+  // storeOpened announces the new store.
   StoreOutcome OpenStore(const std::string& dataFile);
   StoreOutcome CreateDataFile();
   // "EXIT": the store is closed; saving and deleting do nothing after it.
@@ -49,9 +51,11 @@ class SessionModel : public QObject {
   // The stored engine of that name; it becomes the record that a later save
   // writes over, so its reserved field and the bytes after its name stay.
   FoundEngine FindEngine(const std::string& nameBytes);
-  // Saves the engine under its name over the record it came from.
-  StoreOutcome SaveEngine(const Engine& engine);
-  StoreOutcome DeleteEngine(const std::string& nameBytes);
+  // Saves the engine under its name over the record it came from. Saving and
+  // deleting wait as `wait` says while another program holds the data file;
+  // they may run on another thread while the GUI thread waits for them.
+  StoreOutcome SaveEngine(const Engine& engine, const LockWait& wait = {});
+  StoreOutcome DeleteEngine(const std::string& nameBytes, const LockWait& wait = {});
 
   // The unit the lengths of this data file are in: only shown, never converted.
   LengthUnit lengthUnit() const { return unit_; }
@@ -80,6 +84,9 @@ class SessionModel : public QObject {
   // results.txt could not be written; the message says why.
   void resultsNotWritten(const QString& message);
   void lengthUnitChanged();
+  // The store now works on another data file and the session holds no engine:
+  // a window showing an engine of the old file clears it.
+  void storeOpened();
 
  private:
   void WriteResultsFile();

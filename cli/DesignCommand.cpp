@@ -1,12 +1,12 @@
-// The name given to --save-as is checked against the stored names before the
-// search starts, so a refusal costs nothing; the store then adds the proposal
-// with one atomic rewrite, leaving every other record as it was.
+// What can refuse --save-as is checked before the search starts, so such a
+// refusal costs nothing; the store then adds the proposal with one atomic
+// rewrite while the name is still free under the file's lock (SaveAs.h),
+// leaving every other record as it was.
 #include "DesignCommand.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <set>
 #include <thread>
 #include <variant>
 
@@ -17,6 +17,7 @@
 #include "DesignSearch.h"
 #include "EngineConversion.h"
 #include "LengthUnitSetting.h"
+#include "SaveAs.h"
 #include "TShed.h"
 
 namespace {
@@ -28,10 +29,8 @@ std::string StoredName(const std::string& utf8) {
 }
 
 struct Store {
-  std::set<std::string> names;
   TShed shed;
-  explicit Store(const std::string& file)
-      : shed(file, [this](const std::string& name) { names.insert(name); }) {}
+  explicit Store(const std::string& file) : shed(file, nullptr) {}
 };
 
 // The search and its default notches use every core.
@@ -64,7 +63,7 @@ int Design(const DesignOptions& options, Store& store, const EngineRecord& store
   const DesignResult result = SearchDesign(input, Cores());
   EngineRecord proposal = stored;
   ToRecord(result.proposal, proposal);
-  const std::string name = options.saveAs ? StoredName(*options.saveAs) : RecordName(stored);
+  const std::string name = options.saveAs ? SaveAsName(*options.saveAs) : RecordName(stored);
   SetRecordName(proposal, name.data(), name.size());
   // Without --unit, lengths carry the unit the data file was given.
   const LengthUnit unit = options.unit.value_or(ReadLengthUnit(options.dataFile));
@@ -76,10 +75,11 @@ int Design(const DesignOptions& options, Store& store, const EngineRecord& store
         << '\n';
     return kExitCannotAssemble;
   }
-  const StoreOutcome saved = options.saveAs ? store.shed.SaveEngine(proposal) : StoreOutcome{};
-  if (!saved.ok()) {
-    err << kProgram << saved.message << ": '" << options.dataFile << "'\n";
-    return kExitFileOrEngine;
+  if (options.saveAs) {
+    if (const auto refused = SaveProposal(store.shed, proposal, *options.saveAs, options.dataFile, err)) {
+      err << kProgram << *refused << '\n';
+      return kExitFileOrEngine;
+    }
   }
   return kExitOk;
 }
@@ -110,10 +110,11 @@ int RunDesignCommand(const std::vector<std::string>& args, std::ostream& out, st
         << "'\n";
     return kExitFileOrEngine;
   }
-  if (options.saveAs && store.names.count(StoredName(*options.saveAs))) {
-    err << kProgram << "an engine named '" << *options.saveAs << "' exists already in '" << options.dataFile
-        << "'; choose another name\n";
-    return kExitFileOrEngine;
+  if (options.saveAs) {
+    if (const auto refused = CheckSaveAs(store.shed, *options.saveAs, options.dataFile)) {
+      err << kProgram << *refused << '\n';
+      return kExitFileOrEngine;
+    }
   }
   return Design(options, store, *stored.record, out, err);
 }

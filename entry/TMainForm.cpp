@@ -11,14 +11,23 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QStyle>
 #include <algorithm>
 
 #include "BoxText.h"
 #include "Controls.h"
+#include "FittedName.h"
 #include "NameValidator.h"
 #include "QtPrompter.h"
 #include "Reaction.h"
 #include "WindowPlacement.h"
+
+namespace {
+
+// The popup's item margins on both sides together, with room to spare.
+constexpr int kItemMargins = 16;
+
+}  // namespace
 
 const std::array<TMainForm::BoxPlace, kDimensions>& TMainForm::Places() {
   static const std::array<BoxPlace, kDimensions> places = {{
@@ -74,12 +83,15 @@ void TMainForm::BuildControls(QWidget* surface) {
   CB_Engines->lineEdit()->setValidator(new NameValidator(CB_Engines->lineEdit()));
   CB_Engines->lineEdit()->installEventFilter(this);
   Controls::SetBackground(CB_Engines, Controls::ScrollBarColour());
+  FittedName::Follow(CB_Engines->lineEdit());
   Controls::Label(surface, "CURRENT ENGINE", 130, 7);
-  EdName = Controls::Edit(surface, 247, 0, 98, 21, true);
+  // As wide as the row allows, so that most names keep the full-size face.
+  EdName = Controls::Edit(surface, 247, 0, 151, 21, true);
   EdName->setObjectName("EdName");
   EdName->setFont(Controls::Font(true));
   EdName->setValidator(new NameValidator(EdName));
-  ChBDims = new QCheckBox("Show Dimensions", surface);
+  FittedName::Follow(EdName);
+  ChBDims = new QCheckBox("Show D&imensions", surface);
   ChBDims->setObjectName("ChBDims");
   ChBDims->setFont(Controls::Font(false, true));
   ChBDims->setGeometry(403, 7, 125, 13);
@@ -100,24 +112,25 @@ void TMainForm::BuildNewEngineControls(QWidget* surface) {
   RadioGroup1 = BuildRadioGroup(surface, "Valve Type", valveTypes, 13, 85, 98, 46, valveGroup);
   RadioGroup1->setObjectName("RadioGroup1");
   Controls::Label(surface, "View Rocker type", 20, 143);
-  BtViewrock = Controls::Button(surface, " Rocker types", 13, 137, 98, 20);
+  BtViewrock = Controls::Button(surface, " &Rocker types", 13, 137, 98, 20);
   BtViewrock->setToolTip("Defines Rocker Types");
   RadioGroup2 = BuildRadioGroup(surface, "Rocker", rockerTypes, 13, 163, 98, 72, rockerGroup);
   RadioGroup2->setObjectName("RadioGroup2");
 }
 
+// Each caption underlines one of its own letters for Alt (none of File, Tools, Help).
 void TMainForm::BuildButtons(QWidget* surface) {
   Controls::Bevel(surface, 130, 39, 423, 170);
-  BtSave = Controls::Button(surface, "Save  Current  Engine", 150, 182, 143, 20);
+  BtSave = Controls::Button(surface, "&Save  Current  Engine", 150, 182, 143, 20);
   BtSave->setToolTip("If you modify the name of the CURRENT  ENGINE,  a new record will be saved");
-  BtDelete = Controls::Button(surface, "Delete Current Engine", 364, 182, 144, 20);
-  BtResults = Controls::Button(surface, "GET  RESULTS", 169, 215, 98, 20);
+  BtDelete = Controls::Button(surface, "&Delete Current Engine", 364, 182, 144, 20);
+  BtResults = Controls::Button(surface, "&GET  RESULTS", 169, 215, 98, 20);
   Controls::SetTextColour(BtResults, Controls::Maroon());
   QPalette palette = BtResults->palette();
   palette.setColor(QPalette::ButtonText, Controls::Maroon());
   BtResults->setPalette(palette);
-  BtPrint = Controls::Button(surface, "PRINT FORM", 319, 215, 85, 20);
-  BtExit = Controls::Button(surface, "EXIT", 481, 215, 66, 20);
+  BtPrint = Controls::Button(surface, "&PRINT FORM", 319, 215, 85, 20);
+  BtExit = Controls::Button(surface, "E&XIT", 481, 215, 66, 20);
   BtSave->setObjectName("BtSave");
   BtDelete->setObjectName("BtDelete");
   BtResults->setObjectName("BtResults");
@@ -217,6 +230,12 @@ void TMainForm::BuildMenu() {
   QAction* helpItem = help->addAction("&Vardenlyke Help ");
   helpItem->setObjectName("VardenlykeHelp1");
   connect(helpItem, &QAction::triggered, this, Reaction([this](bool) { VardenlykeHelp1Click(); }));
+  // F1 opens this window's page; elsewhere the key is the application's (HelpKey).
+  QAction* windowHelp = help->addAction("Help on this &window");
+  windowHelp->setObjectName("WindowHelp1");
+  windowHelp->setShortcut(QKeySequence(Qt::Key_F1));
+  connect(windowHelp, &QAction::triggered, this,
+          Reaction([this](bool) { emit helpRequested(property("helpTopic").toString()); }));
   QAction* about = help->addAction(windowIcon(), "&About Vardenlyke");
   about->setObjectName("AboutVardenlyke1");
   connect(about, &QAction::triggered, this, Reaction([this](bool) { AboutVardenlyke1Click(); }));
@@ -284,11 +303,14 @@ int TMainForm::ListStoredNames() {
   const QString shown = CB_Engines->currentText();
   CB_Engines->addItems(names);
   CB_Engines->setEditText(shown);
-  // The list opens wide enough to show every name whole.
+  // The list opens wide enough to show every name whole beside its scroll bar.
+  QAbstractItemView* view = CB_Engines->view();
+  const int besides = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view) +
+                      2 * view->frameWidth() + kItemMargins;
   int wide = 0;
   for (const QString& name : names)
-    wide = std::max(wide, CB_Engines->fontMetrics().horizontalAdvance(name) + 32);
-  if (CB_Engines->view()->minimumWidth() < wide) CB_Engines->view()->setMinimumWidth(wide);
+    wide = std::max(wide, view->fontMetrics().horizontalAdvance(name) + besides);
+  if (view->minimumWidth() < wide) view->setMinimumWidth(wide);
   return static_cast<int>(names.size());
 }
 

@@ -10,6 +10,7 @@
 #include "EngineScale.h"
 #include "QtPrompter.h"
 #include "ScaleEngineDialog.h"
+#include "StoreTask.h"
 #include "TMainForm.h"
 #include "WindowPrinter.h"
 
@@ -46,10 +47,14 @@ void TMainForm::EdNewEngChange() {
 void TMainForm::BtSaveClick() {
   const Transfer transfer = TransferEntries();
   if (!transfer.ok()) return AppPrompter().Inform("Message", transfer.message);
-  if (!AppPrompter().Confirm("Message", "Are you sure?")) return;
+  if (!AppPrompter().Confirm("Message",
+                             "Save the engine \"" + Cp1252ToUtf8(engine_.name) + "\"? Are you sure?"))
+    return;
   const QString shown = CB_Engines->currentText();
   if (model_.hasStore()) AppPrompter().Inform("Saving ", Cp1252ToUtf8(engine_.name));
-  const StoreOutcome saved = model_.SaveEngine(engine_);
+  // Off the GUI thread: another program may hold the data file a while.
+  const StoreOutcome saved =
+      StoreTask::Run(this, [this](const LockWait& wait) { return model_.SaveEngine(engine_, wait); });
   Tell(saved);
   // The store is listed again either way; after a failed write the window
   // keeps every box, the name and the selection, so the user can try again.
@@ -61,13 +66,23 @@ void TMainForm::BtSaveClick() {
 
 void TMainForm::BtDeleteClick() {
   if (!AppPrompter().Confirm("Message", "Are you sure?")) return;
+  // The store works first, on the name the steps below leave in the name box
+  // (none while a new engine is being named: emptying that box empties it),
+  // so that a wait given up leaves the window as it is.
+  const std::string name = EdNewEng->text().isEmpty() ? BoxText::NameBytes(EdName->text()) : std::string();
+  StoreOutcome deleted;
+  if (model_.hasStore()) {
+    deleted =
+        StoreTask::Run(this, [this, &name](const LockWait& wait) { return model_.DeleteEngine(name, wait); });
+    if (deleted.kind == StoreOutcome::Kind::cancelled) return Tell(deleted);
+  }
   EdNewEng->setText("");
   CB_Engines->setEditText("");
   ClearEntries();
-  engine_.name = BoxText::NameBytes(EdName->text());
+  engine_.name = name;
   CB_Engines->clear();
   if (model_.hasStore()) {
-    Tell(model_.DeleteEngine(engine_.name));
+    Tell(deleted);
     engineCount_ = ListStoredNames();
   }
   EdName->setText("");

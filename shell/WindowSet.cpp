@@ -6,7 +6,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <filesystem>
 #include <stdexcept>
 
 #include "BoxText.h"
@@ -24,6 +26,7 @@
 #include "TSplashForm.h"
 #include "TStdAboutForm.h"
 #include "TStudyForm.h"
+#include "TextFile.h"
 
 TSplashForm* SplashForm = nullptr;
 TMainForm* MainForm = nullptr;
@@ -39,6 +42,24 @@ namespace {
 
 SessionModel* model = nullptr;
 HelpKey* helpKey = nullptr;
+
+constexpr const char* kDataFile = "ste_data.dat";
+
+// Writes the sample engines compiled into the program as the working folder's
+// data file; a failure is told, and the store then starts the file empty.
+void StartWithSampleEngines() {
+  QFile samples(":/examples/ste_data.dat");
+  if (!samples.open(QIODevice::ReadOnly)) {
+    AppPrompter().Inform("Message", "The sample engines are not available: the data file is started empty.");
+    return;
+  }
+  const QByteArray bytes = samples.readAll();
+  const FileWrite written = WriteFileAtomically(kDataFile, bytes.toStdString());
+  if (!written.ok())
+    AppPrompter().Inform("Message", "Cannot write the sample engines to \"" +
+                                        QDir::current().absoluteFilePath(kDataFile).toStdString() +
+                                        "\": " + written.reason);
+}
 
 // The study compares with engines the main window and the assistant hold.
 void WireCompareSources() {
@@ -78,7 +99,7 @@ void WindowSet::Create() {
   MainForm = new TMainForm(*model);
   // The store works on the working folder's data file: results.txt and
   // printed pages land beside it.
-  OpenStore("ste_data.dat");
+  OpenStore(kDataFile);
   ResultsForm = new TResultsForm(*model);
   AnimaForm = new TAnimaForm(*model);
   RockerForm = new TRockerForm;
@@ -139,7 +160,15 @@ void WindowSet::OpenFolder(const QString& folder) {
                              "\".");
   ResultsForm->close();
   AnimaForm->close();
-  OpenStore("ste_data.dat");
+  // A folder without a data file is offered the sample engines (a link that
+  // points nowhere counts as a file: the store reports it).
+  std::error_code error;
+  if (!std::filesystem::exists(std::filesystem::symlink_status(kDataFile, error)) &&
+      AppPrompter().Confirm("Message", "\"" + QDir::toNativeSeparators(QDir::currentPath()).toStdString() +
+                                           "\" holds no engines yet.\nStart its data file with the sample "
+                                           "engines? (Cancel starts it empty.)"))
+    StartWithSampleEngines();
+  OpenStore(kDataFile);
 }
 
 void WindowSet::Destroy() {

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <iterator>
 
+#include "Cp1252.h"
+
 namespace {
 
 const char* const kNotChangedUntilReadable =
@@ -95,31 +97,70 @@ FoundRecord TShed::FindEngine(const char* name) const {
   return {*found, {}};
 }
 
-StoreOutcome TShed::RewriteFile(const std::function<void(std::list<EngineRecord>&)>& change) {
-  const FileResult written = DataFile(*fs_, fileName_).Rewrite([&](const std::string& current) {
-    std::list<EngineRecord> records = LoadedRecords(current);
-    change(records);
-    std::string bytes;
-    bytes.reserve(records.size() * kEngineRecordSize);
-    for (const EngineRecord& record : records)
-      bytes.append(reinterpret_cast<const char*>(&record), kEngineRecordSize);
-    return bytes;
-  });
+StoreOutcome TShed::RewriteFile(const std::function<bool(std::list<EngineRecord>&)>& change,
+                                const LockWait& wait, const char* what) {
+  const FileResult written =
+      DataFile(*fs_, fileName_)
+          .Rewrite(
+              [&](const std::string& current) -> std::optional<std::string> {
+                std::list<EngineRecord> records = LoadedRecords(current);
+                if (!change(records)) return std::nullopt;
+                std::string bytes;
+                bytes.reserve(records.size() * kEngineRecordSize);
+                for (const EngineRecord& record : records)
+                  bytes.append(reinterpret_cast<const char*>(&record), kEngineRecordSize);
+                return bytes;
+              },
+              wait);
   EmptyList();
+  if (written.cancelled())
+    return {StoreOutcome::Kind::cancelled,
+            std::string("Nothing was ") + what + ": the data file was left as it was."};
   if (!written.ok())
     return {StoreOutcome::Kind::notWritten, written.error + "\nThe data file was not changed."};
   return {};
 }
 
-StoreOutcome TShed::SaveEngine(const EngineRecord& record) {
-  StoreOutcome saved = RewriteFile([&](std::list<EngineRecord>& records) {
-    RemoveShown(records, RecordName(record));
-    records.push_front(record);
-  });
+StoreOutcome TShed::SaveEngine(const EngineRecord& record, const LockWait& wait) {
+  StoreOutcome saved = RewriteFile(
+      [&](std::list<EngineRecord>& records) {
+        RemoveShown(records, RecordName(record));
+        records.push_front(record);
+        return true;
+      },
+      wait, "saved");
   if (saved.ok()) saved.message = "Records stored";
   return saved;
 }
 
-StoreOutcome TShed::DeleteEngine(const EngineRecord& record) {
-  return RewriteFile([&](std::list<EngineRecord>& records) { RemoveShown(records, RecordName(record)); });
+StoreOutcome TShed::SaveNewEngine(const EngineRecord& record, const LockWait& wait) {
+  bool taken = false;
+  StoreOutcome saved = RewriteFile(
+      [&](std::list<EngineRecord>& records) {
+        taken = std::any_of(records.begin(), records.end(),
+                            [&](const EngineRecord& r) { return SameEngineName(r, record); });
+        if (!taken) records.push_front(record);
+        return !taken;
+      },
+      wait, "saved");
+  if (taken && saved.ok())
+    return {StoreOutcome::Kind::nameTaken,
+            "An engine named \"" + Cp1252ToUtf8(RecordName(record)) + "\" is stored already."};
+  if (saved.ok()) saved.message = "Records stored";
+  return saved;
+}
+
+StoreOutcome TShed::DeleteEngine(const EngineRecord& record, const LockWait& wait) {
+  return RewriteFile(
+      [&](std::list<EngineRecord>& records) {
+        RemoveShown(records, RecordName(record));
+        return true;
+      },
+      wait, "deleted");
+}
+
+StoreOutcome TShed::CheckWritable() {
+  const FileResult writable = DataFile(*fs_, fileName_).CheckWritable();
+  if (writable.ok()) return {};
+  return {StoreOutcome::Kind::notWritten, writable.error};
 }

@@ -22,6 +22,8 @@ struct StoreOutcome {
     missingFile,  // the file is not there and could not be made; message: the question to ask
     notCreated,   // making the missing file failed again; message: why
     notWritten,   // a save or delete failed: why, and that the file was left as it was
+    nameTaken,    // SaveNewEngine: the file holds that name already; nothing was written
+    cancelled,    // the wait for another program's lock was given up; nothing was written
   };
   Kind kind = Kind::done;
   std::string message;  // UTF-8
@@ -56,20 +58,33 @@ class TShed {
   int ListEngines();
   // The stored record of that name (the one nearest the file's start), or notFound.
   FoundRecord FindEngine(const char* name) const;
+  // Every rewrite below waits as `wait` says while another program holds the
+  // file's lock; cancelled when the wait is given up.
+  //
   // Replace-or-add and rewrite: done with "Records stored", or notWritten when
   // the file could not be read or written, in which case it is as it was.
   // Of several records of the name, the one FindEngine hands out is replaced.
-  StoreOutcome SaveEngine(const EngineRecord& record);
+  StoreOutcome SaveEngine(const EngineRecord& record, const LockWait& wait = {});
+  // Adds the record only when no record of its name is in the file as it is
+  // under the lock, at the moment of writing: nameTaken otherwise, nothing
+  // written. Else as SaveEngine.
+  StoreOutcome SaveNewEngine(const EngineRecord& record, const LockWait& wait = {});
   // Removes the record of that name that FindEngine hands out and rewrites;
   // done with no notice, or notWritten as for SaveEngine.
-  StoreOutcome DeleteEngine(const EngineRecord& record);
+  StoreOutcome DeleteEngine(const EngineRecord& record, const LockWait& wait = {});
+  // Whether a save could write the file now; notWritten, with the reason on
+  // one line, when not. Changes nothing.
+  StoreOutcome CheckWritable();
 
   const std::string& FileName() const { return fileName_; }
   // Why the last listing could not read the file; empty when it could.
   const std::string& ReadError() const { return readError_; }
 
  private:
-  StoreOutcome RewriteFile(const std::function<void(std::list<EngineRecord>&)>& change);
+  // change edits the records as they are on disk, or returns false to leave
+  // the file as it is; `what` ("saved", "deleted") says what a cancel stopped.
+  StoreOutcome RewriteFile(const std::function<bool(std::list<EngineRecord>&)>& change, const LockWait& wait,
+                           const char* what);
   void EmptyList() { records_.clear(); }
 
   std::string fileName_;

@@ -191,6 +191,7 @@ QWidget* TStudyForm::BuildButtonRow() {
 
 void TStudyForm::ConnectReactions() {
   connect(&model_, &SessionModel::engineTaken, this, Reaction([this] { EngineTaken(); }));
+  connect(&model_, &SessionModel::storeOpened, this, Reaction([this] { StoreOpened(); }));
   connect(&model_, &SessionModel::runChanged, this, Reaction([this] { RunChanged(); }));
   connect(&model_, &SessionModel::lengthUnitChanged, this, Reaction([this] { LengthUnitChanged(); }));
   const auto restudy = Reaction([this] { Restudy(); });

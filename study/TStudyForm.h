@@ -116,6 +116,7 @@ class TStudyForm : public QWidget {
   void FillCompareMenu();
   void ConnectReactions();
   void EngineTaken();
+  void StoreOpened();
   void RunChanged();
   void LengthUnitChanged();
   void Delivered(const Studies& studies);

@@ -37,6 +37,22 @@ void TStudyForm::EngineTaken() {
   if (isVisible()) Restudy();
 }
 
+// Another data file: its engines are not those studied or compared, and the
+// session has no engine until GET  RESULTS.
+void TStudyForm::StoreOpened() {
+  jobs_.Cancel();
+  comparedEngine_.reset();
+  comparedName_.clear();
+  compared_.reset();
+  comparedSession_.reset();
+  study_ = QuadrantStudy{};
+  tableModel_.SetRows({});
+  ShowStudies();
+  LbComparedSummary->hide();
+  EngineTaken();
+  UpdateReverser();
+}
+
 void TStudyForm::RunChanged() {
   const auto setting = model_.session().settingAngleDeg();
   if (setting != sessionSetting_) {
@@ -139,8 +155,9 @@ void TStudyForm::ShowProgress() {
 }
 
 void TStudyForm::Delivered(const Studies& studies) {
-  // A cancelled study leaves the last one shown; the summary says it was cancelled.
-  if (studies.study.problem == StudyProblem::cancelled) return ShowProgress();
+  // A cancelled study leaves the last one shown; the summary says it was
+  // cancelled. One that arrives after the store let its engine go is dropped.
+  if (studies.study.problem == StudyProblem::cancelled || !model_.session().taken()) return ShowProgress();
   study_ = studies.study;
   studySession_ = studies.session;
   compared_ = studies.compared;

@@ -1,8 +1,10 @@
 // The session model as the windows meet it: every window names the engine the
-// session computes, whatever the engine list or the name box says later, and
-// the length unit of the data file labels the lengths without converting one.
+// session computes, whatever the engine list or the name box says later, the
+// length unit of the data file labels the lengths without converting one, and
+// opening another data file lets the session's engine go.
 #include <QAction>
 #include <QElapsedTimer>
+#include <QSignalSpy>
 #include <filesystem>
 
 #include "TResultsForm.h"
@@ -103,4 +105,27 @@ TEST_F(SessionModelTest, TheLengthUnitLabelsLengthsConvertsNothingAndStaysWithTh
   ChooseUnit("none");
   EXPECT_FALSE(std::filesystem::exists("ste_data.dat.unit"));
   EXPECT_EQ(MainForm->Caption(0)->text(), conrodCaption);
+}
+
+TEST_F(SessionModelTest, AnotherFolderLetsTheOldEngineGoAndAnEmptyOneIsOfferedTheSampleEngines) {
+  Pick(kGoods);
+  MainForm->BtResults->click();
+  Go("20");
+  QSignalSpy opened(&WindowSet::Model(), &SessionModel::storeOpened);
+  std::filesystem::create_directory("fresh");
+  WindowSet::OpenFolder("fresh");  // the script answers OK
+  EXPECT_NE(prompter_.shown.back().text.find("Start its data file with the sample engines?"),
+            std::string::npos);
+  EXPECT_EQ(prompter_.shown.back().text.find('"' + std::filesystem::current_path().string() + '"'), 0u);
+  EXPECT_EQ(ReadBytes("ste_data.dat"), ReadBytes(std::filesystem::path(ZOV_EXAMPLES) / "ste_data.dat"));
+  EXPECT_EQ(MainForm->engineCount(), 4);
+  EXPECT_EQ(opened.count(), 1);
+  EXPECT_FALSE(TheSession().taken());
+  EXPECT_TRUE(WindowSet::Model().engineName().isEmpty());
+
+  // A folder with a data file, even an empty one, is opened without a question.
+  const std::size_t asked = prompter_.shown.size();
+  WindowSet::OpenFolder("..");
+  EXPECT_EQ(prompter_.shown.size(), asked);
+  EXPECT_EQ(opened.count(), 2);
 }

@@ -1,12 +1,16 @@
 // The data-entry window: showing an engine, reading the boxes back with their
-// markings, every dimension in its own captioned box, the enabled states and
-// the Enter key.
+// markings, every dimension in its own captioned box, the enabled states, the
+// Enter key, whole names and the keyboard's Alt letters.
+#include <QAbstractItemView>
+#include <QAction>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QTest>
 
 #include "BoxText.h"
 #include "Controls.h"
 #include "EngineSchema.h"
+#include "FittedName.h"
 #include "NumberFormat.h"
 #include "WindowTest.h"
 
@@ -267,4 +271,57 @@ TEST_F(TMainFormTest, EveryDimensionHasItsOwnCaptionedBoxAndComesBackEqual) {
   for (QAbstractButton* button : MainForm->rockerGroup->buttons()) rockerTypes << button->text();
   EXPECT_EQ(valveTypes, (QStringList{"Outside adm", "Inside  adm"}));
   EXPECT_EQ(rockerTypes, (QStringList{"No Rocker", "Type A", "Type B"}));
+}
+
+TEST_F(TMainFormTest, EveryNameOfUpTo29CharactersIsShownWhole) {
+  const QStringList names = {"Express 4-4-0 rocker B equali", "GREAT WESTERN 4-6-0 CASTLE CL",
+                             "MMMMMMMMMMMMMMMMMMMMMMMMMMMMM", "Goods"};
+  std::vector<EngineRecord> records;
+  for (const QString& name : names) records.push_back(MakeRecord(name.toStdString()));
+  StartWith(records);
+  // The list opens wide enough for the longest name beside its scroll bar.
+  MainForm->CB_Engines->showPopup();
+  QAbstractItemView* view = MainForm->CB_Engines->view();
+  for (const QString& name : names)
+    EXPECT_GE(view->viewport()->width(), view->fontMetrics().horizontalAdvance(name)) << name.toStdString();
+  MainForm->CB_Engines->hidePopup();
+  for (const QString& name : names) {
+    Pick(name);
+    for (QLineEdit* box : {MainForm->EdName, MainForm->CB_Engines->lineEdit()}) {
+      EXPECT_EQ(box->toolTip(), name);
+      EXPECT_EQ(box->cursorPosition(), 0);
+    }
+    // The CURRENT ENGINE box draws the whole name, in its own face when it fits.
+    EXPECT_LE(MainForm->EdName->fontMetrics().horizontalAdvance(name), FittedName::Room(MainForm->EdName))
+        << name.toStdString();
+    EXPECT_GE(MainForm->EdName->font().pixelSize(), FittedName::kLeastPixelSize);
+    if (name == "Goods") {
+      EXPECT_EQ(MainForm->EdName->font(), Controls::Font(true));
+    }
+  }
+}
+
+TEST_F(TMainFormTest, EveryButtonHasItsOwnAltLetterAndTheHelpMenuListsF1) {
+  QMap<QChar, QString> taken;
+  QList<QString> captions;
+  for (QAbstractButton* button : MainForm->findChildren<QAbstractButton*>()) captions << button->text();
+  for (QMenu* menu : MainForm->menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
+    captions << menu->title();
+  for (const QString& caption : captions) {
+    const qsizetype amp = caption.indexOf('&');
+    if (amp < 0) continue;
+    const QChar letter = caption[amp + 1].toUpper();
+    EXPECT_FALSE(taken.contains(letter)) << caption.toStdString() << " and " << taken[letter].toStdString();
+    taken[letter] = caption;
+  }
+  for (QPushButton* button : MainForm->findChildren<QPushButton*>())
+    EXPECT_EQ(button->text().count('&'), 1) << button->text().toStdString();
+
+  auto* f1 = MainForm->findChild<QAction*>("WindowHelp1");
+  ASSERT_NE(f1, nullptr);
+  EXPECT_EQ(f1->shortcut(), QKeySequence(Qt::Key_F1));
+  QStringList topics;
+  QObject::connect(MainForm, &TMainForm::helpRequested, [&topics](const QString& topic) { topics << topic; });
+  f1->trigger();
+  EXPECT_EQ(topics, QStringList{"engines"});
 }

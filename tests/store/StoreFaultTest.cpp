@@ -20,7 +20,7 @@ class FailingFileSystem : public FileSystem {
   int Open(const std::string& path, int flags, int mode) override {
     return Fail(Call::Open) ? -1 : FileSystem::Open(path, flags, mode);
   }
-  int Lock(int fd) override { return Fail(Call::Lock) ? -1 : FileSystem::Lock(fd); }
+  int TryLock(int fd) override { return Fail(Call::Lock) ? -1 : FileSystem::TryLock(fd); }
   ssize_t Write(int fd, const void* data, size_t size) override {
     return Fail(Call::Write) ? -1 : FileSystem::Write(fd, data, size);
   }

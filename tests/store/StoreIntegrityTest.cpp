@@ -77,6 +77,8 @@ TEST_F(StoreIntegrityTest, AFileTheUserMayNotReadOrWriteIsNeverWritten) {
       EXPECT_EQ(opened.message.rfind("Cannot read \"" + dataPath_ + "\": Permission denied\n", 0), 0u);
       EXPECT_EQ(shed.ReadError(), "Cannot read \"" + dataPath_ + "\": Permission denied");
     }
+    // The check made before a long search refuses alike, on one line.
+    EXPECT_EQ(shed.CheckWritable().message, c.refusal + dataPath_ + "\": Permission denied");
     const StoreOutcome saved = shed.SaveEngine(MakeRecord("D"));
     EXPECT_FALSE(saved.ok());
     EXPECT_EQ(saved.message.rfind(c.refusal + dataPath_ + "\": Permission denied", 0), 0u);

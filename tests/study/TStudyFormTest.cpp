@@ -190,3 +190,21 @@ TEST_F(StudyFormTest, EqualCutOffsAreSetAtTheSettingAngleAndTheReverserLeavesThe
   EXPECT_FALSE(TheSession().centring());
   EXPECT_EQ(StudyForm->LbReverser->text(), "-12 deg.");
 }
+
+TEST_F(StudyFormTest, AnotherDataFolderLetsTheStudiedAndComparedEnginesGo) {
+  OpenStudy("Goods 0-6-0 slide valve");
+  StudyForm->CompareWithStored("Express 4-4-0 rocker B");
+  WaitForStudy();
+  ASSERT_TRUE(StudyForm->compared());
+  const auto other = folder_ / "other";
+  std::filesystem::create_directories(other);
+  std::filesystem::copy_file("ste_data.dat", other / "ste_data.dat");
+  WindowSet::OpenFolder(QString::fromStdString(other.string()));
+  while (StudyForm->studying()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  EXPECT_TRUE(StudyForm->study().rows.empty());
+  EXPECT_FALSE(StudyForm->compared());
+  EXPECT_EQ(StudyForm->Table->model()->rowCount(), 0);
+  EXPECT_FALSE(StudyForm->Reverser->isEnabled());
+  EXPECT_EQ(StudyForm->LbName->text(), "");
+  EXPECT_TRUE(StudyForm->LbSummary->text().startsWith("No engine yet"));
+}
