@@ -1,9 +1,11 @@
-// The results window: the lifting-arm angle, "GO" running the crank sweep, the
-// valve events, leads, port openings, link swing and die deflection (lengths
-// followed by the data file's unit), and the valve diagram (valve against
-// piston displacement) on its picture.
+// The results window: the lifting-arm angle and the valve setting of the first
+// run, "GO" running the crank sweep, the valve events, leads, port openings,
+// link swing and die deflection (lengths followed by the data file's unit), a
+// note when the run lies outside the usable range, and the valve diagram
+// (valve against piston displacement) on its picture.
 #pragma once
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -68,6 +70,10 @@ class TResultsForm : public QWidget {
   QLabel *LbAdmF, *LbCoF, *LbExF, *LbCpF, *LbLeadF;
   QLabel *LbPopB, *LbPopF;
   QLabel* LbEqlds;
+  // How the first "GO" sets the valves; shown until a centring is kept.
+  QComboBox* CbValveSetting;
+  // Why the figures shown lie outside the usable range; empty inside it.
+  QLabel* LbUsable;
   QLabel *LbLinkmin, *LbLinkmax;
   ImageView* Oval;
   QPushButton* BtClear;
@@ -97,6 +103,16 @@ class TResultsForm : public QWidget {
   void BuildControls();
   void BuildDiagramAndButtons();
   void BuildEventLabels();
+  void BuildValveSettingChoice();
+  ValveSetting ChosenSetting() const;
+  // The notes and the setting's caption name the setting kept, or before the
+  // first run the one chosen.
+  void ShowSettingTexts();
+  void ShowUsability(const GearRun& run);
+  // Before the first run: its note and the choice of setting; after it: the
+  // note on the setting kept.
+  void ShowFirstRunNote();
+  void ShowLaterRunNote();
   void ConnectReactions();
   bool RunSweep();
   void ShowEngineName();
@@ -110,6 +126,8 @@ class TResultsForm : public QWidget {
 
   SessionModel& model_;
   QLabel* frontEnd_ = nullptr;  // the diagram's "Front", right of the die deflection
+  QLabel* settingCaption_ = nullptr;  // "Valve setting" over the choice
+  QLabel* eqldsCaption_ = nullptr;    // "* Lifting arm angle  for equal leads set at "
   DiagramFrame frame_;
   double travelScale_ = 0;
   bool activeSinceShown_ = false;

@@ -29,15 +29,14 @@ void TResultsForm::BtGoClick() {
 
 bool TResultsForm::RunSweep() {
   const double degrees = BoxText::Number(EdLa_ang);  // a bad angle stops "GO" here
-  const RunOutcome outcome = model_.Go(degrees);
+  const RunOutcome outcome = model_.Go(degrees, ChosenSetting());
   if (outcome.ok()) return true;
   AppPrompter().Inform("Message", FailureMessage(*outcome.failure));
   return false;
 }
 
 void TResultsForm::ReverserMoved(double liftArmDegrees) {
-  MLeads->hide();
-  MXleads->show();
+  ShowLaterRunNote();
   // The box's own reaction runs (GO on, ANIMATE off); the run shown next
   // turns ANIMATE on again, since its tables are those of this angle.
   EdLa_ang->setText(BoxText::Format(liftArmDegrees));
@@ -83,10 +82,10 @@ void TResultsForm::RunChanged() {
   const auto& latest = model_.session().latestRun();
   if (!latest) return;
   const GearRun& run = *latest;
-  // Equal leads are set now (by this run or an earlier one): the later-run note.
-  MLeads->hide();
-  MXleads->show();
+  // The valves are set now (by this run or an earlier one): the later-run note.
+  ShowLaterRunNote();
   DrawValveDiagram(run);
+  ShowUsability(run);
   // Only a sweep that succeeded gives the animation tables to show.
   BtAnima->setEnabled(true);
   // The setting's angle, also when the live reverser fixed it before moving on.
@@ -195,8 +194,8 @@ void TResultsForm::ClearResults() {
   Canvas& canvas = Oval->canvas();
   canvas.FloodFill(Oval->PictureSize().width() / 2, Oval->PictureSize().height() / 2, kBlue);
   EdLa_ang->setText("");
-  for (QLabel* label :
-       {LbAdmB, LbAdmF, LbCoB, LbCoF, LbExB, LbExF, LbCpB, LbCpF, LbLeadB, LbLeadF, LbPopB, LbPopF})
+  for (QLabel* label : {LbAdmB, LbAdmF, LbCoB, LbCoF, LbExB, LbExF, LbCpB, LbCpF, LbLeadB, LbLeadF, LbPopB,
+                        LbPopF, LbUsable})
     label->setText("");
 }
 
