@@ -102,8 +102,8 @@ QPoint WindowPlacement::LeastCovering(QPoint wanted, QSize outer, const QRect& a
   }
   const auto cost = [&](QPoint at) {
     const QPoint off = at - start;
-    return std::pair(Covered(QRect(at, outer), open), static_cast<long long>(off.x()) * off.x() +
-                                                           static_cast<long long>(off.y()) * off.y());
+    return std::pair(Covered(QRect(at, outer), open),
+                     static_cast<long long>(off.x()) * off.x() + static_cast<long long>(off.y()) * off.y());
   };
   QPoint best = start;
   auto bestCost = cost(start);

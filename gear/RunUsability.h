@@ -5,17 +5,17 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "GearRun.h"
 
 struct RunUsability {
-  bool dieBeyondPin = false;              // at some crank step the die runs past a rod pin
-  std::vector<ValveEvent> missingEvents;  // in the order of ValveEvent
-  bool usable() const { return !dieBeyondPin && missingEvents.empty(); }
+  bool dieBeyondPin = false;     // at some crank step the die runs past a rod pin
+  bool eventMissing[kEvents]{};  // indexed by ValveEvent
+  bool usable() const;
 };
 
 RunUsability JudgeRun(const GearRun& run);
 
-// "" for a usable run; otherwise "Outside the usable range: " and each cause.
+// "" for a usable run; otherwise "Outside the usable range: " and each cause,
+// the missing events named end by end.
 std::string UsabilityNote(const RunUsability& usability);

@@ -37,7 +37,10 @@ class TResultsForm : public QWidget {
   void ClearResults();
   void DrawValveDiagram(const GearRun& run);
   void ResetDiagramFrame();
-  // The diagram's mapping of normalised coordinates to pixels.
+  // The diagram's mapping of normalised coordinates to pixels, and the
+  // pixels that hold them.
+  double DiagramX(double u) const;
+  double DiagramY(double v) const;
   int DiagramColumn(double u) const;
   int DiagramRow(double v) const;
   double travelScale() const { return travelScale_; }
@@ -99,7 +102,7 @@ class TResultsForm : public QWidget {
     int width = 0, height = 0;
   };
 
-  static int TruncatePixel(double value);
+  static double ClampFar(double value);
   void BuildControls();
   void BuildDiagramAndButtons();
   void BuildEventLabels();
@@ -125,7 +128,7 @@ class TResultsForm : public QWidget {
   QLabel* ResultLabel(int left, int top, const char* name);
 
   SessionModel& model_;
-  QLabel* frontEnd_ = nullptr;  // the diagram's "Front", right of the die deflection
+  QLabel* frontEnd_ = nullptr;        // the diagram's "Front", right of the die deflection
   QLabel* settingCaption_ = nullptr;  // "Valve setting" over the choice
   QLabel* eqldsCaption_ = nullptr;    // "* Lifting arm angle  for equal leads set at "
   DiagramFrame frame_;

@@ -1,6 +1,7 @@
 // The results window's words around the figures: the choice of valve setting
 // for the first run, the notes and caption that name the setting in use, and
 // the note on a run outside the usable range, judged on the run itself.
+#include <QFontMetrics>
 #include <QStringList>
 #include <algorithm>
 
@@ -83,12 +84,12 @@ void TResultsForm::ShowSettingTexts() {
 void TResultsForm::ShowUsability(const GearRun& run) {
   const QString note = QString::fromStdString(UsabilityNote(JudgeRun(run)));
   LbUsable->setToolTip(note);
-  LbUsable->setFont(Controls::Font());
-  LbUsable->setText(note);
+  // Up to the diagram's captions: a longer note takes the narrow face, and
+  // one longer still is cut short (its tooltip holds it whole).
+  const int room = frontEnd_->x() - LbUsable->x();
+  QFont font = Controls::Font();
+  if (QFontMetrics(font).horizontalAdvance(note) > room) font = Controls::NarrowFont();
+  LbUsable->setFont(font);
+  LbUsable->setText(QFontMetrics(font).elidedText(note, Qt::ElideRight, room));
   LbUsable->adjustSize();
-  // Up to the diagram's captions; a longer note takes the narrow face.
-  if (LbUsable->geometry().right() >= frontEnd_->x()) {
-    LbUsable->setFont(Controls::NarrowFont());
-    LbUsable->adjustSize();
-  }
 }
