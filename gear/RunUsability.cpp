@@ -1,27 +1,53 @@
-// A run is judged on its own tables, so the verdict costs nothing beyond the
-// run: the die's place along the link comes from DiePositionAlongLink, as the
-// search for the usable range takes it.
+// A run is judged on its own tables; its angle against the usable range the
+// caller found once for the engine, and only an angle past the range's end
+// costs one more run, at the first notch that failed the search there.
 #include "RunUsability.h"
 
 #include <vector>
 
-#include "UsableRange.h"
+#include "Angles.h"
+#include "NumberFormat.h"
 
 namespace {
 
-// One end's missing events in the order the valve makes them: "no front
-// cut-off or exhaust", or "no front events" when it makes none there.
-std::string MissingAtEnd(const RunUsability& usability, const std::string& end,
-                         const ValveEvent (&events)[4]) {
+const ValveEvent kBackEvents[] = {admissionBack, cutOffBack, exhaustBack, compressionBack};
+const ValveEvent kFrontEvents[] = {admissionFront, cutOffFront, exhaustFront, compressionFront};
+
+// One end's missing events, in the order the valve makes them: "admission or
+// cut-off", or "events" when it makes none there.
+std::string Missing(const RunUsability& usability, const ValveEvent (&events)[4]) {
   static const char* const names[] = {"admission", "cut-off", "exhaust", "compression"};
   std::vector<std::string> missing;
   for (int i = 0; i < 4; ++i)
     if (usability.eventMissing[events[i]]) missing.push_back(names[i]);
-  if (missing.size() == 4) return "no " + end + " events";
+  if (missing.size() == 4) return "events";
   std::string text;
   for (std::size_t i = 0; i < missing.size(); ++i)
-    text += (i == 0 ? "no " + end + " " : i + 1 == missing.size() ? " or " : ", ") + missing[i];
+    text += (i == 0 ? "" : i + 1 == missing.size() ? " or " : ", ") + missing[i];
   return text;
+}
+
+std::string Causes(const RunUsability& usability) {
+  std::vector<std::string> causes;
+  if (usability.dieBeyondPin) causes.push_back("the die runs past a rod pin");
+  const std::string back = Missing(usability, kBackEvents), front = Missing(usability, kFrontEvents);
+  if (!back.empty() && back == front) {
+    causes.push_back("no " + back + " at either end");
+  } else {
+    if (!back.empty()) causes.push_back("no back " + back);
+    if (!front.empty()) causes.push_back("no front " + front);
+  }
+  std::string text;
+  for (std::size_t i = 0; i < causes.size(); ++i) text += (i == 0 ? "" : "; ") + causes[i];
+  return text;
+}
+
+// Why the search stopped at `degrees`, as a first run there (its own
+// centring) gives it; empty when that run passes.
+std::string CausesAt(const Session& session, double degrees) {
+  const RunOutcome outcome = session.Evaluate(degrees, std::nullopt);
+  if (!outcome.ok()) return "the gear cannot be assembled";
+  return Causes(JudgeRun(*outcome.run));
 }
 
 }  // namespace
@@ -42,15 +68,25 @@ RunUsability JudgeRun(const GearRun& run) {
   return usability;
 }
 
-std::string UsabilityNote(const RunUsability& usability) {
-  if (usability.usable()) return "";
-  std::vector<std::string> causes;
-  if (usability.dieBeyondPin) causes.push_back("the die runs past a rod pin");
-  for (const std::string& end :
-       {MissingAtEnd(usability, "back", {admissionBack, cutOffBack, exhaustBack, compressionBack}),
-        MissingAtEnd(usability, "front", {admissionFront, cutOffFront, exhaustFront, compressionFront})})
-    if (!end.empty()) causes.push_back(end);
-  std::string note = "Outside the usable range: ";
-  for (std::size_t i = 0; i < causes.size(); ++i) note += (i == 0 ? "" : "; ") + causes[i];
-  return note + ".";
+std::string UsabilityNote(const Session& session, const std::optional<UsableRange>& range, const GearRun& run,
+                          char decimalSeparator) {
+  const std::string prefix = "Outside the usable range: ";
+  const RunUsability own = JudgeRun(run);
+  if (!own.usable()) return prefix + Causes(own) + ".";
+  // The run keeps its angle in radians: an end notch read back may differ
+  // from it in the last bits.
+  const double degrees = RadiansToDegrees(run.liftArmAngle), slack = 1e-9;
+  if (range && degrees >= range->loDeg - slack && degrees <= range->hiDeg + slack) return "";
+  // Where the search stopped: mid-gear itself, or the first notch past the
+  // end of the range on the angle's side.
+  std::string where = "at mid-gear";
+  double failed = 0;
+  if (range) {
+    const bool downwards = degrees > range->hiDeg;
+    const double end = downwards ? range->hiDeg : range->loDeg;
+    where = "beyond " + FormatGeneral4(end, decimalSeparator) + " deg.";
+    failed = end + (downwards ? kUsableSearchStepDeg : -kUsableSearchStepDeg);
+  }
+  const std::string causes = CausesAt(session, failed);
+  return prefix + where + (causes.empty() ? (range ? "" : ".") : " " + causes + ".");
 }

@@ -189,6 +189,7 @@ void TResultsForm::EngineTaken() {
   // An open window is not shown again, so the name is set here as well.
   ShowEngineName();
   LbEqlds->setText("");
+  usableFound_ = false;
   setEnabled(true);
   ClearResults();
   // The link swing and die deflection belong to a run: none of this engine yet.

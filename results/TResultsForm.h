@@ -14,6 +14,7 @@
 
 #include "ImageView.h"
 #include "SessionModel.h"
+#include "UsableRange.h"
 
 class TResultsForm : public QWidget {
   Q_OBJECT
@@ -134,4 +135,7 @@ class TResultsForm : public QWidget {
   DiagramFrame frame_;
   double travelScale_ = 0;
   bool activeSinceShown_ = false;
+  // The usable range of the session's engine, found at its first run.
+  std::optional<UsableRange> usable_;
+  bool usableFound_ = false;
 };

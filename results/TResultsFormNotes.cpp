@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "BoxText.h"
 #include "Controls.h"
 #include "RunUsability.h"
 #include "TResultsForm.h"
@@ -82,11 +83,17 @@ void TResultsForm::ShowSettingTexts() {
 }
 
 void TResultsForm::ShowUsability(const GearRun& run) {
-  const QString note = QString::fromStdString(UsabilityNote(JudgeRun(run)));
+  const Session& session = model_.session();
+  if (!usableFound_) {
+    usable_ = FindUsableRange(session, 2);
+    usableFound_ = true;
+  }
+  const QString note =
+      QString::fromStdString(UsabilityNote(session, usable_, run, BoxText::DecimalSeparator()));
   LbUsable->setToolTip(note);
-  // Up to the diagram's captions: a longer note takes the narrow face, and
-  // one longer still is cut short (its tooltip holds it whole).
-  const int room = frontEnd_->x() - LbUsable->x();
+  // Up to the diagram: a longer note takes the narrow face, and one longer
+  // still is cut short (its tooltip holds it whole).
+  const int room = Oval->x() - 4 - LbUsable->x();
   QFont font = Controls::Font();
   if (QFontMetrics(font).horizontalAdvance(note) > room) font = Controls::NarrowFont();
   LbUsable->setFont(font);
