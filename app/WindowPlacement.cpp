@@ -132,10 +132,13 @@ void WindowPlacement::Apply() {
   // study window on a small or doubled screen).
   QSize outer = outer_ ? size_ : Grown(size_, frame);
   if (outer_ && area.isValid()) outer = outer.boundedTo(area.size());
-  if (outer_) window_->resize(outer - QSize(frame.left() + frame.right(), frame.top() + frame.bottom()));
+  const QSize client =
+      outer_ ? outer - QSize(frame.left() + frame.right(), frame.top() + frame.bottom()) : window_->size();
   const QPoint wanted = centred ? area.center() - QPoint(outer.width() / 2, outer.height() / 2) : position_;
   set_ = QRect(LeastCovering(wanted, outer, area, OpenFrames(window_)), outer);
-  window_->move(set_.topLeft());
+  // The client's own place, inside the frame as it is known now: a frame
+  // position would be taken for the client's by a window not yet framed.
+  window_->setGeometry(QRect(set_.topLeft() + QPoint(frame.left(), frame.top()), client));
 }
 
 bool WindowPlacement::WhereSet() const {

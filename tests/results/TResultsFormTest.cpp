@@ -279,3 +279,42 @@ TEST_F(TResultsFormTest, TheFirstGoSetsTheValvesAsChosenAndLaterRunsKeepThatSett
   EXPECT_EQ(caption->text(), "* Lifting arm angle  for equal leads set at ");
   EXPECT_EQ(ResultsForm->LbEqlds->x(), 215);
 }
+
+TEST_F(TResultsFormTest, AtTwiceThePixelsTheValveCurveRunsThroughItsOwnPoints) {
+  GetResults("Tank 0-6-2T piston valves");
+  QImage dense(560, 366, QImage::Format_RGB32);
+  dense.setDevicePixelRatio(2);
+  dense.fill(Qt::white);
+  ResultsForm->Oval->image() = dense;
+  Go("20");
+  // The curve's points on the picture's own pixels, and every red pixel
+  // within the pen's half width (one device pixel) and a little of them: a
+  // curve drawn through whole logical pixels strays by up to one more.
+  const GearRun& run = *TheSession().latestRun();
+  std::vector<QPointF> curve;
+  for (int k = 0; k <= kSteps; ++k)
+    curve.emplace_back(2 * ResultsForm->DiagramX(run.pistonTable[k] / run.strokeScale + 0.5),
+                       2 * ResultsForm->DiagramY(run.valveTable[k] / ResultsForm->travelScale() + 0.5));
+  const auto distance = [&](QPointF p) {
+    double nearest = 1e9;
+    for (std::size_t i = 1; i < curve.size(); ++i) {
+      const QPointF a = curve[i - 1], ab = curve[i] - a;
+      const double length2 = QPointF::dotProduct(ab, ab);
+      const double t = length2 > 0 ? std::clamp(QPointF::dotProduct(p - a, ab) / length2, 0.0, 1.0) : 0;
+      const QPointF off = p - (a + t * ab);
+      nearest = std::min(nearest, std::hypot(off.x(), off.y()));
+    }
+    return nearest;
+  };
+  const QImage& picture = ResultsForm->Oval->image();
+  int red = 0;
+  double farthest = 0;
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x)
+      if (picture.pixelColor(x, y) == QColor(255, 0, 0)) {
+        ++red;
+        farthest = std::max(farthest, distance(QPointF(x + 0.5, y + 0.5)));
+      }
+  EXPECT_GT(red, 800);
+  EXPECT_LE(farthest, 1.25);
+}
