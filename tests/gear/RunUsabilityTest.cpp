@@ -17,7 +17,9 @@ TEST(RunUsability, TheNoteAgreesWithTheUsableRangeOfEachSampleEngine) {
     ASSERT_TRUE(session.Go(15).ok()) << name;
     for (double angle = -45; angle <= 45; angle += 0.5) {
       const RunOutcome first = session.Evaluate(angle, std::nullopt);
-      if (first.ok()) EXPECT_EQ(JudgeRun(*first.run).usable(), IsUsableRun(*first.run)) << name << angle;
+      if (first.ok()) {
+        EXPECT_EQ(JudgeRun(*first.run).usable(), IsUsableRun(*first.run)) << name << angle;
+      }
       const RunOutcome later = session.Evaluate(angle, session.centring());
       if (!later.ok()) continue;
       const std::string note = UsabilityNote(session, range, *later.run);
