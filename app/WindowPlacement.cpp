@@ -67,9 +67,11 @@ void WindowPlacement::Centre(QWidget* window, QSize client) {
 
 QMargins WindowPlacement::Frame(const QWidget* window) {
   // The native window's margins are read afresh (the widget keeps an old
-  // copy until it next moves).
+  // copy until it next moves). While the window manager is still putting its
+  // frame round the window they may come out negative: not known yet, then.
   const QWindow* native = window->windowHandle();
-  const QMargins own = native != nullptr ? native->frameMargins() : QMargins();
+  QMargins own = native != nullptr ? native->frameMargins() : QMargins();
+  if (own.left() < 0 || own.top() < 0 || own.right() < 0 || own.bottom() < 0) own = QMargins();
   if (!own.isNull()) lastFrame = own;
   return own.isNull() ? lastFrame : own;
 }
