@@ -16,6 +16,7 @@
 #include "Quantity.h"
 #include "Session.h"
 #include "TShed.h"
+#include "ValveSetting.h"
 
 // A stored engine found by name, or why not.
 struct FoundEngine {
@@ -67,6 +68,8 @@ class SessionModel : public QObject {
   std::optional<GearFailure> TakeEngine(const Engine& engine);
   // "GO": runs the gear; a good run is kept, announced and written to results.txt.
   RunOutcome Go(double liftArmDegrees);
+  // "GO" with the valve setting chosen for a first run (Session::Go).
+  RunOutcome Go(double liftArmDegrees, ValveSetting setting);
   // The live reverser (Session::MoveReverser): a good run is announced,
   // reverserMoved before runChanged; when only the setting run was good, that
   // one is announced at the setting angle.
