@@ -91,8 +91,8 @@ RunOutcome SessionModel::Go(double liftArmDegrees, ValveSetting setting) {
   return outcome;
 }
 
-RunOutcome SessionModel::MoveReverser(double liftArmDegrees, double settingDegrees) {
-  const ReverserMove move = session_.MoveReverser(liftArmDegrees, settingDegrees);
+RunOutcome SessionModel::MoveReverser(double liftArmDegrees, double settingDegrees, ValveSetting setting) {
+  const ReverserMove move = session_.MoveReverser(liftArmDegrees, settingDegrees, setting);
   if (move.outcome.ok())
     AnnounceRun(liftArmDegrees);
   else if (move.settingFixed)

@@ -73,7 +73,8 @@ class SessionModel : public QObject {
   // The live reverser (Session::MoveReverser): a good run is announced,
   // reverserMoved before runChanged; when only the setting run was good, that
   // one is announced at the setting angle.
-  RunOutcome MoveReverser(double liftArmDegrees, double settingDegrees);
+  RunOutcome MoveReverser(double liftArmDegrees, double settingDegrees,
+                          ValveSetting setting = ValveSetting::equalLeads);
   // The reverser was let go: results.txt is written for the latest run.
   void ReleaseReverser();
   // The animation has drawn crank step `step` with a marker of that half size.

@@ -47,10 +47,10 @@ RunOutcome Session::Go(double liftArmDegrees, ValveSetting setting) {
   return outcome;
 }
 
-ReverserMove Session::MoveReverser(double liftArmDegrees, double settingDegrees) {
+ReverserMove Session::MoveReverser(double liftArmDegrees, double settingDegrees, ValveSetting setting) {
   ReverserMove move;
   if (!centring_) {
-    move.outcome = Go(settingDegrees);
+    move.outcome = Go(settingDegrees, setting);
     if (!move.outcome.ok()) return move;
     move.settingFixed = true;
   }

@@ -10,8 +10,7 @@
 #include "CrankSweep.h"
 #include "Engine.h"
 #include "GearFailure.h"
-
-enum class ValveSetting;  // ValveSetting.h, which needs the Session
+#include "ValveSetting.h"
 
 // A move of the live reverser: the run at its angle, and whether a good run at
 // the setting angle first fixed the centring (then the latest run is that
@@ -37,9 +36,10 @@ class Session {
   RunOutcome Go(double liftArmDegrees, ValveSetting setting);
 
   // The run at liftArmDegrees as a later Go with the kept centring gives it.
-  // With no centring yet, Go(settingDegrees) fixes it first, as a first "GO"
-  // at the setting angle would; when that fails, nothing changes.
-  ReverserMove MoveReverser(double liftArmDegrees, double settingDegrees);
+  // With no centring yet, Go(settingDegrees, setting) fixes it first, as a
+  // first "GO" at the setting angle would; when that fails, nothing changes.
+  ReverserMove MoveReverser(double liftArmDegrees, double settingDegrees,
+                            ValveSetting setting = ValveSetting::equalLeads);
 
   // The run that Go would give at liftArmDegrees with this centring (none:
   // centred for equal leads there), without changing the session. Several

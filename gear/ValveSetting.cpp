@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+#include "Session.h"
+
 namespace {
 
 // Back minus front cut-off with this centring; empty where one is missing.

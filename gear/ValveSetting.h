@@ -7,7 +7,8 @@
 #include <string_view>
 
 #include "GearFailure.h"
-#include "Session.h"
+
+class Session;
 
 enum class ValveSetting { equalLeads, equalCutOff };
 

@@ -14,18 +14,21 @@
 
 bool TStudyForm::ReverserDrivesSession() const {
   const Session& session = model_.session();
-  // The RESULTS window's runs keep equal leads set at the session's setting
-  // angle (a first move sets them so): the reverser moves them only when this
-  // study was set that way.
-  if (study_.options.valveSetting != ValveSetting::equalLeads) return false;
-  return !session.centring() || session.settingAngleDeg() == study_.settingDeg;
+  // The RESULTS window's runs keep the valves set as the session's first run
+  // set them (a first move sets them as this study does): the reverser moves
+  // them only when this study was set the same way at the same angle.
+  if (!session.centring()) return true;
+  return session.settingAngleDeg() == study_.settingDeg &&
+         session.valveSetting() == study_.options.valveSetting;
 }
 
 QString TStudyForm::ReverserOnlyHere() const {
-  const auto setting = model_.session().settingAngleDeg();
-  const QString results =
-      setting ? QString("The RESULTS window keeps equal leads set at %1 deg.").arg(BoxText::Format(*setting))
-              : QString("The RESULTS window sets equal leads");
+  const Session& session = model_.session();
+  const auto setting = session.settingAngleDeg();
+  const bool cutOffs = session.valveSetting() == ValveSetting::equalCutOff;
+  const QString results = setting ? QString("The RESULTS window keeps equal %1 set at %2 deg.")
+                                        .arg(cutOffs ? "cut-offs" : "leads", BoxText::Format(*setting))
+                                  : QString("The RESULTS window sets the valves at its first run");
   return results + "; the reverser moves this window only.";
 }
 
@@ -117,7 +120,8 @@ void TStudyForm::MovePending() {
     pendingAngle_.reset();
     // A good run of the session is announced, and its announcement redraws
     // this window; otherwise the window shows its own run there.
-    if (!drives || !model_.MoveReverser(degrees, study_.settingDeg).ok()) ShowReverserRun();
+    if (!drives || !model_.MoveReverser(degrees, study_.settingDeg, study_.options.valveSetting).ok())
+      ShowReverserRun();
   }
   if (releasePending_ && !Reverser->isSliderDown()) {
     releasePending_ = false;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "SampleEngines.h"
+#include "Session.h"
 #include "ValveSetting.h"
 
 TEST(ValveSetting, EqualCutOffCentringGivesEqualCutOffsAtTheSettingAngle) {
