@@ -83,7 +83,7 @@ void TAnimaForm::ErasePicture() {
 }
 
 void TAnimaForm::FormShow() {
-  LbName->setText(BoxText::First29(model_.shownName()));
+  LbName->setText(BoxText::First29(model_.engineName()));
   // A long name takes the narrow face rather than run into the bevel.
   LbName->setFont(Controls::Font(true));
   LbName->adjustSize();

@@ -1,20 +1,14 @@
-// Each code point is checked against the code page; a control character also
-// against the box's text before the edit, of which it must not add more.
-// Length is not limited here: the program reads only the first 29 characters.
+// Each code point is checked by the engine-name rules the command line
+// shares (EngineName.h); a control character, which no key types and a paste
+// must not bring in, also against the box's text before the edit, of which it
+// must not add more. Length is not limited here: the program reads only the
+// first 29 characters.
 #include "NameValidator.h"
 
 #include <algorithm>
 
 #include "Cp1252.h"
-
-namespace {
-
-// C0 and C1 controls: no key types them, and a paste must not bring them in.
-bool IsControl(char32_t c) {
-  return c < 0x20 || (c >= 0x80 && c < 0xA0);
-}
-
-}  // namespace
+#include "EngineName.h"
 
 NameValidator::NameValidator(QLineEdit* box) : QValidator(box), before_(box->text()) {
   // Every text the box takes, typed or set by the program, is the base the
@@ -27,7 +21,7 @@ QValidator::State NameValidator::validate(QString& input, int&) const {
   const QList<uint> proposed = input.toUcs4();
   for (const uint c : proposed) {
     if (!IsCp1252Representable(c)) return Invalid;
-    if (IsControl(c) &&
+    if (IsControlCharacter(c) &&
         std::count(proposed.begin(), proposed.end(), c) > std::count(now.begin(), now.end(), c))
       return Invalid;
   }

@@ -1,36 +1,75 @@
-// The design session as the windows see it: it owns the Qt-free Session and
-// announces with signals what changed, so that each window redraws its own
-// controls from it and no window drives another.
+// The design session as the windows see it: it owns the Qt-free Session, the
+// engine store and the length unit of its data file, and announces with
+// signals what changed, so that each window redraws its own controls from it
+// and no window drives another. Store outcomes come back as values; the
+// windows say them.
 #pragma once
 
 #include <QObject>
 #include <QString>
+#include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
+#include "EngineRecord.h"
+#include "Quantity.h"
 #include "Session.h"
+#include "TShed.h"
+
+// A stored engine found by name, or why not.
+struct FoundEngine {
+  std::optional<Engine> engine;
+  StoreOutcome outcome;
+};
 
 class SessionModel : public QObject {
   Q_OBJECT
 
  public:
-  explicit SessionModel(QObject* parent = nullptr) : QObject(parent) {}
+  explicit SessionModel(QObject* parent = nullptr);
+  ~SessionModel() override;
 
   const Session& session() const { return session_; }
-  // The engine's name as the data-entry window shows it now; the other
-  // windows show it under their pictures.
-  const QString& shownName() const { return shownName_; }
-  void SetShownName(const QString& name) { shownName_ = name; }
+  // The name of the engine the session computes, as every window shows it;
+  // empty before the first "GET  RESULTS".
+  QString engineName() const;
+
+  // Opens the store on dataFile (created when missing), reads the length unit
+  // kept for it and announces the unit. missingFile: ask, then CreateDataFile.
+  // The session's engine came from the data file before: it is let go, and
+  // storeOpened announces the new store.
+  StoreOutcome OpenStore(const std::string& dataFile);
+  StoreOutcome CreateDataFile();
+  // "EXIT": the store is closed; saving and deleting do nothing after it.
+  void CloseStore();
+  bool hasStore() const { return shed_ != nullptr; }
+  // The stored names (the records' bytes) in file order; empty when unreadable.
+  std::vector<std::string> ListEngineNames();
+  // The stored engine of that name; it becomes the record that a later save
+  // writes over, so its reserved field and the bytes after its name stay.
+  FoundEngine FindEngine(const std::string& nameBytes);
+  // Saves the engine under its name over the record it came from. Saving and
+  // deleting wait as `wait` says while another program holds the data file;
+  // they may run on another thread while the GUI thread waits for them.
+  StoreOutcome SaveEngine(const Engine& engine, const LockWait& wait = {});
+  StoreOutcome DeleteEngine(const std::string& nameBytes, const LockWait& wait = {});
+
+  // The unit the lengths of this data file are in: only shown, never converted.
+  LengthUnit lengthUnit() const { return unit_; }
+  // Sets and announces the unit and keeps it beside the data file; notWritten
+  // (the unit still set) when it cannot be kept.
+  StoreOutcome SetLengthUnit(LengthUnit unit);
 
   // "GET  RESULTS": takes the engine in (centring cleared) and announces it.
   std::optional<GearFailure> TakeEngine(const Engine& engine);
-  // "GO": runs the gear; a good run is kept and announced.
+  // "GO": runs the gear; a good run is kept, announced and written to results.txt.
   RunOutcome Go(double liftArmDegrees);
-  // The live reverser: the run at liftArmDegrees as a later "GO" with the
-  // centring kept. With no centring yet, the run at settingDegrees fixes it
-  // first, as a first "GO" there would. Good runs are kept and announced,
-  // reverserMoved before runChanged.
+  // The live reverser (Session::MoveReverser): a good run is announced,
+  // reverserMoved before runChanged; when only the setting run was good, that
+  // one is announced at the setting angle.
   RunOutcome MoveReverser(double liftArmDegrees, double settingDegrees);
-  // The reverser was let go at the latest run.
+  // The reverser was let go: results.txt is written for the latest run.
   void ReleaseReverser();
   // The animation has drawn crank step `step` with a marker of that half size.
   void ShowAnimationStep(int step, int markerHalf);
@@ -39,10 +78,22 @@ class SessionModel : public QObject {
   void engineTaken();
   void runChanged();
   void reverserMoved(double liftArmDegrees);
-  void reverserReleased();
   void animationStepShown(int step, int markerHalf);
+  // results.txt could not be written; the message says why.
+  void resultsNotWritten(const QString& message);
+  void lengthUnitChanged();
+  // The store now works on another data file and the session holds no engine:
+  // a window showing an engine of the old file clears it.
+  void storeOpened();
 
  private:
+  void WriteResultsFile();
+  void AnnounceRun(double liftArmDegrees);
+
   Session session_;
-  QString shownName_;
+  std::unique_ptr<TShed> shed_;
+  std::string dataFile_;
+  std::vector<std::string> listed_;
+  EngineRecord origin_{};
+  LengthUnit unit_ = LengthUnit::none;
 };

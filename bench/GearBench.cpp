@@ -132,4 +132,19 @@ void BM_QuadrantStudyAuto(benchmark::State& state) {
 }
 BENCHMARK(BM_QuadrantStudyAuto)->UseRealTime()->Unit(benchmark::kMillisecond);
 
+// What the indicator figures add to the 121-notch study: the figures of every
+// notch taken again from the study's own rows, to set beside BM_QuadrantStudy121/1.
+void BM_QuadrantStudy121Indicators(benchmark::State& state) {
+  Session s;
+  s.Take(BenchEngine(false));
+  const QuadrantStudy study = RunQuadrantStudy(s, 20, NotchPlan{false, -60, 60, 1}, 1);
+  for (auto _ : state) {
+    for (const StudyRow& row : study.rows) {
+      const IndicatorFigures figures = IndicatorOf(row.results, study.options.indicator);
+      benchmark::DoNotOptimize(figures.workImbalancePct);
+    }
+  }
+}
+BENCHMARK(BM_QuadrantStudy121Indicators)->Unit(benchmark::kMicrosecond);
+
 }  // namespace

@@ -1,5 +1,5 @@
-// What the store and window benchmarks share: a prompter that answers OK and
-// shows nothing, numbered engines, and a data file of many of them.
+// What the store and window benchmarks share: numbered engines and a data
+// file of many of them; and the windows' prompter that answers OK and shows nothing.
 #pragma once
 
 #include <fstream>

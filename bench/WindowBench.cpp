@@ -29,7 +29,6 @@ namespace {
 void RunGoodsEngine() {
   EngineRecord engine{{}, 78, 13, 54, 2.75, 24, 0, 65, 19, 11, 0, 18, 13, 0, 0, 1.0, 0, 1.5, -1, 0, 0.0};
   std::strcpy(engine.name, "Goods 0-6-0 slide valve");
-  MainForm->EdName->setText(engine.name);
   WindowSet::Model().TakeEngine(ToEngine(engine));
   ResultsForm->EdLa_ang->setText("15");
   ResultsForm->BtGoClick();
@@ -81,9 +80,7 @@ BENCHMARK(BM_ReverserMove)->Unit(benchmark::kMillisecond);
 
 void OpenTenThousandEngines() {
   WriteNumberedEngines("many.dat", 10000, 7919);
-  TMainForm* main = MainForm;
-  main->OpenStore(std::make_unique<TShed>("many.dat", AppPrompter(),
-                                          [main](const std::string& name) { main->AddListedName(name); }));
+  WindowSet::OpenStore("many.dat");
 }
 
 void BM_ListTenThousandEngines(benchmark::State& state) {
@@ -104,7 +101,7 @@ void BM_DeleteInWindow(benchmark::State& state) {
     MainForm->EdName->setText(record.name);
     MainForm->BtDeleteClick();
     state.PauseTiming();
-    MainForm->store()->SaveEngine(record);
+    WindowSet::Model().SaveEngine(ToEngine(record));
     state.ResumeTiming();
   }
   SetAppPrompter(nullptr);

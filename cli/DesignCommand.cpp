@@ -1,17 +1,16 @@
-// The name given to --save-as is checked against the stored names before the
-// search starts, so a refusal costs nothing; the store then adds the proposal
-// with one atomic rewrite, leaving every other record as it was.
+// What can refuse --save-as is checked before the search starts, so such a
+// refusal costs nothing; the store then adds the proposal with one atomic
+// rewrite while the name is still free under the file's lock (SaveAs.h),
+// leaving every other record as it was.
 #include "DesignCommand.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <set>
 #include <thread>
 #include <variant>
 
-#include "ConsolePrompter.h"
 #include "Cp1252.h"
 #include "DesignHelp.h"
 #include "DesignOptions.h"
@@ -20,6 +19,7 @@
 #include "EngineConversion.h"
 #include "LengthUnitSetting.h"
 #include "QuadrantStudy.h"
+#include "SaveAs.h"
 #include "SweepReport.h"
 #include "TShed.h"
 
@@ -32,11 +32,8 @@ std::string StoredName(const std::string& utf8) {
 }
 
 struct Store {
-  ConsolePrompter prompter;
-  std::set<std::string> names;
   TShed shed;
-  explicit Store(const std::string& file)
-      : shed(file, prompter, [this](const std::string& name) { names.insert(name); }) {}
+  explicit Store(const std::string& file) : shed(file, nullptr) {}
 };
 
 // The search and its default notches use every core.
@@ -100,7 +97,7 @@ int Design(const DesignOptions& options, Store& store, const EngineRecord& store
   }
   EngineRecord proposal = stored;
   ToRecord(result.proposal, proposal);
-  const std::string name = options.saveAs ? StoredName(*options.saveAs) : RecordName(stored);
+  const std::string name = options.saveAs ? SaveAsName(*options.saveAs) : RecordName(stored);
   SetRecordName(proposal, name.data(), name.size());
   const std::vector<double> listed = ListedNotches(options, *result.range);
   const DesignReportInput report{input,
@@ -112,9 +109,11 @@ int Design(const DesignOptions& options, Store& store, const EngineRecord& store
                                  ListedRows(result, result.before, start, listed),
                                  ListedRows(result, result.after, result.proposal, listed)};
   options.json ? WriteDesignJson(out, report) : WriteDesignText(out, report);
-  if (options.saveAs && !store.shed.SaveEngine(proposal)) {
-    err << kProgram << store.prompter.LastNotice() << ": '" << options.dataFile << "'\n";
-    return kExitFileOrEngine;
+  if (options.saveAs) {
+    if (const auto refused = SaveProposal(store.shed, proposal, *options.saveAs, options.dataFile, err)) {
+      err << kProgram << *refused << '\n';
+      return kExitFileOrEngine;
+    }
   }
   return kExitOk;
 }
@@ -139,16 +138,17 @@ int RunDesignCommand(const std::vector<std::string>& args, std::ostream& out, st
   }
   Store store(options.dataFile);
   store.shed.ListEngines();
-  const auto stored = store.shed.FindEngine(StoredName(options.name).c_str());
-  if (!stored) {
-    err << kProgram << store.prompter.LastNotice() << ": '" << options.name << "' in '" << options.dataFile
+  const FoundRecord stored = store.shed.FindEngine(StoredName(options.name).c_str());
+  if (!stored.record) {
+    err << kProgram << stored.outcome.message << ": '" << options.name << "' in '" << options.dataFile
         << "'\n";
     return kExitFileOrEngine;
   }
-  if (options.saveAs && store.names.count(StoredName(*options.saveAs))) {
-    err << kProgram << "an engine named '" << *options.saveAs << "' exists already in '" << options.dataFile
-        << "'; choose another name\n";
-    return kExitFileOrEngine;
+  if (options.saveAs) {
+    if (const auto refused = CheckSaveAs(store.shed, *options.saveAs, options.dataFile)) {
+      err << kProgram << *refused << '\n';
+      return kExitFileOrEngine;
+    }
   }
-  return Design(options, store, *stored, out, err);
+  return Design(options, store, *stored.record, out, err);
 }

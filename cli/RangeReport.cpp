@@ -1,6 +1,6 @@
-// Columns are those of the run figures' table, at least 9 characters wide;
-// an event the valve never makes is "none", a failed notch carries its
-// sentence after the angle.
+// Columns are those of the run figures' table and the indicator figures, at
+// least 9 characters wide; an event the valve never makes (or a diagram its
+// events rule out) is "none", a failed notch carries its sentence after the angle.
 #include "RangeReport.h"
 
 #include <algorithm>
@@ -14,10 +14,12 @@ namespace {
 
 constexpr std::size_t kLeastCell = 9;
 
-// The column titles: the lifting arm's, then each figure's short name.
+// The column titles: the lifting arm's, then each figure's short name, then
+// the mean effective pressures and the work imbalance.
 std::vector<std::string> Titles(LengthUnit unit) {
   std::vector<std::string> titles{"LiftArm"};
   for (const FigureSpec& f : RunFigures()) titles.push_back(WithLengthUnit(f.shortName, f.quantity, unit));
+  for (const char* title : {"MepB", "MepF", "WorkImb"}) titles.push_back(title);
   return titles;
 }
 
@@ -43,12 +45,17 @@ void WriteLine(std::ostream& out, const std::vector<std::size_t>& widths, const 
     out << "  " << FailureMessage(*row.failure) << note << '\n';
     return;
   }
-  for (std::size_t i = 0; i < RunFigures().size(); ++i)
+  const std::size_t figures = RunFigures().size();
+  for (std::size_t i = 0; i < figures; ++i)
     out << Cell(Figure(RunFigures()[i].Of(row.results)), widths[i + 1]);
-  out << note << '\n';
+  const IndicatorFigures& ind = row.indicator;
+  out << Cell(Figure(ind.mepBack), widths[figures + 1]) << Cell(Figure(ind.mepFront), widths[figures + 2])
+      << Cell(Figure(ind.workImbalancePct), widths[figures + 3]) << note << '\n';
 }
 
-void WriteSummary(std::ostream& out, const StudySummary& s, LengthUnit unit) {
+void WriteSummary(std::ostream& out, const QuadrantStudy& study, LengthUnit unit) {
+  const StudySummary& s = study.summary;
+  const IndicatorParams& p = study.options.indicator;
   const auto length = [unit](const std::optional<double>& value) {
     return Figure(value) + (value ? UnitSuffix(Quantity::length, unit) : "");
   };
@@ -60,7 +67,11 @@ void WriteSummary(std::ostream& out, const StudySummary& s, LengthUnit unit) {
   out << "\nWorst cut-off inequality |CoB - CoF| (% of stroke): down " << Figure(s.worstInequalityDown)
       << ", up " << Figure(s.worstInequalityUp) << ", overall " << Figure(s.worstInequality)
       << "\nLeads: from " << length(s.leadMin) << " to " << length(s.leadMax)
-      << "\nSmallest max. port opening: " << length(s.smallestPortOpening) << '\n';
+      << "\nSmallest max. port opening: " << length(s.smallestPortOpening)
+      << "\nWorst work imbalance 100 (Wb - Wf) / mean (%): " << Figure(s.worstWorkImbalancePct)
+      << "\nIndicator diagrams: clearance " << FormatGeneral4(p.clearancePct)
+      << " % of the swept volume, exhaust pressure " << FormatGeneral4(p.exhaustPressure)
+      << " of the admission pressure, piston rod " << FormatGeneral4(p.rodRatio) << " of the bore\n";
 }
 
 std::string JsonOptional(const std::optional<double>& value) {
@@ -70,7 +81,7 @@ std::string JsonOptional(const std::optional<double>& value) {
 }  // namespace
 
 SweepRun SweepRunOf(const StudyRow& row) {
-  return {row.liftArmDeg, false, row.ok(), row.results, row.ok() ? "" : FailureMessage(*row.failure)};
+  return {row.liftArmDeg, false, row.ok(), row.results, row.ok() ? "" : FailureMessage(*row.failure), {}};
 }
 
 void WriteRangeTable(std::ostream& out, const Session& s, const StudyRow& setting, const QuadrantStudy& study,
@@ -84,19 +95,26 @@ void WriteRangeTable(std::ostream& out, const Session& s, const StudyRow& settin
   const std::vector<std::size_t> widths = Widths(titles);
   for (std::size_t i = 0; i < titles.size(); ++i) out << Cell(titles[i], widths[i]);
   out << '\n';
-  WriteLine(out, widths, setting, "  (equal leads set here)");
+  const bool leads = study.options.valveSetting == ValveSetting::equalLeads;
+  WriteLine(out, widths, setting, leads ? "  (equal leads set here)" : "  (equal cut-offs set here)");
   for (const StudyRow& row : study.rows) WriteLine(out, widths, row, "");
-  WriteSummary(out, study.summary, unit);
+  WriteSummary(out, study, unit);
 }
 
 std::string JsonStudyMembers(const QuadrantStudy& study) {
   const StudySummary& s = study.summary;
-  std::string text = "  \"summary\": {\"worstCutOffInequality\": " + JsonOptional(s.worstInequality) +
-                     ", \"worstCutOffInequalityDown\": " + JsonOptional(s.worstInequalityDown) +
-                     ", \"worstCutOffInequalityUp\": " + JsonOptional(s.worstInequalityUp) +
-                     ",\n    \"leadRange\": [" + JsonOptional(s.leadMin) + ", " + JsonOptional(s.leadMax) +
-                     "], \"smallestMaxPortOpening\": " + JsonOptional(s.smallestPortOpening) +
-                     ",\n    \"workingNotchesDeg\": [";
+  std::string text =
+      study.options.valveSetting == ValveSetting::equalLeads
+          ? ""
+          : "  \"valveSetting\": " + JsonString(std::string(ValveSettingKey(study.options.valveSetting))) +
+                ",\n";
+  text += "  \"summary\": {\"worstCutOffInequality\": " + JsonOptional(s.worstInequality) +
+          ", \"worstCutOffInequalityDown\": " + JsonOptional(s.worstInequalityDown) +
+          ", \"worstCutOffInequalityUp\": " + JsonOptional(s.worstInequalityUp) + ",\n    \"leadRange\": [" +
+          JsonOptional(s.leadMin) + ", " + JsonOptional(s.leadMax) +
+          "], \"smallestMaxPortOpening\": " + JsonOptional(s.smallestPortOpening) +
+          ", \"worstWorkImbalancePct\": " + JsonOptional(s.worstWorkImbalancePct) +
+          ",\n    \"workingNotchesDeg\": [";
   for (std::size_t i = 0; i < s.workingNotchesDeg.size(); ++i)
     text += (i == 0 ? "" : ", ") + JsonNumber(s.workingNotchesDeg[i]);
   text += "]";

@@ -1,6 +1,6 @@
 // The printed outcome of a quadrant study from the command line: one aligned
 // line per notch in the program's 4-significant-digit format with the summary
-// below, and the summary as members of the JSON report.
+// below, and the valve setting and the summary as members of the JSON report.
 #pragma once
 
 #include <ostream>
@@ -16,8 +16,9 @@
 void WriteRangeTable(std::ostream& out, const Session& s, const StudyRow& setting, const QuadrantStudy& study,
                      LengthUnit unit);
 
-// "summary" (and with an automatic plan "usableRangeDeg") for WriteJsonReport.
+// "valveSetting" for equal cut-offs only, then "summary" (and with an
+// automatic plan "usableRangeDeg") for WriteJsonReport.
 std::string JsonStudyMembers(const QuadrantStudy& study);
 
-// A notch's row as a run of the report.
+// A notch's row as a run of the report, without its indicator figures.
 SweepRun SweepRunOf(const StudyRow& row);

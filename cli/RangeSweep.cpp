@@ -1,10 +1,13 @@
 // A notch that fails is reported on standard error and the others still run,
-// exactly as with listed angles; only a setting angle that does not assemble
-// stops the study, since without it there is no centring to keep.
+// exactly as with listed angles; only a setting angle at which the valve
+// cannot be set stops the study, since without it there is no centring to keep.
 #include "RangeSweep.h"
 
+#include <sstream>
 #include <thread>
 
+#include "Cp1252.h"
+#include "MessageLine.h"
 #include "RangeReport.h"
 #include "StudyCsv.h"
 #include "SweepCommand.h"
@@ -14,14 +17,20 @@ namespace {
 
 constexpr const char* kProgram = "zovuderiz-sweep: ";
 
+SweepRun RunWithIndicator(const StudyRow& row) {
+  SweepRun run = SweepRunOf(row);
+  if (row.ok()) run.indicator = row.indicator;
+  return run;
+}
+
 void WriteReport(const SweepOptions& options, LengthUnit unit, const Session& s, const StudyRow& setting,
                  const QuadrantStudy& study, std::ostream& out) {
   if (options.csv) {
-    out << StudyCsvText(study.rows, unit);
+    out << StudyCsvText(study, Cp1252ToUtf8(s.engine().name), unit);
   } else if (options.json) {
-    std::vector<SweepRun> runs{SweepRunOf(setting)};
+    std::vector<SweepRun> runs{RunWithIndicator(setting)};
     runs.front().equalLeadsSet = true;
-    for (const StudyRow& row : study.rows) runs.push_back(SweepRunOf(row));
+    for (const StudyRow& row : study.rows) runs.push_back(RunWithIndicator(row));
     WriteJsonReport(out, s, runs, unit, JsonStudyMembers(study));
   } else {
     WriteRangeTable(out, s, setting, study, unit);
@@ -40,23 +49,34 @@ bool WriteLastTable(const SweepOptions& options, const Session& s, const Quadran
   return true;
 }
 
+// A study that could not run: its one line, and with --json the object with
+// the engine and the error, as for a gear that fails in mid-gear.
+int SayProblem(const SweepOptions& options, LengthUnit unit, const Session& s, const QuadrantStudy& study,
+               std::ostream& out, std::ostream& err) {
+  const std::string message = StudyProblemMessage(study);
+  WriteMessageLine(err, kProgram, options.name + ": " + message);
+  if (study.problem == StudyProblem::badNotches) return kExitUsage;
+  if (options.json) WriteJsonFailure(out, s.engine().name, message, unit);
+  return kExitCannotAssemble;
+}
+
 }  // namespace
 
 int SweepRange(const SweepOptions& options, LengthUnit unit, const Session& s, std::ostream& out,
                std::ostream& err) {
   const double settingDeg = *options.settingDeg;
-  const QuadrantStudy study =
-      RunQuadrantStudy(s, settingDeg, *options.range, static_cast<int>(std::thread::hardware_concurrency()));
-  if (study.problem != StudyProblem::none) {
-    err << kProgram << options.name << ": " << StudyProblemMessage(study) << '\n';
-    return study.problem == StudyProblem::badNotches ? kExitUsage : kExitCannotAssemble;
-  }
-  const StudyRow setting = MakeStudyRow(settingDeg, s.Evaluate(settingDeg, std::nullopt));
+  const StudyOptions choices{options.valveSetting.value_or(ValveSetting::equalLeads),
+                             options.indicator.value_or(IndicatorParams{})};
+  const QuadrantStudy study = RunQuadrantStudy(
+      s, settingDeg, *options.range, static_cast<int>(std::thread::hardware_concurrency()), nullptr, choices);
+  if (study.problem != StudyProblem::none) return SayProblem(options, unit, s, study, out, err);
+  const StudyRow setting = MakeStudyRow(settingDeg, SettingRun(s, study), choices.indicator);
   int status = kExitOk;
   for (const StudyRow& row : study.rows) {
     if (row.ok()) continue;
-    err << kProgram << options.name << " at " << row.liftArmDeg << " deg.: " << FailureMessage(*row.failure)
-        << '\n';
+    std::ostringstream line;
+    line << options.name << " at " << row.liftArmDeg << " deg.: " << FailureMessage(*row.failure);
+    WriteMessageLine(err, kProgram, line.str());
     status = kExitCannotAssemble;
   }
   WriteReport(options, unit, s, setting, study, out);

@@ -2,6 +2,8 @@
 // so a UTF-8 argument is converted first (one the code page cannot hold is tried
 // as it stands). Angles that do not assemble are reported and skipped. A results
 // file that is the data file is refused: the table would replace every engine.
+// A data file is looked at before it is opened, so that a pipe or a device is
+// refused rather than waited on or read without end.
 #include "SweepCommand.h"
 
 #include <sys/stat.h>
@@ -10,12 +12,14 @@
 #include <cstring>
 #include <fstream>
 #include <optional>
+#include <sstream>
 #include <variant>
 
-#include "ConsolePrompter.h"
 #include "Cp1252.h"
+#include "DataFile.h"
 #include "EngineConversion.h"
 #include "LengthUnitSetting.h"
+#include "MessageLine.h"
 #include "RangeSweep.h"
 #include "Session.h"
 #include "SweepOptions.h"
@@ -30,19 +34,25 @@ std::optional<EngineRecord> LoadEngine(const SweepOptions& options, std::ostream
   // The store would create a missing file; a sweep must not.
   struct stat info;
   if (::stat(options.dataFile.c_str(), &info) != 0) {
-    err << kProgram << "Cannot read \"" << options.dataFile << "\": " << std::strerror(errno) << '\n';
+    const int error = errno;
+    WriteMessageLine(err, kProgram, "Cannot read \"" + options.dataFile + "\": " + std::strerror(error));
     return std::nullopt;
   }
-  ConsolePrompter prompter;
-  TShed shed(options.dataFile, prompter, nullptr);
+  if (const FileResult kind = CheckDataFileKind(options.dataFile, info); !kind.ok()) {
+    WriteMessageLine(err, kProgram, kind.error);
+    return std::nullopt;
+  }
+  TShed shed(options.dataFile, nullptr);
   shed.ListEngines();
   if (!shed.ReadError().empty()) {
-    err << kProgram << shed.ReadError() << '\n';
+    WriteMessageLine(err, kProgram, shed.ReadError());
     return std::nullopt;
   }
   const std::string name = Utf8ToCp1252(options.name).value_or(options.name);
-  if (auto engine = shed.FindEngine(name.c_str())) return engine;
-  err << kProgram << prompter.LastNotice() << ": '" << options.name << "' in '" << options.dataFile << "'\n";
+  const FoundRecord found = shed.FindEngine(name.c_str());
+  if (found.record) return found.record;
+  WriteMessageLine(err, kProgram,
+                   found.outcome.message + ": '" + options.name + "' in '" + options.dataFile + "'");
   return std::nullopt;
 }
 
@@ -56,7 +66,7 @@ bool SameFile(const std::string& a, const std::string& b) {
 SweepRun SweepOnce(Session& s, double angle) {
   const bool first = !s.centring();
   const RunOutcome outcome = s.Go(angle);
-  SweepRun run{angle, first && outcome.ok(), outcome.ok(), {}, {}};
+  SweepRun run{angle, first && outcome.ok(), outcome.ok(), {}, {}, {}};
   if (outcome.ok())
     run.results = outcome.run->results;
   else
@@ -70,7 +80,7 @@ int SweepEngine(const SweepOptions& options, const EngineRecord& record, std::os
   const LengthUnit unit = options.unit.value_or(ReadLengthUnit(options.dataFile));
   Session s;
   if (const auto failure = s.Take(ToEngine(record))) {
-    err << kProgram << options.name << ": " << FailureMessage(*failure) << '\n';
+    WriteMessageLine(err, kProgram, options.name + ": " + FailureMessage(*failure));
     if (options.json) WriteJsonFailure(out, RecordName(record), FailureMessage(*failure), unit);
     return kExitCannotAssemble;
   }
@@ -80,7 +90,9 @@ int SweepEngine(const SweepOptions& options, const EngineRecord& record, std::os
   for (const double angle : options.angles) {
     runs.push_back(SweepOnce(s, angle));
     if (runs.back().ok) continue;
-    err << kProgram << options.name << " at " << angle << " deg.: " << runs.back().error << '\n';
+    std::ostringstream line;
+    line << options.name << " at " << angle << " deg.: " << runs.back().error;
+    WriteMessageLine(err, kProgram, line.str());
     status = kExitCannotAssemble;
   }
   if (options.json)
@@ -97,7 +109,7 @@ int SweepEngine(const SweepOptions& options, const EngineRecord& record, std::os
 int RunSweepCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const auto parsed = ParseSweepArgs(args);
   if (const auto* usage = std::get_if<UsageError>(&parsed)) {
-    err << kProgram << usage->message << " (" << kSweepUsageText << ")\n";
+    WriteMessageLine(err, kProgram, usage->message + " (" + kSweepUsageText + ")");
     return kExitUsage;
   }
   const auto& options = std::get<SweepOptions>(parsed);
@@ -106,8 +118,9 @@ int RunSweepCommand(const std::vector<std::string>& args, std::ostream& out, std
     return kExitOk;
   }
   if (SameFile(options.dataFile, options.resultsFile)) {
-    err << kProgram << "the results file '" << options.resultsFile
-        << "' is the data file; name another with --results (" << kSweepUsageText << ")\n";
+    WriteMessageLine(err, kProgram,
+                     "the results file '" + options.resultsFile +
+                         "' is the data file; name another with --results (" + kSweepUsageText + ")");
     return kExitUsage;
   }
   const auto engine = LoadEngine(options, err);

@@ -2,6 +2,7 @@
 // must be a number in the program's own number format (decimal point).
 #include "SweepOptions.h"
 
+#include <algorithm>
 #include <sstream>
 
 #include "NumberFormat.h"
@@ -9,7 +10,8 @@
 const char* const kSweepUsageText =
     "usage: zovuderiz-sweep [--data FILE] [--results FILE] [--unit none|in|mm] [--json] NAME ANGLE "
     "[ANGLE ...] | [--data FILE] [--results FILE] [--unit none|in|mm] --range LO:HI:STEP|auto[:STEP] "
-    "--set ANGLE [--csv | --json] NAME";
+    "--set ANGLE [--valve-setting leads|cutoff] [--indicator clearance=PCT,exhaust=FRACTION,rod=RATIO] "
+    "[--csv | --json] NAME";
 
 namespace {
 
@@ -26,35 +28,77 @@ bool TakeValue(const std::vector<std::string>& args, std::size_t& i, const std::
   return true;
 }
 
-std::vector<std::string> Fields(const std::string& text) {
+std::vector<std::string> Fields(const std::string& text, char separator) {
   std::vector<std::string> fields;
   std::istringstream in(text);
-  for (std::string field; std::getline(in, field, ':');) fields.push_back(field);
-  if (!text.empty() && text.back() == ':') fields.push_back("");
+  for (std::string field; std::getline(in, field, separator);) fields.push_back(field);
+  if (!text.empty() && text.back() == separator) fields.push_back("");
   return fields;
 }
 
-// Reads --range and --set; false (with the message set) when a value is bad.
+// A fixed plan whose notches cannot be made is refused here, with the reason.
+bool TakeRange(const std::string& value, SweepOptions& options, std::string& message) {
+  options.range = ParseNotchPlan(value);
+  if (!options.range) {
+    message = "bad --range '" + value + "' (LO:HI:STEP with STEP above 0, or auto[:STEP])";
+    return false;
+  }
+  const NotchPlan& plan = *options.range;
+  if (plan.automatic || !NotchAngles(plan, std::nullopt).empty()) return true;
+  const bool advances = plan.loDeg + plan.stepDeg > plan.loDeg && plan.hiDeg + plan.stepDeg > plan.hiDeg;
+  message = "bad --range '" + value + "': " +
+            (advances ? "more than " + std::to_string(kMostNotches) + " notches"
+                      : std::string("the step is too small to change the angle at LO or HI"));
+  return false;
+}
+
+// Reads --range, --set, --valve-setting and --indicator; false (with the
+// message set) when a value is bad.
 bool TakeStudyOption(const std::vector<std::string>& args, std::size_t& i, SweepOptions& options,
                      std::string& message) {
   std::string value;
-  if (TakeValue(args, i, "--range", value)) {
-    options.range = ParseNotchPlan(value);
-    if (!options.range)
-      message = "bad --range '" + value + "' (LO:HI:STEP with STEP above 0, or auto[:STEP])";
-    return options.range.has_value();
-  }
+  if (TakeValue(args, i, "--range", value)) return TakeRange(value, options, message);
   if (TakeValue(args, i, "--set", value)) {
     options.settingDeg = ParseFloat(value);
     if (!options.settingDeg) message = ConversionError(value).what();
     return options.settingDeg.has_value();
+  }
+  if (TakeValue(args, i, "--valve-setting", value)) {
+    options.valveSetting = ParseValveSetting(value);
+    if (!options.valveSetting) message = "bad --valve-setting '" + value + "' (leads or cutoff)";
+    return options.valveSetting.has_value();
+  }
+  if (TakeValue(args, i, "--indicator", value)) {
+    const auto parsed = ParseIndicatorOption(value);
+    if (const auto* bad = std::get_if<UsageError>(&parsed))
+      message = bad->message;
+    else
+      options.indicator = std::get<IndicatorParams>(parsed);
+    return options.indicator.has_value();
   }
   message = "unknown option or missing value: " + args[i];
   return false;
 }
 
 bool IsStudyOption(const std::string& arg) {
-  return arg.rfind("--range", 0) == 0 || arg.rfind("--set", 0) == 0;
+  for (const char* option : {"--range", "--set", "--valve-setting", "--indicator"})
+    if (arg.rfind(option, 0) == 0) return true;
+  return false;
+}
+
+// Sets the parameter that key names; false for an unknown key or a value that is no number.
+bool SetIndicatorParam(IndicatorParams& params, const std::string& key, const std::string& value) {
+  const auto number = ParseFloat(value);
+  if (!number) return false;
+  if (key == "clearance")
+    params.clearancePct = *number;
+  else if (key == "exhaust")
+    params.exhaustPressure = *number;
+  else if (key == "rod")
+    params.rodRatio = *number;
+  else
+    return false;
+  return true;
 }
 
 // Reads the option at args[i]; false (with the message set) when it is unknown,
@@ -89,13 +133,15 @@ std::optional<UsageError> CheckStudyOptions(const SweepOptions& options) {
   if (!options.range && options.settingDeg) return UsageError{"--set goes with --range"};
   if (options.csv && !options.range) return UsageError{"--csv goes with --range"};
   if (options.csv && options.json) return UsageError{"--csv and --json exclude each other"};
+  if (options.valveSetting && !options.range) return UsageError{"--valve-setting goes with --range"};
+  if (options.indicator && !options.range) return UsageError{"--indicator goes with --range"};
   return std::nullopt;
 }
 
 }  // namespace
 
 std::optional<NotchPlan> ParseNotchPlan(const std::string& text) {
-  const std::vector<std::string> fields = Fields(text);
+  const std::vector<std::string> fields = Fields(text, ':');
   std::vector<double> numbers;
   const bool automatic = !fields.empty() && fields[0] == "auto";
   for (std::size_t f = automatic ? 1 : 0; f < fields.size(); ++f) {
@@ -116,6 +162,25 @@ std::optional<NotchPlan> ParseNotchPlan(const std::string& text) {
   }
   if (!(plan.stepDeg > 0) || !(plan.loDeg <= plan.hiDeg)) return std::nullopt;
   return plan;
+}
+
+std::variant<IndicatorParams, UsageError> ParseIndicatorOption(const std::string& value) {
+  const std::string bad =
+      "bad --indicator '" + value + "' (clearance=PCT,exhaust=FRACTION,rod=RATIO, any of them, each once)";
+  IndicatorParams params;
+  std::vector<std::string> seen;
+  for (const std::string& field : Fields(value, ',')) {
+    const auto equals = field.find('=');
+    const std::string key = field.substr(0, equals);
+    if (equals == std::string::npos || std::find(seen.begin(), seen.end(), key) != seen.end() ||
+        !SetIndicatorParam(params, key, field.substr(equals + 1)))
+      return UsageError{bad};
+    seen.push_back(key);
+  }
+  if (seen.empty()) return UsageError{bad};
+  if (const auto problem = IndicatorParamsProblem(params))
+    return UsageError{"bad --indicator '" + value + "': " + *problem};
+  return params;
 }
 
 std::variant<LengthUnit, UsageError> ParseUnitOption(const std::string& value) {

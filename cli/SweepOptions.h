@@ -20,9 +20,12 @@ struct SweepOptions {
   std::optional<LengthUnit> unit;  // empty: the data file's setting
   std::string name;                // as typed (UTF-8)
   std::vector<double> angles;      // degrees from mid-gear, positive downwards
-  // A quadrant study instead of angles: its notches and the setting angle.
+  // A quadrant study instead of angles: its notches, the setting angle, how
+  // the valve is set there and the indicator diagrams' parameters.
   std::optional<NotchPlan> range;
   std::optional<double> settingDeg;
+  std::optional<ValveSetting> valveSetting;  // empty: equal leads, as when not given
+  std::optional<IndicatorParams> indicator;  // empty: the defaults
 };
 
 // A usage error: the one line to show the user.
@@ -33,6 +36,10 @@ struct UsageError {
 // "LO:HI:STEP", "auto" or "auto:STEP"; empty when malformed, when STEP is not
 // above 0 or when LO is above HI.
 std::optional<NotchPlan> ParseNotchPlan(const std::string& text);
+
+// "clearance=PCT,exhaust=FRACTION,rod=RATIO", any of them in any order, each
+// once; the others keep their defaults.
+std::variant<IndicatorParams, UsageError> ParseIndicatorOption(const std::string& value);
 
 // The value of --unit, for both tools: none, in or mm.
 std::variant<LengthUnit, UsageError> ParseUnitOption(const std::string& value);

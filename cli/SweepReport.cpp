@@ -10,6 +10,7 @@
 #include "Angles.h"
 #include "Cp1252.h"
 #include "JsonText.h"
+#include "MessageLine.h"
 #include "MidGear.h"
 #include "NumberFormat.h"
 #include "ResultsFile.h"
@@ -83,6 +84,10 @@ void WriteJsonEnd(std::ostream& out, const RunResults& r, CylinderEnd end) {
   }
 }
 
+std::string JsonOptional(const std::optional<double>& value) {
+  return value ? JsonNumber(*value) : "null";
+}
+
 }  // namespace
 
 void WriteJsonRun(std::ostream& out, const SweepRun& run) {
@@ -104,6 +109,10 @@ void WriteJsonRun(std::ostream& out, const SweepRun& run) {
     out << separator << JsonString(f.key) << ": " << JsonFigure(f, r);
     separator = ", ";
   }
+  if (const auto& i = run.indicator)
+    out << ",\n     \"indicator\": {\"mepBack\": " << JsonOptional(i->mepBack)
+        << ", \"mepFront\": " << JsonOptional(i->mepFront)
+        << ", \"workImbalancePct\": " << JsonOptional(i->workImbalancePct) << '}';
   out << '}';
 }
 
@@ -149,8 +158,9 @@ bool WriteTableOrSay(const std::string& path, const std::string& nameBytes, cons
                      std::ostream& err) {
   const TableWrite table = WriteResultsTable(nameBytes, run, path);
   if (table.ok()) return true;
-  err << "zovuderiz-sweep: "
-      << (table.outcome == TableWrite::Outcome::notOpened ? "Cannot open" : "Cannot write")
-      << " Results file '" << path << "': " << table.reason << '\n';
+  WriteMessageLine(
+      err, "zovuderiz-sweep: ",
+      std::string(table.outcome == TableWrite::Outcome::notOpened ? "Cannot open" : "Cannot write") +
+          " Results file '" + path + "': " + table.reason);
   return false;
 }

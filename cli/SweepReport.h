@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "GearRun.h"
+#include "IndicatorDiagram.h"
 #include "Quantity.h"
 #include "Session.h"
 
@@ -15,11 +16,13 @@ struct SweepRun {
   double liftArmDegrees;
   bool equalLeadsSet;  // the first successful run, which fixed the centring
   bool ok;
-  RunResults results;  // when ok
-  std::string error;   // when not ok
+  RunResults results;                         // when ok
+  std::string error;                          // when not ok
+  std::optional<IndicatorFigures> indicator;  // a quadrant study's notch, when ok
 };
 
-// One run object of the JSON report, without a line end; other reports embed it.
+// One run object of the JSON report, without a line end; other reports embed
+// it. With indicator figures it ends in their "indicator" object.
 void WriteJsonRun(std::ostream& out, const SweepRun& run);
 // The "lengthUnit" member after the engine's name: nothing without a unit.
 std::string JsonUnitMember(LengthUnit unit);

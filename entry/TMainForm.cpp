@@ -1,8 +1,9 @@
-// The data-entry window's controls at their laid-out places, the opening of
-// its store (names listed, boxes locked) and the box key and focus handling.
+// The data-entry window's controls at their laid-out places, the listing of
+// its store (names sorted once, boxes locked) and the box key and focus handling.
 #include "TMainForm.h"
 
 #include <QAbstractItemView>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -10,36 +11,49 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QStyle>
 #include <algorithm>
 
 #include "BoxText.h"
 #include "Controls.h"
+#include "FittedName.h"
 #include "NameValidator.h"
 #include "QtPrompter.h"
 #include "Reaction.h"
 #include "WindowPlacement.h"
 
-const std::array<TMainForm::DimensionBox, 17>& TMainForm::Boxes() {
-  static const std::array<DimensionBox, 17> boxes = {{
-      {"EdConrod", "Connecting rod", &EngineRecord::conrod, false, 46, 1, 0},
-      {"EdMcrank", "Main crank radius", &EngineRecord::mcrank, false, 59, 2, 1},
-      {"EdEccrad", "Eccenrtic radius", &EngineRecord::eccrad, false, 72, 3, 2},
-      {"EdAngadv", "Angle of advance", &EngineRecord::angadv, false, 85, 5, 12},
-      {"EdEccrod", "Length of eccentric rod", &EngineRecord::eccrod, false, 98, 4, 3},
-      {"EdPintoslot", "Ecc.rod pin to link slot", &EngineRecord::pintoslot, false, 111, 6, 9},
-      {"EdCtoweighh", "Crank axle to Weighshaft (h)", &EngineRecord::ctoweighh, false, 124, 7, 7},
-      {"EdCtoweighv", "Crank axle to Weighshaft (v)", &EngineRecord::ctoweighv, false, 137, 8, 8},
-      {"EdLarad", "Lifting arm radius", &EngineRecord::larad, false, 150, 9, 6},
-      {"EdLiftlink", "Length of lifting link", &EngineRecord::liftlink, false, 163, 10, 5},
-      {"EdLinkpins", "Dist. between  pins on link", &EngineRecord::linkpins, true, 46, 11, 4},
-      {"EdCircdisp", "Circ.disp. of lifting pin", &EngineRecord::circdisp, true, 59, 12, 10},
-      {"EdRaddisp", "Radial disp. of lifting pin", &EngineRecord::raddisp, true, 72, 13, 11},
-      {"EdStlap", "Steam lap", &EngineRecord::stlap, true, 85, 14, -1},
-      {"EdExlap", "Exhaust lap", &EngineRecord::exlap, true, 98, 15, -1},
-      {"EdPort", "Port width", &EngineRecord::port, true, 111, 16, -1},
-      {"EdRocker", "Rocker arm ratio", &EngineRecord::rockerRatio, true, 124, 17, -1},
+namespace {
+
+// The popup's item margins on both sides together, with room to spare.
+constexpr int kItemMargins = 16;
+
+}  // namespace
+
+const std::array<TMainForm::BoxPlace, kDimensions>& TMainForm::Places() {
+  static const std::array<BoxPlace, kDimensions> places = {{
+      {"conrod", "EdConrod", false, 46, 1, 0},
+      {"mcrank", "EdMcrank", false, 59, 2, 1},
+      {"eccrad", "EdEccrad", false, 72, 3, 2},
+      {"angadv", "EdAngadv", false, 85, 5, 12},
+      {"eccrod", "EdEccrod", false, 98, 4, 3},
+      {"pintoslot", "EdPintoslot", false, 111, 6, 9},
+      {"ctoweighh", "EdCtoweighh", false, 124, 7, 7},
+      {"ctoweighv", "EdCtoweighv", false, 137, 8, 8},
+      {"larad", "EdLarad", false, 150, 9, 6},
+      {"liftlink", "EdLiftlink", false, 163, 10, 5},
+      {"linkpins", "EdLinkpins", true, 46, 11, 4},
+      {"circdisp", "EdCircdisp", true, 59, 12, 10},
+      {"raddisp", "EdRaddisp", true, 72, 13, 11},
+      {"stlap", "EdStlap", true, 85, 14, -1},
+      {"exlap", "EdExlap", true, 98, 15, -1},
+      {"port", "EdPort", true, 111, 16, -1},
+      {"rockerRatio", "EdRocker", true, 124, 17, -1},
   }};
-  return boxes;
+  return places;
+}
+
+const DimensionSpec& TMainForm::Dimension(int index) const {
+  return *FindDimension(Places()[static_cast<size_t>(index)].key);
 }
 
 TMainForm::TMainForm(SessionModel& model, QWidget* parent) : QMainWindow(parent), model_(model) {
@@ -69,12 +83,15 @@ void TMainForm::BuildControls(QWidget* surface) {
   CB_Engines->lineEdit()->setValidator(new NameValidator(CB_Engines->lineEdit()));
   CB_Engines->lineEdit()->installEventFilter(this);
   Controls::SetBackground(CB_Engines, Controls::ScrollBarColour());
+  FittedName::Follow(CB_Engines->lineEdit());
   Controls::Label(surface, "CURRENT ENGINE", 130, 7);
-  EdName = Controls::Edit(surface, 247, 0, 98, 21, true);
+  // As wide as the row allows, so that most names keep the full-size face.
+  EdName = Controls::Edit(surface, 247, 0, 151, 21, true);
   EdName->setObjectName("EdName");
   EdName->setFont(Controls::Font(true));
   EdName->setValidator(new NameValidator(EdName));
-  ChBDims = new QCheckBox("Show Dimensions", surface);
+  FittedName::Follow(EdName);
+  ChBDims = new QCheckBox("Show D&imensions", surface);
   ChBDims->setObjectName("ChBDims");
   ChBDims->setFont(Controls::Font(false, true));
   ChBDims->setGeometry(403, 7, 125, 13);
@@ -89,29 +106,31 @@ void TMainForm::BuildNewEngineControls(QWidget* surface) {
   EdNewEng = Controls::Edit(surface, 13, 59, 92, 21, true);
   EdNewEng->setObjectName("EdNewEng");
   EdNewEng->setValidator(new NameValidator(EdNewEng));
-  RadioGroup1 =
-      BuildRadioGroup(surface, "Valve Type", {"Outside adm", "Inside  adm"}, 13, 85, 98, 46, valveGroup);
+  QStringList valveTypes, rockerTypes;
+  for (const TypeChoice& choice : ValveTypeChoices()) valveTypes << choice.caption;
+  for (const TypeChoice& choice : RockerTypeChoices()) rockerTypes << choice.caption;
+  RadioGroup1 = BuildRadioGroup(surface, "Valve Type", valveTypes, 13, 85, 98, 46, valveGroup);
   RadioGroup1->setObjectName("RadioGroup1");
   Controls::Label(surface, "View Rocker type", 20, 143);
-  BtViewrock = Controls::Button(surface, " Rocker types", 13, 137, 98, 20);
+  BtViewrock = Controls::Button(surface, " &Rocker types", 13, 137, 98, 20);
   BtViewrock->setToolTip("Defines Rocker Types");
-  RadioGroup2 =
-      BuildRadioGroup(surface, "Rocker", {"No Rocker", "Type A", "Type B"}, 13, 163, 98, 72, rockerGroup);
+  RadioGroup2 = BuildRadioGroup(surface, "Rocker", rockerTypes, 13, 163, 98, 72, rockerGroup);
   RadioGroup2->setObjectName("RadioGroup2");
 }
 
+// Each caption underlines one of its own letters for Alt (none of File, Tools, Help).
 void TMainForm::BuildButtons(QWidget* surface) {
   Controls::Bevel(surface, 130, 39, 423, 170);
-  BtSave = Controls::Button(surface, "Save  Current  Engine", 150, 182, 143, 20);
+  BtSave = Controls::Button(surface, "&Save  Current  Engine", 150, 182, 143, 20);
   BtSave->setToolTip("If you modify the name of the CURRENT  ENGINE,  a new record will be saved");
-  BtDelete = Controls::Button(surface, "Delete Current Engine", 364, 182, 144, 20);
-  BtResults = Controls::Button(surface, "GET  RESULTS", 169, 215, 98, 20);
+  BtDelete = Controls::Button(surface, "&Delete Current Engine", 364, 182, 144, 20);
+  BtResults = Controls::Button(surface, "&GET  RESULTS", 169, 215, 98, 20);
   Controls::SetTextColour(BtResults, Controls::Maroon());
   QPalette palette = BtResults->palette();
   palette.setColor(QPalette::ButtonText, Controls::Maroon());
   BtResults->setPalette(palette);
-  BtPrint = Controls::Button(surface, "PRINT FORM", 319, 215, 85, 20);
-  BtExit = Controls::Button(surface, "EXIT", 481, 215, 66, 20);
+  BtPrint = Controls::Button(surface, "&PRINT FORM", 319, 215, 85, 20);
+  BtExit = Controls::Button(surface, "E&XIT", 481, 215, 66, 20);
   BtSave->setObjectName("BtSave");
   BtDelete->setObjectName("BtDelete");
   BtResults->setObjectName("BtResults");
@@ -138,9 +157,10 @@ QGroupBox* TMainForm::BuildRadioGroup(QWidget* surface, const QString& caption, 
 }
 
 void TMainForm::BuildDimensionBoxes(QWidget* surface) {
-  for (size_t i = 0; i < Boxes().size(); ++i) {
-    const DimensionBox& place = Boxes()[i];
-    Controls::Label(surface, place.caption, place.rightColumn ? 358 : 137, place.top);
+  for (size_t i = 0; i < Places().size(); ++i) {
+    const BoxPlace& place = Places()[i];
+    captions_[i] = Controls::Label(surface, Dimension(static_cast<int>(i)).caption,
+                                   place.rightColumn ? 358 : 137, place.top);
     QLineEdit* box = Controls::Edit(surface, place.rightColumn ? 488 : 280, place.top, 52, 13, true);
     box->setObjectName(place.name);
     box->setFrame(false);
@@ -150,7 +170,7 @@ void TMainForm::BuildDimensionBoxes(QWidget* surface) {
     Controls::SetTextColour(box, Qt::black);
     boxes_[i] = box;
   }
-  EdRocker = boxes_[16];
+  EdRocker = BoxNamed("EdRocker");
 }
 
 void TMainForm::BuildFileMenu() {
@@ -160,6 +180,7 @@ void TMainForm::BuildFileMenu() {
   open->setObjectName("OpenFolder1");
   open->setShortcut(QKeySequence::Open);
   connect(open, &QAction::triggered, this, Reaction([this](bool) { OpenFolder1Click(); }));
+  BuildLengthUnitMenu(file);
   file->addSeparator();
   // Not a command: it says which file the engines are read from and saved to.
   DataFile1 = file->addAction("Data file:");
@@ -167,8 +188,25 @@ void TMainForm::BuildFileMenu() {
   DataFile1->setEnabled(false);
 }
 
-void TMainForm::BuildMenu() {
-  BuildFileMenu();
+// The unit is a name shown beside the lengths: choosing one converts nothing.
+void TMainForm::BuildLengthUnitMenu(QMenu* file) {
+  QMenu* units = file->addMenu("Length &unit");
+  units->setObjectName("LengthUnit1");
+  auto* group = new QActionGroup(units);
+  group->setExclusive(true);
+  const std::pair<LengthUnit, const char*> choices[] = {
+      {LengthUnit::none, "&None"}, {LengthUnit::in, "&Inches (in)"}, {LengthUnit::mm, "&Millimetres (mm)"}};
+  for (const auto& [unit, text] : choices) {
+    QAction* action = units->addAction(text);
+    action->setObjectName(QString("LengthUnit_%1").arg(QString::fromUtf8(LengthUnitKey(unit))));
+    action->setCheckable(true);
+    group->addAction(action);
+    connect(action, &QAction::triggered, this, Reaction([this, unit](bool) { LengthUnitClick(unit); }));
+    unitActions_[static_cast<size_t>(unit)] = action;
+  }
+}
+
+void TMainForm::BuildToolsMenu() {
   QMenu* tools = menuBar()->addMenu("&Tools");
   tools->setObjectName("Tools1");
   QAction* study = tools->addAction("&Quadrant study");
@@ -179,11 +217,25 @@ void TMainForm::BuildMenu() {
   assistant->setObjectName("DesignAssistant1");
   assistant->setShortcut(QKeySequence("Ctrl+D"));
   connect(assistant, &QAction::triggered, this, Reaction([this](bool) { DesignAssistant1Click(); }));
+  QAction* scale = tools->addAction("&Scale engine...");
+  scale->setObjectName("ScaleEngine1");
+  connect(scale, &QAction::triggered, this, Reaction([this](bool) { ScaleEngine1Click(); }));
+}
+
+void TMainForm::BuildMenu() {
+  BuildFileMenu();
+  BuildToolsMenu();
   QMenu* help = menuBar()->addMenu("&Help");
   help->setObjectName("Help1");
   QAction* helpItem = help->addAction("&Vardenlyke Help ");
   helpItem->setObjectName("VardenlykeHelp1");
   connect(helpItem, &QAction::triggered, this, Reaction([this](bool) { VardenlykeHelp1Click(); }));
+  // F1 opens this window's page; elsewhere the key is the application's (HelpKey).
+  QAction* windowHelp = help->addAction("Help on this &window");
+  windowHelp->setObjectName("WindowHelp1");
+  windowHelp->setShortcut(QKeySequence(Qt::Key_F1));
+  connect(windowHelp, &QAction::triggered, this,
+          Reaction([this](bool) { emit helpRequested(property("helpTopic").toString()); }));
   QAction* about = help->addAction(windowIcon(), "&About Vardenlyke");
   about->setObjectName("AboutVardenlyke1");
   connect(about, &QAction::triggered, this, Reaction([this](bool) { AboutVardenlyke1Click(); }));
@@ -211,8 +263,7 @@ void TMainForm::TabToChoice(QButtonGroup* group) {
 
 void TMainForm::ConnectReactions() {
   connect(CB_Engines, &QComboBox::activated, this, Reaction([this](int) { CB_EnginesClick(); }));
-  // The other windows show the engine under the name this box holds.
-  connect(EdName, &QLineEdit::textChanged, this, [this](const QString& text) { model_.SetShownName(text); });
+  connect(&model_, &SessionModel::lengthUnitChanged, this, Reaction([this] { ShowLengthUnit(); }));
   connect(EdNewEng, &QLineEdit::textChanged, this, Reaction([this](const QString&) { EdNewEngChange(); }));
   connect(ChBDims, &QCheckBox::toggled, this, Reaction([this](bool) { ChBDimsClick(); }));
   connect(rockerGroup, &QButtonGroup::idToggled, this, Reaction([this](int, bool on) {
@@ -228,14 +279,13 @@ void TMainForm::ConnectReactions() {
   connect(BtExit, &QPushButton::clicked, this, Reaction([this](bool) { BtExitClick(); }));
 }
 
-void TMainForm::OpenStore(std::unique_ptr<TShed> store) {
-  shed_ = std::move(store);
+void TMainForm::StoreOpened() {
   CB_Engines->clear();
   CB_Engines->setEditText("");
   engineCount_ = ListStoredNames();
   EdName->setText("");
   ClearEntries();
-  engine_ = EngineRecord{};
+  engine_ = Engine{};
   EnableEntries(false);
 }
 
@@ -243,27 +293,25 @@ void TMainForm::ShowDataFile(const QString& path) {
   DataFile1->setText("Data file: " + QDir::toNativeSeparators(path));
 }
 
-void TMainForm::AddListedName(const std::string& nameBytes) {
-  listedNames_.append(BoxText::FromNameBytes(nameBytes));
-}
-
 int TMainForm::ListStoredNames() {
   // The names are sorted once and added at once: added one by one into a
   // sorted list, ten thousand engines took seconds.
-  listedNames_.clear();
-  const int count = shed_->ListEngines();
-  std::stable_sort(listedNames_.begin(), listedNames_.end(),
+  QStringList names;
+  for (const std::string& bytes : model_.ListEngineNames()) names.append(BoxText::FromNameBytes(bytes));
+  std::stable_sort(names.begin(), names.end(),
                    [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
   const QString shown = CB_Engines->currentText();
-  CB_Engines->addItems(listedNames_);
+  CB_Engines->addItems(names);
   CB_Engines->setEditText(shown);
-  // The list opens wide enough to show every name whole.
+  // The list opens wide enough to show every name whole beside its scroll bar.
+  QAbstractItemView* view = CB_Engines->view();
+  const int besides = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view) +
+                      2 * view->frameWidth() + kItemMargins;
   int wide = 0;
-  for (const QString& name : listedNames_)
-    wide = std::max(wide, CB_Engines->fontMetrics().horizontalAdvance(name) + 32);
-  if (CB_Engines->view()->minimumWidth() < wide) CB_Engines->view()->setMinimumWidth(wide);
-  listedNames_.clear();
-  return count;
+  for (const QString& name : names)
+    wide = std::max(wide, view->fontMetrics().horizontalAdvance(name) + besides);
+  if (view->minimumWidth() < wide) view->setMinimumWidth(wide);
+  return static_cast<int>(names.size());
 }
 
 QLineEdit* TMainForm::BoxNamed(const QString& name) const {
@@ -304,7 +352,7 @@ void TMainForm::EnterToNext(int key) {
 }
 
 void TMainForm::BoxEnter(int index) {
-  const DimensionBox& place = Boxes()[static_cast<size_t>(index)];
+  const BoxPlace& place = Places()[static_cast<size_t>(index)];
   if (Box(index) == EdRocker) return;  // the rocker ratio has no enter reaction
   // Black again on entering clears the red of a failed check, also for the
   // three boxes that have no marking in the diagram.
@@ -313,7 +361,7 @@ void TMainForm::BoxEnter(int index) {
 }
 
 void TMainForm::BoxExit(int index) {
-  const DimensionBox& place = Boxes()[static_cast<size_t>(index)];
+  const BoxPlace& place = Places()[static_cast<size_t>(index)];
   if (place.marking >= 0) emit dimensionMarked(place.marking, false);
 }
 

@@ -1,5 +1,7 @@
-// The data-entry window: picking, naming and editing an engine in seventeen
-// dimension boxes and two option groups, and the engine commands on them.
+// The data-entry window: picking, naming and editing an engine in the
+// dimension boxes (one per dimension of the engine's description, placed by a
+// layout table keyed by the dimension) and two option groups, and the engine
+// commands on them, which the session model carries out on its store.
 #pragma once
 
 #include <QButtonGroup>
@@ -9,49 +11,53 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <array>
 #include <cstdint>
-#include <memory>
+#include <string>
 
-#include "EngineRecord.h"
+#include "EngineSchema.h"
 #include "SessionModel.h"
-#include "TShed.h"
 
 class TMainForm : public QMainWindow {
   Q_OBJECT
 
  public:
-  // Where a dimension box sits and which record field it edits.
-  struct DimensionBox {
-    const char* name;
-    const char* caption;
-    double EngineRecord::*field;
+  // Where the box of the dimension with that key sits.
+  struct BoxPlace {
+    const char* key;   // the dimension's key in EngineDimensions()
+    const char* name;  // the box's object name
     bool rightColumn;
     int top;
     int readOrder;  // 1..17: order of reading and showing
     int marking;    // 0..12 in the dimension diagram, or -1
   };
-  static const std::array<DimensionBox, 17>& Boxes();
+  static const std::array<BoxPlace, kDimensions>& Places();
+
+  // How reading the boxes ended, with the sentence the user is shown.
+  struct Transfer {
+    enum class Kind { read, noName, dataMissing };
+    Kind kind = Kind::read;
+    std::string message;
+    bool ok() const { return kind == Kind::read; }
+  };
 
   explicit TMainForm(SessionModel& model, QWidget* parent = nullptr);
 
-  // Takes the engine store (created where the windows are wired), lists its
-  // names, empties and locks the boxes; "EXIT" destroys it.
-  void OpenStore(std::unique_ptr<TShed> store);
+  // The model has opened a store: its names are listed, the boxes emptied
+  // and locked.
+  void StoreOpened();
   // Shows in the File menu which data file the store works on.
   void ShowDataFile(const QString& path);
-  TShed* store() const { return shed_.get(); }
-  // Takes a name the store lists; ListStoredNames puts them in the engine list.
-  void AddListedName(const std::string& nameBytes);
   // The engine last selected or read from the boxes.
-  const EngineRecord& engine() const { return engine_; }
+  const Engine& engine() const { return engine_; }
 
   // Operations on the boxes.
-  int TransferEntries();
-  // Makes the record the window's engine and shows it in the boxes.
-  void ShowEngine(const EngineRecord& record);
+  Transfer TransferEntries();
+  // Makes the engine the window's engine and shows it in the boxes.
+  void ShowEngine(const Engine& engine);
   void ClearEntries();
   void EnableEntries(bool enabled);
   void RadioGroup2Click();
@@ -72,15 +78,21 @@ class TMainForm : public QMainWindow {
   void QuadrantStudy1Click();
   void ChBDimsClick();
   void DesignAssistant1Click();
+  void ScaleEngine1Click();
+  void LengthUnitClick(LengthUnit unit);
+  // Captions of the length boxes and the File menu's check follow the model's unit.
+  void ShowLengthUnit();
 
-  // Shows a proposed engine in the boxes under that name (cut to 29
-  // characters) as an unsaved engine: the reserved field kept from the window's
-  // engine, nothing stored until the user saves.
+  // Shows a proposed (or scaled) engine in the boxes under that name (cut to
+  // 29 characters) as an unsaved engine: a save writes it over the record the
+  // window's engine came from, nothing is stored until the user saves.
   void ShowProposal(const Engine& proposal, const QString& name);
 
-  // The box of a record field, in the order of Boxes().
+  // The box of a dimension and its caption, in the order of Places().
   QLineEdit* Box(int index) const { return boxes_[static_cast<size_t>(index)]; }
+  QLabel* Caption(int index) const { return captions_[static_cast<size_t>(index)]; }
   QLineEdit* BoxNamed(const QString& name) const;
+  QAction* LengthUnitAction(LengthUnit unit) const { return unitActions_[static_cast<size_t>(unit)]; }
   int engineCount() const { return engineCount_; }
   bool missing() const { return missing_; }
 
@@ -130,6 +142,8 @@ class TMainForm : public QMainWindow {
                              int top, int width, int height, QButtonGroup*& group);
   void BuildMenu();
   void BuildFileMenu();
+  void BuildLengthUnitMenu(QMenu* file);
+  void BuildToolsMenu();
   void SetTabOrder();
   void TabToChoice(QButtonGroup* group);
   void ConnectReactions();
@@ -143,12 +157,16 @@ class TMainForm : public QMainWindow {
   void BoxEnter(int index);
   void BoxExit(int index);
 
+  // Shows a store's outcome when it has something to say.
+  static void Tell(const StoreOutcome& outcome);
+  const DimensionSpec& Dimension(int index) const;
+
   SessionModel& model_;
-  std::unique_ptr<TShed> shed_;
-  EngineRecord engine_{};
-  std::array<QLineEdit*, 17> boxes_{};
+  Engine engine_;
+  std::array<QLineEdit*, kDimensions> boxes_{};
+  std::array<QLabel*, kDimensions> captions_{};
+  std::array<QAction*, 3> unitActions_{};
   bool missing_ = false;
   std::int32_t engineCount_ = 0;
   QString selectedName_;
-  QStringList listedNames_;
 };

@@ -1,13 +1,22 @@
 // The engine commands. Several steps change a control whose own reaction then
 // runs in the middle of the command (emptying "NEW  ENGINE", unticking "Show
-// Dimensions"); the order of the steps below is what makes that right.
+// Dimensions"); the order of the steps below is what makes that right. The
+// store's work is the model's; its outcomes are said here, in the order the
+// user has always met them.
 #include <QApplication>
 
 #include "BoxText.h"
-#include "EngineConversion.h"
+#include "Cp1252.h"
+#include "EngineScale.h"
 #include "QtPrompter.h"
+#include "ScaleEngineDialog.h"
+#include "StoreTask.h"
 #include "TMainForm.h"
 #include "WindowPrinter.h"
+
+void TMainForm::Tell(const StoreOutcome& outcome) {
+  if (!outcome.message.empty()) AppPrompter().Inform("Message", outcome.message);
+}
 
 void TMainForm::FormActivate() {
   emit activated();
@@ -18,8 +27,11 @@ void TMainForm::CB_EnginesClick() {
   if (selectedName_.isEmpty()) return;
   const QString selected = selectedName_;
   EdNewEng->setText("");
-  if (shed_)
-    if (const auto found = shed_->FindEngine(BoxText::NameBytes(selected).c_str())) engine_ = *found;
+  const FoundEngine found = model_.FindEngine(BoxText::NameBytes(selected));
+  if (found.engine)
+    engine_ = *found.engine;
+  else
+    Tell(found.outcome);
   ChBDims->setChecked(false);
   ShowEngine(engine_);
 }
@@ -33,30 +45,44 @@ void TMainForm::EdNewEngChange() {
 }
 
 void TMainForm::BtSaveClick() {
-  const int transfer = TransferEntries();
-  if (transfer == 1) return AppPrompter().Inform("Message", "Engine name required");
-  if (transfer == 2) return AppPrompter().Inform("Message", "Data missing at ???");
-  if (!AppPrompter().Confirm("Message", "Are you sure?")) return;
+  const Transfer transfer = TransferEntries();
+  if (!transfer.ok()) return AppPrompter().Inform("Message", transfer.message);
+  if (!AppPrompter().Confirm("Message",
+                             "Save the engine \"" + Cp1252ToUtf8(engine_.name) + "\"? Are you sure?"))
+    return;
   const QString shown = CB_Engines->currentText();
-  const bool saved = !shed_ || shed_->SaveEngine(engine_);
+  if (model_.hasStore()) AppPrompter().Inform("Saving ", Cp1252ToUtf8(engine_.name));
+  // Off the GUI thread: another program may hold the data file a while.
+  const StoreOutcome saved =
+      StoreTask::Run(this, [this](const LockWait& wait) { return model_.SaveEngine(engine_, wait); });
+  Tell(saved);
   // The store is listed again either way; after a failed write the window
   // keeps every box, the name and the selection, so the user can try again.
   CB_Engines->clear();
-  CB_Engines->setEditText(saved ? "" : shown);
-  if (shed_) engineCount_ = ListStoredNames();
-  if (saved) EdNewEng->setText("");
+  CB_Engines->setEditText(saved.ok() ? "" : shown);
+  engineCount_ = ListStoredNames();
+  if (saved.ok()) EdNewEng->setText("");
 }
 
 void TMainForm::BtDeleteClick() {
   if (!AppPrompter().Confirm("Message", "Are you sure?")) return;
+  // The store works first, on the name the steps below leave in the name box
+  // (none while a new engine is being named: emptying that box empties it),
+  // so that a wait given up leaves the window as it is.
+  const std::string name = EdNewEng->text().isEmpty() ? BoxText::NameBytes(EdName->text()) : std::string();
+  StoreOutcome deleted;
+  if (model_.hasStore()) {
+    deleted =
+        StoreTask::Run(this, [this, &name](const LockWait& wait) { return model_.DeleteEngine(name, wait); });
+    if (deleted.kind == StoreOutcome::Kind::cancelled) return Tell(deleted);
+  }
   EdNewEng->setText("");
   CB_Engines->setEditText("");
   ClearEntries();
-  const std::string name = BoxText::NameBytes(EdName->text());
-  SetRecordName(engine_, name.data(), name.size());
+  engine_.name = name;
   CB_Engines->clear();
-  if (shed_) {
-    shed_->DeleteEngine(engine_);
+  if (model_.hasStore()) {
+    Tell(deleted);
     engineCount_ = ListStoredNames();
   }
   EdName->setText("");
@@ -65,12 +91,12 @@ void TMainForm::BtDeleteClick() {
 void TMainForm::BtResultsClick() {
   // An empty name box reads nothing: the results use the engine last
   // selected or transferred, when there has been one.
-  const int transfer = TransferEntries();
-  if (transfer == 2) return AppPrompter().Inform("Message", "Data missing at ???");
-  if (transfer == 1 && RecordName(engine_).empty())
+  const Transfer transfer = TransferEntries();
+  if (transfer.kind == Transfer::Kind::dataMissing) return AppPrompter().Inform("Message", transfer.message);
+  if (transfer.kind == Transfer::Kind::noName && engine_.name.empty())
     return AppPrompter().Inform("Message", FailureMessage(MakeFailure(FailureKind::noEngine)));
   // The results window opens on the engine taken and says why when it has no mid-gear.
-  model_.TakeEngine(ToEngine(engine_));
+  model_.TakeEngine(engine_);
 }
 
 void TMainForm::BtViewrockClick() {
@@ -82,7 +108,7 @@ void TMainForm::BtPrintClick() {
 }
 
 void TMainForm::BtExitClick() {
-  shed_.reset();
+  model_.CloseStore();
   close();
 }
 
@@ -93,20 +119,32 @@ void TMainForm::OpenFolder1Click() {
 void TMainForm::DesignAssistant1Click() {
   // As for the results: the boxes are read first, and the assistant starts
   // from the engine they hold.
-  const int transfer = TransferEntries();
-  if (transfer == 2) return AppPrompter().Inform("Message", "Data missing at ???");
-  if (transfer == 1 && RecordName(engine_).empty())
-    return AppPrompter().Inform("Message", "Engine name required");
-  emit designAssistantRequested(ToEngine(engine_));
+  const Transfer transfer = TransferEntries();
+  if (transfer.kind == Transfer::Kind::dataMissing) return AppPrompter().Inform("Message", transfer.message);
+  if (transfer.kind == Transfer::Kind::noName && engine_.name.empty())
+    return AppPrompter().Inform("Message", transfer.message);
+  emit designAssistantRequested(engine_);
+}
+
+void TMainForm::ScaleEngine1Click() {
+  // The engine in the boxes is scaled, so they are read first and must be whole.
+  const Transfer transfer = TransferEntries();
+  if (!transfer.ok()) return AppPrompter().Inform("Message", transfer.message);
+  ScaleEngineDialog dialog(BoxText::FromNameBytes(engine_.name), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  if (const auto factor = dialog.factor()) ShowProposal(ScaledEngine(engine_, *factor), dialog.name());
+}
+
+void TMainForm::LengthUnitClick(LengthUnit unit) {
+  Tell(model_.SetLengthUnit(unit));
 }
 
 void TMainForm::ShowProposal(const Engine& proposal, const QString& name) {
-  EngineRecord record = engine_;
-  ToRecord(proposal, record);
-  const std::string bytes = BoxText::NameBytes(BoxText::First29(name));
-  SetRecordName(record, bytes.data(), bytes.size());
+  // The model keeps the record a save writes over: nothing is stored here.
+  Engine shown = proposal;
+  shown.name = BoxText::NameBytes(BoxText::First29(name));
   CB_Engines->setEditText("");
-  ShowEngine(record);
+  ShowEngine(shown);
   raise();
 }
 

@@ -1,6 +1,7 @@
 // Showing the current engine in the boxes, each value in a text that reads back
 // to it exactly, and reading the boxes back into it: every required box is
-// examined in one pass, missing ones marked "???" in red.
+// examined in one pass, missing ones marked "???" in red. The length boxes'
+// captions name the data file's unit when one is set.
 #include <cmath>
 #include <stdexcept>
 
@@ -11,14 +12,14 @@
 
 namespace {
 
-constexpr int kRequiredBoxes = 16;
-constexpr int kRockerBox = 16;  // EdRocker's place in Boxes()
+// Every box is required but the last in reading order, the rocker ratio.
+constexpr int kRequiredBoxes = kDimensions - 1;
 
-// Indexes into Boxes() in reading order.
-std::array<int, 17> ReadingOrder() {
-  std::array<int, 17> order{};
-  for (size_t i = 0; i < TMainForm::Boxes().size(); ++i)
-    order[static_cast<size_t>(TMainForm::Boxes()[i].readOrder - 1)] = static_cast<int>(i);
+// Indexes into Places() in reading order.
+std::array<int, kDimensions> ReadingOrder() {
+  std::array<int, kDimensions> order{};
+  for (size_t i = 0; i < TMainForm::Places().size(); ++i)
+    order[static_cast<size_t>(TMainForm::Places()[i].readOrder - 1)] = static_cast<int>(i);
   return order;
 }
 
@@ -26,8 +27,8 @@ std::array<int, 17> ReadingOrder() {
 
 double TMainForm::ReadDimension(int index) {
   QLineEdit* box = Box(index);
-  const DimensionBox& place = Boxes()[static_cast<size_t>(index)];
-  const double stored = engine_.*(place.field);
+  const DimensionSpec& dimension = Dimension(index);
+  const double stored = engine_.*(dimension.field);
   try {
     return BoxText::Number(box);
   } catch (const ConversionError& error) {
@@ -35,16 +36,15 @@ double TMainForm::ReadDimension(int index) {
     // so the message says which box holds it, and the box is marked.
     if (std::isfinite(stored) || box->text() != BoxText::FormatFaithful(stored)) throw;
     Controls::SetTextColour(box, QColor(255, 0, 0));
-    throw std::runtime_error(std::string(place.caption) + ": " + error.what());
+    throw std::runtime_error(std::string(dimension.caption) + ": " + error.what());
   }
 }
 
-int TMainForm::TransferEntries() {
+TMainForm::Transfer TMainForm::TransferEntries() {
   missing_ = false;
   const QString name = BoxText::First29(EdName->text());
-  if (name.isEmpty()) return 1;
-  const std::string bytes = BoxText::NameBytes(name);
-  SetRecordName(engine_, bytes.data(), bytes.size());
+  if (name.isEmpty()) return {Transfer::Kind::noName, "Engine name required"};
+  engine_.name = BoxText::NameBytes(name);
   const auto order = ReadingOrder();
   for (int n = 0; n < kRequiredBoxes; ++n) {
     const int index = order[static_cast<size_t>(n)];
@@ -55,41 +55,61 @@ int TMainForm::TransferEntries() {
       missing_ = true;
     } else {
       // A conversion error leaves here with the boxes before it already stored.
-      engine_.*(Boxes()[static_cast<size_t>(index)].field) = ReadDimension(index);
+      engine_.*(Dimension(index).field) = ReadDimension(index);
     }
   }
-  if (missing_) return 2;
+  if (missing_) return {Transfer::Kind::dataMissing, "Data missing at ???"};
   engine_.valveType = valveGroup->checkedId() == 1 ? 1 : -1;
   const int rocker = rockerGroup->checkedId();
   if (rocker == 0) {
     EdRocker->setEnabled(false);
     engine_.rockerType = 0;
   } else {
-    engine_.rockerRatio = ReadDimension(kRockerBox);
+    const int ratio = order[kRequiredBoxes];
+    engine_.*(Dimension(ratio).field) = ReadDimension(ratio);
     engine_.rockerType = rocker == 1 ? 1 : -1;
   }
-  return 0;
+  return {};
 }
 
-void TMainForm::ShowEngine(const EngineRecord& record) {
-  engine_ = record;
+void TMainForm::ShowEngine(const Engine& engine) {
+  engine_ = engine;
   ClearEntries();
-  EdName->setText(BoxText::FromNameBytes(RecordName(engine_)));
+  EdName->setText(BoxText::FromNameBytes(engine_.name));
   EdName->setCursorPosition(0);  // a long name shows from its start
   const auto order = ReadingOrder();
   for (int n = 0; n < kRequiredBoxes; ++n) {
     const int index = order[static_cast<size_t>(n)];
-    Box(index)->setText(BoxText::FormatFaithful(engine_.*(Boxes()[static_cast<size_t>(index)].field)));
+    Box(index)->setText(BoxText::FormatFaithful(engine_.*(Dimension(index).field)));
     Box(index)->setCursorPosition(0);  // a long figure shows from its first digit
   }
   SelectItem(valveGroup, engine_.valveType == 1 ? 1 : 0);
   if (engine_.rockerType == 0) {
     SelectItem(rockerGroup, 0);
   } else {
-    EdRocker->setText(BoxText::FormatFaithful(engine_.rockerRatio));
-    EdRocker->setCursorPosition(0);
+    const int ratio = order[kRequiredBoxes];
+    Box(ratio)->setText(BoxText::FormatFaithful(engine_.*(Dimension(ratio).field)));
+    Box(ratio)->setCursorPosition(0);
     SelectItem(rockerGroup, engine_.rockerType > 0 ? 1 : 2);
   }
+}
+
+void TMainForm::ShowLengthUnit() {
+  const LengthUnit unit = model_.lengthUnit();
+  for (int i = 0; i < static_cast<int>(kDimensions); ++i) {
+    const DimensionSpec& dimension = Dimension(i);
+    if (dimension.quantity != Quantity::length) continue;
+    QLabel* caption = Caption(i);
+    caption->setText(QString::fromStdString(WithUnit(dimension.caption, Quantity::length, unit)));
+    // A caption that would run under its box takes the narrow face.
+    caption->setFont(Controls::Font());
+    caption->adjustSize();
+    if (caption->geometry().right() >= Box(i)->x()) {
+      caption->setFont(Controls::NarrowFont());
+      caption->adjustSize();
+    }
+  }
+  LengthUnitAction(unit)->setChecked(true);
 }
 
 void TMainForm::ClearEntries() {

@@ -1,5 +1,6 @@
 // The first-run policy lives here alone: Go passes the kept centring to the
-// sweep, or none on the first run, and keeps what a good run used.
+// sweep, or none on the first run, and keeps what a good run used; a reverser
+// move with no centring yet takes it from the setting angle, never its own.
 #include "Session.h"
 
 #include <cmath>
@@ -30,6 +31,17 @@ RunOutcome Session::Go(double liftArmDegrees) {
   }
   latest_ = outcome.run;
   return outcome;
+}
+
+ReverserMove Session::MoveReverser(double liftArmDegrees, double settingDegrees) {
+  ReverserMove move;
+  if (!centring_) {
+    move.outcome = Go(settingDegrees);
+    if (!move.outcome.ok()) return move;
+    move.settingFixed = true;
+  }
+  move.outcome = Go(liftArmDegrees);
+  return move;
 }
 
 RunOutcome Session::Evaluate(double liftArmDegrees, std::optional<double> centring) const {

@@ -1,6 +1,7 @@
 // One design session: the engine taken in, its mid-gear direction, the valve
 // centring (none until the first good run) and the latest run. "GET  RESULTS"
-// is Take, "GO" is Go; studies call Evaluate, which changes nothing.
+// is Take, "GO" is Go, the live reverser MoveReverser; studies call Evaluate,
+// which changes nothing.
 #pragma once
 
 #include <memory>
@@ -9,6 +10,14 @@
 #include "CrankSweep.h"
 #include "Engine.h"
 #include "GearFailure.h"
+
+// A move of the live reverser: the run at its angle, and whether a good run at
+// the setting angle first fixed the centring (then the latest run is that
+// setting run when the move itself failed).
+struct ReverserMove {
+  RunOutcome outcome;
+  bool settingFixed = false;
+};
 
 class Session {
  public:
@@ -21,6 +30,11 @@ class Session {
   // valve for equal leads at that angle and the centring is kept for later
   // runs; only a good run changes the session.
   RunOutcome Go(double liftArmDegrees);
+
+  // The run at liftArmDegrees as a later Go with the kept centring gives it.
+  // With no centring yet, Go(settingDegrees) fixes it first, as a first "GO"
+  // at the setting angle would; when that fails, nothing changes.
+  ReverserMove MoveReverser(double liftArmDegrees, double settingDegrees);
 
   // The run that Go would give at liftArmDegrees with this centring (none:
   // centred for equal leads there), without changing the session. Several

@@ -1,8 +1,10 @@
-// Numbers are printed with 17 significant digits in the C locale's format, so
-// every figure reads back as the same double; lines end in CR LF as
-// spreadsheets on every desktop expect.
+// Figures are printed with 17 significant digits, so each reads back as the
+// same double; angles and parameters in their shortest such form, as typed
+// (-89.9, not -89.900000000000006). Both are locale-free. Lines end in CR LF
+// as spreadsheets on every desktop expect.
 #include "StudyCsv.h"
 
+#include <charconv>
 #include <cstdio>
 
 #include "RunFigures.h"
@@ -15,6 +17,16 @@ std::string Number(double value) {
   return text;
 }
 
+std::string Shortest(double value) {
+  char text[32];
+  const auto written = std::to_chars(text, text + sizeof text, value);
+  return std::string(text, written.ptr);
+}
+
+std::string Optional(const std::optional<double>& value) {
+  return value ? Number(*value) : "";
+}
+
 // A field with a comma, a quote or a line end is quoted, its quotes doubled.
 std::string Quoted(const std::string& text) {
   if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
@@ -23,27 +35,41 @@ std::string Quoted(const std::string& text) {
   return quoted + "\"";
 }
 
+std::string About(const QuadrantStudy& study, const std::string& engineName, LengthUnit unit) {
+  const IndicatorParams& p = study.options.indicator;
+  const std::pair<const char*, std::string> rows[] = {
+      {"engine", Quoted(engineName)},
+      {"settingDeg", Shortest(study.settingDeg)},
+      {"valveSetting", std::string(ValveSettingKey(study.options.valveSetting))},
+      {"lengthUnit", std::string(LengthUnitKey(unit))},
+      {"clearancePct", Shortest(p.clearancePct)},
+      {"exhaustPressure", Shortest(p.exhaustPressure)},
+      {"rodRatio", Shortest(p.rodRatio)}};
+  std::string text;
+  for (const auto& [key, value] : rows) text += std::string(key) + "," + value + "\r\n";
+  return text + "\r\n";
+}
+
 std::string Header(LengthUnit unit) {
   std::string header = "liftArmDeg";
   for (const FigureSpec& f : RunFigures()) header += "," + WithLengthUnit(f.key, f.quantity, unit);
-  return header + ",error";
+  return header + ",mepBack,mepFront,workImbalancePct,error";
 }
 
 std::string RowText(const StudyRow& row) {
-  std::string line = Number(row.liftArmDeg);
+  std::string line = Shortest(row.liftArmDeg);
   if (!row.ok())
-    return line + std::string(RunFigures().size(), ',') + "," + Quoted(FailureMessage(*row.failure));
-  for (const FigureSpec& f : RunFigures()) {
-    const auto value = f.Of(row.results);
-    line += "," + (value ? Number(*value) : "");
-  }
-  return line + ",";
+    return line + std::string(RunFigures().size() + 3, ',') + "," + Quoted(FailureMessage(*row.failure));
+  for (const FigureSpec& f : RunFigures()) line += "," + Optional(f.Of(row.results));
+  const IndicatorFigures& i = row.indicator;
+  return line + "," + Optional(i.mepBack) + "," + Optional(i.mepFront) + "," + Optional(i.workImbalancePct) +
+         ",";
 }
 
 }  // namespace
 
-std::string StudyCsvText(const std::vector<StudyRow>& rows, LengthUnit unit) {
-  std::string text = Header(unit) + "\r\n";
-  for (const StudyRow& row : rows) text += RowText(row) + "\r\n";
+std::string StudyCsvText(const QuadrantStudy& study, const std::string& engineName, LengthUnit unit) {
+  std::string text = About(study, engineName, unit) + Header(unit) + "\r\n";
+  for (const StudyRow& row : study.rows) text += RowText(row) + "\r\n";
   return text;
 }

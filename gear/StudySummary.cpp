@@ -15,6 +15,10 @@ void KeepSmallest(std::optional<double>& kept, double value) {
   kept = kept ? std::min(*kept, value) : value;
 }
 
+void KeepLargestSize(std::optional<double>& kept, const std::optional<double>& value) {
+  if (value && (!kept || std::fabs(*value) > std::fabs(*kept))) kept = value;
+}
+
 }  // namespace
 
 bool IsWorkingNotch(const StudyRow& row) {
@@ -38,6 +42,7 @@ StudySummary SummariseStudy(const std::vector<StudyRow>& rows) {
     KeepSmallest(s.leadMin, std::min(r.leadBack, r.leadFront));
     KeepLargest(s.leadMax, std::max(r.leadBack, r.leadFront));
     KeepSmallest(s.smallestPortOpening, std::min(r.portOpenBack, r.portOpenFront));
+    KeepLargestSize(s.worstWorkImbalancePct, row.indicator.workImbalancePct);
   }
   return s;
 }

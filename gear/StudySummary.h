@@ -1,6 +1,7 @@
 // The rows of a quadrant study and the figures a designer reads off them:
 // which notches are working notches, the worst inequality of the cut-offs on
-// each side of mid-gear, the range of the leads and the smallest port opening.
+// each side of mid-gear, the range of the leads, the smallest port opening and
+// the worst imbalance of the work the two ends of the cylinder do.
 #pragma once
 
 #include <optional>
@@ -8,12 +9,15 @@
 
 #include "GearFailure.h"
 #include "GearRun.h"
+#include "IndicatorDiagram.h"
 
-// One notch: the figures of its run, or why the gear did not assemble there.
+// One notch: the figures of its run and of its indicator diagrams, or why the
+// gear did not assemble there.
 struct StudyRow {
   double liftArmDeg = 0;
   std::optional<GearFailure> failure;  // set when the notch did not assemble
   RunResults results;                  // when it did
+  IndicatorFigures indicator;          // when it did; empty where the events' order rules a diagram out
 
   bool ok() const { return !failure; }
 };
@@ -32,6 +36,9 @@ struct StudySummary {
   std::optional<double> worstInequality, worstInequalityDown, worstInequalityUp;  // |CoB - CoF|, %
   std::optional<double> leadMin, leadMax;                                         // of both ends
   std::optional<double> smallestPortOpening;                                      // of both ends' maxima
+  // The imbalance of the largest size, its sign kept (positive: the back end
+  // does more work); empty where no working notch has one.
+  std::optional<double> worstWorkImbalancePct;
 };
 
 StudySummary SummariseStudy(const std::vector<StudyRow>& rows);

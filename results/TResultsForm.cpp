@@ -26,7 +26,9 @@ TResultsForm::TResultsForm(SessionModel& model, QWidget* parent)
   connect(&model_, &SessionModel::runChanged, this, Reaction([this] { RunChanged(); }));
   connect(&model_, &SessionModel::reverserMoved, this,
           Reaction([this](double degrees) { ReverserMoved(degrees); }));
-  connect(&model_, &SessionModel::reverserReleased, this, Reaction([this] { ReverserReleased(); }));
+  connect(&model_, &SessionModel::resultsNotWritten, this,
+          Reaction([](const QString& message) { AppPrompter().Inform("Message", message.toStdString()); }));
+  connect(&model_, &SessionModel::lengthUnitChanged, this, Reaction([this] { LengthUnitChanged(); }));
   connect(&model_, &SessionModel::animationStepShown, this,
           Reaction([this](int step, int markerHalf) { MarkAnimationStep(step, markerHalf); }));
   WindowPlacement::PlaceOuter(this, {6, 89}, {599, 371});
@@ -85,7 +87,7 @@ void TResultsForm::BuildControls() {
 void TResultsForm::BuildDiagramAndButtons() {
   Oval = new ImageView(this, 299, 104, 280, 183);
   Oval->setObjectName("Oval");
-  Controls::Label(this, "Front", 267, 98);
+  frontEnd_ = Controls::Label(this, "Front", 267, 98);
   Controls::Label(this, "VALVE", 260, 182);
   Controls::Label(this, "Back", 267, 280);
   Controls::Label(this, "Back", 293, 293);
@@ -160,8 +162,12 @@ void TResultsForm::MainWindowActivated() {
 }
 
 void TResultsForm::FormShow() {
-  LbName->setText(BoxText::First29(model_.shownName()));
+  ShowEngineName();
   EdLa_ang->setFocus();  // the first control in the tab order
+}
+
+void TResultsForm::ShowEngineName() {
+  LbName->setText(BoxText::First29(model_.engineName()));
 }
 
 void TResultsForm::FormActivate() {
@@ -174,6 +180,8 @@ void TResultsForm::EdLa_angChange() {
 }
 
 void TResultsForm::EngineTaken() {
+  // An open window is not shown again, so the name is set here as well.
+  ShowEngineName();
   LbEqlds->setText("");
   setEnabled(true);
   ClearResults();

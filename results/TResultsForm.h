@@ -1,6 +1,7 @@
 // The results window: the lifting-arm angle, "GO" running the crank sweep, the
-// valve events, leads, port openings, link swing and die deflection, and the
-// valve diagram (valve against piston displacement) on its picture.
+// valve events, leads, port openings, link swing and die deflection (lengths
+// followed by the data file's unit), and the valve diagram (valve against
+// piston displacement) on its picture.
 #pragma once
 
 #include <QLabel>
@@ -19,15 +20,16 @@ class TResultsForm : public QWidget {
   explicit TResultsForm(SessionModel& model, QWidget* parent = nullptr);
 
   // An engine was taken in ("GET  RESULTS"): the window starts afresh for it
-  // and shows the mid-gear direction of the lifting arm, or why there is none.
+  // under its name and shows the mid-gear direction of the lifting arm, or
+  // why there is none.
   void EngineTaken();
   // A good run: the valve diagram and every label show it.
   void RunChanged();
   // The live reverser moved: the angle box shows its angle and the diagram
   // starts afresh for the run that follows; a hidden window shows itself.
   void ReverserMoved(double liftArmDegrees);
-  // The reverser was let go: results.txt is written for the latest run.
-  void ReverserReleased();
+  // The lengths shown again in the unit now set.
+  void LengthUnitChanged();
   // Moves the marker on the valve curve to crank step `step`.
   void MarkAnimationStep(int step, int markerHalf);
   void ClearResults();
@@ -97,13 +99,17 @@ class TResultsForm : public QWidget {
   void BuildEventLabels();
   void ConnectReactions();
   bool RunSweep();
-  void WriteResultsFile(const GearRun& run);
+  void ShowEngineName();
+  // A length figure followed by the unit's symbol, when a unit is set.
+  QString Length(double value) const;
+  void ShowDieDeflection(double value);
   void ShowRunResults(const GearRun& run);
   void DrawValveOval(const GearRun& run);
   void HorizontalLine(double v);
   QLabel* ResultLabel(int left, int top, const char* name);
 
   SessionModel& model_;
+  QLabel* frontEnd_ = nullptr;  // the diagram's "Front", right of the die deflection
   DiagramFrame frame_;
   double travelScale_ = 0;
   bool activeSinceShown_ = false;

@@ -1,13 +1,14 @@
-// "GO" and the valve diagram: the run through the session, results.txt, the
-// diagram's frame, grid, axis, lap and port lines, the red valve curve with
+// "GO" and the valve diagram: the run through the session (which writes
+// results.txt), the diagram's frame, grid, axis, lap and port lines, the red valve curve with
 // the animation's marker on it, and the labels. Shapes whose scale would be
 // zero (no crank or no lap) are skipped.
 #include <cmath>
+#include <utility>
 
 #include "Angles.h"
 #include "BoxText.h"
+#include "Controls.h"
 #include "QtPrompter.h"
-#include "ResultsFile.h"
 #include "TResultsForm.h"
 
 namespace {
@@ -29,21 +30,9 @@ void TResultsForm::BtGoClick() {
 bool TResultsForm::RunSweep() {
   const double degrees = BoxText::Number(EdLa_ang);  // a bad angle stops "GO" here
   const RunOutcome outcome = model_.Go(degrees);
-  if (!outcome.ok()) {
-    AppPrompter().Inform("Message", FailureMessage(*outcome.failure));
-    return false;
-  }
-  WriteResultsFile(*outcome.run);
-  return true;
-}
-
-void TResultsForm::WriteResultsFile(const GearRun& run) {
-  const TableWrite table = WriteResultsTable(model_.session().engine().name, run, "results.txt");
-  if (table.outcome == TableWrite::Outcome::notOpened)
-    AppPrompter().Inform("Message", "Cannot open Results file");
-  if (table.outcome == TableWrite::Outcome::notWritten)
-    AppPrompter().Inform("Message", "Cannot write Results file: " + table.reason +
-                                        "\nresults.txt was left as it was before this run.");
+  if (outcome.ok()) return true;
+  AppPrompter().Inform("Message", FailureMessage(*outcome.failure));
+  return false;
 }
 
 void TResultsForm::ReverserMoved(double liftArmDegrees) {
@@ -63,8 +52,31 @@ void TResultsForm::ReverserMoved(double liftArmDegrees) {
   }
 }
 
-void TResultsForm::ReverserReleased() {
-  if (const auto& latest = model_.session().latestRun()) WriteResultsFile(*latest);
+QString TResultsForm::Length(double value) const {
+  return BoxText::Format(value) + QString::fromStdString(UnitSuffix(Quantity::length, model_.lengthUnit()));
+}
+
+void TResultsForm::ShowDieDeflection(double value) {
+  LbDiedef->setFont(Controls::Font());
+  Show(LbDiedef, Length(value));
+  // There is room up to the diagram's "Front" for most figures with their
+  // unit; a longer one takes the narrow face.
+  if (LbDiedef->geometry().right() >= frontEnd_->x()) {
+    LbDiedef->setFont(Controls::NarrowFont());
+    LbDiedef->adjustSize();
+  }
+}
+
+void TResultsForm::LengthUnitChanged() {
+  const auto& latest = model_.session().latestRun();
+  if (!latest) return;
+  const RunResults& r = latest->results;
+  const std::pair<QLabel*, double> lengths[] = {
+      {LbLeadB, r.leadBack}, {LbLeadF, r.leadFront}, {LbPopB, r.portOpenBack}, {LbPopF, r.portOpenFront}};
+  // A cleared label stays clear.
+  for (const auto& [label, value] : lengths)
+    if (!label->text().isEmpty()) Show(label, Length(value));
+  if (!LbDiedef->text().isEmpty()) ShowDieDeflection(latest->dieDeflection);
 }
 
 void TResultsForm::RunChanged() {
@@ -77,10 +89,11 @@ void TResultsForm::RunChanged() {
   DrawValveDiagram(run);
   // Only a sweep that succeeded gives the animation tables to show.
   BtAnima->setEnabled(true);
-  if (LbEqlds->text().isEmpty()) Show(LbEqlds, BoxText::Format(RadiansToDegrees(run.liftArmAngle)));
+  // The setting's angle, also when the live reverser fixed it before moving on.
+  if (LbEqlds->text().isEmpty()) Show(LbEqlds, BoxText::Format(*model_.session().settingAngleDeg()));
   Show(LbLinkmin, BoxText::Format(RadiansToDegrees(run.linkAngleMin)));
   Show(LbLinkmax, BoxText::Format(RadiansToDegrees(run.linkAngleMax)));
-  Show(LbDiedef, BoxText::Format(run.dieDeflection));
+  ShowDieDeflection(run.dieDeflection);
 }
 
 void TResultsForm::ResetDiagramFrame() {
@@ -172,10 +185,10 @@ void TResultsForm::ShowRunResults(const GearRun& gearRun) {
   event(LbExF, exhaustFront);
   event(LbCpB, compressionBack);
   event(LbCpF, compressionFront);
-  Show(LbLeadB, BoxText::Format(run.leadBack));
-  Show(LbLeadF, BoxText::Format(run.leadFront));
-  Show(LbPopB, BoxText::Format(run.portOpenBack));
-  Show(LbPopF, BoxText::Format(run.portOpenFront));
+  Show(LbLeadB, Length(run.leadBack));
+  Show(LbLeadF, Length(run.leadFront));
+  Show(LbPopB, Length(run.portOpenBack));
+  Show(LbPopF, Length(run.portOpenFront));
 }
 
 void TResultsForm::ClearResults() {

@@ -1,12 +1,14 @@
 // Creating the window set in its fixed order and wiring it. The windows have
 // no Qt parent: the set owns them, and the main window's closing ends the
 // event loop. Each window only announces what the user asked for; the
-// requests that concern another window, or the store, are connected here.
+// requests that concern another window, or opening the store, are handled here.
 #include "WindowSet.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <filesystem>
 #include <stdexcept>
 
 #include "HelpKey.h"
@@ -23,6 +25,7 @@
 #include "TSplashForm.h"
 #include "TStdAboutForm.h"
 #include "TStudyForm.h"
+#include "TextFile.h"
 
 TSplashForm* SplashForm = nullptr;
 TMainForm* MainForm = nullptr;
@@ -39,16 +42,35 @@ namespace {
 SessionModel* model = nullptr;
 HelpKey* helpKey = nullptr;
 
-// The store works on the working folder's data file: results.txt and printed
-// pages land beside it.
-void OpenStoreInWorkingFolder() {
-  TMainForm* main = MainForm;
-  main->OpenStore(std::make_unique<TShed>("ste_data.dat", AppPrompter(),
-                                          [main](const std::string& name) { main->AddListedName(name); }));
-  main->ShowDataFile(QDir::current().absoluteFilePath("ste_data.dat"));
+constexpr const char* kDataFile = "ste_data.dat";
+
+// Writes the sample engines compiled into the program as the working folder's
+// data file; a failure is told, and the store then starts the file empty.
+void StartWithSampleEngines() {
+  QFile samples(":/examples/ste_data.dat");
+  if (!samples.open(QIODevice::ReadOnly)) {
+    AppPrompter().Inform("Message", "The sample engines are not available: the data file is started empty.");
+    return;
+  }
+  const QByteArray bytes = samples.readAll();
+  const FileWrite written = WriteFileAtomically(kDataFile, bytes.toStdString());
+  if (!written.ok())
+    AppPrompter().Inform("Message", "Cannot write the sample engines to \"" +
+                                        QDir::current().absoluteFilePath(kDataFile).toStdString() +
+                                        "\": " + written.reason);
 }
 
 }  // namespace
+
+void WindowSet::OpenStore(const std::string& dataFile) {
+  StoreOutcome opened = model->OpenStore(dataFile);
+  if (opened.kind == StoreOutcome::Kind::missingFile)
+    opened =
+        AppPrompter().Confirm(kMissingFileCaption, opened.message) ? model->CreateDataFile() : StoreOutcome{};
+  if (!opened.ok()) AppPrompter().Inform("Message", opened.message);
+  MainForm->StoreOpened();
+  MainForm->ShowDataFile(QDir::current().absoluteFilePath(QString::fromStdString(dataFile)));
+}
 
 SessionModel& WindowSet::Model() {
   return *model;
@@ -57,7 +79,9 @@ SessionModel& WindowSet::Model() {
 void WindowSet::Create() {
   model = new SessionModel;
   MainForm = new TMainForm(*model);
-  OpenStoreInWorkingFolder();
+  // The store works on the working folder's data file: results.txt and
+  // printed pages land beside it.
+  OpenStore(kDataFile);
   ResultsForm = new TResultsForm(*model);
   AnimaForm = new TAnimaForm(*model);
   RockerForm = new TRockerForm;
@@ -117,7 +141,15 @@ void WindowSet::OpenFolder(const QString& folder) {
                              "\".");
   ResultsForm->close();
   AnimaForm->close();
-  OpenStoreInWorkingFolder();
+  // A folder without a data file is offered the sample engines (a link that
+  // points nowhere counts as a file: the store reports it).
+  std::error_code error;
+  if (!std::filesystem::exists(std::filesystem::symlink_status(kDataFile, error)) &&
+      AppPrompter().Confirm("Message", "\"" + QDir::toNativeSeparators(QDir::currentPath()).toStdString() +
+                                           "\" holds no engines yet.\nStart its data file with the sample "
+                                           "engines? (Cancel starts it empty.)"))
+    StartWithSampleEngines();
+  OpenStore(kDataFile);
 }
 
 void WindowSet::Destroy() {
@@ -137,8 +169,8 @@ void WindowSet::Destroy() {
   AnimaForm = nullptr;
   delete ResultsForm;
   ResultsForm = nullptr;
-  delete MainForm;  // with it the store
+  delete MainForm;
   MainForm = nullptr;
-  delete model;
+  delete model;  // with it the store
   model = nullptr;
 }

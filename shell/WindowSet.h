@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <string>
 
 class SessionModel;
 class TSplashForm;
@@ -37,9 +38,14 @@ class WindowSet {
   static void Destroy();
   static SessionModel& Model();
   // Makes the folder the working folder and reopens the store on its
-  // ste_data.dat (made empty when missing), closing the windows showing the
-  // old engines. Throws std::runtime_error when the folder cannot be entered.
+  // ste_data.dat, closing the windows showing the old engines (the model's
+  // storeOpened tells the others). A folder without one is asked whether to
+  // start it with the sample engines (else it is made empty). Throws
+  // std::runtime_error when the folder cannot be entered.
   static void OpenFolder(const QString& folder);
+  // Opens the store on that data file, asking and telling as its outcome
+  // needs, and lists it in the main window.
+  static void OpenStore(const std::string& dataFile);
 
  private:
   static void Wire();

@@ -1,16 +1,24 @@
 // Whole-file operations of the engine data file on POSIX calls. The rewrite
 // never touches the old file until a complete, synced copy stands beside it,
 // and it works on what is on disk under the lock, not on an older listing.
+// The lock is tried without blocking and tried again after a short sleep, so
+// a wait behind another program can be reported and given up.
 #include "DataFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstring>
 #include <random>
+#include <thread>
+#include <vector>
+
+#include "TemporaryName.h"
 
 int FileSystem::Open(const std::string& path, int flags, int mode) {
   return ::open(path.c_str(), flags, mode);
@@ -33,11 +41,8 @@ int FileSystem::Rename(const std::string& from, const std::string& to) {
 int FileSystem::Unlink(const std::string& path) {
   return ::unlink(path.c_str());
 }
-int FileSystem::Lock(int fd) {
-  int result;
-  do result = ::flock(fd, LOCK_EX);
-  while (result != 0 && errno == EINTR);
-  return result;
+int FileSystem::TryLock(int fd) {
+  return ::flock(fd, LOCK_EX | LOCK_NB);
 }
 int FileSystem::Stat(const std::string& path, struct stat& info) {
   return ::stat(path.c_str(), &info);
@@ -56,10 +61,24 @@ bool FileResult::missing() const {
   return errorNumber == ENOENT;
 }
 
+FileResult CheckDataFileKind(const std::string& path, const struct stat& info) {
+  const std::string cannot = "Cannot read \"" + path + "\": ";
+  if (S_ISDIR(info.st_mode)) return {cannot + std::strerror(EISDIR), EISDIR};
+  if (!S_ISREG(info.st_mode)) return {cannot + "not a regular file", EINVAL};
+  if (info.st_size > kMostDataFileBytes)
+    return {cannot + "larger than 64 MiB, too large for an engine data file", EFBIG};
+  return {};
+}
+
+bool FileResult::cancelled() const {
+  return errorNumber == ECANCELED;
+}
+
 namespace {
 
 constexpr int kLinkHops = 40;       // as the kernel's own limit for symlink chains
 constexpr int kLockAttempts = 100;  // each retry means another writer replaced the file
+constexpr std::chrono::milliseconds kLockPoll{20};
 
 std::string FolderOf(const std::string& path) {
   const auto slash = path.find_last_of('/');
@@ -118,8 +137,16 @@ FileResult DataFile::ReadAll(std::string& bytes) {
   bytes.clear();
   const int fd = fs_.Open(path_, O_RDONLY, 0);
   if (fd < 0) return Failure("read", path_, errno);
-  const FileResult result = ReadFrom(fd, path_, bytes);
+  struct stat info;
+  FileResult result =
+      fs_.FileStat(fd, info) == 0 ? CheckDataFileKind(path_, info) : Failure("read", path_, errno);
+  if (result.ok()) result = ReadFrom(fd, path_, bytes);
   fs_.Close(fd);
+  if (result.ok()) {  // a file that grew while it was read is measured again
+    info.st_size = static_cast<off_t>(bytes.size());
+    result = CheckDataFileKind(path_, info);
+  }
+  if (!result.ok()) bytes.clear();
   return result;
 }
 
@@ -135,14 +162,29 @@ FileResult DataFile::OpenFailure(const std::string& path, int errorNumber) {
   return Failure("read", path_, errorNumber);
 }
 
-FileResult DataFile::OpenLocked(const std::string& path, int& fd) {
+FileResult DataFile::WaitForLock(int fd, const LockWait& wait, bool& told) {
+  for (;;) {
+    if (fs_.TryLock(fd) == 0) return {};
+    const int error = errno;
+    if (error == EINTR) continue;
+    if (error != EWOULDBLOCK) return Failure("lock", path_, error);
+    if (!told && wait.waiting) wait.waiting();
+    told = true;
+    if (wait.cancelled && wait.cancelled())
+      return {"Gave up waiting for another program to finish with \"" + path_ + "\"", ECANCELED};
+    std::this_thread::sleep_for(kLockPoll);
+  }
+}
+
+FileResult DataFile::OpenLocked(const std::string& path, const LockWait& wait, int& fd) {
+  bool told = false;
   for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
     fd = fs_.Open(path, O_RDWR | O_CREAT, 0644);
     if (fd < 0) return OpenFailure(path, errno);
-    if (fs_.Lock(fd) != 0) {
-      const int error = errno;
+    const FileResult locked = WaitForLock(fd, wait, told);
+    if (!locked.ok()) {
       fs_.Close(fd);
-      return Failure("lock", path_, error);
+      return locked;
     }
     // A writer that held the lock before may have renamed a new file over
     // the one locked here: then the lock must be taken on that new file.
@@ -160,7 +202,7 @@ FileResult DataFile::CreateTemp(const std::string& path, std::string& tempPath, 
   // temporary file, or another writer's, is never overwritten.
   std::random_device random;
   for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
-    tempPath = path + "." + std::to_string(::getpid()) + "-" + std::to_string(random() % 1000000) + ".tmp";
+    tempPath = TemporaryPath(path, random() % 1000000);
     fd = fs_.Open(tempPath, O_WRONLY | O_CREAT | O_EXCL, 0600);
     if (fd >= 0) return {};
     if (errno != EEXIST) break;
@@ -209,16 +251,50 @@ FileResult DataFile::Replace(const std::string& path, const std::string& bytes, 
   return {};
 }
 
-FileResult DataFile::Rewrite(const Change& change) {
+FileResult DataFile::CheckWritable() {
+  const std::string path = ResolvedPath();
+  int fd = fs_.Open(path, O_RDWR | O_NONBLOCK, 0);  // a FIFO must not hold the check up
+  if (fd < 0) return OpenFailure(path, errno);
+  fs_.Close(fd);
+  std::string tempPath;
+  const FileResult made = CreateTemp(path, tempPath, fd);
+  if (!made.ok()) return made;
+  fs_.Close(fd);
+  fs_.Unlink(tempPath);
+  return {};
+}
+
+void DataFile::RemoveDeadTemporaries(const std::string& path) {
+  // Under the lock no live rewrite of this file has a temporary file, but the
+  // owner is asked all the same: a live process's file is never removed.
+  const auto slash = path.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+  const std::string name = path.substr(folder.size());
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (dir == nullptr) return;
+  std::vector<std::string> dead;
+  while (const dirent* entry = ::readdir(dir)) {
+    const auto owner = TemporaryOwner(name, entry->d_name);
+    if (owner && ProcessGone(*owner)) dead.push_back(folder + entry->d_name);
+  }
+  ::closedir(dir);
+  for (const std::string& file : dead) fs_.Unlink(file);
+}
+
+FileResult DataFile::Rewrite(const Change& change, const LockWait& wait) {
   const std::string path = ResolvedPath();
   int fd = -1;
-  FileResult result = OpenLocked(path, fd);
+  FileResult result = OpenLocked(path, wait, fd);
   if (!result.ok()) return result;
+  RemoveDeadTemporaries(path);
   std::string current;
   struct stat like;
   result = ReadFrom(fd, path_, current);
   if (result.ok() && fs_.FileStat(fd, like) != 0) result = Failure("read", path_, errno);
-  if (result.ok()) result = Replace(path, change(current), like);
+  if (result.ok()) {
+    const std::optional<std::string> replacement = change(current);
+    if (replacement) result = Replace(path, *replacement, like);
+  }
   fs_.Close(fd);  // releases the lock, after the new file is in place
   return result;
 }

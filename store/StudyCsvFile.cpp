@@ -3,6 +3,7 @@
 
 #include "StudyCsv.h"
 
-FileWrite WriteStudyCsvFile(const std::vector<StudyRow>& rows, const std::string& path, LengthUnit unit) {
-  return WriteFileAtomically(path, StudyCsvText(rows, unit));
+FileWrite WriteStudyCsvFile(const QuadrantStudy& study, const std::string& engineName,
+                            const std::string& path, LengthUnit unit) {
+  return WriteFileAtomically(path, StudyCsvText(study, engineName, unit));
 }

@@ -3,12 +3,11 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
+#include "QuadrantStudy.h"
 #include "Quantity.h"
-#include "StudySummary.h"
 #include "TextFile.h"
 
-// Replaces the file at path with the study's CSV (StudyCsvText).
-FileWrite WriteStudyCsvFile(const std::vector<StudyRow>& rows, const std::string& path,
-                            LengthUnit unit = LengthUnit::none);
+// Replaces the file at path with the study's CSV (StudyCsvText); engineName is UTF-8.
+FileWrite WriteStudyCsvFile(const QuadrantStudy& study, const std::string& engineName,
+                            const std::string& path, LengthUnit unit = LengthUnit::none);

@@ -30,7 +30,8 @@ std::list<EngineRecord> LoadedRecords(const std::string& bytes) {
 
 // The record of that name that the user is shown: of several, the last in list
 // order, that is the one nearest the start of the file.
-std::list<EngineRecord>::iterator ShownRecord(std::list<EngineRecord>& records, const char* name) {
+template <typename List>
+auto ShownRecord(List& records, const char* name) {
   const auto last = std::find_if(records.rbegin(), records.rend(),
                                  [name](const EngineRecord& r) { return SameEngineName(r, name); });
   return last == records.rend() ? records.end() : std::prev(last.base());
@@ -51,29 +52,27 @@ bool SameEngineName(const EngineRecord& a, const char* name) {
   return RecordName(a) == std::string(name, strnlen(name, kEngineNameLimit));
 }
 
-TShed::TShed(const std::string& fileName, Prompter& prompter, NameSink nameSink,
-             std::shared_ptr<FileSystem> fileSystem)
+TShed::TShed(const std::string& fileName, NameSink nameSink, std::shared_ptr<FileSystem> fileSystem)
     : fileName_(fileName),
-      prompter_(prompter),
       nameSink_(std::move(nameSink)),
-      fs_(fileSystem ? std::move(fileSystem) : std::make_shared<FileSystem>()) {
-  OpenDataFile();
-}
+      fs_(fileSystem ? std::move(fileSystem) : std::make_shared<FileSystem>()) {}
 
-void TShed::OpenDataFile() {
+StoreOutcome TShed::Open() {
   // Only a missing file is created; one that exists but cannot be read is
   // left alone, and the user is told why.
   DataFile file(*fs_, fileName_);
   const FileResult readable = file.CheckReadable();
-  if (readable.ok()) return;
-  if (!readable.missing()) {
-    prompter_.Inform("Message", readable.error + kNotChangedUntilReadable);
-    return;
-  }
-  if (file.CreateEmpty().ok()) return;
-  if (!prompter_.Confirm("Failed to find data file", "Open new file?")) return;
-  const FileResult created = file.CreateEmpty();
-  if (!created.ok()) prompter_.Inform("Message", created.error);
+  if (readable.ok()) return {};
+  if (!readable.missing())
+    return {StoreOutcome::Kind::notReadable, readable.error + kNotChangedUntilReadable};
+  if (file.CreateEmpty().ok()) return {};
+  return {StoreOutcome::Kind::missingFile, "Open new file?"};
+}
+
+StoreOutcome TShed::Create() {
+  const FileResult created = DataFile(*fs_, fileName_).CreateEmpty();
+  if (created.ok()) return {};
+  return {StoreOutcome::Kind::notCreated, created.error};
 }
 
 int TShed::ListEngines() {
@@ -92,40 +91,76 @@ int TShed::ListEngines() {
   return count;
 }
 
-std::optional<EngineRecord> TShed::FindEngine(const char* name) {
+FoundRecord TShed::FindEngine(const char* name) const {
   const auto found = ShownRecord(records_, name);
-  if (found == records_.end()) {
-    prompter_.Inform("Message", "Engine not found");
-    return std::nullopt;
-  }
-  return *found;
+  if (found == records_.end()) return {std::nullopt, {StoreOutcome::Kind::notFound, "Engine not found"}};
+  return {*found, {}};
 }
 
-bool TShed::RewriteFile(const std::function<void(std::list<EngineRecord>&)>& change) {
-  const FileResult written = DataFile(*fs_, fileName_).Rewrite([&](const std::string& current) {
-    std::list<EngineRecord> records = LoadedRecords(current);
-    change(records);
-    std::string bytes;
-    bytes.reserve(records.size() * kEngineRecordSize);
-    for (const EngineRecord& record : records)
-      bytes.append(reinterpret_cast<const char*>(&record), kEngineRecordSize);
-    return bytes;
-  });
+StoreOutcome TShed::RewriteFile(const std::function<bool(std::list<EngineRecord>&)>& change,
+                                const LockWait& wait, const char* what) {
+  const FileResult written =
+      DataFile(*fs_, fileName_)
+          .Rewrite(
+              [&](const std::string& current) -> std::optional<std::string> {
+                std::list<EngineRecord> records = LoadedRecords(current);
+                if (!change(records)) return std::nullopt;
+                std::string bytes;
+                bytes.reserve(records.size() * kEngineRecordSize);
+                for (const EngineRecord& record : records)
+                  bytes.append(reinterpret_cast<const char*>(&record), kEngineRecordSize);
+                return bytes;
+              },
+              wait);
   EmptyList();
-  if (!written.ok()) prompter_.Inform("Message", written.error + "\nThe data file was not changed.");
-  return written.ok();
+  if (written.cancelled())
+    return {StoreOutcome::Kind::cancelled,
+            std::string("Nothing was ") + what + ": the data file was left as it was."};
+  if (!written.ok())
+    return {StoreOutcome::Kind::notWritten, written.error + "\nThe data file was not changed."};
+  return {};
 }
 
-bool TShed::SaveEngine(const EngineRecord& record) {
-  prompter_.Inform("Saving ", Cp1252ToUtf8(RecordName(record)));
-  const bool written = RewriteFile([&](std::list<EngineRecord>& records) {
-    RemoveShown(records, RecordName(record));
-    records.push_front(record);
-  });
-  if (written) prompter_.Inform("Message", "Records stored");
-  return written;
+StoreOutcome TShed::SaveEngine(const EngineRecord& record, const LockWait& wait) {
+  StoreOutcome saved = RewriteFile(
+      [&](std::list<EngineRecord>& records) {
+        RemoveShown(records, RecordName(record));
+        records.push_front(record);
+        return true;
+      },
+      wait, "saved");
+  if (saved.ok()) saved.message = "Records stored";
+  return saved;
 }
 
-bool TShed::DeleteEngine(const EngineRecord& record) {
-  return RewriteFile([&](std::list<EngineRecord>& records) { RemoveShown(records, RecordName(record)); });
+StoreOutcome TShed::SaveNewEngine(const EngineRecord& record, const LockWait& wait) {
+  bool taken = false;
+  StoreOutcome saved = RewriteFile(
+      [&](std::list<EngineRecord>& records) {
+        taken = std::any_of(records.begin(), records.end(),
+                            [&](const EngineRecord& r) { return SameEngineName(r, record); });
+        if (!taken) records.push_front(record);
+        return !taken;
+      },
+      wait, "saved");
+  if (taken && saved.ok())
+    return {StoreOutcome::Kind::nameTaken,
+            "An engine named \"" + Cp1252ToUtf8(RecordName(record)) + "\" is stored already."};
+  if (saved.ok()) saved.message = "Records stored";
+  return saved;
+}
+
+StoreOutcome TShed::DeleteEngine(const EngineRecord& record, const LockWait& wait) {
+  return RewriteFile(
+      [&](std::list<EngineRecord>& records) {
+        RemoveShown(records, RecordName(record));
+        return true;
+      },
+      wait, "deleted");
+}
+
+StoreOutcome TShed::CheckWritable() {
+  const FileResult writable = DataFile(*fs_, fileName_).CheckWritable();
+  if (writable.ok()) return {};
+  return {StoreOutcome::Kind::notWritten, writable.error};
 }

@@ -232,7 +232,7 @@ void TStudyForm::SetSettingBox(double degrees) {
 void TStudyForm::Restudy() {
   const Session& session = model_.session();
   stale_ = false;
-  LbName->setText(BoxText::First29(model_.shownName()));
+  LbName->setText(BoxText::First29(model_.engineName()));
   if (!session.taken()) {
     LbSummary->setText("No engine yet: press GET  RESULTS on the data-entry window first.");
     return;

@@ -79,7 +79,7 @@ void TStudyForm::PlotClicked(int plot, QPoint pixel) {
 }
 
 void TStudyForm::ExportCsv(const QString& path) {
-  if (!WriteStudyCsvFile(study_.rows, path.toStdString()).ok())
+  if (!WriteStudyCsvFile(study_, LbName->text().toStdString(), path.toStdString()).ok())
     AppPrompter().Inform("Message", ("Cannot write \"" + path + "\".").toStdString());
 }
 

@@ -31,8 +31,13 @@ void MoveOver(QPoint at) {
 }  // namespace
 
 TEST_F(AnimaFormTest, ShowsTheEngineNameAndScalesFromItsOuterSize) {
-  Run(kGoods);
+  // The name of the engine the session runs, not the text of the name box now.
+  Pick(kGoods);
   MainForm->EdName->setText("A name of more than twenty-nine characters");
+  MainForm->BtResults->click();
+  ResultsForm->EdLa_ang->setText("15");
+  ResultsForm->BtGo->click();
+  MainForm->EdName->setText("Another name");
   ResultsForm->BtAnimaClick();
   EXPECT_EQ(AnimaForm->windowTitle(), "ANIMATION");
   EXPECT_EQ(AnimaForm->LbName->text(), "A name of more than twenty-ni");

@@ -50,6 +50,7 @@ TEST_F(OpenFolderTest, TheListComesFromTheOpenedFoldersDataFile) {
   ASSERT_TRUE(ResultsForm->isVisible());
 
   QTemporaryDir other;
+  prompter_.answers = {false};  // not the sample engines: an empty file
   WindowSet::OpenFolder(other.path());
   EXPECT_EQ(MainForm->CB_Engines->count(), 0);
   EXPECT_EQ(MainForm->EdName->text(), "");

@@ -1,6 +1,7 @@
 // Every text of every window readable in the fonts this machine has: each
 // label, button and memo line fits its box, and no label runs under the next
-// control. The suite runs once more at 2x.
+// control, also with a length unit after the lengths. The suite runs once
+// more at 2x.
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
@@ -104,4 +105,8 @@ TEST_F(TextFitTest, EveryTextOfEveryWindowFitsItsBox) {
   for (QWidget* window : std::initializer_list<QWidget*>{&splash, MainForm, ResultsForm, AnimaForm,
                                                          DimensionsForm, RockerForm, StdAboutForm})
     EXPECT_EQ(CheckWindow(window), Problems{}) << window->objectName().toStdString();
+  // Lengths followed by the longest unit symbol still fit.
+  WindowSet::Model().SetLengthUnit(LengthUnit::mm);
+  for (QWidget* window : {static_cast<QWidget*>(MainForm), static_cast<QWidget*>(ResultsForm)})
+    EXPECT_EQ(CheckWindow(window), Problems{}) << window->objectName().toStdString() << " in mm";
 }

@@ -1,9 +1,16 @@
 // The data-entry window: showing an engine, reading the boxes back with their
-// markings, the enabled states and the Enter key.
+// markings, every dimension in its own captioned box, the enabled states, the
+// Enter key, whole names and the keyboard's Alt letters.
+#include <QAbstractItemView>
+#include <QAction>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QTest>
 
+#include "BoxText.h"
 #include "Controls.h"
+#include "EngineSchema.h"
+#include "FittedName.h"
 #include "NumberFormat.h"
 #include "WindowTest.h"
 
@@ -62,7 +69,7 @@ TEST_F(TMainFormTest, TransferMarksEveryMissingBoxInOnePassAndStoresTheRest) {
   Pick("Goods 0-6-0 slide valve");
   MainForm->EdName->clear();
   for (int i = 0; i < 17; ++i) MainForm->Box(i)->clear();
-  EXPECT_EQ(MainForm->TransferEntries(), 1);
+  EXPECT_EQ(MainForm->TransferEntries().kind, TMainForm::Transfer::Kind::noName);
   EXPECT_NE(Controls::TextColour(Box("EdConrod")), Red());  // an empty name marks nothing
   EXPECT_TRUE(Box("EdConrod")->text().isEmpty());
 
@@ -73,7 +80,7 @@ TEST_F(TMainFormTest, TransferMarksEveryMissingBoxInOnePassAndStoresTheRest) {
   Box("EdPort")->clear();
   Box("EdConrod")->setText("80");
   Box("EdExlap")->setText("0.03");
-  EXPECT_EQ(MainForm->TransferEntries(), 2);
+  EXPECT_EQ(MainForm->TransferEntries().kind, TMainForm::Transfer::Kind::dataMissing);
   for (const char* name : {"EdMcrank", "EdLarad", "EdPort"}) {
     EXPECT_EQ(Box(name)->text(), "???") << name;
     EXPECT_EQ(Controls::TextColour(Box(name)), Red()) << name;
@@ -103,7 +110,7 @@ TEST_F(TMainFormTest, OptionGroupsAreStoredAsTheRecordExpects) {
   EXPECT_EQ(MainForm->valveGroup->checkedId(), 1);
   MainForm->rockerGroup->button(0)->click();  // "No Rocker": the ratio stays
   MainForm->EdRocker->setText("7");
-  ASSERT_EQ(MainForm->TransferEntries(), 0);
+  ASSERT_TRUE(MainForm->TransferEntries().ok());
   EXPECT_EQ(MainForm->engine().rockerType, 0);
   EXPECT_EQ(MainForm->engine().rockerRatio, 2.5);
   EXPECT_EQ(MainForm->engine().valveType, 1);
@@ -111,15 +118,13 @@ TEST_F(TMainFormTest, OptionGroupsAreStoredAsTheRecordExpects) {
 
   // With neither group chosen (as after a delete) the record gets outside
   // admission and a type B rocker, and the ratio box is converted.
-  const EngineRecord shown = MainForm->engine();
   MainForm->ClearEntries();
   for (int i = 0; i < 16; ++i) MainForm->Box(i)->setText("1");
   MainForm->EdRocker->setText("1.5");
-  ASSERT_EQ(MainForm->TransferEntries(), 0);
+  ASSERT_TRUE(MainForm->TransferEntries().ok());
   EXPECT_EQ(MainForm->engine().valveType, -1);
   EXPECT_EQ(MainForm->engine().rockerType, -1);
   EXPECT_EQ(MainForm->engine().rockerRatio, 1.5);
-  EXPECT_EQ(MainForm->engine().reserved, shown.reserved);
 }
 
 TEST_F(TMainFormTest, BoxesShowTextsThatReadBackToTheStoredValuesAndSaveThemUnchanged) {
@@ -186,7 +191,7 @@ TEST_F(TMainFormTest, RedMarksClearOnEnteringAnyRequiredBox) {
   Pick("Goods 0-6-0 slide valve");
   Box("EdStlap")->clear();
   Box("EdConrod")->clear();
-  ASSERT_EQ(MainForm->TransferEntries(), 2);
+  ASSERT_EQ(MainForm->TransferEntries().kind, TMainForm::Transfer::Kind::dataMissing);
   for (const char* name : {"EdStlap", "EdConrod"}) {
     ASSERT_EQ(Controls::TextColour(Box(name)), Red());
     Box(name)->setFocus();
@@ -204,7 +209,7 @@ TEST_F(TMainFormTest, NameBoxesRefuseCharactersTheDataFileCannotHold) {
   EXPECT_EQ(MainForm->EdNewEng->text(), "A\u00E9\u20AC");
   MainForm->rockerGroup->button(0)->click();
   for (int i = 0; i < 16; ++i) MainForm->Box(i)->setText("1");
-  ASSERT_EQ(MainForm->TransferEntries(), 0);
+  ASSERT_TRUE(MainForm->TransferEntries().ok());
   EXPECT_EQ(std::string(MainForm->engine().name), "A\xE9\x80");
 }
 
@@ -243,4 +248,80 @@ TEST_F(TMainFormTest, TabFollowsTheControlTableAndEntersEachGroupAtItsChoice) {
   MainForm->BtExit->setFocus();
   QTest::keyClick(MainForm->BtExit, Qt::Key_Tab);
   EXPECT_EQ(QApplication::focusWidget(), MainForm->rockerGroup->button(1));
+}
+
+TEST_F(TMainFormTest, EveryDimensionHasItsOwnCaptionedBoxAndComesBackEqual) {
+  Engine engine;
+  engine.name = "Round trip";
+  engine.valveType = 1;
+  engine.rockerType = -1;
+  for (std::size_t i = 0; i < kDimensions; ++i) engine.*(EngineDimensions()[i].field) = (i + 1) / 7.0;
+  MainForm->ShowEngine(engine);
+  for (int i = 0; i < static_cast<int>(kDimensions); ++i) {
+    const DimensionSpec& dimension = *FindDimension(TMainForm::Places()[static_cast<std::size_t>(i)].key);
+    EXPECT_EQ(MainForm->Caption(i)->text(), dimension.caption);
+    EXPECT_EQ(BoxText::Number(MainForm->Box(i)), engine.*(dimension.field)) << dimension.key;
+  }
+  ASSERT_TRUE(MainForm->TransferEntries().ok());
+  for (const DimensionSpec& dimension : EngineDimensions())
+    EXPECT_EQ(MainForm->engine().*(dimension.field), engine.*(dimension.field)) << dimension.key;
+  EXPECT_EQ(MainForm->engine().name, "Round trip");
+  QStringList valveTypes, rockerTypes;
+  for (QAbstractButton* button : MainForm->valveGroup->buttons()) valveTypes << button->text();
+  for (QAbstractButton* button : MainForm->rockerGroup->buttons()) rockerTypes << button->text();
+  EXPECT_EQ(valveTypes, (QStringList{"Outside adm", "Inside  adm"}));
+  EXPECT_EQ(rockerTypes, (QStringList{"No Rocker", "Type A", "Type B"}));
+}
+
+TEST_F(TMainFormTest, EveryNameOfUpTo29CharactersIsShownWhole) {
+  const QStringList names = {"Express 4-4-0 rocker B equali", "GREAT WESTERN 4-6-0 CASTLE CL",
+                             "MMMMMMMMMMMMMMMMMMMMMMMMMMMMM", "Goods"};
+  std::vector<EngineRecord> records;
+  for (const QString& name : names) records.push_back(MakeRecord(name.toStdString()));
+  StartWith(records);
+  // The list opens wide enough for the longest name beside its scroll bar.
+  MainForm->CB_Engines->showPopup();
+  QAbstractItemView* view = MainForm->CB_Engines->view();
+  for (const QString& name : names)
+    EXPECT_GE(view->viewport()->width(), view->fontMetrics().horizontalAdvance(name)) << name.toStdString();
+  MainForm->CB_Engines->hidePopup();
+  for (const QString& name : names) {
+    Pick(name);
+    for (QLineEdit* box : {MainForm->EdName, MainForm->CB_Engines->lineEdit()}) {
+      EXPECT_EQ(box->toolTip(), name);
+      EXPECT_EQ(box->cursorPosition(), 0);
+    }
+    // The CURRENT ENGINE box draws the whole name, in its own face when it fits.
+    EXPECT_LE(MainForm->EdName->fontMetrics().horizontalAdvance(name), FittedName::Room(MainForm->EdName))
+        << name.toStdString();
+    EXPECT_GE(MainForm->EdName->font().pixelSize(), FittedName::kLeastPixelSize);
+    if (name == "Goods") {
+      EXPECT_EQ(MainForm->EdName->font(), Controls::Font(true));
+    }
+  }
+}
+
+TEST_F(TMainFormTest, EveryButtonHasItsOwnAltLetterAndTheHelpMenuListsF1) {
+  QMap<QChar, QString> taken;
+  QList<QString> captions;
+  for (QAbstractButton* button : MainForm->findChildren<QAbstractButton*>()) captions << button->text();
+  for (QMenu* menu : MainForm->menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
+    captions << menu->title();
+  for (const QString& caption : captions) {
+    const qsizetype amp = caption.indexOf('&');
+    if (amp < 0) continue;
+    const QChar letter = caption[amp + 1].toUpper();
+    EXPECT_FALSE(taken.contains(letter)) << caption.toStdString() << " and " << taken[letter].toStdString();
+    taken[letter] = caption;
+  }
+  for (QPushButton* button : MainForm->findChildren<QPushButton*>())
+    EXPECT_EQ(button->text().count('&'), 1) << button->text().toStdString();
+
+  auto* f1 = MainForm->findChild<QAction*>("WindowHelp1");
+  ASSERT_NE(f1, nullptr);
+  EXPECT_EQ(f1->shortcut(), QKeySequence(Qt::Key_F1));
+  QStringList topics;
+  QObject::connect(MainForm, &TMainForm::helpRequested, [&topics](const QString& topic) { topics << topic; });
+  f1->trigger();
+  EXPECT_EQ(topics, QStringList{"engines"});
 }

@@ -15,12 +15,6 @@
 
 namespace {
 
-class SilentPrompter : public Prompter {
- public:
-  void Inform(const std::string&, const std::string&) override {}
-  bool Confirm(const std::string&, const std::string&) override { return true; }
-};
-
 std::string Slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
@@ -45,17 +39,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string original(reinterpret_cast<const char*>(data), size);
   std::ofstream(path, std::ios::binary | std::ios::trunc) << original;
 
-  SilentPrompter prompter;
   std::vector<std::string> names;
-  TShed shed(path, prompter, [&](const std::string& name) { names.push_back(name); });
+  TShed shed(path, [&](const std::string& name) { names.push_back(name); });
   Check(shed.ListEngines() == static_cast<int>(size / 184));
-  for (const std::string& name : names) Check(shed.FindEngine(name.c_str()).has_value());
+  for (const std::string& name : names) Check(shed.FindEngine(name.c_str()).record.has_value());
 
   // Delete the first listed name: the rest of the records survive exactly.
   if (!names.empty()) {
     EngineRecord victim{};
     SetRecordName(victim, names[0].data(), names[0].size());
-    Check(shed.DeleteEngine(victim));
+    Check(shed.DeleteEngine(victim).ok());
     Check(Slurp(path).size() == (size / 184 - 1) * 184);
     Check(shed.ListEngines() == static_cast<int>(size / 184 - 1));
   }
@@ -63,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   EngineRecord fresh{};
   std::memcpy(&fresh, data, std::min<std::size_t>(size, sizeof fresh));
   const auto before = Records(Slurp(path));
-  Check(shed.SaveEngine(fresh));
+  Check(shed.SaveEngine(fresh).ok());
   const auto after = Records(Slurp(path));
   Check(after.count(std::string(reinterpret_cast<const char*>(&fresh), 184)) >= 1);
   Check(after.size() == before.size() || after.size() == before.size() + 1);

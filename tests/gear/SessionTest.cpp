@@ -1,7 +1,8 @@
 // The session: Evaluate from two threads at once gives bit for bit the runs it
-// gives one call after the other, the first good Go fixes the centring until
-// the next Take, and each failure the sample engines provoke carries its kind,
-// crank angle and member.
+// gives one call after the other, the first good Go (or reverser move, at the
+// setting angle) fixes the centring until the next Take, each failure the
+// sample engines provoke carries its kind, crank angle and member, and a gear
+// scaled in every length runs as the full-size one.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "EngineScale.h"
 #include "SampleEngines.h"
 #include "Session.h"
 
@@ -131,4 +133,55 @@ TEST(Session, EachFailureCarriesItsKindCrankAngleAndMember) {
     EXPECT_EQ(outcome.failure->crankAngleDeg, c.crankAngleDeg);
     EXPECT_EQ(outcome.failure->member, c.member);
   }
+}
+
+TEST(Session, AReverserMoveWithNoCentringFixesItAtTheSettingAngleFirst) {
+  Session s;
+  ASSERT_FALSE(s.Take(SampleGear(kGoods)));
+  const ReverserMove first = s.MoveReverser(-12, 35);
+  ASSERT_TRUE(first.outcome.ok());
+  EXPECT_TRUE(first.settingFixed);
+  EXPECT_EQ(s.settingAngleDeg(), 35);
+  EXPECT_EQ(s.centring(), s.Evaluate(35, std::nullopt).run->valveCentre);
+  EXPECT_EQ(s.latestRun(), first.outcome.run);
+  ExpectSameOutcome(first.outcome, s.Evaluate(-12, s.centring()), -12);
+
+  const ReverserMove later = s.MoveReverser(10, -20);  // the setting is kept
+  ASSERT_TRUE(later.outcome.ok());
+  EXPECT_FALSE(later.settingFixed);
+  EXPECT_EQ(s.settingAngleDeg(), 35);
+
+  // A setting that does not assemble changes nothing; a move that fails after
+  // a good setting run leaves that run as the latest.
+  ASSERT_FALSE(s.Take(SampleGear(kGoods)));
+  const ReverserMove refused = s.MoveReverser(10, -90);
+  EXPECT_FALSE(refused.outcome.ok() || refused.settingFixed);
+  EXPECT_FALSE(s.centring() || s.latestRun());
+  const ReverserMove failed = s.MoveReverser(-90, 20);
+  EXPECT_FALSE(failed.outcome.ok());
+  EXPECT_TRUE(failed.settingFixed);
+  ASSERT_TRUE(s.latestRun());
+  EXPECT_EQ(s.settingAngleDeg(), 20);
+  ExpectSameOutcome({s.latestRun(), std::nullopt}, s.Evaluate(20, std::nullopt), 20);
+}
+
+TEST(Session, AGearScaledInEveryLengthGivesTheSameValveEvents) {
+  const Engine goods = SampleGear(kGoods);
+  const Engine model = ScaledEngine(goods, 1.0 / 8);
+  EXPECT_EQ(model.conrod, goods.conrod / 8);
+  EXPECT_EQ(model.ctoweighv, goods.ctoweighv / 8);
+  EXPECT_EQ(model.angadv, goods.angadv);
+  EXPECT_EQ(model.rockerRatio, goods.rockerRatio);
+  EXPECT_EQ(model.name, goods.name);
+  Session full, small;
+  ASSERT_FALSE(full.Take(goods));
+  ASSERT_FALSE(small.Take(model));
+  const RunOutcome a = full.Go(20), b = small.Go(20);
+  ASSERT_TRUE(a.ok() && b.ok());
+  for (int e = 0; e < kEvents; ++e) {
+    EXPECT_EQ(a.run->results.eventFound[e], b.run->results.eventFound[e]) << e;
+    EXPECT_NEAR(a.run->results.eventPct[e], b.run->results.eventPct[e], 1e-9) << e;
+  }
+  EXPECT_NEAR(a.run->results.leadBack / 8, b.run->results.leadBack, 1e-9);
+  EXPECT_NEAR(a.run->results.portOpenFront / 8, b.run->results.portOpenFront, 1e-9);
 }

@@ -1,13 +1,16 @@
 // zovuderiz-sweep end to end on a data file of the sample engines: exit
-// statuses, one line on standard error per failure, the report, the results
-// file of the last good run, a name typed in UTF-8 found in Windows-1252, and
-// the unit that labels lengths.
+// statuses, one line on standard error per failure (control characters
+// escaped), the report, the results file of the last good run, a name typed
+// in UTF-8 found in Windows-1252, the unit that labels lengths, the study's
+// valve setting and indicator options, and data files that are refused.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -59,6 +62,11 @@ class SweepCommandTest : public ::testing::Test {
 
 long Lines(const std::string& text) {
   return std::count(text.begin(), text.end(), '\n');
+}
+
+// A range report's runs without their indicator figures, as listed angles give them.
+std::string WithoutIndicators(const std::string& json) {
+  return std::regex_replace(json, std::regex(",\n     \"indicator\": \\{[^}]*\\}"), "");
 }
 
 std::string ReadFile(const std::string& path) {
@@ -142,7 +150,9 @@ TEST_F(SweepCommandTest, RangeAgreesWithTheSameAnglesListedAndAddsTheSummary) {
   ASSERT_EQ(range.status, 0) << range.err;
   const std::string runsEnd = "\n  ]";
   ASSERT_NE(range.out.find(runsEnd), std::string::npos);
-  EXPECT_EQ(range.out.substr(0, range.out.find(runsEnd)), listed.out.substr(0, listed.out.find(runsEnd)));
+  const std::string runs = WithoutIndicators(range.out);
+  EXPECT_NE(runs, range.out);
+  EXPECT_EQ(runs.substr(0, runs.find(runsEnd)), listed.out.substr(0, listed.out.find(runsEnd)));
   EXPECT_NE(range.out.find("\"summary\": {\"worstCutOffInequality\": "), std::string::npos) << range.out;
   EXPECT_NE(range.out.find("\"workingNotchesDeg\": [-10, 10]"), std::string::npos) << range.out;
 
@@ -201,10 +211,12 @@ TEST_F(SweepCommandTest, AUnitLabelsTheLengthsAloneAndConvertsNothing) {
   // The CSV's titles: a length column carries the unit, no other does.
   const Outcome csv =
       Run({"--unit", "in", "--range", "0:0:1", "--set", "20", "--csv", "Goods 0-6-0 slide valve"});
-  std::istringstream header(csv.out.substr(0, csv.out.find('\r')));
+  ASSERT_NE(csv.out.find("\r\nlengthUnit,in\r\n"), std::string::npos) << csv.out;
+  const std::size_t headerAt = csv.out.find("\r\n\r\n") + 4;
+  std::istringstream header(csv.out.substr(headerAt, csv.out.find('\r', headerAt) - headerAt));
   std::vector<std::string> titles;
   for (std::string title; std::getline(header, title, ',');) titles.push_back(title);
-  ASSERT_EQ(titles.size(), RunFigures().size() + 2);
+  ASSERT_EQ(titles.size(), RunFigures().size() + 5);
   for (std::size_t i = 0; i < RunFigures().size(); ++i)
     EXPECT_EQ(titles[i + 1], std::string(RunFigures()[i].key) +
                                  (RunFigures()[i].quantity == Quantity::length ? " (in)" : ""));
@@ -221,5 +233,97 @@ TEST_F(SweepCommandTest, TheDataFilesUnitIsTheDefaultAndABadUnitIsAUsageError) {
     EXPECT_EQ(o.status, 2);
     EXPECT_EQ(Lines(o.err), 1) << o.err;
     EXPECT_EQ(o.out, "");
+  }
+}
+
+TEST_F(SweepCommandTest, TheStudysValveSettingAndIndicatorOptions) {
+  const std::vector<std::string> study = {"--range", "-20:20:10", "--set", "25"};
+  const auto with = [&](std::vector<std::string> options) {
+    options.insert(options.begin(), study.begin(), study.end());
+    options.push_back("Goods 0-6-0 slide valve");
+    return Run(options);
+  };
+  // The defaults given explicitly change nothing, in any form.
+  for (const char* form : {"--json", "--csv", "--unit=none"}) {
+    const Outcome plain = with({form});
+    EXPECT_EQ(plain.status, 0) << plain.err;
+    EXPECT_EQ(with({form, "--valve-setting", "leads", "--indicator", "rod=0,exhaust=0.1,clearance=8"}).out,
+              plain.out);
+  }
+  EXPECT_EQ(with({"--json"}).out.find("valveSetting"), std::string::npos);
+  const Outcome cutOff = with({"--json", "--valve-setting=cutoff"});
+  EXPECT_EQ(cutOff.status, 0) << cutOff.err;
+  EXPECT_NE(cutOff.out.find("\n  \"valveSetting\": \"cutoff\",\n  \"summary\""), std::string::npos)
+      << cutOff.out;
+  EXPECT_NE(with({"--valve-setting", "cutoff"}).out.find("(equal cut-offs set here)"), std::string::npos);
+  EXPECT_NE(with({"--csv", "--indicator", "rod=0.2"}).out, with({"--csv"}).out);
+
+  for (const std::vector<std::string>& bad : {std::vector<std::string>{"--valve-setting", "both"},
+                                              {"--indicator", "clearance=0"},
+                                              {"--indicator", "rod=0.1,rod=0.2"},
+                                              {"--indicator", "pressure=1"},
+                                              {"--indicator", "rod"},
+                                              {"--indicator", ""}}) {
+    const Outcome o = with(bad);
+    EXPECT_EQ(o.status, 2) << bad[1];
+    EXPECT_EQ(Lines(o.err), 1) << o.err;
+  }
+  EXPECT_EQ(Run({"--valve-setting", "cutoff", "Goods 0-6-0 slide valve", "20"}).status, 2);
+  EXPECT_EQ(Run({"--indicator", "rod=0.1", "Goods 0-6-0 slide valve", "20"}).status, 2);
+}
+
+TEST_F(SweepCommandTest, AStudyThatCannotStartSaysWhereAndWithJsonStillPrintsTheObject) {
+  const Outcome o = Run({"--range", "-10:10:5", "--set", "95", "--json", "Low shaft, short lifting link"});
+  EXPECT_EQ(o.status, 4);
+  EXPECT_EQ(Lines(o.err), 1);
+  EXPECT_NE(o.err.find("crank angle 0 deg.: the lifting link cannot reach the link"), std::string::npos)
+      << o.err;
+  EXPECT_EQ(
+      o.out.rfind(
+          "{\n  \"engine\": \"Low shaft, short lifting link\",\n  \"error\": \"At the setting angle 95", 0),
+      0u)
+      << o.out;
+}
+
+TEST_F(SweepCommandTest, NotchesAsTypedAndAStepThatCannotAdvanceIsRefused) {
+  const Outcome csv = Run({"--range", "-0.3:0.3:0.1", "--set", "20", "--csv", "Goods 0-6-0 slide valve"});
+  ASSERT_EQ(csv.status, 0) << csv.err;
+  EXPECT_EQ(csv.out.rfind("engine,Goods 0-6-0 slide valve\r\nsettingDeg,20\r\nvalveSetting,leads\r\n", 0),
+            0u);
+  std::vector<std::string> angles;
+  std::istringstream lines(csv.out.substr(csv.out.find("\r\nliftArmDeg,") + 2));
+  std::string line;
+  std::getline(lines, line);
+  while (std::getline(lines, line)) angles.push_back(line.substr(0, line.find(',')));
+  EXPECT_EQ(angles, (std::vector<std::string>{"-0.3", "-0.2", "-0.1", "0", "0.1", "0.2", "0.3"}));
+
+  const std::pair<const char*, const char*> refused[] = {{"1e300:1e300:1", "the step is too small"},
+                                                         {"1e20:1e20:1", "the step is too small"},
+                                                         {"0:1e6:1e-3", "more than 10001 notches"}};
+  for (const auto& [range, why] : refused) {
+    const Outcome o = Run({"--range", range, "--set", "20", "Goods 0-6-0 slide valve"});
+    EXPECT_EQ(o.status, 2) << range;
+    EXPECT_EQ(Lines(o.err), 1) << o.err;
+    EXPECT_NE(o.err.find(std::string("bad --range '") + range + "': " + why), std::string::npos) << o.err;
+  }
+}
+
+TEST_F(SweepCommandTest, ArgumentsWithControlCharactersStayOnOneLine) {
+  const Outcome o = Run({"Goods\n0-6-0 \x1b[2J\xc2\x9b", "10"});
+  EXPECT_EQ(o.status, 3);
+  EXPECT_EQ(Lines(o.err), 1) << o.err;
+  EXPECT_NE(o.err.find("'Goods\\n0-6-0 \\x1b[2J\\u009b' in"), std::string::npos) << o.err;
+}
+
+TEST_F(SweepCommandTest, ADeviceAPipeOrAnOversizedFileIsNoDataFile) {
+  const std::string pipe = (dir_ / "pipe.dat").string(), huge = (dir_ / "huge.dat").string();
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  std::ofstream(huge, std::ios::binary).close();
+  fs::resize_file(huge, 64 * 1024 * 1024 + 184);  // sparse: no disk taken
+  for (const std::string& data : {std::string("/dev/zero"), pipe, huge}) {
+    std::ostringstream out, err;
+    EXPECT_EQ(RunSweepCommand({"--data", data, "Goods 0-6-0 slide valve", "10"}, out, err), 3) << data;
+    EXPECT_EQ(Lines(err.str()), 1) << err.str();
+    EXPECT_EQ(err.str().rfind("zovuderiz-sweep: Cannot read \"" + data + "\": ", 0), 0u) << err.str();
   }
 }

@@ -3,8 +3,9 @@
 #include <QFile>
 #include <QTest>
 
-#include "SweepCommand.h"
+#include "EngineConversion.h"
 #include "StoreTestSupport.h"
+#include "SweepCommand.h"
 #include "TAnimaForm.h"
 #include "TResultsForm.h"
 #include "WindowTest.h"
@@ -111,7 +112,8 @@ TEST_F(TResultsFormTest, ANewEngineShowsNothingOfTheLastAndOnlyAGoodRunChangesTh
 
 TEST_F(TResultsFormTest, AStoredEngineGivesTheSweepToolsNumbersWhateverItsTypeFields) {
   Pick("Low shaft, short lifting link");
-  EngineRecord odd = MainForm->engine();
+  EngineRecord odd{};
+  ToRecord(MainForm->engine(), odd);
   SetRecordName(odd, "Odd types", 9);
   odd.rockerType = 5;  // shown as type A
   odd.valveType = 0;   // shown as outside admission

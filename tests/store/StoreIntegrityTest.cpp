@@ -9,7 +9,6 @@
 
 #include <cerrno>
 
-#include "ScriptedPrompter.h"
 #include "StoreTestSupport.h"
 #include "TShed.h"
 
@@ -42,12 +41,11 @@ class DeniedFileSystem : public FileSystem {
 pid_t SaveFiftyInAChild(const std::string& path, const std::string& prefix) {
   const pid_t child = fork();
   if (child != 0) return child;
-  ScriptedPrompter prompter;
-  TShed shed(path, prompter, nullptr);
+  TShed shed(path, nullptr);
   shed.ListEngines();
   bool ok = true;
   for (int i = 1; i <= 50; ++i) {
-    ok = shed.SaveEngine(MakeRecord(prefix + " " + std::to_string(i), i)) && ok;
+    ok = shed.SaveEngine(MakeRecord(prefix + " " + std::to_string(i), i)).ok() && ok;
     shed.ListEngines();
   }
   _exit(ok ? 0 : 1);
@@ -70,19 +68,21 @@ TEST_F(StoreIntegrityTest, AFileTheUserMayNotReadOrWriteIsNeverWritten) {
     SCOPED_TRACE(c.what);
     WriteRecords(dataPath_, {MakeRecord("A"), MakeRecord("B"), MakeRecord("C")});
     const std::string before = ReadBytes(dataPath_);
-    ScriptedPrompter prompter;
-    TShed shed(dataPath_, prompter, nullptr, std::make_shared<DeniedFileSystem>(dataPath_, c.read, c.write));
+    TShed shed(dataPath_, nullptr, std::make_shared<DeniedFileSystem>(dataPath_, c.read, c.write));
+    const StoreOutcome opened = shed.Open();
     EXPECT_EQ(shed.ListEngines(), c.listed);
     if (c.read) {
       // Told at once and why, never asked whether to start a new file.
-      ASSERT_EQ(prompter.shown.size(), 1u);
-      EXPECT_EQ(prompter.shown[0].text.rfind("Cannot read \"" + dataPath_ + "\": Permission denied\n", 0),
-                0u);
+      EXPECT_EQ(opened.kind, StoreOutcome::Kind::notReadable);
+      EXPECT_EQ(opened.message.rfind("Cannot read \"" + dataPath_ + "\": Permission denied\n", 0), 0u);
       EXPECT_EQ(shed.ReadError(), "Cannot read \"" + dataPath_ + "\": Permission denied");
     }
-    EXPECT_FALSE(shed.SaveEngine(MakeRecord("D")));
-    EXPECT_EQ(prompter.shown.back().text.rfind(c.refusal + dataPath_ + "\": Permission denied", 0), 0u);
-    EXPECT_FALSE(shed.DeleteEngine(MakeRecord("A")));
+    // The check made before a long search refuses alike, on one line.
+    EXPECT_EQ(shed.CheckWritable().message, c.refusal + dataPath_ + "\": Permission denied");
+    const StoreOutcome saved = shed.SaveEngine(MakeRecord("D"));
+    EXPECT_FALSE(saved.ok());
+    EXPECT_EQ(saved.message.rfind(c.refusal + dataPath_ + "\": Permission denied", 0), 0u);
+    EXPECT_FALSE(shed.DeleteEngine(MakeRecord("A")).ok());
     EXPECT_EQ(ReadBytes(dataPath_), before);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 1);
   }
@@ -120,10 +120,9 @@ TEST_F(StoreIntegrityTest, ASaveKeepsTheSymlinkThePermissionsTheOwnerAndOtherFil
   std::ofstream(dataPath_ + ".tmp") << "keep";
   std::ofstream(target.string() + ".tmp") << "keep";
 
-  ScriptedPrompter prompter;
-  TShed shed(dataPath_, prompter, nullptr);
+  TShed shed(dataPath_, nullptr);
   EXPECT_EQ(shed.ListEngines(), 2);
-  EXPECT_TRUE(shed.SaveEngine(MakeRecord("C")));
+  EXPECT_TRUE(shed.SaveEngine(MakeRecord("C")).ok());
   EXPECT_TRUE(fs::is_symlink(dataPath_));
   EXPECT_EQ(FileOrder(target), (Names{"C:1", "B:1", "A:1"}));
   struct stat info;

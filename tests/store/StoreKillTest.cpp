@@ -8,7 +8,6 @@
 #include <csignal>
 #include <cstdio>
 
-#include "ScriptedPrompter.h"
 #include "StoreTestSupport.h"
 #include "TShed.h"
 
@@ -56,8 +55,7 @@ bool RunKilled(const std::string& path, bool save, int killAt, bool afterCall) {
   const pid_t child = fork();
   if (child == 0) {
     auto fs = std::make_shared<KillingFileSystem>(killAt, afterCall);
-    ScriptedPrompter prompter;
-    TShed shed(path, prompter, nullptr, fs);
+    TShed shed(path, nullptr, fs);
     shed.ListEngines();
     fs->armed = true;
     if (save)

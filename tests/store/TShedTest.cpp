@@ -1,7 +1,6 @@
-// The store's record order, name matching and messages on real files.
+// The store's record order, name matching and outcomes on real files.
 #include <gtest/gtest.h>
 
-#include "ScriptedPrompter.h"
 #include "StoreTestSupport.h"
 #include "TShed.h"
 
@@ -10,15 +9,15 @@ using Names = std::vector<std::string>;
 class TShedTest : public TempFolder {
  protected:
   TShed& Open() {
-    shed_ =
-        std::make_unique<TShed>(dataPath_, prompter_, [this](const std::string& n) { listed_.push_back(n); });
+    shed_ = std::make_unique<TShed>(dataPath_, [this](const std::string& n) { listed_.push_back(n); });
+    opened_ = shed_->Open();
     return *shed_;
   }
   int Relist() {
     listed_.clear();
     return shed_->ListEngines();
   }
-  ScriptedPrompter prompter_;
+  StoreOutcome opened_;
   Names listed_;
   std::unique_ptr<TShed> shed_;
 };
@@ -29,9 +28,9 @@ TEST_F(TShedTest, SaveAndDeleteGiveTheWorkedRecordOrders) {
   EXPECT_EQ(Relist(), 3);
   EXPECT_EQ(listed_, (Names{"A", "B", "C"}));
 
-  EXPECT_TRUE(shed.SaveEngine(MakeRecord("A", 2)));
-  EXPECT_EQ(prompter_.shown,
-            (std::vector<ScriptedPrompter::Box>{{"Saving ", "A"}, {"Message", "Records stored"}}));
+  const StoreOutcome saved = shed.SaveEngine(MakeRecord("A", 2));
+  EXPECT_TRUE(saved.ok());
+  EXPECT_EQ(saved.message, "Records stored");
   EXPECT_EQ(FileOrder(dataPath_), (Names{"A:2", "C:1", "B:1"}));
 
   EXPECT_EQ(Relist(), 3);
@@ -39,9 +38,9 @@ TEST_F(TShedTest, SaveAndDeleteGiveTheWorkedRecordOrders) {
   EXPECT_EQ(FileOrder(dataPath_), (Names{"D:1", "B:1", "C:1", "A:2"}));
 
   EXPECT_EQ(Relist(), 4);
-  prompter_.shown.clear();
-  EXPECT_TRUE(shed.DeleteEngine(MakeRecord("B")));
-  EXPECT_TRUE(prompter_.shown.empty());
+  const StoreOutcome deleted = shed.DeleteEngine(MakeRecord("B"));
+  EXPECT_TRUE(deleted.ok());
+  EXPECT_TRUE(deleted.message.empty());
   EXPECT_EQ(FileOrder(dataPath_), (Names{"A:2", "C:1", "D:1"}));
   EXPECT_EQ(Relist(), 3);
 }
@@ -51,7 +50,7 @@ TEST_F(TShedTest, DuplicateNamesTakeTheRecordNearestTheFileStart) {
   WriteRecords(dataPath_, {MakeRecord("X", 1), MakeRecord("Y", 5), MakeRecord("X", 2)});
   TShed& shed = Open();
   Relist();
-  const auto x = shed.FindEngine("X");
+  const auto x = shed.FindEngine("X").record;
   ASSERT_TRUE(x);
   EXPECT_EQ(x->conrod, 1);
 
@@ -64,17 +63,19 @@ TEST_F(TShedTest, DuplicateNamesTakeTheRecordNearestTheFileStart) {
   EXPECT_EQ(FileOrder(dataPath_), (Names{"X:2", "Y:5"}));
 }
 
-TEST_F(TShedTest, NamesMatchExactlyAndAMissOnlyTellsTheUser) {
+TEST_F(TShedTest, NamesMatchExactlyAndAMissIsOnlyTold) {
   WriteRecords(dataPath_, {MakeRecord("goods", 1), MakeRecord("Tank ", 2)});
   TShed& shed = Open();
   Relist();
-  EXPECT_FALSE(shed.FindEngine("Goods"));
-  EXPECT_FALSE(shed.FindEngine("Tank"));
-  EXPECT_EQ(prompter_.shown.back(), (ScriptedPrompter::Box{"Message", "Engine not found"}));
+  EXPECT_FALSE(shed.FindEngine("Goods").record);
+  const FoundRecord tank = shed.FindEngine("Tank");
+  EXPECT_FALSE(tank.record);
+  EXPECT_EQ(tank.outcome.kind, StoreOutcome::Kind::notFound);
+  EXPECT_EQ(tank.outcome.message, "Engine not found");
 
   shed.SaveEngine(MakeRecord("GOODS", 3));
   EXPECT_EQ(Relist(), 3);
-  const auto goods = shed.FindEngine("goods");
+  const auto goods = shed.FindEngine("goods").record;
   ASSERT_TRUE(goods);
   EXPECT_EQ(goods->conrod, 1);
 
@@ -92,7 +93,7 @@ TEST_F(TShedTest, RecordsTravelByteForByteAndPartRecordsAreDropped) {
   WriteRecords(dataPath_, {stored}, "x");  // one stray byte: a part-record
   TShed& shed = Open();
   EXPECT_EQ(Relist(), 1);
-  const auto out = shed.FindEngine("Short");
+  const auto out = shed.FindEngine("Short").record;
   ASSERT_TRUE(out);
   EXPECT_EQ(std::memcmp(&*out, &stored, sizeof stored), 0);
 
@@ -110,29 +111,30 @@ TEST_F(TShedTest, NameWithoutTerminatorIsReadAsItsFirst29Bytes) {
   Relist();
   ASSERT_EQ(listed_.size(), 1u);
   EXPECT_EQ(listed_[0], std::string(29, 'N'));
-  EXPECT_TRUE(shed.FindEngine(std::string(29, 'N').c_str()));
+  EXPECT_TRUE(shed.FindEngine(std::string(29, 'N').c_str()).record);
 }
 
 TEST_F(TShedTest, MissingFileIsCreatedWithoutAQuestion) {
   TShed& shed = Open();
   EXPECT_TRUE(std::filesystem::exists(dataPath_));
   EXPECT_EQ(std::filesystem::file_size(dataPath_), 0u);
-  EXPECT_TRUE(prompter_.shown.empty());
+  EXPECT_TRUE(opened_.ok());
+  EXPECT_TRUE(opened_.message.empty());
   EXPECT_EQ(shed.ListEngines(), 0);
 }
 
 TEST_F(TShedTest, UncreatableFileAsksAndThenFailsWithoutHarm) {
   dataPath_ = (folder_ / "no such folder" / "ste_data.dat").string();
-  prompter_.answers = {true};
   TShed& shed = Open();
-  ASSERT_GE(prompter_.shown.size(), 1u);
-  EXPECT_EQ(prompter_.shown[0], (ScriptedPrompter::Box{"Failed to find data file", "Open new file?"}));
+  EXPECT_EQ(opened_.kind, StoreOutcome::Kind::missingFile);
+  EXPECT_EQ(opened_.message, "Open new file?");
+  const StoreOutcome created = shed.Create();
+  EXPECT_EQ(created.kind, StoreOutcome::Kind::notCreated);
+  EXPECT_NE(created.message.find("ste_data.dat"), std::string::npos);
   EXPECT_EQ(Relist(), 0);
-  prompter_.shown.clear();
-  EXPECT_FALSE(shed.SaveEngine(MakeRecord("A")));
-  ASSERT_EQ(prompter_.shown.size(), 2u);
-  EXPECT_NE(prompter_.shown[1].text.find("ste_data.dat"), std::string::npos);
-  EXPECT_NE(prompter_.shown[1].text, "Records stored");
+  const StoreOutcome saved = shed.SaveEngine(MakeRecord("A"));
+  EXPECT_EQ(saved.kind, StoreOutcome::Kind::notWritten);
+  EXPECT_NE(saved.message.find("ste_data.dat"), std::string::npos);
   EXPECT_EQ(Relist(), 0);
-  EXPECT_FALSE(shed.DeleteEngine(MakeRecord("A")));
+  EXPECT_FALSE(shed.DeleteEngine(MakeRecord("A")).ok());
 }

@@ -1,0 +1,105 @@
+// The dialog only chooses the factor and the name; scaling the lengths (and
+// only the lengths) is ScaledEngine's. N is read as the boxes read numbers.
+#include "ScaleEngineDialog.h"
+
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "BoxText.h"
+#include "NumberFormat.h"
+
+namespace {
+
+constexpr double kMillimetresPerInch = 25.4;
+
+}  // namespace
+
+ScaleEngineDialog::ScaleEngineDialog(const QString& engineName, QWidget* parent)
+    : QDialog(parent), engineName_(engineName) {
+  setObjectName("ScaleEngineDialog");
+  setWindowTitle("Scale engine");
+  presets = new QButtonGroup(this);
+  auto* choices = new QGridLayout;
+  choices->addWidget(AddPreset(inchesToMillimetres, "&Inches to millimetres (x 25.4)"), 0, 0, 1, 2);
+  choices->addWidget(AddPreset(millimetresToInches, "&Millimetres to inches (x 1/25.4)"), 1, 0, 1, 2);
+  choices->addWidget(AddPreset(modelScale, "Model &scale  1 :"), 2, 0);
+  EdScale = new QLineEdit("8", this);
+  EdScale->setObjectName("EdScale");
+  EdScale->setMaximumWidth(70);
+  choices->addWidget(EdScale, 2, 1);
+  LbFactor = new QLabel(this);
+  LbFactor->setObjectName("LbFactor");
+  EdNewName = new QLineEdit(this);
+  EdNewName->setObjectName("EdNewName");
+  EdNewName->setMaxLength(29);
+  auto* form = new QFormLayout;
+  form->addRow("New &name:", EdNewName);
+  Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(choices);
+  layout->addWidget(LbFactor);
+  layout->addWidget(new QLabel("Angles and ratios stay as they are; nothing is saved.", this));
+  layout->addLayout(form);
+  layout->addWidget(Buttons);
+  presets->button(modelScale)->setChecked(true);
+  connect(presets, &QButtonGroup::idToggled, this, [this](int, bool on) {
+    if (on) Update();
+  });
+  connect(EdScale, &QLineEdit::textChanged, this, [this] {
+    presets->button(modelScale)->setChecked(true);
+    Update();
+  });
+  connect(EdNewName, &QLineEdit::textEdited, this, [this] { nameTyped_ = true; });
+  connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  Update();
+}
+
+QRadioButton* ScaleEngineDialog::AddPreset(int id, const QString& caption) {
+  auto* button = new QRadioButton(caption, this);
+  presets->addButton(button, id);
+  return button;
+}
+
+std::optional<double> ScaleEngineDialog::factor() const {
+  switch (presets->checkedId()) {
+    case inchesToMillimetres:
+      return kMillimetresPerInch;
+    case millimetresToInches:
+      return 1 / kMillimetresPerInch;
+    default:
+      break;
+  }
+  try {
+    const double n = BoxText::Number(EdScale);
+    if (std::isfinite(n) && n > 0) return 1 / n;
+  } catch (const ConversionError&) {
+  }
+  return std::nullopt;
+}
+
+QString ScaleEngineDialog::Suffix() const {
+  switch (presets->checkedId()) {
+    case inchesToMillimetres:
+      return " mm";
+    case millimetresToInches:
+      return " in";
+    default:
+      return " 1:" + EdScale->text().trimmed();
+  }
+}
+
+QString ScaleEngineDialog::name() const {
+  return BoxText::First29(EdNewName->text());
+}
+
+void ScaleEngineDialog::Update() {
+  const auto scale = factor();
+  LbFactor->setText(scale ? "Every length is multiplied by " + BoxText::Format(*scale) + "."
+                          : "Type the model scale as a number above zero.");
+  Buttons->button(QDialogButtonBox::Ok)->setEnabled(scale.has_value());
+  if (!nameTyped_) EdNewName->setText(BoxText::First29(engineName_ + Suffix()));
+}

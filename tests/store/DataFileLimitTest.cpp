@@ -1,0 +1,32 @@
+// What the store refuses to read as a data file: a device, which would be
+// read without end, and a file larger than any data file. The list stays empty
+// and the reason names the file; a file at the limit is still read.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "DataFile.h"
+#include "StoreTestSupport.h"
+#include "TShed.h"
+
+class DataFileLimitTest : public TempFolder {};
+
+TEST_F(DataFileLimitTest, ADeviceOrAnOversizedFileIsRefusedAndOneAtTheLimitIsRead) {
+  FileSystem fs;
+  std::string bytes = "old";
+  const FileResult device = DataFile(fs, "/dev/zero").ReadAll(bytes);
+  EXPECT_EQ(device.error, "Cannot read \"/dev/zero\": not a regular file");
+  EXPECT_TRUE(bytes.empty());
+
+  WriteRecords(dataPath_, {MakeRecord("A")});
+  std::filesystem::resize_file(dataPath_, kMostDataFileBytes);  // sparse: no disk taken
+  EXPECT_TRUE(DataFile(fs, dataPath_).ReadAll(bytes).ok());
+  EXPECT_EQ(bytes.size(), static_cast<std::size_t>(kMostDataFileBytes));
+  bytes.clear();
+
+  std::filesystem::resize_file(dataPath_, kMostDataFileBytes + 1);
+  TShed shed(dataPath_, nullptr);
+  EXPECT_EQ(shed.ListEngines(), 0);
+  EXPECT_EQ(shed.ReadError(),
+            "Cannot read \"" + dataPath_ + "\": larger than 64 MiB, too large for an engine data file");
+}
