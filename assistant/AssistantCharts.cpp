@@ -4,6 +4,7 @@
 // would take their ranges from the first series alone.
 #include "AssistantCharts.h"
 
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QValueAxis>
 #include <algorithm>
@@ -40,7 +41,7 @@ void Finish(QChart* chart, const QString& yTitle, std::optional<double> yMost) {
       yHi = std::max(yHi, p.y());
     }
   auto* x = new QValueAxis;
-  x->setTitleText("Lifting-arm angle from mid-gear (deg.)");
+  x->setTitleText("Lifting-arm angle (deg.)");
   x->setRange(xLo, xHi);
   x->applyNiceNumbers();
   auto* y = new QValueAxis;
@@ -54,6 +55,9 @@ void Finish(QChart* chart, const QString& yTitle, std::optional<double> yMost) {
     s->attachAxis(y);
   }
   chart->legend()->setAlignment(Qt::AlignBottom);
+  QFont small = chart->legend()->font();
+  small.setPointSizeF(small.pointSizeF() * 0.8);
+  chart->legend()->setFont(small);
 }
 
 }  // namespace
@@ -80,12 +84,17 @@ QChart* AssistantCharts::CutOffs(const DesignResult& result) {
     return [event](const StudyRow& row) { return CutOffOf(row, event); };
   };
   auto* chart = new QChart;
-  chart->setTitle("Cut-off at the back and the front");
-  chart->addSeries(Curve("back, before", result.before, of(cutOffBack), QColor(200, 120, 120), true));
-  chart->addSeries(Curve("front, before", result.before, of(cutOffFront), QColor(120, 120, 200), true));
-  chart->addSeries(Curve("back, after", result.after, of(cutOffBack), QColor(180, 0, 0), false));
-  chart->addSeries(Curve("front, after", result.after, of(cutOffFront), QColor(0, 0, 180), false));
+  chart->setTitle("Cut-off at the back and the front, before dashed");
+  auto* backBefore = Curve("back", result.before, of(cutOffBack), QColor(200, 120, 120), true);
+  auto* frontBefore = Curve("front", result.before, of(cutOffFront), QColor(120, 120, 200), true);
+  for (QLineSeries* series :
+       {backBefore, frontBefore, Curve("back", result.after, of(cutOffBack), QColor(180, 0, 0), false),
+        Curve("front", result.after, of(cutOffFront), QColor(0, 0, 180), false)})
+    chart->addSeries(series);
   Finish(chart, "Cut-off (% of stroke)", 100.0);
+  // The colours name the ends; the legend names each once.
+  for (QLineSeries* before : {backBefore, frontBefore})
+    for (QLegendMarker* marker : chart->legend()->markers(before)) marker->setVisible(false);
   return chart;
 }
 

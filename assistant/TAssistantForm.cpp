@@ -142,8 +142,8 @@ QWidget* TAssistantForm::BuildDimensionGrid() {
     row.free->setObjectName("Free_" + key);
     row.free->setToolTip(key);
     row.value = new QLabel(box);
-    row.lower = SmallEdit(box, "Lower_" + key, 90);
-    row.upper = SmallEdit(box, "Upper_" + key, 90);
+    row.lower = SmallEdit(box, "Lower_" + key, 80);
+    row.upper = SmallEdit(box, "Upper_" + key, 80);
     const int r = static_cast<int>(i) + 1;
     grid->addWidget(row.free, r, 0);
     grid->addWidget(row.value, r, 1);

@@ -1,8 +1,8 @@
 // The assistant's outputs: the status, the two plots over the whole usable
 // range, the figures of the range before and after, the listed notches
 // (before -> after) and the free dimensions with the changed ones
-// highlighted. The dimension table shows the proposal's values in the digits
-// "Put in boxes" puts, so what is shown is what goes in.
+// highlighted (their bounds stand beside the boxes). The dimension table shows the proposal's values in the
+// digits "Put in boxes" puts, so what is shown is what goes in.
 #include <QChartView>
 #include <QHeaderView>
 #include <QVBoxLayout>
@@ -19,7 +19,7 @@ namespace {
 
 constexpr double kListStepDeg = 5;
 const char* const kInequalityTitle = "The inequality over the usable range";
-const char* const kCutOffTitle = "Cut-off at the back and the front";
+const char* const kCutOffTitle = "Cut-off at the back and the front, before dashed";
 
 QTableWidget* Table(QWidget* parent, const QString& name, const QStringList& headers) {
   auto* table = new QTableWidget(0, static_cast<int>(headers.size()), parent);
@@ -27,6 +27,7 @@ QTableWidget* Table(QWidget* parent, const QString& name, const QStringList& hea
   table->setHorizontalHeaderLabels(headers);
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->verticalHeader()->setVisible(false);
+  table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
   table->setWordWrap(false);
   table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   table->horizontalHeader()->setStretchLastSection(true);
@@ -97,7 +98,7 @@ QWidget* TAssistantForm::BuildOutputs() {
   layout->addLayout(charts, 3);
   auto* tables = new QHBoxLayout;
   summaryTable = Table(column, "summaryTable", {"Over the usable range", "Before", "After"});
-  dimensionTable = Table(column, "dimensionTable", {"Dimension", "Before", "After", "Lower", "Upper"});
+  dimensionTable = Table(column, "dimensionTable", {"Dimension", "Before", "After"});
   tables->addWidget(summaryTable);
   tables->addWidget(dimensionTable);
   layout->addLayout(tables, 2);
@@ -210,8 +211,7 @@ void TAssistantForm::ShowDimensionTable(const DesignInput& input, const DesignRe
     const FreeDimension& d = input.free[i];
     const DesignDimension dimension = *FindDesignDimension(d.name);
     const double from = input.start.*dimension.field, to = r.proposal.*dimension.field;
-    const QStringList cells = {dimension.caption, BoxText::FormatFaithful(from), BoxText::FormatFaithful(to),
-                               BoxText::FormatFaithful(d.lower), BoxText::FormatFaithful(d.upper)};
+    const QStringList cells = {dimension.caption, BoxText::FormatFaithful(from), BoxText::FormatFaithful(to)};
     for (int c = 0; c < cells.size(); ++c) {
       auto* item = new QTableWidgetItem(cells[c]);
       if (from != to) {
