@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "DesignDimensions.h"
+#include "DesignSearch.h"
 #include "EngineSchema.h"
 #include "NumberFormat.h"
 
@@ -120,7 +121,8 @@ Options:
                         the cut-off inequality (default) or the work imbalance
 )" + FreeOptionHelp() +
          R"(  --max-evals N         at most N trial designs measured, the checks on every
-                        notch included (default 600)
+                        notch included (default )" +
+         std::to_string(kDefaultMaxEvaluations) + R"()
   --seed N              places the space-filling trials (default 1); the same
                         input and seed give the same proposal
   --notches A,B,C       the notches listed in the table, or LO:HI:STEP from LO to

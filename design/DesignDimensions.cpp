@@ -52,23 +52,41 @@ const std::vector<std::string>& DefaultFreeNames() {
   return names;
 }
 
+namespace {
+
+// A bound as the boxes show it (4 significant digits), so that it reads the
+// same everywhere; it moves by far less than the reach.
+double Shown(double bound) {
+  return ParseFloat(FormatGeneral4(bound)).value_or(bound);
+}
+
+FreeDimension Widened(const Engine& start, const DimensionSpec& d) {
+  const std::string name = d.key;
+  const double value = start.*(d.field);
+  const double quarterPins = std::fabs(start.linkpins) / 4;
+  if (d.part == GearPart::liftingPin) return {name, value - quarterPins, value + quarterPins};
+  // An angle and a ratio are no lengths: their own least reach.
+  const double least = d.quantity == Quantity::angle   ? kLeastAngleReach
+                       : d.quantity == Quantity::ratio ? kLeastRatioReach
+                                                       : quarterPins;
+  const double reach = std::max(kBoundsShare * std::fabs(value), least);
+  FreeDimension bounds{name, value - reach, value + reach};
+  const int sign = KeptSign(d, value);
+  if (sign > 0) bounds.lower = std::max(bounds.lower, kLeastKeptShare * value);
+  if (sign < 0) bounds.upper = std::min(bounds.upper, kLeastKeptShare * value);
+  return bounds;
+}
+
+}  // namespace
+
 FreeDimension DefaultBounds(const Engine& start, const std::string& name) {
   const DimensionSpec* d = FindDimension(name);
   if (!d) return {name, 0, 0};
   const double value = start.*(d->field);
-  const double quarterPins = std::fabs(start.linkpins) / 4;
-  if (d->part == GearPart::liftingPin) return {name, value - quarterPins, value + quarterPins};
-  // An angle and a ratio are no lengths: their own least reach.
-  const double least = d->quantity == Quantity::angle   ? kLeastAngleReach
-                       : d->quantity == Quantity::ratio ? kLeastRatioReach
-                                                        : quarterPins;
-  const double reach = std::max(kBoundsShare * std::fabs(value), least);
-  FreeDimension bounds{name, value - reach, value + reach};
   const int sign = KeptSign(*d, value);
   if (sign != 0 && !(value * sign > 0)) return {name, value, value};
-  if (sign > 0) bounds.lower = std::max(bounds.lower, kLeastKeptShare * value);
-  if (sign < 0) bounds.upper = std::min(bounds.upper, kLeastKeptShare * value);
-  return bounds;
+  const FreeDimension bounds = Widened(start, *d);
+  return {name, Shown(bounds.lower), Shown(bounds.upper)};
 }
 
 std::vector<FreeDimension> DefaultFreeSet(const Engine& start) {

@@ -46,7 +46,7 @@ inline constexpr double kLeastKeptShare = 0.5;
 // quarter; an angle within 15 % and at least 1 degree, a ratio within 15 % and
 // at least 0.1. A dimension that must stay above zero (or keep its sign) never
 // goes nearer zero than half its value; one at zero or on the wrong side stays
-// where it is.
+// where it is. The bounds are rounded to the 4 significant digits the boxes show.
 FreeDimension DefaultBounds(const Engine& start, const std::string& name);
 std::vector<FreeDimension> DefaultFreeSet(const Engine& start);
 

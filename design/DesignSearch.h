@@ -24,7 +24,7 @@
 #include "UsableRange.h"
 
 // Enough for the default set to converge on the sample engines.
-inline constexpr int kDefaultMaxEvaluations = 600;
+inline constexpr int kDefaultMaxEvaluations = 800;
 
 struct DesignInput {
   Engine start;
