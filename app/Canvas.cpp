@@ -83,6 +83,18 @@ void Canvas::LineTo(int x, int y) {
   Paint(false, [&](QPainter& p) { p.drawLine(from, to); });
 }
 
+void Canvas::Polyline(const std::vector<QPointF>& points) {
+  if (points.empty()) return;
+  const auto pixel = [](QPointF p) { return QPoint(static_cast<int>(p.x()), static_cast<int>(p.y())); };
+  if (!Dense()) {
+    MoveTo(pixel(points.front()).x(), pixel(points.front()).y());
+    for (std::size_t i = 1; i < points.size(); ++i) LineTo(pixel(points[i]).x(), pixel(points[i]).y());
+    return;
+  }
+  penPos_ = pixel(points.back());
+  Paint(false, [&](QPainter& p) { p.drawPolyline(points.data(), static_cast<int>(points.size())); });
+}
+
 void Canvas::Rectangle(int x1, int y1, int x2, int y2) {
   const QRect box = BoxOf(x1, y1, x2, y2);
   Paint(true, [&](QPainter& p) { p.drawRect(Outline(box)); });

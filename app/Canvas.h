@@ -10,6 +10,7 @@
 #include <QPoint>
 #include <QRectF>
 #include <functional>
+#include <vector>
 
 class Canvas {
  public:
@@ -31,6 +32,11 @@ class Canvas {
 
   void MoveTo(int x, int y) { penPos_ = QPoint(x, y); }
   void LineTo(int x, int y);
+  // Lines through points given in fractions of a pixel. On a denser image
+  // they run through the points themselves, so a curve is as smooth as the
+  // image's pixels allow; at 1x each point is truncated to its pixel and the
+  // lines are those of MoveTo and LineTo. The pen ends at the last point.
+  void Polyline(const std::vector<QPointF>& points);
   void Rectangle(int x1, int y1, int x2, int y2);
   void Ellipse(int x1, int y1, int x2, int y2);
   // Counter-clockwise on screen from the ray through (sx, sy) to the ray

@@ -80,7 +80,11 @@ std::optional<GearFailure> SessionModel::TakeEngine(const Engine& engine) {
 }
 
 RunOutcome SessionModel::Go(double liftArmDegrees) {
-  RunOutcome outcome = session_.Go(liftArmDegrees);
+  return Go(liftArmDegrees, ValveSetting::equalLeads);
+}
+
+RunOutcome SessionModel::Go(double liftArmDegrees, ValveSetting setting) {
+  RunOutcome outcome = session_.Go(liftArmDegrees, setting);
   if (!outcome.ok()) return outcome;
   emit runChanged();
   WriteResultsFile();

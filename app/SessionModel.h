@@ -16,6 +16,7 @@
 #include "Quantity.h"
 #include "Session.h"
 #include "TShed.h"
+#include "ValveSetting.h"
 
 // A stored engine found by name, or why not.
 struct FoundEngine {
@@ -44,6 +45,8 @@ class SessionModel : public QObject {
   // "EXIT": the store is closed; saving and deleting do nothing after it.
   void CloseStore();
   bool hasStore() const { return shed_ != nullptr; }
+  // The data file the store works on, as it was named (relative to the working folder).
+  const std::string& dataFile() const { return dataFile_; }
   // The stored names (the records' bytes) in file order; empty when unreadable.
   std::vector<std::string> ListEngineNames();
   // The stored engine of that name; it becomes the record that a later save
@@ -65,6 +68,8 @@ class SessionModel : public QObject {
   std::optional<GearFailure> TakeEngine(const Engine& engine);
   // "GO": runs the gear; a good run is kept, announced and written to results.txt.
   RunOutcome Go(double liftArmDegrees);
+  // "GO" with the valve setting chosen for a first run (Session::Go).
+  RunOutcome Go(double liftArmDegrees, ValveSetting setting);
   // The live reverser (Session::MoveReverser): a good run is announced,
   // reverserMoved before runChanged; when only the setting run was good, that
   // one is announced at the setting angle.

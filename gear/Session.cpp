@@ -6,12 +6,14 @@
 #include <cmath>
 
 #include "MidGear.h"
+#include "ValveSetting.h"
 
 std::optional<GearFailure> Session::Take(const Engine& engine) {
   taken_ = true;
   engine_ = engine;
   centring_.reset();
   settingDeg_.reset();
+  valveSetting_.reset();
   latest_.reset();
   midGear_.reset();
   takeFailure_.reset();
@@ -23,11 +25,23 @@ std::optional<GearFailure> Session::Take(const Engine& engine) {
 }
 
 RunOutcome Session::Go(double liftArmDegrees) {
-  RunOutcome outcome = Evaluate(liftArmDegrees, centring_);
+  return Go(liftArmDegrees, ValveSetting::equalLeads);
+}
+
+RunOutcome Session::Go(double liftArmDegrees, ValveSetting setting) {
+  // Equal leads need no search: a run without a centring centres itself so.
+  std::optional<double> centring = centring_;
+  if (!centring_ && setting != ValveSetting::equalLeads) {
+    const CentringOutcome found = FindCentring(*this, liftArmDegrees, setting);
+    if (!found.centring) return {nullptr, found.failure};
+    centring = found.centring;
+  }
+  RunOutcome outcome = Evaluate(liftArmDegrees, centring);
   if (!outcome.ok()) return outcome;
   if (!centring_) {
     centring_ = outcome.run->valveCentre;
     settingDeg_ = liftArmDegrees;
+    valveSetting_ = setting;
   }
   latest_ = outcome.run;
   return outcome;

@@ -11,6 +11,8 @@
 #include "Engine.h"
 #include "GearFailure.h"
 
+enum class ValveSetting;  // ValveSetting.h, which needs the Session
+
 // A move of the live reverser: the run at its angle, and whether a good run at
 // the setting angle first fixed the centring (then the latest run is that
 // setting run when the move itself failed).
@@ -30,6 +32,9 @@ class Session {
   // valve for equal leads at that angle and the centring is kept for later
   // runs; only a good run changes the session.
   RunOutcome Go(double liftArmDegrees);
+  // As Go, but a first run centres the valve for `setting` at liftArmDegrees
+  // (FindCentring); a failure to find that centring is the run's failure.
+  RunOutcome Go(double liftArmDegrees, ValveSetting setting);
 
   // The run at liftArmDegrees as a later Go with the kept centring gives it.
   // With no centring yet, Go(settingDegrees) fixes it first, as a first "GO"
@@ -50,6 +55,8 @@ class Session {
   std::optional<double> centring() const { return centring_; }
   // The lifting-arm angle (degrees) of the run that fixed the centring.
   std::optional<double> settingAngleDeg() const { return settingDeg_; }
+  // How the kept centring was found.
+  std::optional<ValveSetting> valveSetting() const { return valveSetting_; }
   const std::shared_ptr<const GearRun>& latestRun() const { return latest_; }
 
  private:
@@ -59,5 +66,6 @@ class Session {
   std::optional<GearFailure> takeFailure_;
   std::optional<double> centring_;
   std::optional<double> settingDeg_;
+  std::optional<ValveSetting> valveSetting_;
   std::shared_ptr<const GearRun> latest_;
 };

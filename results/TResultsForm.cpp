@@ -75,10 +75,12 @@ void TResultsForm::BuildControls() {
   Controls::Label(this, "(Positive downwards)", 241, 78);
   EdLa_ang = Controls::Edit(this, 364, 72, 66, 24, true);
   EdLa_ang->setObjectName("EdLa_ang");
+  BuildValveSettingChoice();
   Controls::Label(this, "Die deflection (engine on dead centres)", 20, 91);
   LbDiedef = ResultLabel(221, 91, "LbDiedef");
   BuildDiagramAndButtons();
-  setTabOrder(EdLa_ang, BtGo);
+  setTabOrder(EdLa_ang, CbValveSetting);
+  setTabOrder(CbValveSetting, BtGo);
   setTabOrder(BtGo, BtAnima);
   setTabOrder(BtAnima, BtStudy);
   EdLa_ang->setFocus();
@@ -104,7 +106,9 @@ void TResultsForm::BuildDiagramAndButtons() {
 
 void TResultsForm::BuildEventLabels() {
   Controls::Bevel(this, 7, 111, 247, 91);
-  Controls::Label(this, "VALVE  EVENTS", 72, 117);
+  Controls::Label(this, "VALVE  EVENTS", 13, 117);
+  Controls::Label(this, "Back", 124, 117, true);
+  Controls::Label(this, "Front", 195, 117, true);
   const char* rows[] = {"Admission", "Cut-off", "Exhaust", "Compression", "Lead"};
   for (int i = 0; i < 5; ++i) Controls::Label(this, rows[i], 13, 130 + 13 * i);
   LbAdmB = ResultLabel(124, 130, "LbAdmB");
@@ -121,7 +125,9 @@ void TResultsForm::BuildEventLabels() {
   Controls::Label(this, "opening", 13, 221);
   LbPopB = ResultLabel(124, 215, "LbPopB");
   LbPopF = ResultLabel(195, 215, "LbPopF");
-  Controls::Label(this, "* Lifting arm angle  for equal leads set at ", 13, 247);
+  LbUsable = Controls::Label(this, "", 13, 234, false, QColor(192, 0, 0));
+  LbUsable->setObjectName("LbUsable");
+  eqldsCaption_ = Controls::Label(this, "* Lifting arm angle  for equal leads set at ", 13, 247);
   LbEqlds = ResultLabel(215, 247, "LbEqlds");
   Controls::Label(this, "Minimum angle of link (anticlockwise)", 13, 267);
   Controls::Label(this, "Maximum angle of link (clockwise)", 13, 280);
@@ -183,6 +189,7 @@ void TResultsForm::EngineTaken() {
   // An open window is not shown again, so the name is set here as well.
   ShowEngineName();
   LbEqlds->setText("");
+  usableFound_ = false;
   setEnabled(true);
   ClearResults();
   // The link swing and die deflection belong to a run: none of this engine yet.
@@ -196,8 +203,7 @@ void TResultsForm::EngineTaken() {
         QString::fromStdString(MidGearText(*session.midGearAngle(), BoxText::DecimalSeparator())));
     LbMid_deg->adjustSize();
   }
-  MXleads->hide();
-  MLeads->show();
+  ShowFirstRunNote();
   show();
   BtGo->setEnabled(false);
   BtAnima->setEnabled(false);

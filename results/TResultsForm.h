@@ -1,9 +1,11 @@
-// The results window: the lifting-arm angle, "GO" running the crank sweep, the
-// valve events, leads, port openings, link swing and die deflection (lengths
-// followed by the data file's unit), and the valve diagram (valve against
-// piston displacement) on its picture.
+// The results window: the lifting-arm angle and the valve setting of the first
+// run, "GO" running the crank sweep, the valve events, leads, port openings,
+// link swing and die deflection (lengths followed by the data file's unit), a
+// note when the run lies outside the usable range, and the valve diagram
+// (valve against piston displacement) on its picture.
 #pragma once
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -12,6 +14,7 @@
 
 #include "ImageView.h"
 #include "SessionModel.h"
+#include "UsableRange.h"
 
 class TResultsForm : public QWidget {
   Q_OBJECT
@@ -35,7 +38,10 @@ class TResultsForm : public QWidget {
   void ClearResults();
   void DrawValveDiagram(const GearRun& run);
   void ResetDiagramFrame();
-  // The diagram's mapping of normalised coordinates to pixels.
+  // The diagram's mapping of normalised coordinates to pixels, and the
+  // pixels that hold them.
+  double DiagramX(double u) const;
+  double DiagramY(double v) const;
   int DiagramColumn(double u) const;
   int DiagramRow(double v) const;
   double travelScale() const { return travelScale_; }
@@ -68,6 +74,10 @@ class TResultsForm : public QWidget {
   QLabel *LbAdmF, *LbCoF, *LbExF, *LbCpF, *LbLeadF;
   QLabel *LbPopB, *LbPopF;
   QLabel* LbEqlds;
+  // How the first "GO" sets the valves; shown until a centring is kept.
+  QComboBox* CbValveSetting;
+  // Why the figures shown lie outside the usable range; empty inside it.
+  QLabel* LbUsable;
   QLabel *LbLinkmin, *LbLinkmax;
   ImageView* Oval;
   QPushButton* BtClear;
@@ -93,10 +103,20 @@ class TResultsForm : public QWidget {
     int width = 0, height = 0;
   };
 
-  static int TruncatePixel(double value);
+  static double ClampFar(double value);
   void BuildControls();
   void BuildDiagramAndButtons();
   void BuildEventLabels();
+  void BuildValveSettingChoice();
+  ValveSetting ChosenSetting() const;
+  // The notes and the setting's caption name the setting kept, or before the
+  // first run the one chosen.
+  void ShowSettingTexts();
+  void ShowUsability(const GearRun& run);
+  // Before the first run: its note and the choice of setting; after it: the
+  // note on the setting kept.
+  void ShowFirstRunNote();
+  void ShowLaterRunNote();
   void ConnectReactions();
   bool RunSweep();
   void ShowEngineName();
@@ -109,8 +129,13 @@ class TResultsForm : public QWidget {
   QLabel* ResultLabel(int left, int top, const char* name);
 
   SessionModel& model_;
-  QLabel* frontEnd_ = nullptr;  // the diagram's "Front", right of the die deflection
+  QLabel* frontEnd_ = nullptr;        // the diagram's "Front", right of the die deflection
+  QLabel* settingCaption_ = nullptr;  // "Valve setting" over the choice
+  QLabel* eqldsCaption_ = nullptr;    // "* Lifting arm angle  for equal leads set at "
   DiagramFrame frame_;
   double travelScale_ = 0;
   bool activeSinceShown_ = false;
+  // The usable range of the session's engine, found at its first run.
+  std::optional<UsableRange> usable_;
+  bool usableFound_ = false;
 };

@@ -1,9 +1,11 @@
 // "GO" and the valve diagram: the run through the session (which writes
-// results.txt), the diagram's frame, grid, axis, lap and port lines, the red valve curve with
-// the animation's marker on it, and the labels. Shapes whose scale would be
-// zero (no crank or no lap) are skipped.
+// results.txt), the diagram's frame, grid, axis, lap and port lines, the red
+// valve curve (through its points at the picture's own pixels, so it is smooth
+// at 2x) with the animation's marker on it, and the labels. Shapes whose scale
+// would be zero (no crank or no lap) are skipped.
 #include <cmath>
 #include <utility>
+#include <vector>
 
 #include "Angles.h"
 #include "BoxText.h"
@@ -29,15 +31,14 @@ void TResultsForm::BtGoClick() {
 
 bool TResultsForm::RunSweep() {
   const double degrees = BoxText::Number(EdLa_ang);  // a bad angle stops "GO" here
-  const RunOutcome outcome = model_.Go(degrees);
+  const RunOutcome outcome = model_.Go(degrees, ChosenSetting());
   if (outcome.ok()) return true;
   AppPrompter().Inform("Message", FailureMessage(*outcome.failure));
   return false;
 }
 
 void TResultsForm::ReverserMoved(double liftArmDegrees) {
-  MLeads->hide();
-  MXleads->show();
+  ShowLaterRunNote();
   // The box's own reaction runs (GO on, ANIMATE off); the run shown next
   // turns ANIMATE on again, since its tables are those of this angle.
   EdLa_ang->setText(BoxText::Format(liftArmDegrees));
@@ -83,10 +84,10 @@ void TResultsForm::RunChanged() {
   const auto& latest = model_.session().latestRun();
   if (!latest) return;
   const GearRun& run = *latest;
-  // Equal leads are set now (by this run or an earlier one): the later-run note.
-  MLeads->hide();
-  MXleads->show();
+  // The valves are set now (by this run or an earlier one): the later-run note.
+  ShowLaterRunNote();
   DrawValveDiagram(run);
+  ShowUsability(run);
   // Only a sweep that succeeded gives the animation tables to show.
   BtAnima->setEnabled(true);
   // The setting's angle, also when the live reverser fixed it before moving on.
@@ -102,24 +103,33 @@ void TResultsForm::ResetDiagramFrame() {
   frame_.height = Oval->PictureSize().height();
 }
 
-int TResultsForm::TruncatePixel(double value) {
-  // Toward zero, and never out of int range: a point far beyond the picture
-  // (a valve travel of many thousand laps) stays far beyond it, on its side.
+double TResultsForm::ClampFar(double value) {
+  // Never out of int range: a point far beyond the picture (a valve travel
+  // of many thousand laps) stays far beyond it, on its side.
   constexpr double far = 1e6;
-  return static_cast<int>(std::fmax(-far, std::fmin(far, value)));
+  return std::fmax(-far, std::fmin(far, value));
 }
 
-int TResultsForm::DiagramColumn(double u) const {
+double TResultsForm::DiagramX(double u) const {
   const double share =
       frame_.marginLeft + (1 - 2 * frame_.marginLeft) * (u - frame_.uMin) / (frame_.uMax - frame_.uMin);
-  return TruncatePixel(share * frame_.width);
+  return ClampFar(share * frame_.width);
 }
 
-int TResultsForm::DiagramRow(double v) const {
+double TResultsForm::DiagramY(double v) const {
   const double share =
       1 - frame_.marginBottom -
       (1 - frame_.marginLeft - frame_.marginBottom) * (v - frame_.vMin) / (frame_.vMax - frame_.vMin);
-  return TruncatePixel(share * frame_.height);
+  return ClampFar(share * frame_.height);
+}
+
+// Toward zero, as the pixel that holds the point.
+int TResultsForm::DiagramColumn(double u) const {
+  return static_cast<int>(DiagramX(u));
+}
+
+int TResultsForm::DiagramRow(double v) const {
+  return static_cast<int>(DiagramY(v));
 }
 
 void TResultsForm::HorizontalLine(double v) {
@@ -166,10 +176,11 @@ void TResultsForm::DrawValveOval(const GearRun& run) {
   if (run.strokeScale == 0 || travelScale_ == 0) return;
   Canvas& canvas = Oval->canvas();
   canvas.SetPenColor(kRed);
-  const auto column = [&](int k) { return DiagramColumn(run.pistonTable[k] / run.strokeScale + 0.5); };
-  const auto row = [&](int k) { return DiagramRow(run.valveTable[k] / travelScale_ + 0.5); };
-  canvas.MoveTo(column(0), row(0));
-  for (int k = 1; k <= kSteps; ++k) canvas.LineTo(column(k), row(k));
+  std::vector<QPointF> curve;
+  for (int k = 0; k <= kSteps; ++k)
+    curve.emplace_back(DiagramX(run.pistonTable[k] / run.strokeScale + 0.5),
+                       DiagramY(run.valveTable[k] / travelScale_ + 0.5));
+  canvas.Polyline(curve);
 }
 
 void TResultsForm::ShowRunResults(const GearRun& gearRun) {
@@ -196,7 +207,7 @@ void TResultsForm::ClearResults() {
   canvas.FloodFill(Oval->PictureSize().width() / 2, Oval->PictureSize().height() / 2, kBlue);
   EdLa_ang->setText("");
   for (QLabel* label :
-       {LbAdmB, LbAdmF, LbCoB, LbCoF, LbExB, LbExF, LbCpB, LbCpF, LbLeadB, LbLeadF, LbPopB, LbPopF})
+       {LbAdmB, LbAdmF, LbCoB, LbCoF, LbExB, LbExF, LbCpB, LbCpF, LbLeadB, LbLeadF, LbPopB, LbPopF, LbUsable})
     label->setText("");
 }
 

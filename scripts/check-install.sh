@@ -2,18 +2,20 @@
 # Checks what a built tree installs, in one of two ways:
 #   check-install.sh install BUILD  `cmake --install` into a scratch prefix: every
 #                                   expected file is there, the desktop entry
-#                                   validates, the sweep tool runs on the examples
+#                                   and the AppStream file validate, the sweep
+#                                   tool runs on the examples
 #   check-install.sh deb BUILD      `cpack -G DEB`: lists the package's contents
 #                                   and checks the same files and its dependencies
 # Prints what is missing and exits non-zero when anything is.
 set -euo pipefail
 mode="$1"
 build="$(cd "$2" && pwd)"
-expected=(bin/zovuderiz bin/zovuderiz-sweep
-          share/applications/zovuderiz.desktop
-          share/icons/hicolor/scalable/apps/zovuderiz.svg share/icons/hicolor/64x64/apps/zovuderiz.png
-          share/metainfo/zovuderiz.metainfo.xml
-          share/man/man1/zovuderiz.1 share/man/man1/zovuderiz-sweep.1
+id=org.vardenlyke.Zovuderiz
+expected=(bin/zovuderiz bin/zovuderiz-sweep bin/zovuderiz-design
+          "share/applications/$id.desktop"
+          "share/icons/hicolor/scalable/apps/$id.svg" "share/icons/hicolor/64x64/apps/$id.png"
+          "share/metainfo/$id.metainfo.xml"
+          share/man/man1/zovuderiz.1 share/man/man1/zovuderiz-sweep.1 share/man/man1/zovuderiz-design.1
           share/zovuderiz/examples/ste_data.dat share/zovuderiz/examples/sample-engines.json)
 missing=0
 
@@ -25,7 +27,8 @@ if [ "$mode" = install ]; then
   for f in "${expected[@]}"; do
     [ -f "$prefix/$f" ] || { echo "missing from the install: $f"; missing=1; }
   done
-  desktop-file-validate "$prefix/share/applications/zovuderiz.desktop" || missing=1
+  desktop-file-validate "$prefix/share/applications/$id.desktop" || missing=1
+  appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" || missing=1
   "$prefix/bin/zovuderiz-sweep" --data "$prefix/share/zovuderiz/examples/ste_data.dat" \
     --results "$prefix/results.txt" "Goods 0-6-0 slide valve" 20 >/dev/null || missing=1
 elif [ "$mode" = deb ]; then

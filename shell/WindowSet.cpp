@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "BoxText.h"
 #include "HelpKey.h"
 #include "HelpWindow.h"
 #include "QtPrompter.h"
@@ -58,6 +59,23 @@ void StartWithSampleEngines() {
     AppPrompter().Inform("Message", "Cannot write the sample engines to \"" +
                                         QDir::current().absoluteFilePath(kDataFile).toStdString() +
                                         "\": " + written.reason);
+}
+
+// The study compares with engines the main window and the assistant hold.
+void WireCompareSources() {
+  using Offer = TStudyForm::EngineOffer;
+  TAssistantForm* assistant = AssistantForm;
+  StudyForm->SetCompareSources(
+      [] {
+        const TMainForm::Transfer read = MainForm->TransferEntries();
+        if (!read.ok()) return Offer{{}, {}, QString::fromStdString(read.message)};
+        return Offer{MainForm->engine(), BoxText::FromNameBytes(MainForm->engine().name) + " (boxes)", {}};
+      },
+      [assistant] {
+        const DesignResult* result = assistant->result();
+        if (result == nullptr) return Offer{{}, {}, "The design assistant has made no proposal yet."};
+        return Offer{result->proposal, TAssistantForm::ProposalName(result->proposal), {}};
+      });
 }
 
 }  // namespace
@@ -133,6 +151,7 @@ void WindowSet::Wire() {
   QObject::connect(assistant, &TAssistantForm::putInBoxesRequested, MainForm, &TMainForm::ShowProposal);
   QObject::connect(assistant, &TAssistantForm::helpRequested,
                    [](const QString& topic) { HelpWindow::ShowTopic(topic); });
+  WireCompareSources();
 }
 
 void WindowSet::OpenFolder(const QString& folder) {

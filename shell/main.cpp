@@ -113,8 +113,9 @@ int main(int argc, char** argv) {
   }
   ZovApplication app(argc, argv);
   probe.reset();
-  // The window class the desktop entry names, so the desktop matches the two.
-  ZovApplication::setDesktopFileName("zovuderiz");
+  // The desktop entry's name (the AppStream component id), so the desktop
+  // matches the two.
+  ZovApplication::setDesktopFileName("org.vardenlyke.Zovuderiz");
   if (DataFolder::StartedFromDesktop(argc, argv)) EnterDesktopDataFolder();
   try {
     Run(app);

@@ -1,216 +1,256 @@
 // Each curve is cut into segments wherever a notch lacks the figure and, on the
 // plots against mean cut-off, where the angle changes side of mid-gear (the
 // cut-off falls towards mid-gear on both sides, so one line would fold back).
+// Colours say which figure a line is; the line's style says which side and
+// which engine, and the legend lists both.
 #include "StudyCharts.h"
 
 #include <QEvent>
 #include <QLegendMarker>
-#include <QLineSeries>
 #include <QMouseEvent>
 #include <QToolTip>
-#include <algorithm>
-#include <cmath>
 
 #include "BoxText.h"
+#include "RunFigures.h"
+#include "StudyRowFigures.h"
 
 namespace {
 
-std::optional<double> Event(const StudyRow& row, ValveEvent e) {
-  if (!row.ok() || !row.results.eventFound[e]) return std::nullopt;
-  return row.results.eventPct[e];
-}
+const QColor kBack(200, 0, 0), kFront(0, 0, 200), kBackLight(230, 120, 0), kFrontLight(0, 150, 150),
+    kImbalance(0, 140, 0), kInequality(60, 60, 60);
+const QString kAngleTitle = "Lifting-arm angle (deg., positive downwards)";
+const QString kMeanCutOffTitle = "Mean cut-off (% of stroke)";
 
-std::optional<double> MeanCutOff(const StudyRow& row) {
-  const auto back = Event(row, cutOffBack), front = Event(row, cutOffFront);
-  if (!back || !front) return std::nullopt;
-  return (*back + *front) / 2;
-}
+const char* const kTitles[StudyCharts::kPlots] = {"Cut-off",
+                                                  "Lead",
+                                                  "Maximum port opening",
+                                                  "Exhaust and compression",
+                                                  "Indicator diagrams",
+                                                  "Mean effective pressure and work imbalance",
+                                                  "Cut-off inequality"};
 
-std::optional<double> Figure(const StudyRow& row, double RunResults::*field) {
+std::optional<double> Figure(const StudyRow& row, const char* key) {
   if (!row.ok()) return std::nullopt;
-  return row.results.*field;
+  return FindFigure(key)->Of(row.results);
 }
 
-const QColor kBack(200, 0, 0), kFront(0, 0, 200), kBackLight(230, 120, 0), kFrontLight(0, 150, 150);
+QString Caption(const char* key) {
+  return FindFigure(key)->caption;
+}
+
+// A length's axis title names the unit, or says it is the engine's own.
+QString LengthTitle(const std::string& measure, LengthUnit unit) {
+  if (unit == LengthUnit::none) return QString::fromStdString(measure + " (length unit)");
+  return QString::fromStdString(WithUnit(measure, Quantity::length, unit));
+}
+
+// Solid for the study's engine, dashed for the compared one; against the mean
+// cut-off, the side above mid-gear dotted (dash-dot for the compared engine).
+Qt::PenStyle LineStyle(bool againstAngle, bool compared, bool up) {
+  if (againstAngle || !up) return compared ? Qt::DashLine : Qt::SolidLine;
+  return compared ? Qt::DashDotLine : Qt::DotLine;
+}
+
+QPen KeyPen(Qt::PenStyle style) {
+  return QPen(Qt::darkGray, 2, style);
+}
 
 }  // namespace
 
 StudyCharts::StudyCharts(QWidget* parent) : QObject(parent) {
-  const QString percent = "% of stroke", length = "length unit";
-  BuildPlot(0, "Cut-off", "Lifting-arm angle (deg., positive downwards)", "Cut-off (" + percent + ")",
-            {{"Cut-off back", kBack, [](const StudyRow& r) { return Event(r, cutOffBack); }},
-             {"Cut-off front", kFront, [](const StudyRow& r) { return Event(r, cutOffFront); }}});
-  BuildPlot(1, "Lead", "Mean cut-off (" + percent + ")", "Lead (" + length + ")",
-            {{"Lead back", kBack, [](const StudyRow& r) { return Figure(r, &RunResults::leadBack); }},
-             {"Lead front", kFront, [](const StudyRow& r) { return Figure(r, &RunResults::leadFront); }}});
-  BuildPlot(
-      2, "Maximum port opening", "Mean cut-off (" + percent + ")", "Opening (" + length + ")",
-      {{"Port back", kBack, [](const StudyRow& r) { return Figure(r, &RunResults::portOpenBack); }},
-       {"Port front", kFront, [](const StudyRow& r) { return Figure(r, &RunResults::portOpenFront); }}});
-  BuildPlot(
-      3, "Exhaust and compression", "Mean cut-off (" + percent + ")", "Event (" + percent + ")",
-      {{"Exhaust back", kBack, [](const StudyRow& r) { return Event(r, exhaustBack); }},
-       {"Exhaust front", kFront, [](const StudyRow& r) { return Event(r, exhaustFront); }},
-       {"Compression back", kBackLight, [](const StudyRow& r) { return Event(r, compressionBack); }},
-       {"Compression front", kFrontLight, [](const StudyRow& r) { return Event(r, compressionFront); }}});
+  BuildPlots(parent);
+  const auto figure = [](const char* key, QColor colour) {
+    return Curve{Caption(key), colour, [key](const StudyRow& r) { return Figure(r, key); }};
+  };
+  curves_[cutOffPlot] = {figure("cutOffBack", kBack), figure("cutOffFront", kFront)};
+  curves_[leadPlot] = {figure("leadBack", kBack), figure("leadFront", kFront)};
+  curves_[portPlot] = {figure("maxPortOpeningBack", kBack), figure("maxPortOpeningFront", kFront)};
+  curves_[eventsPlot] = {figure("exhaustBack", kBack), figure("exhaustFront", kFront),
+                         figure("compressionBack", kBackLight), figure("compressionFront", kFrontLight)};
+  curves_[mepPlot] = {
+      {"mep back", kBack, [](const StudyRow& r) { return r.indicator.mepBack; }},
+      {"mep front", kFront, [](const StudyRow& r) { return r.indicator.mepFront; }},
+      {"Work imbalance", kImbalance, [](const StudyRow& r) { return r.indicator.workImbalancePct; },
+       StudyPlot::Axis::right}};
+  curves_[inequalityPlot] = {{"|Cut-off back - front|", kInequality, CutOffInequality}};
+  SetLengthUnit(LengthUnit::none);
+  Show({});
 }
 
-void StudyCharts::BuildPlot(int plot, const QString& title, const QString& xTitle, const QString& yTitle,
-                            std::vector<Curve> curves) {
-  Plot& p = plots_[plot];
-  auto* chart = new QChart;
-  chart->setTitle(title);
-  chart->legend()->setAlignment(Qt::AlignBottom);
-  chart->setMargins(QMargins(2, 2, 2, 2));
-  p.x = new QValueAxis;
-  p.y = new QValueAxis;
-  p.x->setTitleText(xTitle);
-  p.y->setTitleText(yTitle);
-  QFont small = chart->font();
-  small.setPointSizeF(7.5);
-  for (QValueAxis* axis : {p.x, p.y}) {
-    axis->setLabelFormat("%.4g");
-    axis->setLabelsFont(small);
-    axis->setTitleFont(small);
-    axis->setTickCount(6);
+StudyCharts::~StudyCharts() = default;
+
+void StudyCharts::BuildPlots(QWidget* parent) {
+  for (int plot = 0; plot < kPlots; ++plot) {
+    plots_[plot] = std::make_unique<StudyPlot>(parent, QString("Plot%1").arg(plot + 1), kTitles[plot]);
+    plots_[plot]->view()->viewport()->installEventFilter(this);
   }
-  chart->legend()->setFont(small);
-  small.setBold(true);
-  chart->setTitleFont(small);
-  chart->addAxis(p.x, Qt::AlignBottom);
-  chart->addAxis(p.y, Qt::AlignLeft);
-  p.view = new QChartView(chart, qobject_cast<QWidget*>(parent()));
-  p.view->setObjectName(QString("Plot%1").arg(plot + 1));
-  p.view->setRenderHint(QPainter::Antialiasing);
-  p.view->viewport()->installEventFilter(this);
-  p.view->viewport()->setMouseTracking(true);  // for the values under the mouse
-  p.curves = std::move(curves);
+  plots_[cutOffPlot]->FixY(0, 100, 6);
+  for (const int plot : {leadPlot, portPlot, eventsPlot, indicatorPlot}) plots_[plot]->FixX(0, 100, 6);
+  plots_[eventsPlot]->FixY(0, 100, 6);
+  plots_[indicatorPlot]->FixY(0, 1.2, 7);
+  plots_[mepPlot]->YFromZero();
+  plots_[inequalityPlot]->YFromZero();
 }
 
-void StudyCharts::Show(const std::vector<StudyRow>& rows) {
-  for (int plot = 0; plot < kPlots; ++plot) FillPlot(plot, rows);
+void StudyCharts::SetLengthUnit(LengthUnit unit) {
+  plots_[cutOffPlot]->SetTitles(kAngleTitle, "Cut-off (% of stroke)");
+  plots_[leadPlot]->SetTitles(kMeanCutOffTitle, LengthTitle(FindFigure("leadBack")->measure, unit));
+  plots_[portPlot]->SetTitles(kMeanCutOffTitle, LengthTitle("Opening", unit));
+  plots_[eventsPlot]->SetTitles(kMeanCutOffTitle, "Event (% of stroke)");
+  plots_[indicatorPlot]->SetTitles("Piston travel from the end's dead centre (% of stroke)",
+                                   "p / p admission");
+  plots_[mepPlot]->SetTitles(kAngleTitle, "mep / p admission", "Work imbalance (%)");
+  plots_[inequalityPlot]->SetTitles(kAngleTitle, "|back - front| (%)");
 }
 
-void StudyCharts::FillPlot(int plot, const std::vector<StudyRow>& rows) {
-  Plot& p = plots_[plot];
-  QChart* chart = p.view->chart();
-  chart->removeAllSeries();
-  p.marker = nullptr;
-  p.notchPoints.clear();
-  double xLo = INFINITY, xHi = -INFINITY, yLo = INFINITY, yHi = -INFINITY;
-  for (const Curve& curve : p.curves) {
-    QList<QPointF> segment;
-    bool segmentUp = false, named = false;
-    const auto flush = [&] {
-      if (!segment.isEmpty()) AddSegment(plot, curve, segment, segmentUp, !named);
-      named = named || !segment.isEmpty();
-      segment.clear();
-    };
-    for (const StudyRow& row : rows) {
-      const auto x = plot == 0 ? std::optional<double>(row.liftArmDeg) : MeanCutOff(row);
-      const auto y = curve.value(row);
-      const bool up = row.liftArmDeg < 0;
-      if (!x || !y || (plot != 0 && up != segmentUp)) flush();
-      segmentUp = up;
-      if (!x || !y) continue;
-      segment.append({*x, *y});
-      p.notchPoints.push_back({{*x, *y}, row.liftArmDeg, curve.name});
-      xLo = std::min(xLo, *x), xHi = std::max(xHi, *x), yLo = std::min(yLo, *y), yHi = std::max(yHi, *y);
-    }
-    flush();
+void StudyCharts::Show(const QuadrantStudy& study, const std::vector<StudyRow>* compared,
+                       const QString& comparedName) {
+  params_ = study.options.indicator;
+  const QString name = compared != nullptr ? comparedName : QString();
+  for (int plot = 0; plot < kPlots; ++plot)
+    if (plot != indicatorPlot) DrawPlot(plot, study.rows, compared, name);
+  BuildIndicatorLines(name);
+}
+
+void StudyCharts::DrawPlot(int plot, const std::vector<StudyRow>& rows, const std::vector<StudyRow>* compared,
+                           const QString& comparedName) {
+  StudyPlot& p = *plots_[plot];
+  p.Clear();
+  AddKeys(plot, comparedName);
+  for (const Curve& curve : curves_[plot]) DrawCurve(plot, curve, rows, {});
+  if (compared != nullptr)
+    for (const Curve& curve : curves_[plot]) DrawCurve(plot, curve, *compared, comparedName);
+  if (plot == inequalityPlot) {
+    DrawWorkingNotches(rows, {});
+    if (compared != nullptr) DrawWorkingNotches(*compared, comparedName);
   }
-  if (xLo > xHi) xLo = 0, xHi = 1, yLo = 0, yHi = 1;
-  const double xPad = std::max(1e-9, 0.02 * (xHi - xLo)), yPad = std::max(1e-9, 0.05 * (yHi - yLo));
-  p.x->setRange(xLo - xPad, xHi + xPad);
-  p.y->setRange(yLo - yPad, yHi + yPad);
-  p.x->applyNiceNumbers();
-  p.y->applyNiceNumbers();
-  AddMarker(plot);
+  p.Fit(plot == cutOffPlot);
 }
 
-void StudyCharts::AddMarker(int plot) {
-  Plot& p = plots_[plot];
-  p.marker = new QLineSeries;
-  p.marker->setName("Results window");
-  p.marker->setPen(QPen(Qt::darkGreen, 1.5, Qt::DashLine));
-  p.view->chart()->addSeries(p.marker);
-  p.marker->attachAxis(p.x);
-  p.marker->attachAxis(p.y);
-}
-
-void StudyCharts::AddSegment(int plot, const Curve& curve, const QList<QPointF>& points, bool dashed,
-                             bool inLegend) {
-  Plot& p = plots_[plot];
-  auto* series = new QLineSeries;
-  series->setName(curve.name);
-  series->append(points);
-  series->setPen(QPen(curve.colour, 2, dashed ? Qt::DashLine : Qt::SolidLine));
-  series->setPointsVisible(points.size() == 1);
-  p.view->chart()->addSeries(series);
-  series->attachAxis(p.x);
-  series->attachAxis(p.y);
-  if (!inLegend)
-    for (QLegendMarker* marker : p.view->chart()->legend()->markers(series)) marker->setVisible(false);
-}
-
-const StudyCharts::NotchPoint* StudyCharts::NearestPoint(int plot, QPointF pixel, double* distance) const {
-  const NotchPoint* nearest = nullptr;
-  *distance = INFINITY;
-  for (const NotchPoint& point : plots_[plot].notchPoints) {
-    const QPointF d = PlotPixel(plot, point.value) - pixel;
-    if (std::hypot(d.x(), d.y()) < *distance) *distance = std::hypot(d.x(), d.y()), nearest = &point;
+void StudyCharts::AddKeys(int plot, const QString& comparedName) {
+  StudyPlot& p = *plots_[plot];
+  for (const Curve& curve : curves_[plot]) p.AddKey(curve.name, QPen(curve.colour, 2));
+  const bool againstAngle = AgainstAngle(plot);
+  if (!againstAngle) {
+    p.AddKey("below mid-gear", KeyPen(Qt::SolidLine));
+    p.AddKey("above mid-gear", KeyPen(Qt::DotLine));
   }
-  return nearest;
+  if (comparedName.isEmpty()) return;
+  // Against the angle the compared engine is named; against the mean cut-off
+  // the legend is already long, and the summary names it.
+  if (againstAngle) return p.AddKey(comparedName, KeyPen(Qt::DashLine));
+  p.AddKey("compared, below", KeyPen(Qt::DashLine));
+  p.AddKey("compared, above", KeyPen(Qt::DashDotLine));
+}
+
+void StudyCharts::DrawCurve(int plot, const Curve& curve, const std::vector<StudyRow>& rows,
+                            const QString& comparedName) {
+  StudyPlot& p = *plots_[plot];
+  const bool againstAngle = AgainstAngle(plot), compared = !comparedName.isEmpty();
+  const QString tipName = compared ? curve.name + ", " + comparedName : curve.name;
+  QList<QPointF> segment;
+  bool segmentUp = false;
+  const auto flush = [&] {
+    if (!segment.isEmpty())
+      p.AddLine(segment, QPen(curve.colour, 2, LineStyle(againstAngle, compared, segmentUp)), tipName, false,
+                curve.axis);
+    segment.clear();
+  };
+  for (const StudyRow& row : rows) {
+    const auto x = againstAngle ? std::optional<double>(row.liftArmDeg) : MeanCutOff(row);
+    const auto y = curve.value(row);
+    const bool up = row.liftArmDeg < 0;
+    if (!x || !y || (!againstAngle && up != segmentUp)) flush();
+    segmentUp = up;
+    if (!x || !y) continue;
+    segment.append({*x, *y});
+    // Readings are taken on the left axis only.
+    if (curve.axis == StudyPlot::Axis::left) p.AddNotch({{*x, *y}, row.liftArmDeg, tipName});
+  }
+  flush();
+}
+
+void StudyCharts::DrawWorkingNotches(const std::vector<StudyRow>& rows, const QString& comparedName) {
+  QList<QPointF> points;
+  for (const StudyRow& row : rows)
+    if (IsWorkingNotch(row)) points.append({row.liftArmDeg, *CutOffInequality(row)});
+  const bool compared = !comparedName.isEmpty();
+  plots_[inequalityPlot]->AddPoints(
+      points, compared ? Qt::darkGray : kInequality,
+      compared ? QScatterSeries::MarkerShapeRectangle : QScatterSeries::MarkerShapeCircle,
+      compared ? "working notches, compared" : "working notches");
+}
+
+void StudyCharts::BuildIndicatorLines(const QString& comparedName) {
+  StudyPlot& p = *plots_[indicatorPlot];
+  p.Clear();
+  p.AddKey("Back end", QPen(kBack, 2));
+  p.AddKey("Front end", QPen(kFront, 2));
+  if (!comparedName.isEmpty()) p.AddKey(comparedName, KeyPen(Qt::DashLine));
+  indicatorLines_ = {};
+  for (int line = 0; line < (comparedName.isEmpty() ? 2 : 4); ++line)
+    indicatorLines_[line] = p.AddLine(
+        {}, QPen(line % 2 == 0 ? kBack : kFront, 2, line < 2 ? Qt::SolidLine : Qt::DashLine), {}, false);
+  p.Fit(false);
+  p.chart()->setTitle(kTitles[indicatorPlot]);
+}
+
+void StudyCharts::ShowIndicator(std::optional<double> liftArmDeg, const RunResults* run,
+                                const RunResults* compared) {
+  const RunResults* runs[] = {run, run, compared, compared};
+  QStringList unordered;
+  for (int line = 0; line < 4; ++line) {
+    if (indicatorLines_[line] == nullptr) continue;
+    QList<QPointF> points;
+    const auto events = runs[line] != nullptr ? EndEventsOf(*runs[line], line % 2 == 0) : std::nullopt;
+    if (events)
+      for (const IndicatorPoint& point : IndicatorCurve(*events, params_))
+        points.append({point.strokePct, point.pressure});
+    if (runs[line] != nullptr && points.isEmpty())
+      unordered << QString(line < 2 ? "" : "compared ") + (line % 2 == 0 ? "back" : "front");
+    indicatorLines_[line]->replace(points);
+  }
+  QString title = kTitles[indicatorPlot];
+  if (liftArmDeg) title += QString(" at %1 deg.").arg(BoxText::Format(*liftArmDeg));
+  if (!unordered.isEmpty()) title += " (none for the " + unordered.join(", ") + " end: events out of order)";
+  plots_[indicatorPlot]->chart()->setTitle(title);
+}
+
+void StudyCharts::SetMarker(std::optional<double> liftArmDeg, std::optional<double> meanCutOff) {
+  for (int plot = 0; plot < kPlots; ++plot)
+    if (plot != indicatorPlot) plots_[plot]->SetMarker(AgainstAngle(plot) ? liftArmDeg : meanCutOff);
+}
+
+QStringList StudyCharts::LegendNames(int plot) const {
+  QStringList names;
+  for (QLegendMarker* marker : plots_[plot]->chart()->legend()->markers())
+    if (marker->isVisible()) names << marker->label();
+  return names;
 }
 
 void StudyCharts::ShowTip(int plot, QPoint pixel) {
   double distance = 0;
-  const NotchPoint* point = NearestPoint(plot, pixel, &distance);
+  const StudyPlot::NotchPoint* point = plots_[plot]->Nearest(pixel, &distance);
   // Within a few pixels of a notch its figures are shown, as a reading off the curve.
   if (point == nullptr || distance > 8) {
     emit pointHovered("");
     return QToolTip::hideText();
   }
   const QString where =
-      plot == 0 ? QString() : QString(" (mean cut-off %1)").arg(BoxText::Format(point->value.x()));
+      AgainstAngle(plot) ? QString() : QString(" (mean cut-off %1)").arg(BoxText::Format(point->value.x()));
   const QString text =
       QString("%1: %2 at %3 deg.%4")
           .arg(point->curve, BoxText::Format(point->value.y()), BoxText::Format(point->liftArmDeg), where);
-  QToolTip::showText(plots_[plot].view->viewport()->mapToGlobal(pixel), text);
+  QToolTip::showText(view(plot)->viewport()->mapToGlobal(pixel), text);
   emit pointHovered(text);
 }
 
-void StudyCharts::SetMarker(std::optional<double> liftArmDeg, std::optional<double> meanCutOff) {
-  for (int plot = 0; plot < kPlots; ++plot) {
-    Plot& p = plots_[plot];
-    if (p.marker == nullptr) continue;
-    // One legend entry names the marker for all four plots.
-    for (QLegendMarker* legend : p.view->chart()->legend()->markers(p.marker)) legend->setVisible(plot == 0);
-    const auto x = plot == 0 ? liftArmDeg : meanCutOff;
-    if (!x) {
-      p.marker->clear();
-      continue;
-    }
-    p.marker->replace(QList<QPointF>{{*x, p.y->min()}, {*x, p.y->max()}});
-  }
-}
-
-QPointF StudyCharts::PlotPixel(int plot, QPointF value) const {
-  const Plot& p = plots_[plot];
-  return p.view->mapFromScene(p.view->chart()->mapToPosition(value, p.marker));
-}
-
-QPointF StudyCharts::PlotValue(int plot, QPointF pixel) const {
-  const Plot& p = plots_[plot];
-  return p.view->chart()->mapToValue(p.view->mapToScene(pixel.toPoint()), p.marker);
-}
-
 std::optional<double> StudyCharts::AngleAt(int plot, QPoint pixel) const {
-  const Plot& p = plots_[plot];
-  if (p.marker == nullptr || !p.view->chart()->plotArea().contains(p.view->mapToScene(pixel))) return {};
-  if (plot == 0) return PlotValue(plot, pixel).x();
+  const StudyPlot& p = *plots_[plot];
+  if (plot == indicatorPlot || !p.InPlotArea(pixel)) return {};
+  if (AgainstAngle(plot)) return p.Value(pixel).x();
   double distance = 0;
-  const NotchPoint* point = NearestPoint(plot, pixel, &distance);
+  const StudyPlot::NotchPoint* point = p.Nearest(pixel, &distance);
   if (point == nullptr) return {};
   return point->liftArmDeg;
 }
@@ -220,7 +260,7 @@ bool StudyCharts::eventFilter(QObject* watched, QEvent* event) {
   if (!move && !press) return false;
   const auto* mouse = static_cast<QMouseEvent*>(event);
   for (int plot = 0; plot < kPlots; ++plot) {
-    if (plots_[plot].view->viewport() != watched) continue;
+    if (view(plot)->viewport() != watched) continue;
     if (move) ShowTip(plot, mouse->position().toPoint());
     if (press && mouse->button() == Qt::LeftButton) emit plotClicked(plot, mouse->position().toPoint());
   }

@@ -1,39 +1,54 @@
-// The study's four plots on Qt Charts: cut-off against lifting-arm angle, and
-// lead, maximum port opening, exhaust and compression against mean cut-off.
-// A missing figure breaks its curve; the side above mid-gear is dashed.
+// The study's plots on Qt Charts: cut-off, the cut-offs' inequality and the
+// mean effective pressures against the lifting-arm angle; lead, maximum port
+// opening, exhaust and compression against the mean cut-off; and the indicator
+// diagrams of the notch under the reverser. A compared engine is drawn dashed.
 #pragma once
 
-#include <QChartView>
-#include <QLineSeries>
 #include <QObject>
-#include <QValueAxis>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
-#include "StudySummary.h"
+#include "IndicatorDiagram.h"
+#include "QuadrantStudy.h"
+#include "Quantity.h"
+#include "StudyPlot.h"
 
 class StudyCharts : public QObject {
   Q_OBJECT
 
  public:
-  static constexpr int kPlots = 4;
+  enum Plot { cutOffPlot, leadPlot, portPlot, eventsPlot, indicatorPlot, mepPlot, inequalityPlot };
+  static constexpr int kPlots = 7;
 
   explicit StudyCharts(QWidget* parent);
+  ~StudyCharts() override;
 
-  QChartView* view(int plot) const { return plots_[plot].view; }
-  void Show(const std::vector<StudyRow>& rows);
-  // The vertical marker: at the angle on the cut-off plot, at the mean cut-off
-  // on the others (hidden there when the run has none).
+  QChartView* view(int plot) const { return plots_[plot]->view(); }
+  // The axis titles of lengths name the unit.
+  void SetLengthUnit(LengthUnit unit);
+  // The study's notches, and those of a compared engine under its name; the
+  // indicator diagrams are drawn with the study's parameters.
+  void Show(const QuadrantStudy& study, const std::vector<StudyRow>* compared = nullptr,
+            const QString& comparedName = {});
+  // The vertical marker: at the angle on the plots against it, at the mean
+  // cut-off on the others (hidden there when the run has none).
   void SetMarker(std::optional<double> liftArmDeg, std::optional<double> meanCutOff);
+  // The indicator diagrams at the reverser's angle, of the study's engine and
+  // of the compared one (none: that engine has no run there); no angle: none.
+  void ShowIndicator(std::optional<double> liftArmDeg, const RunResults* run, const RunResults* compared);
   // The lifting-arm angle a click at `pixel` of a plot's view asks for: the
-  // abscissa on the cut-off plot, the nearest notch's angle on the others.
+  // abscissa on a plot against the angle, the nearest notch's angle on one
+  // against the mean cut-off; none on the indicator diagrams.
   std::optional<double> AngleAt(int plot, QPoint pixel) const;
 
   // The one mapping of a plot's world (axis values) to its view's pixels, and back.
-  QPointF PlotPixel(int plot, QPointF value) const;
-  QPointF PlotValue(int plot, QPointF pixel) const;
+  QPointF PlotPixel(int plot, QPointF value) const { return plots_[plot]->Pixel(value); }
+  QPointF PlotValue(int plot, QPointF pixel) const { return plots_[plot]->Value(pixel); }
+  // The legend's texts of a plot, in order (for the printed page and tests).
+  QStringList LegendNames(int plot) const;
 
  signals:
   void plotClicked(int plot, QPoint pixel);
@@ -45,33 +60,26 @@ class StudyCharts : public QObject {
 
  private:
   struct Curve {
-    const char* name;
+    QString name;
     QColor colour;
     std::function<std::optional<double>(const StudyRow&)> value;
-  };
-  struct NotchPoint {
-    QPointF value;  // as plotted
-    double liftArmDeg;
-    const char* curve;
-  };
-  struct Plot {
-    QChartView* view = nullptr;
-    QValueAxis* x = nullptr;
-    QValueAxis* y = nullptr;
-    QLineSeries* marker = nullptr;
-    std::vector<Curve> curves;
-    std::vector<NotchPoint> notchPoints;
+    StudyPlot::Axis axis = StudyPlot::Axis::left;
   };
 
-  void BuildPlot(int plot, const QString& title, const QString& xTitle, const QString& yTitle,
-                 std::vector<Curve> curves);
-  void FillPlot(int plot, const std::vector<StudyRow>& rows);
-  // The vertical line at the results window's run, drawn over the curves.
-  void AddMarker(int plot);
-  void AddSegment(int plot, const Curve& curve, const QList<QPointF>& points, bool dashed, bool inLegend);
-  // The plotted point nearest a pixel of a plot's view, if any was plotted.
-  const NotchPoint* NearestPoint(int plot, QPointF pixel, double* distance) const;
+  void BuildPlots(QWidget* parent);
+  static bool AgainstAngle(int plot) { return plot == cutOffPlot || plot >= mepPlot; }
+  void DrawPlot(int plot, const std::vector<StudyRow>& rows, const std::vector<StudyRow>* compared,
+                const QString& comparedName);
+  void DrawCurve(int plot, const Curve& curve, const std::vector<StudyRow>& rows,
+                 const QString& comparedName);
+  void DrawWorkingNotches(const std::vector<StudyRow>& rows, const QString& comparedName);
+  void AddKeys(int plot, const QString& comparedName);
+  void BuildIndicatorLines(const QString& comparedName);
   void ShowTip(int plot, QPoint pixel);
 
-  std::array<Plot, kPlots> plots_;
+  std::array<std::unique_ptr<StudyPlot>, kPlots> plots_;
+  std::array<std::vector<Curve>, kPlots> curves_;
+  // The indicator diagrams: back and front, then the compared engine's.
+  std::array<QLineSeries*, 4> indicatorLines_{};
+  IndicatorParams params_;
 };

@@ -1,6 +1,6 @@
-// The quadrant study on one landscape page: a heading, the summary, the four
-// plots in a row and the table of notches in as many side-by-side blocks as
-// fit, all drawn as vectors through QPainter (QPdfWriter or QPrinter).
+// The quadrant study on landscape pages: the heading, the summaries and the
+// plots on the first page, then the table of notches on as many pages as it
+// needs, all drawn as vectors through QPainter (QPdfWriter or QPrinter).
 #pragma once
 
 #include <QPagedPaintDevice>
@@ -15,13 +15,16 @@ class StudyPrinter {
   struct Page {
     QString heading;
     QStringList summary;
+    QStringList comparedSummary;  // printed beside the summary; empty when nothing is compared
     const StudyCharts* charts;
     const StudyTableModel* table;
   };
 
-  // Lays the page out on a device already set to landscape; throws
+  // Lays the pages out on a device already set to landscape; throws
   // std::runtime_error when painting cannot start.
   static void Render(QPagedPaintDevice& device, const Page& page);
-  // Writes the page as a PDF file; throws std::runtime_error on failure.
-  static void WritePdf(const QString& path, const Page& page);
+  // The pages as a PDF document.
+  static QByteArray Pdf(const Page& page);
+  // The number of table rows a page holds.
+  static constexpr int kRowsPerPage = 40;
 };

@@ -1,4 +1,5 @@
-// Columns follow the CSV's order; working notches are marked in bold so the
+// Columns follow the CSV's order: the angle, the figure table's figures, the
+// indicator figures and the error. Working notches are marked in bold so the
 // summary's figures can be traced to their rows.
 #include "StudyTableModel.h"
 
@@ -6,19 +7,29 @@
 #include <cmath>
 
 #include "BoxText.h"
+#include "RunFigures.h"
 
 namespace {
 
-const char* const kTitles[StudyTableModel::kColumns] = {
-    "Lifting arm\n(deg.)", "Admission\nback",   "Cut-off\nback",
-    "Exhaust\nback",       "Compression\nback", "Admission\nfront",
-    "Cut-off\nfront",      "Exhaust\nfront",    "Compression\nfront",
-    "Lead\nback",          "Lead\nfront",       "Max. port\nback",
-    "Max. port\nfront",    "Valve\ntravel",     "Link min.\n(deg.)",
-    "Link max.\n(deg.)",   "Die\ndeflection",   "Error"};
+constexpr int kIndicatorColumns = 3;
 
-constexpr ValveEvent kEventColumns[] = {admissionBack,  cutOffBack,  exhaustBack,  compressionBack,
-                                        admissionFront, cutOffFront, exhaustFront, compressionFront};
+int FigureCount() {
+  return static_cast<int>(RunFigures().size());
+}
+
+// "Lead back" over "(mm)"; with no unit to show the caption is split at its
+// last blank instead, so the column stays narrow.
+QString TwoLines(const QString& caption, std::string_view symbol) {
+  if (!symbol.empty()) return caption + "\n(" + QString::fromUtf8(symbol.data(), symbol.size()) + ")";
+  QString title = caption;
+  const qsizetype blank = title.lastIndexOf(' ');
+  if (blank > 0) title[blank] = '\n';
+  return title;
+}
+
+QString Optional(const std::optional<double>& value) {
+  return value ? BoxText::Format(*value) : QString("-");
+}
 
 }  // namespace
 
@@ -26,6 +37,11 @@ void StudyTableModel::SetRows(std::vector<StudyRow> rows) {
   beginResetModel();
   rows_ = std::move(rows);
   endResetModel();
+}
+
+void StudyTableModel::SetLengthUnit(LengthUnit unit) {
+  unit_ = unit;
+  emit headerDataChanged(Qt::Horizontal, 0, Columns() - 1);
 }
 
 int StudyTableModel::RowNearest(double liftArmDeg) const {
@@ -42,33 +58,47 @@ int StudyTableModel::rowCount(const QModelIndex& parent) const {
 }
 
 int StudyTableModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : kColumns;
+  return parent.isValid() ? 0 : Columns();
 }
 
-QString StudyTableModel::ColumnTitle(int column) {
-  return kTitles[column];
+int StudyTableModel::Columns() {
+  return 1 + FigureCount() + kIndicatorColumns + 1;
+}
+
+QString StudyTableModel::ColumnTitle(int column) const {
+  if (column == 0) return "Lifting arm\n(deg.)";
+  if (column <= FigureCount()) {
+    const FigureSpec& f = RunFigures()[static_cast<std::size_t>(column - 1)];
+    // Every event is a percentage of the stroke; lengths and angles say their unit.
+    return TwoLines(f.caption, f.quantity == Quantity::percent ? "" : UnitSymbol(f.quantity, unit_));
+  }
+  const char* const indicator[kIndicatorColumns] = {"mep back", "mep front", "Work imbalance"};
+  const int i = column - 1 - FigureCount();
+  if (i < kIndicatorColumns) return TwoLines(indicator[i], i == 2 ? "%" : "");
+  return "Error";
 }
 
 QString StudyTableModel::CellText(const StudyRow& row, int column) {
   if (column == 0) return BoxText::Format(row.liftArmDeg);
-  if (!row.ok()) return column == kColumns - 1 ? QString::fromStdString(FailureMessage(*row.failure)) : "";
-  const RunResults& r = row.results;
-  if (column <= 8) {
-    const ValveEvent e = kEventColumns[column - 1];
-    return r.eventFound[e] ? BoxText::Format(r.eventPct[e]) : "-";
-  }
-  const double figures[] = {r.leadBack,      r.leadFront,       r.portOpenBack,    r.portOpenFront,
-                            r.valveTravel, r.linkAngleMinDeg, r.linkAngleMaxDeg, r.dieDeflection};
-  return column - 9 < 8 ? BoxText::Format(figures[column - 9]) : "";
+  if (!row.ok()) return IsErrorColumn(column) ? QString::fromStdString(FailureMessage(*row.failure)) : "";
+  if (column <= FigureCount())
+    return Optional(RunFigures()[static_cast<std::size_t>(column - 1)].Of(row.results));
+  const IndicatorFigures& indicator = row.indicator;
+  const std::optional<double> figures[kIndicatorColumns] = {indicator.mepBack, indicator.mepFront,
+                                                            indicator.workImbalancePct};
+  const int i = column - 1 - FigureCount();
+  return i < kIndicatorColumns ? Optional(figures[i]) : QString();
 }
 
 QVariant StudyTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   const StudyRow& row = rows_[static_cast<std::size_t>(index.row())];
   if (role == Qt::DisplayRole) return CellText(row, index.column());
+  // The sentence is longer than its column: the whole of it under the mouse.
+  if (role == Qt::ToolTipRole && !row.ok()) return QString::fromStdString(FailureMessage(*row.failure));
   if (role == Qt::TextAlignmentRole)
-    return QVariant(index.column() == kColumns - 1 ? Qt::AlignLeft | Qt::AlignVCenter
-                                                   : Qt::AlignRight | Qt::AlignVCenter);
+    return QVariant(IsErrorColumn(index.column()) ? Qt::AlignLeft | Qt::AlignVCenter
+                                                  : Qt::AlignRight | Qt::AlignVCenter);
   if (role == Qt::FontRole && IsWorkingNotch(row)) {
     QFont bold;
     bold.setBold(true);

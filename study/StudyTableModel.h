@@ -1,11 +1,13 @@
 // The notches of a quadrant study as a table for a QTableView: one row per
-// notch, the figures in the program's 4-significant-digit format, a missing
-// event as "-", and a failed notch's sentence in its last column.
+// notch, a column per run figure of the figure table, then the indicator
+// diagrams' figures; the figures in the program's 4-significant-digit format,
+// a missing event as "-", and a failed notch's sentence in its last column.
 #pragma once
 
 #include <QAbstractTableModel>
 #include <vector>
 
+#include "Quantity.h"
 #include "StudySummary.h"
 
 class StudyTableModel : public QAbstractTableModel {
@@ -16,6 +18,8 @@ class StudyTableModel : public QAbstractTableModel {
 
   void SetRows(std::vector<StudyRow> rows);
   const std::vector<StudyRow>& rows() const { return rows_; }
+  // The titles of the length columns name the unit.
+  void SetLengthUnit(LengthUnit unit);
   // The row of the notch nearest to an angle; -1 when there is none.
   int RowNearest(double liftArmDeg) const;
 
@@ -24,11 +28,13 @@ class StudyTableModel : public QAbstractTableModel {
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
-  // Column titles and one cell's text, shared with the printed table.
-  static QString ColumnTitle(int column);
+  // Column titles (two lines) and one cell's text, shared with the printed table.
+  static int Columns();
+  QString ColumnTitle(int column) const;
   static QString CellText(const StudyRow& row, int column);
-  static constexpr int kColumns = 18;
+  static bool IsErrorColumn(int column) { return column == Columns() - 1; }
 
  private:
   std::vector<StudyRow> rows_;
+  LengthUnit unit_ = LengthUnit::none;
 };

@@ -1,45 +1,75 @@
 // The "QUADRANT STUDY" window: every notch of the engine last taken by
-// "GET  RESULTS" as four plots, a table and a summary, and a live reverser
-// (slider or plot click) that moves the session's run; it observes the session
+// "GET  RESULTS" as plots, a table and a summary, the indicator diagrams of
+// the notch under a live reverser (slider or plot click) that moves the
+// session's run, and a second engine to compare; it observes the session
 // model, changes only its own controls and runs its studies off its thread.
 #pragma once
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
 #include <QWidget>
 #include <cmath>
+#include <functional>
 #include <optional>
 
+#include "IndicatorParamsBox.h"
 #include "JobRunner.h"
 #include "QuadrantStudy.h"
 #include "SessionModel.h"
 #include "StudyCharts.h"
+#include "StudyPrinter.h"
 #include "StudyTableModel.h"
 
 class TStudyForm : public QWidget {
   Q_OBJECT
 
  public:
+  // An engine another window holds, offered for "Compare with...": the engine
+  // and the name it is shown under, or the sentence saying why there is none.
+  struct EngineOffer {
+    std::optional<Engine> engine;
+    QString name;
+    QString problem;
+  };
+  using EngineSource = std::function<EngineOffer()>;
+
   explicit TStudyForm(SessionModel& model, QWidget* parent = nullptr);
+
+  // Where "Compare with..." finds the engine in the main window's boxes and the
+  // design assistant's last proposal; the shell, which knows those windows, sets them.
+  void SetCompareSources(EngineSource boxes, EngineSource proposal);
+  // Compares the study with this engine under that name (none: stops comparing).
+  void CompareWith(const std::optional<Engine>& engine, const QString& name = {});
+  // The stored engine of that name, compared.
+  void CompareWithStored(const QString& name);
 
   // Starts a study of the session's engine with the boxes' notches.
   void Restudy();
   const QuadrantStudy& study() const { return study_; }
+  const std::optional<QuadrantStudy>& compared() const { return compared_; }
+  const StudyTableModel& tableModel() const { return tableModel_; }
   bool studying() const { return jobs_.busy(); }
   // The reverser's angle in tenths of a degree on the slider.
   static int SliderValue(double liftArmDeg) { return static_cast<int>(std::lround(liftArmDeg * 10)); }
   static double SliderAngle(int value) { return value / 10.0; }
+  // The setting angles the box takes.
+  static constexpr double kSettingLimitDeg = 360;
 
   void ExportCsv(const QString& path);
   void ExportPdf(const QString& path);
 
   QLabel* LbName;
+  QComboBox* CbValveSetting;
   QDoubleSpinBox* EdSetting;
   QDoubleSpinBox* EdStep;
   QCheckBox* ChBAuto;
@@ -48,11 +78,16 @@ class TStudyForm : public QWidget {
   QProgressBar* Progress;
   QPushButton* BtCancel;
   QLabel* LbSummary;
+  QLabel* LbComparedSummary;
   QSlider* Reverser;
   QLabel* LbReverser;
   QLabel* LbReverserNote;
   QLabel* LbHover;
+  QTabWidget* Tabs;
   QTableView* Table;
+  IndicatorParamsBox* Indicator;
+  QPushButton* BtCompare;
+  QMenu* CompareMenu;
   QPushButton* BtCsv;
   QPushButton* BtPdf;
   QPushButton* BtPrint;
@@ -63,32 +98,68 @@ class TStudyForm : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // What one job computes: the study, the compared engine's, and the sessions
+  // they were run on (for the reverser's own runs).
+  struct Studies {
+    QuadrantStudy study;
+    Session session;
+    std::optional<QuadrantStudy> compared;
+    std::optional<Session> comparedSession;
+  };
+
   QWidget* BuildSettingRow();
+  void AddProgress(QWidget* row, QHBoxLayout* h);
   QWidget* BuildReverserRow();
+  QWidget* BuildPlotTabs();
   QWidget* BuildButtonRow();
+  void BuildCompareMenu();
+  void FillCompareMenu();
   void ConnectReactions();
   void EngineTaken();
+  void StoreOpened();
   void RunChanged();
-  void Delivered(const QuadrantStudy& study);
+  void LengthUnitChanged();
+  void Delivered(const Studies& studies);
+  void ShowStudies();
   void ShowSummary();
   void ShowProgress();
   void SetSettingBox(double degrees);
+  // The setting the next study uses; empty when the study picks full gear.
+  std::optional<double> ChosenSetting(QString* refusal) const;
+  StudyOptions ChosenOptions() const;
   void UpdateMarker();
   void UpdateReverser();
+  bool ReverserDrivesSession() const;
+  // Why the reverser moves only this window.
+  QString ReverserOnlyHere() const;
   // The reverser: moves are coalesced, so only the latest position is run.
   void ReverserChanged(int value);
   void ReverserLetGo();
   void ScheduleMove();
   void MovePending();
+  void ShowReverserRun();
+  // The study's run at the reverser's handle.
+  RunOutcome RunAtHandle(double degrees) const;
   void PlotClicked(int plot, QPoint pixel);
+  void OfferCompare(const EngineSource& source);
   void CsvClick();
   void PdfClick();
   void PrintClick();
+  // An export's file, or the sentence refusing it.
+  QString ExportRefusal(const QString& path) const;
+  QString SuggestedFile(const QString& suffix) const;
+  StudyPrinter::Page PrintedPage() const;
 
   SessionModel& model_;
   JobRunner jobs_;
   StudyTableModel tableModel_;
   QuadrantStudy study_;
+  Session studySession_;
+  std::optional<QuadrantStudy> compared_;
+  std::optional<Session> comparedSession_;
+  std::optional<Engine> comparedEngine_;
+  QString comparedName_;
+  EngineSource boxesSource_, proposalSource_;
   bool haveStudy_ = false;
   bool stale_ = true;          // the session changed while the window was hidden
   bool settingTyped_ = false;  // the user chose the setting angle since the engine was taken

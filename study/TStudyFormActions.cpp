@@ -1,33 +1,92 @@
-// The live reverser and the exports. A reverser move only records the latest
-// angle and asks for one run at the next turn of the event loop, so however
-// fast the slider moves, one run is computed per turn and nothing queues up;
-// results.txt is written when the slider is let go.
-#include <QFileDialog>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QPrinterInfo>
+// The live reverser. A move only records the latest angle and asks for one
+// run at the next turn of the event loop, so however fast the slider moves,
+// one run is computed per turn and nothing queues up; results.txt is written
+// when the slider is let go. The indicator diagrams follow the handle: the
+// window runs its own copy of the studied sessions there (one crank sweep
+// each), so they follow also where the RESULTS window keeps another setting.
 #include <algorithm>
 
+#include "Angles.h"
 #include "BoxText.h"
-#include "QtPrompter.h"
 #include "Reaction.h"
-#include "StudyCsvFile.h"
-#include "StudyPrinter.h"
+#include "StudyRowFigures.h"
 #include "TStudyForm.h"
 
-void TStudyForm::UpdateReverser() {
+bool TStudyForm::ReverserDrivesSession() const {
   const Session& session = model_.session();
+  // The RESULTS window's runs keep equal leads set at the session's setting
+  // angle (a first move sets them so): the reverser moves them only when this
+  // study was set that way.
+  if (study_.options.valveSetting != ValveSetting::equalLeads) return false;
+  return !session.centring() || session.settingAngleDeg() == study_.settingDeg;
+}
+
+QString TStudyForm::ReverserOnlyHere() const {
+  const auto setting = model_.session().settingAngleDeg();
+  const QString results =
+      setting ? QString("The RESULTS window keeps equal leads set at %1 deg.").arg(BoxText::Format(*setting))
+              : QString("The RESULTS window sets equal leads");
+  return results + "; the reverser moves this window only.";
+}
+
+void TStudyForm::UpdateReverser() {
   const bool studied = haveStudy_ && study_.problem == StudyProblem::none && study_.usable;
-  // The reverser keeps the session's equal-lead setting; it can drive the
-  // other windows only when this study was made with that same setting.
-  const bool sameSetting = !session.centring() || session.settingAngleDeg() == study_.settingDeg;
-  Reverser->setEnabled(studied && sameSetting);
-  if (studied && !sameSetting)
-    LbReverserNote->setText(QString("The RESULTS window keeps equal leads set at %1 deg.; study that setting "
-                                    "to use the reverser.")
-                                .arg(BoxText::Format(*session.settingAngleDeg())));
-  else if (LbReverserNote->text().startsWith("The RESULTS"))
-    LbReverserNote->setText("");
+  Reverser->setEnabled(studied);
+  if (!studied) {
+    LbReverser->clear();
+    LbReverserNote->clear();
+  }
+}
+
+void TStudyForm::UpdateMarker() {
+  const auto& latest = model_.session().latestRun();
+  if (ReverserDrivesSession() && latest) {
+    const double degrees = RadiansToDegrees(latest->liftArmAngle);
+    std::optional<double> mean = MeanCutOff(latest->results);
+    Charts->SetMarker(degrees, mean);
+    if (!Reverser->isSliderDown()) {
+      const QSignalBlocker quiet(Reverser);
+      Reverser->setValue(SliderValue(degrees));
+    }
+  }
+  ShowReverserRun();
+}
+
+RunOutcome TStudyForm::RunAtHandle(double degrees) const {
+  // Where the reverser has just driven the session, its run is this one, bit for bit.
+  const auto& latest = model_.session().latestRun();
+  if (ReverserDrivesSession() && latest && std::fabs(RadiansToDegrees(latest->liftArmAngle) - degrees) < 1e-9)
+    return {latest, std::nullopt};
+  return studySession_.Evaluate(degrees, study_.centring);
+}
+
+void TStudyForm::ShowReverserRun() {
+  if (!Reverser->isEnabled()) return Charts->ShowIndicator(std::nullopt, nullptr, nullptr);
+  const double degrees = SliderAngle(Reverser->value());
+  LbReverser->setText(BoxText::Format(degrees) + " deg.");
+  const RunOutcome run = RunAtHandle(degrees);
+  std::optional<RunOutcome> compared;
+  if (compared_ && compared_->problem == StudyProblem::none)
+    compared = comparedSession_->Evaluate(degrees, compared_->centring);
+  Charts->ShowIndicator(degrees, run.ok() ? &run.run->results : nullptr,
+                        compared && compared->ok() ? &compared->run->results : nullptr);
+  const bool drives = ReverserDrivesSession();
+  if (!drives) Charts->SetMarker(degrees, run.ok() ? MeanCutOff(run.run->results) : std::nullopt);
+  // Said beside the slider: a message box would stop the drag.
+  QString note;
+  const auto& latest = model_.session().latestRun();
+  if (!run.ok())
+    note = QString("At %1 deg.: %2")
+               .arg(BoxText::Format(degrees), QString::fromStdString(FailureMessage(*run.failure)));
+  else if (!drives)
+    note = ReverserOnlyHere();
+  else if (latest && SliderValue(RadiansToDegrees(latest->liftArmAngle)) != Reverser->value() &&
+           !Reverser->isSliderDown())
+    note = QString("The RESULTS window is at %1 deg., outside the usable range.")
+               .arg(BoxText::Format(RadiansToDegrees(latest->liftArmAngle)));
+  LbReverserNote->setText(note);
+  const int row = tableModel_.RowNearest(degrees);
+  if (row >= 0) Table->selectRow(row);
 }
 
 void TStudyForm::ReverserChanged(int value) {
@@ -52,20 +111,17 @@ void TStudyForm::ScheduleMove() {
 void TStudyForm::MovePending() {
   moveScheduled_ = false;
   if (!Reverser->isEnabled()) pendingAngle_.reset();  // a new study is on its way
+  const bool drives = ReverserDrivesSession();
   if (pendingAngle_) {
     const double degrees = *pendingAngle_;
     pendingAngle_.reset();
-    const RunOutcome outcome = model_.MoveReverser(degrees, study_.settingDeg);
-    // Said beside the slider: a message box would stop the drag.
-    LbReverserNote->setText(
-        outcome.ok()
-            ? QString()
-            : QString("At %1 deg.: %2")
-                  .arg(BoxText::Format(degrees), QString::fromStdString(FailureMessage(*outcome.failure))));
+    // A good run of the session is announced, and its announcement redraws
+    // this window; otherwise the window shows its own run there.
+    if (!drives || !model_.MoveReverser(degrees, study_.settingDeg).ok()) ShowReverserRun();
   }
   if (releasePending_ && !Reverser->isSliderDown()) {
     releasePending_ = false;
-    model_.ReleaseReverser();
+    if (drives) model_.ReleaseReverser();
   }
 }
 
@@ -76,44 +132,4 @@ void TStudyForm::PlotClicked(int plot, QPoint pixel) {
   const int value = std::clamp(SliderValue(*angle), Reverser->minimum(), Reverser->maximum());
   if (value == Reverser->value()) return ReverserChanged(value);
   Reverser->setValue(value);
-}
-
-void TStudyForm::ExportCsv(const QString& path) {
-  if (!WriteStudyCsvFile(study_, LbName->text().toStdString(), path.toStdString()).ok())
-    AppPrompter().Inform("Message", ("Cannot write \"" + path + "\".").toStdString());
-}
-
-void TStudyForm::ExportPdf(const QString& path) {
-  StudyPrinter::WritePdf(path, {windowTitle() + ": " + LbName->text() + ", equal leads set at " +
-                                    BoxText::Format(study_.settingDeg) + " deg.",
-                                LbSummary->text().split('\n'), Charts, &tableModel_});
-}
-
-void TStudyForm::CsvClick() {
-  if (!haveStudy_ || study_.rows.empty())
-    return AppPrompter().Inform("Message", "There is no study to export.");
-  const QString path =
-      QFileDialog::getSaveFileName(this, "Export the study as CSV", "study.csv", "CSV files (*.csv)");
-  if (!path.isEmpty()) ExportCsv(path);
-}
-
-void TStudyForm::PdfClick() {
-  if (!haveStudy_ || study_.rows.empty())
-    return AppPrompter().Inform("Message", "There is no study to print.");
-  const QString path =
-      QFileDialog::getSaveFileName(this, "Save the study as PDF", "study.pdf", "PDF files (*.pdf)");
-  if (!path.isEmpty()) ExportPdf(path);
-}
-
-void TStudyForm::PrintClick() {
-  if (!haveStudy_ || study_.rows.empty())
-    return AppPrompter().Inform("Message", "There is no study to print.");
-  if (QPrinterInfo::defaultPrinter().isNull())
-    return AppPrompter().Inform("Message", "No printer is installed; use PDF... to save the page as a file.");
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setPageOrientation(QPageLayout::Landscape);
-  QPrintDialog dialog(&printer, this);
-  if (dialog.exec() != QDialog::Accepted) return;
-  StudyPrinter::Render(
-      printer, {windowTitle() + ": " + LbName->text(), LbSummary->text().split('\n'), Charts, &tableModel_});
 }

@@ -219,3 +219,102 @@ TEST_F(TResultsFormTest, ZeroLapOrCrankDrawsNothingItCannotScale) {
     for (int x = 0; x < 280; ++x) ASSERT_NE(Pixel(x, y), QColor(255, 0, 0));
   for (const QString& text : Labels()) EXPECT_FALSE(text.contains("NAN") || text.contains("INF"));
 }
+
+TEST_F(TResultsFormTest, ARunOutsideTheUsableRangeIsShownWithANoteSayingWhy) {
+  // The study finds -31.5 to 35 for this engine, and the note agrees with it.
+  GetResults("Goods 0-6-0 slide valve");
+  const auto note = [] { return ResultsForm->LbUsable->text().toStdString(); };
+  for (const char* inside : {"15", "35", "-31.5"}) {
+    Go(inside);
+    EXPECT_EQ(note(), "") << inside;
+  }
+  // Past a rod pin in the run itself, and a run that passes on its own but
+  // lies beyond the angle where the search stopped; the figures stay.
+  Go("60");
+  EXPECT_EQ(note(), "Outside the usable range: the die runs past a rod pin.");
+  EXPECT_FALSE(ResultsForm->LbAdmB->text().isEmpty());
+  Go("95");
+  EXPECT_EQ(note(), "Outside the usable range: beyond 35 deg. the die runs past a rod pin.");
+  EXPECT_EQ(ResultsForm->LbUsable->toolTip().toStdString(), note());
+  EXPECT_LT(ResultsForm->LbUsable->geometry().right(), ResultsForm->Oval->x());
+  // A lap the valve never opens past: the ports never open.
+  EngineInPlace().stlap = 3;
+  Go("10");
+  EXPECT_EQ(note(), "Outside the usable range: no admission or cut-off at either end.");
+  ResultsForm->BtClear->click();
+  EXPECT_EQ(note(), "");
+}
+
+TEST_F(TResultsFormTest, TheFirstGoSetsTheValvesAsChosenAndLaterRunsKeepThatSetting) {
+  GetResults("Goods 0-6-0 slide valve");
+  QComboBox* choice = ResultsForm->CbValveSetting;
+  EXPECT_TRUE(choice->isVisibleTo(ResultsForm));
+  EXPECT_EQ(choice->currentText(), "equal leads");
+  choice->setCurrentIndex(choice->findText("equal cut-off"));
+  EXPECT_TRUE(ResultsForm->MLeads->toPlainText().contains("at which the cut-offs"));
+  Go("20");
+  EXPECT_EQ(ResultsForm->LbCoB->text(), ResultsForm->LbCoF->text());
+  EXPECT_NE(ResultsForm->LbLeadB->text(), ResultsForm->LbLeadF->text());
+  EXPECT_FALSE(choice->isVisibleTo(ResultsForm));
+  EXPECT_TRUE(ResultsForm->MXleads->toPlainText().startsWith(" Equal cut-offs at each end"));
+  EXPECT_EQ(ResultsForm->LbEqlds->text(), "20");
+  // The angle follows its longer caption.
+  const QLabel* caption = nullptr;
+  for (const QLabel* label : ResultsForm->findChildren<QLabel*>())
+    if (label->text().startsWith("* Lifting arm angle")) caption = label;
+  ASSERT_NE(caption, nullptr);
+  EXPECT_EQ(caption->text(), "* Lifting arm angle  for equal cut-offs set at ");
+  EXPECT_GT(ResultsForm->LbEqlds->x(), caption->geometry().right());
+  const double centring = *TheSession().centring();
+  Go("30");
+  EXPECT_EQ(*TheSession().centring(), centring);
+  EXPECT_NE(ResultsForm->LbCoB->text(), ResultsForm->LbCoF->text());
+
+  // A new engine starts with the choice again; equal leads give today's run.
+  GetResults("Goods 0-6-0 slide valve");
+  EXPECT_TRUE(choice->isVisibleTo(ResultsForm));
+  choice->setCurrentIndex(choice->findText("equal leads"));
+  Go("20");
+  EXPECT_EQ(ResultsForm->LbLeadB->text(), ResultsForm->LbLeadF->text());
+  EXPECT_EQ(caption->text(), "* Lifting arm angle  for equal leads set at ");
+  EXPECT_EQ(ResultsForm->LbEqlds->x(), 215);
+}
+
+TEST_F(TResultsFormTest, AtTwiceThePixelsTheValveCurveRunsThroughItsOwnPoints) {
+  GetResults("Tank 0-6-2T piston valves");
+  QImage dense(560, 366, QImage::Format_RGB32);
+  dense.setDevicePixelRatio(2);
+  dense.fill(Qt::white);
+  ResultsForm->Oval->image() = dense;
+  Go("20");
+  // The curve's points on the picture's own pixels, and every red pixel
+  // within the pen's half width (one device pixel) and a little of them: a
+  // curve drawn through whole logical pixels strays by up to one more.
+  const GearRun& run = *TheSession().latestRun();
+  std::vector<QPointF> curve;
+  for (int k = 0; k <= kSteps; ++k)
+    curve.emplace_back(2 * ResultsForm->DiagramX(run.pistonTable[k] / run.strokeScale + 0.5),
+                       2 * ResultsForm->DiagramY(run.valveTable[k] / ResultsForm->travelScale() + 0.5));
+  const auto distance = [&](QPointF p) {
+    double nearest = 1e9;
+    for (std::size_t i = 1; i < curve.size(); ++i) {
+      const QPointF a = curve[i - 1], ab = curve[i] - a;
+      const double length2 = QPointF::dotProduct(ab, ab);
+      const double t = length2 > 0 ? std::clamp(QPointF::dotProduct(p - a, ab) / length2, 0.0, 1.0) : 0;
+      const QPointF off = p - (a + t * ab);
+      nearest = std::min(nearest, std::hypot(off.x(), off.y()));
+    }
+    return nearest;
+  };
+  const QImage& picture = ResultsForm->Oval->image();
+  int red = 0;
+  double farthest = 0;
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x)
+      if (picture.pixelColor(x, y) == QColor(255, 0, 0)) {
+        ++red;
+        farthest = std::max(farthest, distance(QPointF(x + 0.5, y + 0.5)));
+      }
+  EXPECT_GT(red, 800);
+  EXPECT_LE(farthest, 1.25);
+}
