@@ -1,16 +1,15 @@
 // The assistant's controls, the reading of its inputs and the start, cancel
-// and "Put in boxes" reactions. Numbers are read and shown as the main window's
-// boxes do (locale separator, 4 significant digits); notches are separated by
-// commas, or by semicolons where the comma is the decimal separator. The
-// default notches (a quadrant study) and the search run as jobs, the latest
-// request dropping what an earlier one would deliver.
+// and "Put in boxes" reactions. Numbers are read as the main window's boxes
+// read them (locale separator); the bounds are shown in the fewest digits that
+// read back to the very bound, so the window searches the problem the command
+// line would. The search runs as a job, the latest request dropping what an
+// earlier one would deliver.
 #include "TAssistantForm.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <thread>
@@ -28,16 +27,6 @@ int Cores() {
   return static_cast<int>(std::thread::hardware_concurrency());
 }
 
-QChar NotchSeparator() {
-  return BoxText::DecimalSeparator() == ',' ? ';' : ',';
-}
-
-QString NotchesText(const std::vector<double>& notches) {
-  QStringList texts;
-  for (const double notch : notches) texts << BoxText::Format(notch);
-  return texts.join(QString(NotchSeparator()) + " ");
-}
-
 QLineEdit* SmallEdit(QWidget* parent, const QString& name, int width) {
   auto* edit = new QLineEdit(parent);
   edit->setObjectName(name);
@@ -45,49 +34,82 @@ QLineEdit* SmallEdit(QWidget* parent, const QString& name, int width) {
   return edit;
 }
 
+QComboBox* Choice(QWidget* parent, const QString& name, const QStringList& captions) {
+  auto* box = new QComboBox(parent);
+  box->setObjectName(name);
+  box->addItems(captions);
+  return box;
+}
+
+// Why the input cannot be searched, in the user's words; empty when it can.
+QString InputProblem(const DesignInput& input) {
+  if (input.free.empty()) return "Tick at least one free dimension.";
+  if (!(input.rules.cutOffShiftPct > 0))
+    return "The mean cut-off must be allowed to move by more than 0 points.";
+  for (const FreeDimension& d : input.free)
+    if (const auto problem = BoundsProblem(input.start, d)) {
+      QString text = QString::fromStdString(*problem);
+      return text.left(1).toUpper() + text.mid(1) + ".";
+    }
+  return {};
+}
+
 }  // namespace
 
 TAssistantForm::TAssistantForm(SessionModel& model, QWidget* parent) : QWidget(parent), model_(model) {
   setObjectName("AssistantForm");
   setWindowTitle("DESIGN ASSISTANT");
+  setProperty("helpTopic", "assistant");  // the help page F1 opens
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(BuildInputs());
   layout->addWidget(BuildOutputs(), 1);
   ConnectReactions();
   // Beside the main window's place, as far as the screen allows.
-  WindowPlacement::PlaceOuter(this, QPoint(250, 0), QSize(1020, 750));
+  WindowPlacement::PlaceOuter(this, QPoint(120, 0), QSize(1240, 820));
 }
 
 QWidget* TAssistantForm::BuildInputs() {
   auto* column = new QWidget(this);
   auto* layout = new QVBoxLayout(column);
   layout->addWidget(BuildDimensionGrid());
-  auto* form = new QGridLayout;
-  EdSetAngle = SmallEdit(column, "EdSetAngle", 80);
-  EdSetAngle->setToolTip(
-      "The valves are centred for equal leads at this lifting-arm angle, as the first GO does");
-  EdNotches = SmallEdit(column, "EdNotches", 400);
-  EdNotches->setToolTip(
-      "Lifting-arm angles (deg.) at which front and back cut-off are compared; empty: the working notches");
-  EdMaxEvals = SmallEdit(column, "EdMaxEvals", 80);
-  EdMaxEvals->setText(QString::number(kDefaultMaxEvaluations));
-  form->addWidget(new QLabel("Valves set at (deg.)", column), 0, 0);
-  form->addWidget(EdSetAngle, 0, 1);
-  form->addWidget(new QLabel("Notches (deg.)", column), 1, 0);
-  form->addWidget(EdNotches, 1, 1);
-  form->addWidget(new QLabel("Evaluations at most", column), 2, 0);
-  form->addWidget(EdMaxEvals, 2, 1);
-  layout->addLayout(form);
+  layout->addWidget(BuildChoices(column));
   layout->addLayout(BuildButtons(column));
   progress = new QProgressBar(column);
   LbBest = new QLabel(column);
   LbStatus = new QLabel(column);
+  LbStatus->setObjectName("LbStatus");
   LbStatus->setWordWrap(true);
+  LbStatus->setMaximumWidth(440);
   for (QWidget* w :
        {static_cast<QWidget*>(progress), static_cast<QWidget*>(LbBest), static_cast<QWidget*>(LbStatus)})
     layout->addWidget(w);
   layout->addStretch(1);
   return column;
+}
+
+QWidget* TAssistantForm::BuildChoices(QWidget* column) {
+  auto* box = new QWidget(column);
+  auto* form = new QGridLayout(box);
+  form->setContentsMargins(0, 0, 0, 0);
+  EdSetAngle = SmallEdit(box, "EdSetAngle", 80);
+  CbValveSetting = Choice(box, "CbValveSetting", {"equal leads", "equal cut-off"});
+  CbValveSetting->setToolTip("Equal leads as the first GO sets them, or equal back and front cut-off");
+  CbSide = Choice(box, "CbSide", {"both sides", "below mid-gear (down)", "above mid-gear (up)"});
+  CbSide->setToolTip("With one side, the other may be no worse than the start's worst there");
+  EdCutOffShift = SmallEdit(box, "EdCutOffShift", 80);
+  EdCutOffShift->setText(BoxText::Format(kDefaultCutOffShiftPct));
+  CbObjective = Choice(box, "CbObjective", {"cut-off inequality", "work imbalance"});
+  EdMaxEvals = SmallEdit(box, "EdMaxEvals", 80);
+  EdMaxEvals->setText(QString::number(kDefaultMaxEvaluations));
+  const std::pair<const char*, QWidget*> rows[] = {
+      {"Valves set at (deg.)", EdSetAngle}, {"Valves set for", CbValveSetting},
+      {"Side made equal", CbSide},          {"Mean cut-off may move (points)", EdCutOffShift},
+      {"Objective", CbObjective},           {"Evaluations at most", EdMaxEvals}};
+  for (int r = 0; r < static_cast<int>(std::size(rows)); ++r) {
+    form->addWidget(new QLabel(rows[r].first, box), r, 0);
+    form->addWidget(rows[r].second, r, 1);
+  }
+  return box;
 }
 
 QHBoxLayout* TAssistantForm::BuildButtons(QWidget* column) {
@@ -113,13 +135,15 @@ QWidget* TAssistantForm::BuildDimensionGrid() {
   const char* headers[] = {"Free", "Value", "Lower", "Upper"};
   for (int c = 0; c < 4; ++c) grid->addWidget(new QLabel(QString("<b>%1</b>").arg(headers[c]), box), 0, c);
   for (size_t i = 0; i < rows_.size(); ++i) {
-    const QString name = DesignDimensions()[i].name;
+    const DesignDimension& d = DesignDimensions()[i];
+    const QString key = d.name;
     DimensionRow& row = rows_[i];
-    row.free = new QCheckBox(name, box);
-    row.free->setObjectName("Free_" + name);
+    row.free = new QCheckBox(d.caption, box);
+    row.free->setObjectName("Free_" + key);
+    row.free->setToolTip(key);
     row.value = new QLabel(box);
-    row.lower = SmallEdit(box, "Lower_" + name, 70);
-    row.upper = SmallEdit(box, "Upper_" + name, 70);
+    row.lower = SmallEdit(box, "Lower_" + key, 80);
+    row.upper = SmallEdit(box, "Upper_" + key, 80);
     const int r = static_cast<int>(i) + 1;
     grid->addWidget(row.free, r, 0);
     grid->addWidget(row.value, r, 1);
@@ -134,47 +158,50 @@ void TAssistantForm::ConnectReactions() {
   connect(BtCancel, &QPushButton::clicked, this, Reaction([this](bool) { BtCancelClick(); }));
   connect(BtPutInBoxes, &QPushButton::clicked, this, Reaction([this](bool) { BtPutInBoxesClick(); }));
   connect(BtHelp, &QPushButton::clicked, this, Reaction([this](bool) { emit helpRequested("assistant"); }));
+  connect(&model_, &SessionModel::lengthUnitChanged, this, Reaction([this] {
+    ShowDimensionValues();
+    if (result_) ShowResult(input_, result_);
+  }));
+}
+
+QString TAssistantForm::Length(double value) const {
+  return BoxText::Format(value) + QString::fromStdString(UnitSuffix(Quantity::length, model_.lengthUnit()));
+}
+
+void TAssistantForm::ShowDimensionValues() {
+  for (size_t i = 0; i < rows_.size(); ++i) {
+    const DesignDimension& d = DesignDimensions()[i];
+    const Quantity quantity = FindDimension(d.name)->quantity;
+    rows_[i].value->setText(BoxText::FormatFaithful(start_.*d.field) +
+                            QString::fromStdString(UnitSuffix(quantity, model_.lengthUnit())));
+  }
 }
 
 void TAssistantForm::Open(const Engine& start) {
   start_ = start;
-  result_.reset();
+  ClearResult();
   for (size_t i = 0; i < rows_.size(); ++i) {
     const DesignDimension& d = DesignDimensions()[i];
     const FreeDimension bounds = DefaultBounds(start, d.name);
-    rows_[i].value->setText(BoxText::Format(start.*d.field));
-    rows_[i].lower->setText(BoxText::Format(bounds.lower));
-    rows_[i].upper->setText(BoxText::Format(bounds.upper));
+    rows_[i].lower->setText(BoxText::FormatFaithful(bounds.lower));
+    rows_[i].upper->setText(BoxText::FormatFaithful(bounds.upper));
     const auto& defaults = DefaultFreeNames();
     rows_[i].free->setChecked(std::find(defaults.begin(), defaults.end(), d.name) != defaults.end());
   }
+  ShowDimensionValues();
   const Session& s = model_.session();
   // The angle the user set the valves at, when the results window runs this engine.
   const bool sameEngine = s.taken() && s.engine().name == start.name;
   const double set = sameEngine ? s.settingAngleDeg().value_or(kDefaultSetAngleDeg) : kDefaultSetAngleDeg;
   EdSetAngle->setText(BoxText::Format(set));
-  EdNotches->clear();
   setWindowTitle("DESIGN ASSISTANT  " + BoxText::FromNameBytes(start.name));
-  LbStatus->setText("Finding the working notches of the engine's quadrant study...");
-  LbBest->clear();
-  // A search still running was for the engine before: this request drops its result.
+  LbStatus->setText("Tick the dimensions the search may change and press Start.");
+  // A search still running was for the engine before: dropping it also drops its result.
+  if (searching_) jobs_.Start([](JobRunner::Job&) -> JobRunner::Delivery { return nullptr; });
   SetSearching(false);
-  SetPreparing(true);
-  jobs_.Start([this, start, set](JobRunner::Job&) -> JobRunner::Delivery {
-    std::vector<double> notches = DefaultNotches(start, set, Cores());
-    return [this, notches = std::move(notches)] { Prepared(notches); };
-  });
   show();
   raise();
   activateWindow();
-}
-
-void TAssistantForm::Prepared(const std::vector<double>& notches) {
-  SetPreparing(false);
-  EdNotches->setText(NotchesText(notches));
-  LbStatus->setText(notches.empty()
-                        ? "The engine has no working notches at this setting angle: type the notches."
-                        : "Tick the dimensions the search may change and press Start.");
 }
 
 QString TAssistantForm::ProposalName(const Engine& start) {
@@ -184,46 +211,39 @@ QString TAssistantForm::ProposalName(const Engine& start) {
 DesignInput TAssistantForm::ReadInput() const {
   DesignInput input;
   input.start = start_;
-  input.setAngleDeg = BoxText::Number(EdSetAngle);
-  for (const QString& part : EdNotches->text().split(NotchSeparator(), Qt::SkipEmptyParts))
-    if (!part.trimmed().isEmpty()) input.notchesDeg.push_back(BoxText::Number(part.trimmed()));
+  input.setting = {BoxText::Number(EdSetAngle), CbValveSetting->currentIndex() == 1
+                                                    ? ValveSetting::equalCutOff
+                                                    : ValveSetting::equalLeads};
+  constexpr DesignSide kSides[] = {DesignSide::both, DesignSide::down, DesignSide::up};
+  input.rules.side = kSides[std::clamp(CbSide->currentIndex(), 0, 2)];
+  input.rules.objective = CbObjective->currentIndex() == 1 ? DesignObjective::work : DesignObjective::cutOff;
+  input.rules.cutOffShiftPct = BoxText::Number(EdCutOffShift);
   for (size_t i = 0; i < rows_.size(); ++i) {
     if (!rows_[i].free->isChecked()) continue;
-    const FreeDimension d{DesignDimensions()[i].name, BoxText::Number(rows_[i].lower),
-                          BoxText::Number(rows_[i].upper)};
-    if (d.lower > d.upper) throw ConversionError("Lower bound above upper bound for " + d.name);
-    input.free.push_back(d);
+    input.free.push_back(
+        {DesignDimensions()[i].name, BoxText::Number(rows_[i].lower), BoxText::Number(rows_[i].upper)});
   }
   const QString evals = EdMaxEvals->text().trimmed();
   bool whole = false;
   input.maxEvaluations = evals.toInt(&whole);
-  if (!whole || input.maxEvaluations < 1)
-    throw ConversionError("Evaluations at most: " + evals.toStdString());
+  if (!whole || input.maxEvaluations < 1) throw ConversionError(evals.toStdString());
   return input;
 }
 
 void TAssistantForm::BtStartClick() {
-  DesignInput input = ReadInput();
-  if (input.free.empty()) return LbStatus->setText("Tick at least one free dimension.");
-  result_.reset();
+  const DesignInput input = ReadInput();
+  if (const QString problem = InputProblem(input); !problem.isEmpty()) return LbStatus->setText(problem);
+  ClearResult();
   progress->setRange(0, input.maxEvaluations);
   progress->setValue(0);
   LbBest->setText("Searching...");
-  LbStatus->setText("The search runs on both cores; Cancel stops it and keeps the best design so far.");
+  LbStatus->setText("The search runs in the background; Cancel stops it and keeps the best design so far.");
   SetSearching(true);
-  jobs_.Start([this, given = std::move(input)](JobRunner::Job& job) -> JobRunner::Delivery {
-    DesignInput input = given;
-    // An empty box asks for the working notches at the angle typed.
-    if (input.notchesDeg.empty()) input.notchesDeg = DefaultNotches(input.start, input.setAngleDeg, Cores());
-    if (input.notchesDeg.empty()) return [this] { ShowNoNotches(); };
+  jobs_.Start([this, input](JobRunner::Job& job) -> JobRunner::Delivery {
     const auto sink = [this, &job](const DesignProgress& p) { job.Post([this, p] { ShowProgress(p); }); };
     auto result =
         std::make_shared<const DesignResult>(SearchDesign(input, Cores(), &job.control.cancel, sink));
-    return [this, input, result] {
-      // The working notches found for an empty box are shown there.
-      if (EdNotches->text().trimmed().isEmpty()) EdNotches->setText(NotchesText(input.notchesDeg));
-      ShowResult(input, result);
-    };
+    return [this, input, result] { ShowResult(input, result); };
   });
 }
 
@@ -236,42 +256,25 @@ void TAssistantForm::BtPutInBoxesClick() {
   if (result_) emit putInBoxesRequested(result_->proposal, ProposalName(start_));
 }
 
-// While the default notches are sought, the angle they are for and the notch
-// box wait for them; the bar shows the window is busy.
-void TAssistantForm::SetPreparing(bool preparing) {
-  preparing_ = preparing;
-  for (QWidget* w :
-       {static_cast<QWidget*>(BtStart), static_cast<QWidget*>(EdSetAngle), static_cast<QWidget*>(EdNotches)})
-    w->setEnabled(!preparing);
-  progress->setRange(0, preparing ? 0 : 1);
-  progress->reset();
-}
-
 void TAssistantForm::SetSearching(bool searching) {
   searching_ = searching;
   BtStart->setEnabled(!searching);
   BtCancel->setEnabled(searching);
-  BtPutInBoxes->setEnabled(false);
-  for (QLineEdit* edit : {EdSetAngle, EdNotches, EdMaxEvals}) edit->setEnabled(!searching);
+  for (QWidget* w : {static_cast<QWidget*>(EdSetAngle), static_cast<QWidget*>(CbValveSetting),
+                     static_cast<QWidget*>(CbSide), static_cast<QWidget*>(EdCutOffShift),
+                     static_cast<QWidget*>(CbObjective), static_cast<QWidget*>(EdMaxEvals)})
+    w->setEnabled(!searching);
   for (DimensionRow& row : rows_)
     for (QWidget* w : {static_cast<QWidget*>(row.free), static_cast<QWidget*>(row.lower),
                        static_cast<QWidget*>(row.upper)})
       w->setEnabled(!searching);
 }
 
-void TAssistantForm::ShowNoNotches() {
-  SetSearching(false);
-  progress->reset();
-  LbBest->clear();
-  LbStatus->setText("The engine has no working notches at this setting angle: type the notches.");
-}
-
 void TAssistantForm::ShowProgress(const DesignProgress& p) {
   progress->setRange(0, p.maxEvaluations);
   progress->setValue(std::min(p.evaluations, p.maxEvaluations));
-  LbBest->setText(p.bestInequality ? "Best worst cut-off inequality so far: " +
-                                         BoxText::Format(*p.bestInequality) + " % of stroke"
-                                   : "No design within the constraints yet");
+  LbBest->setText(p.best ? "Best trial so far: " + BoxText::Format(*p.best) + " %"
+                         : "No trial within the constraints yet");
 }
 
 void TAssistantForm::closeEvent(QCloseEvent* event) {

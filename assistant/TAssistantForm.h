@@ -1,11 +1,13 @@
 // The design assistant window: for the engine of the main window's boxes, the
-// free dimensions with their bounds, the setting angle and the notches; the
-// default notches and the search are computed by the window's JobRunner, the
-// search with live progress and a cancel, and its proposal is shown before
-// against after and can be put in the main window's boxes.
+// free dimensions by their box labels with their bounds as exact figures, the
+// setting angle and valve setting, the side, the cut-off shift and the
+// objective; the search runs on the window's JobRunner with live progress and
+// a cancel, and its proposal is shown before against after over the start's
+// whole usable range and can be put in the main window's boxes.
 #pragma once
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,9 +30,9 @@ class TAssistantForm : public QWidget {
  public:
   explicit TAssistantForm(SessionModel& model, QWidget* parent = nullptr);
 
-  // Shows the window for this start engine: the default free set and bounds,
-  // the session's setting angle (or 25 degrees) and, once found off the GUI
-  // thread, the default notches. A search still running is dropped.
+  // Shows the window for this start engine: the default free set and bounds
+  // and the session's setting angle (or 25 degrees). A search still running
+  // is dropped, and the result shown before is cleared.
   void Open(const Engine& start);
   // The name "Put in boxes" gives the proposal: "<name> equalised", cut to 29 characters.
   static QString ProposalName(const Engine& start);
@@ -40,11 +42,15 @@ class TAssistantForm : public QWidget {
   void BtPutInBoxesClick();
 
   const DesignResult* result() const { return result_.get(); }
-  bool preparing() const { return preparing_; }
   bool searching() const { return searching_; }
   QCheckBox* FreeBox(int index) const { return rows_[static_cast<size_t>(index)].free; }
+  QLineEdit* LowerBox(int index) const { return rows_[static_cast<size_t>(index)].lower; }
+  QLineEdit* UpperBox(int index) const { return rows_[static_cast<size_t>(index)].upper; }
   QLineEdit* EdSetAngle;
-  QLineEdit* EdNotches;
+  QComboBox* CbValveSetting;
+  QComboBox* CbSide;
+  QLineEdit* EdCutOffShift;
+  QComboBox* CbObjective;
   QLineEdit* EdMaxEvals;
   QPushButton* BtStart;
   QPushButton* BtCancel;
@@ -53,9 +59,11 @@ class TAssistantForm : public QWidget {
   QProgressBar* progress;
   QLabel* LbBest;
   QLabel* LbStatus;
+  QTableWidget* summaryTable;
   QTableWidget* notchTable;
   QTableWidget* dimensionTable;
-  QChartView* chartView;
+  QChartView* inequalityView;
+  QChartView* cutOffView;
 
  signals:
   // The proposal, to be shown in the main window's boxes under that name.
@@ -74,27 +82,28 @@ class TAssistantForm : public QWidget {
   };
 
   QWidget* BuildInputs();
+  QWidget* BuildChoices(QWidget* column);
   QHBoxLayout* BuildButtons(QWidget* column);
   QWidget* BuildDimensionGrid();
   QWidget* BuildOutputs();
   void ConnectReactions();
+  void ShowDimensionValues();
   DesignInput ReadInput() const;
-  void Prepared(const std::vector<double>& notches);
-  void SetPreparing(bool preparing);
   void SetSearching(bool searching);
-  void ShowNoNotches();
+  void ClearResult();
   void ShowProgress(const DesignProgress& p);
   void ShowResult(const DesignInput& input, std::shared_ptr<const DesignResult> result);
-  void ShowChart(const DesignInput& input, const DesignResult& result);
-  void ShowNotchTable(const DesignInput& input, const DesignResult& result);
+  QString StatusText(const DesignResult& result) const;
+  void ShowSummaryTable(const DesignResult& result);
+  void ShowNotchTable(const DesignResult& result);
   void ShowDimensionTable(const DesignInput& input, const DesignResult& result);
+  QString Length(double value) const;
 
   SessionModel& model_;
   JobRunner jobs_;
   Engine start_;
-  std::array<DimensionRow, 17> rows_{};
+  std::array<DimensionRow, kDimensions> rows_{};
   DesignInput input_;
   std::shared_ptr<const DesignResult> result_;
-  bool preparing_ = false;
   bool searching_ = false;
 };

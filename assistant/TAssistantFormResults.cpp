@@ -1,19 +1,25 @@
-// The assistant's outputs: the status, the cut-off curves before and after on
-// one chart, the notch table (before -> after) and the free dimensions with the
-// changed ones highlighted.
-#include <QChart>
+// The assistant's outputs: the status, the two plots over the whole usable
+// range, the figures of the range before and after, the listed notches
+// (before -> after) and the free dimensions with the changed ones
+// highlighted (their bounds stand beside the boxes). The dimension table shows the proposal's values in the
+// digits "Put in boxes" puts, so what is shown is what goes in.
 #include <QChartView>
 #include <QHeaderView>
-#include <QLineSeries>
 #include <QVBoxLayout>
-#include <QValueAxis>
 #include <algorithm>
-#include <map>
+#include <cmath>
 
+#include "Angles.h"
+#include "AssistantCharts.h"
 #include "BoxText.h"
+#include "MidGear.h"
 #include "TAssistantForm.h"
 
 namespace {
+
+constexpr double kListStepDeg = 5;
+const char* const kInequalityTitle = "The inequality over the usable range";
+const char* const kCutOffTitle = "Cut-off at the back and the front, before dashed";
 
 QTableWidget* Table(QWidget* parent, const QString& name, const QStringList& headers) {
   auto* table = new QTableWidget(0, static_cast<int>(headers.size()), parent);
@@ -21,53 +27,62 @@ QTableWidget* Table(QWidget* parent, const QString& name, const QStringList& hea
   table->setHorizontalHeaderLabels(headers);
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->verticalHeader()->setVisible(false);
+  table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
   table->setWordWrap(false);
   table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   table->horizontalHeader()->setStretchLastSection(true);
   return table;
 }
 
-QString Figure(const DesignFigures& f, std::size_t notch, double RunResults::*field) {
-  if (notch >= f.notches.size() || !f.notches[notch].ok()) return "fails";
-  return BoxText::Format(f.notches[notch].results.*field);
+QChartView* ChartView(QWidget* parent, const QString& name, const QString& title) {
+  auto* view = new QChartView(AssistantCharts::Empty(title), parent);
+  view->setObjectName(name);
+  view->setRenderHint(QPainter::Antialiasing);
+  view->setMinimumHeight(280);
+  return view;
 }
 
-QString CutOff(const DesignFigures& f, std::size_t notch, ValveEvent event) {
-  if (notch >= f.notches.size() || !f.notches[notch].ok()) return "fails";
-  const RunResults& r = f.notches[notch].results;
-  return r.eventFound[event] ? BoxText::Format(r.eventPct[event]) : "none";
+void SetChart(QChartView* view, QChart* chart) {
+  QChart* old = view->chart();
+  view->setChart(chart);
+  delete old;
 }
 
-// One curve over the notches in order of angle; a notch without the cut-off is left out.
-QLineSeries* Curve(const QString& name, const DesignFigures& f, ValveEvent event, QColor colour,
-                   bool dashed) {
-  auto* series = new QLineSeries;
-  series->setName(name);
-  std::map<double, double> points;
-  for (const StudyRow& row : f.notches)
-    if (row.ok() && row.results.eventFound[event]) points[row.liftArmDeg] = row.results.eventPct[event];
-  for (const auto& [angle, pct] : points) series->append(angle, pct);
-  QPen pen(colour, dashed ? 1.5 : 2.5, dashed ? Qt::DashLine : Qt::SolidLine);
-  series->setPen(pen);
-  series->setPointsVisible(true);
-  return series;
+QString Figure(const std::optional<double>& value) {
+  return value ? BoxText::Format(*value) : QString("none");
 }
 
-// Qt Charts takes an axis's range from the first series alone: set it over all.
-void FitAxes(const QList<QAbstractSeries*>& curves, QValueAxis* x, QValueAxis* y) {
-  double xMin = 0, xMax = 0, yMin = 0, yMax = 0;
-  bool first = true;
-  for (QAbstractSeries* series : curves)
-    for (const QPointF& p : static_cast<QLineSeries*>(series)->points()) {
-      xMin = first ? p.x() : std::min(xMin, p.x());
-      xMax = first ? p.x() : std::max(xMax, p.x());
-      yMin = first ? p.y() : std::min(yMin, p.y());
-      yMax = first ? p.y() : std::max(yMax, p.y());
-      first = false;
-    }
-  const double xPad = std::max(1.0, 0.03 * (xMax - xMin)), yPad = std::max(1.0, 0.05 * (yMax - yMin));
-  x->setRange(xMin - xPad, xMax + xPad);
-  y->setRange(yMin - yPad, yMax + yPad);
+QString Change(const QString& before, const QString& after) {
+  return before == after ? before : before + " -> " + after;
+}
+
+void SetRow(QTableWidget* table, int row, const QStringList& cells) {
+  for (int c = 0; c < cells.size(); ++c) table->setItem(row, c, new QTableWidgetItem(cells[c]));
+}
+
+QString Range(const std::optional<UsableRange>& range) {
+  return range ? BoxText::Format(range->loDeg) + " .. " + BoxText::Format(range->hiDeg) : QString("none");
+}
+
+QString MidGear(const DesignFigures& f) {
+  return QString::fromStdString(MidGearText(DegreesToRadians(f.midGearDeg), BoxText::DecimalSeparator()))
+      .trimmed();
+}
+
+// The notches listed: the range's ends and every 5 degrees.
+std::vector<std::size_t> Listed(const DesignResult& r) {
+  std::vector<std::size_t> listed;
+  for (std::size_t i = 0; i < r.notchesDeg.size(); ++i)
+    if (i == 0 || i + 1 == r.notchesDeg.size() || std::fmod(r.notchesDeg[i], kListStepDeg) == 0)
+      listed.push_back(i);
+  return listed;
+}
+
+bool Changed(const DesignInput& input, const Engine& proposal) {
+  return std::any_of(input.free.begin(), input.free.end(), [&](const FreeDimension& d) {
+    const auto field = FindDesignDimension(d.name)->field;
+    return input.start.*field != proposal.*field;
+  });
 }
 
 }  // namespace
@@ -75,19 +90,47 @@ void FitAxes(const QList<QAbstractSeries*>& curves, QValueAxis* x, QValueAxis* y
 QWidget* TAssistantForm::BuildOutputs() {
   auto* column = new QWidget(this);
   auto* layout = new QVBoxLayout(column);
-  chartView = new QChartView(column);
-  chartView->setObjectName("chartView");
-  chartView->setRenderHint(QPainter::Antialiasing);
-  chartView->setMinimumHeight(300);
-  layout->addWidget(chartView, 3);
-  notchTable = Table(column, "notchTable",
-                     {"Notch (deg.)", "Cut-off back (%)", "Cut-off front (%)", "|Back - front|", "Lead back",
-                      "Lead front", "Port opening back", "Port opening front"});
+  auto* charts = new QHBoxLayout;
+  inequalityView = ChartView(column, "inequalityView", kInequalityTitle);
+  cutOffView = ChartView(column, "cutOffView", kCutOffTitle);
+  charts->addWidget(inequalityView);
+  charts->addWidget(cutOffView);
+  layout->addLayout(charts, 3);
+  auto* tables = new QHBoxLayout;
+  summaryTable = Table(column, "summaryTable", {"Over the usable range", "Before", "After"});
+  dimensionTable = Table(column, "dimensionTable", {"Dimension", "Before", "After"});
+  tables->addWidget(summaryTable);
+  tables->addWidget(dimensionTable);
+  layout->addLayout(tables, 2);
+  notchTable = Table(column, "notchTable", {});
   notchTable->setToolTip("Before -> after; the port openings are the maximum openings at each end");
   layout->addWidget(notchTable, 2);
-  dimensionTable = Table(column, "dimensionTable", {"Dimension", "Before", "After", "Lower", "Upper"});
-  layout->addWidget(dimensionTable, 1);
   return column;
+}
+
+void TAssistantForm::ClearResult() {
+  result_.reset();
+  BtPutInBoxes->setEnabled(false);
+  LbBest->clear();
+  SetChart(inequalityView, AssistantCharts::Empty(kInequalityTitle));
+  SetChart(cutOffView, AssistantCharts::Empty(kCutOffTitle));
+  for (QTableWidget* table : {summaryTable, notchTable, dimensionTable}) table->setRowCount(0);
+}
+
+QString TAssistantForm::StatusText(const DesignResult& r) const {
+  if (r.status == DesignStatus::cannotStart)
+    return "The search cannot start. " + QString::fromStdString(r.problem);
+  const QString figure =
+      input_.rules.objective == DesignObjective::work ? "worst work imbalance" : "worst cut-off inequality";
+  QString text = QString("Status: %1. The %2 over the usable range: %3 -> %4 %; %5 evaluations in %6 s.")
+                     .arg(::StatusText(r.status), figure, Figure(r.beforeObjective), Figure(r.afterObjective))
+                     .arg(r.evaluations)
+                     .arg(BoxText::Format(r.seconds));
+  for (const Breach& breach : r.startBreaches)
+    text += " The start breaks a constraint: " + QString::fromStdString(BreachText(breach)) +
+            " The proposal does no worse there.";
+  if (!r.rounded) text += " The proposal holds " + QString::fromStdString(r.roundingNote) + ".";
+  return text;
 }
 
 void TAssistantForm::ShowResult(const DesignInput& input, std::shared_ptr<const DesignResult> result) {
@@ -99,71 +142,66 @@ void TAssistantForm::ShowResult(const DesignInput& input, std::shared_ptr<const 
   // unless it was cancelled.
   progress->setValue(r.status == DesignStatus::cancelled ? std::min(r.evaluations, progress->maximum())
                                                          : progress->maximum());
-  const QString before = r.before.complete ? BoxText::Format(r.before.worstInequality) : "none";
-  const QString after = r.after.complete ? BoxText::Format(r.after.worstInequality) : "none";
-  QString text = QString("Status: %1. Worst cut-off inequality %2 -> %3 % of stroke; %4 evaluations in %5 s.")
-                     .arg(StatusText(r.status), before, after)
-                     .arg(r.evaluations)
-                     .arg(BoxText::Format(r.seconds));
-  if (!r.before.complete)
-    text += " The start design fails at a notch or misses a valve event there: choose other notches.";
-  LbStatus->setText(text);
-  LbBest->setText(r.after.complete ? "Proposal: worst cut-off inequality " + after + " % of stroke" : "");
-  const bool changed =
-      r.status == DesignStatus::improved ||
-      (r.status == DesignStatus::cancelled && r.after.worstInequality < r.before.worstInequality);
-  BtPutInBoxes->setEnabled(changed);
-  ShowChart(input_, r);
-  ShowNotchTable(input_, r);
+  LbStatus->setText(StatusText(r));
+  LbBest->setText(r.afterObjective ? "Proposal: " + Figure(r.afterObjective) + " %" : "");
+  BtPutInBoxes->setEnabled(r.status != DesignStatus::cannotStart && Changed(input_, r.proposal));
+  if (r.status == DesignStatus::cannotStart) return;
+  SetChart(inequalityView, AssistantCharts::Inequality(r, input_.rules));
+  SetChart(cutOffView, AssistantCharts::CutOffs(r));
+  ShowSummaryTable(r);
+  ShowNotchTable(r);
   ShowDimensionTable(input_, r);
 }
 
-void TAssistantForm::ShowChart(const DesignInput&, const DesignResult& r) {
-  auto* chart = new QChart;
-  chart->setTitle("Cut-off at the back and the front, before and after");
-  chart->addSeries(Curve("Back, before", r.before, cutOffBack, QColor(200, 120, 120), true));
-  chart->addSeries(Curve("Front, before", r.before, cutOffFront, QColor(120, 120, 200), true));
-  chart->addSeries(Curve("Back, after", r.after, cutOffBack, QColor(180, 0, 0), false));
-  chart->addSeries(Curve("Front, after", r.after, cutOffFront, QColor(0, 0, 180), false));
-  auto* x = new QValueAxis;
-  x->setTitleText("Lifting-arm angle from mid-gear (deg.)");
-  auto* y = new QValueAxis;
-  y->setTitleText("Cut-off (% of stroke)");
-  FitAxes(chart->series(), x, y);
-  chart->addAxis(x, Qt::AlignBottom);
-  chart->addAxis(y, Qt::AlignLeft);
-  for (QAbstractSeries* series : chart->series()) {
-    series->attachAxis(x);
-    series->attachAxis(y);
-  }
-  chart->legend()->setAlignment(Qt::AlignBottom);
-  QChart* old = chartView->chart();
-  chartView->setChart(chart);
-  delete old;
+void TAssistantForm::ShowSummaryTable(const DesignResult& r) {
+  const DesignSummary &b = r.beforeSummary, &a = r.afterSummary;
+  const auto lengths = [&](const std::optional<double>& lo, const std::optional<double>& hi) {
+    return lo && hi ? Length(*lo) + " .. " + Length(*hi) : QString("none");
+  };
+  const auto length = [&](const std::optional<double>& v) { return v ? Length(*v) : QString("none"); };
+  const QList<QStringList> rows = {
+      {"Worst cut-off inequality (%)", Figure(b.study.worstInequality), Figure(a.study.worstInequality)},
+      {"  below mid-gear (down)", Figure(b.study.worstInequalityDown), Figure(a.study.worstInequalityDown)},
+      {"  above mid-gear (up)", Figure(b.study.worstInequalityUp), Figure(a.study.worstInequalityUp)},
+      {"Worst work imbalance (%)", Figure(b.worstWorkImbalancePct), Figure(a.worstWorkImbalancePct)},
+      {"Usable range (deg.)", Range(r.range), Range(r.afterRange)},
+      {"Mid-gear direction", MidGear(r.before), MidGear(r.after)},
+      {"Leads", lengths(b.leadMin, b.leadMax), lengths(a.leadMin, a.leadMax)},
+      {"Smallest max. port opening", length(b.study.smallestPortOpening),
+       length(a.study.smallestPortOpening)},
+      {"Largest die deflection", length(b.largestDieDeflection), length(a.largestDieDeflection)}};
+  summaryTable->setRowCount(static_cast<int>(rows.size()));
+  for (int i = 0; i < rows.size(); ++i) SetRow(summaryTable, i, rows[i]);
 }
 
-void TAssistantForm::ShowNotchTable(const DesignInput& input, const DesignResult& r) {
-  notchTable->setRowCount(static_cast<int>(input.notchesDeg.size()));
-  for (std::size_t i = 0; i < input.notchesDeg.size(); ++i) {
-    const auto pair = [&](const QString& a, const QString& b) { return a == b ? a : a + " -> " + b; };
-    const auto gap = [&](const DesignFigures& f) {
-      const bool ok = i < f.notches.size() && f.notches[i].ok();
-      const RunResults& res = ok ? f.notches[i].results : RunResults{};
-      return ok ? BoxText::Format(std::abs(res.eventPct[cutOffBack] - res.eventPct[cutOffFront]))
-                : QString("fails");
+void TAssistantForm::ShowNotchTable(const DesignResult& r) {
+  const QString unit = QString::fromStdString(UnitSuffix(Quantity::length, model_.lengthUnit()));
+  notchTable->setColumnCount(8);
+  notchTable->setHorizontalHeaderLabels({"Notch (deg.)", "Cut-off back (%)", "Cut-off front (%)",
+                                         "|Back - front|", "Lead back" + unit, "Lead front" + unit,
+                                         "Port opening back" + unit, "Port opening front" + unit});
+  const std::vector<std::size_t> listed = Listed(r);
+  notchTable->setRowCount(static_cast<int>(listed.size()));
+  for (std::size_t row = 0; row < listed.size(); ++row) {
+    const auto cell = [&](const std::function<QString(const RunResults&)>& of) {
+      const StudyRow &b = r.before.notches[listed[row]].row, &a = r.after.notches[listed[row]].row;
+      return Change(b.ok() ? of(b.results) : "fails", a.ok() ? of(a.results) : "fails");
     };
-    const QStringList cells = {
-        BoxText::Format(input.notchesDeg[i]),
-        pair(CutOff(r.before, i, cutOffBack), CutOff(r.after, i, cutOffBack)),
-        pair(CutOff(r.before, i, cutOffFront), CutOff(r.after, i, cutOffFront)),
-        pair(gap(r.before), gap(r.after)),
-        pair(Figure(r.before, i, &RunResults::leadBack), Figure(r.after, i, &RunResults::leadBack)),
-        pair(Figure(r.before, i, &RunResults::leadFront), Figure(r.after, i, &RunResults::leadFront)),
-        pair(Figure(r.before, i, &RunResults::portOpenBack), Figure(r.after, i, &RunResults::portOpenBack)),
-        pair(Figure(r.before, i, &RunResults::portOpenFront),
-             Figure(r.after, i, &RunResults::portOpenFront))};
-    for (int c = 0; c < cells.size(); ++c)
-      notchTable->setItem(static_cast<int>(i), c, new QTableWidgetItem(cells[c]));
+    const auto event = [](ValveEvent e) {
+      return [e](const RunResults& res) {
+        return res.eventFound[e] ? BoxText::Format(res.eventPct[e]) : "none";
+      };
+    };
+    const auto member = [](double RunResults::*m) {
+      return [m](const RunResults& res) { return BoxText::Format(res.*m); };
+    };
+    SetRow(notchTable, static_cast<int>(row),
+           {BoxText::Format(r.notchesDeg[listed[row]]), cell(event(cutOffBack)), cell(event(cutOffFront)),
+            cell([](const RunResults& res) {
+              return BoxText::Format(std::fabs(res.eventPct[cutOffBack] - res.eventPct[cutOffFront]));
+            }),
+            cell(member(&RunResults::leadBack)), cell(member(&RunResults::leadFront)),
+            cell(member(&RunResults::portOpenBack)), cell(member(&RunResults::portOpenFront))});
   }
 }
 
@@ -171,10 +209,9 @@ void TAssistantForm::ShowDimensionTable(const DesignInput& input, const DesignRe
   dimensionTable->setRowCount(static_cast<int>(input.free.size()));
   for (std::size_t i = 0; i < input.free.size(); ++i) {
     const FreeDimension& d = input.free[i];
-    const auto field = FindDesignDimension(d.name)->field;
-    const double from = input.start.*field, to = r.proposal.*field;
-    const QStringList cells = {QString::fromStdString(d.name), BoxText::Format(from), BoxText::Format(to),
-                               BoxText::Format(d.lower), BoxText::Format(d.upper)};
+    const DesignDimension dimension = *FindDesignDimension(d.name);
+    const double from = input.start.*dimension.field, to = r.proposal.*dimension.field;
+    const QStringList cells = {dimension.caption, BoxText::FormatFaithful(from), BoxText::FormatFaithful(to)};
     for (int c = 0; c < cells.size(); ++c) {
       auto* item = new QTableWidgetItem(cells[c]);
       if (from != to) {

@@ -1,16 +1,19 @@
 // Timing of the valve-gear calculation as the results window uses it: one whole
-// crank sweep with its events and derived values, taking an engine in with its
-// mid-gear direction, a study of 100 lifting-arm angles on one thread and
-// on two, and the quadrant study of 121 notches and of the usable range.
+// crank sweep with its events and derived values (and the quick sweep a design
+// search's trials take), taking an engine in with its mid-gear direction, a
+// study of 100 lifting-arm angles on one thread and on two, and the quadrant
+// study of 121 notches and of the usable range.
 // Run with --benchmark_repetitions=N for medians.
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <thread>
 #include <vector>
 
+#include "MidGear.h"
 #include "QuadrantStudy.h"
 #include "Session.h"
 
@@ -37,6 +40,26 @@ void BM_CrankSweep(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_CrankSweep)
+    ->Args({0, 20})
+    ->Args({0, -20})
+    ->Args({1, 20})
+    ->Args({1, -30})
+    ->Unit(benchmark::kMicrosecond);
+
+// The sweep of a trial design: solved into one run kept from sweep to sweep,
+// the link's height found from the steps before, centred for equal leads.
+void BM_QuickSweep(benchmark::State& state) {
+  const Engine engine = BenchEngine(state.range(0) != 0);
+  const double midGear = *FindMidGearAngle(engine);
+  const double angle = static_cast<double>(state.range(1));
+  auto run = std::make_unique<GearRun>();
+  for (auto _ : state) {
+    if (SolveCrankSweep(engine, midGear, angle, *run, SolveMethod::quick)) state.SkipWithError("fails");
+    CentreRun(engine, *run, std::nullopt);
+    benchmark::DoNotOptimize(run->results.leadBack);
+  }
+}
+BENCHMARK(BM_QuickSweep)
     ->Args({0, 20})
     ->Args({0, -20})
     ->Args({1, 20})

@@ -4,6 +4,7 @@
 // leaving every other record as it was.
 #include "DesignCommand.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -17,7 +18,9 @@
 #include "DesignSearch.h"
 #include "EngineConversion.h"
 #include "LengthUnitSetting.h"
+#include "QuadrantStudy.h"
 #include "SaveAs.h"
+#include "SweepReport.h"
 #include "TShed.h"
 
 namespace {
@@ -41,40 +44,71 @@ int Cores() {
 DesignInput MakeInput(const DesignOptions& options, const Engine& start) {
   DesignInput input;
   input.start = start;
-  input.setAngleDeg = options.setAngleDeg;
+  input.setting = {options.setAngleDeg, options.valveSetting};
+  input.rules.side = options.side;
+  input.rules.objective = options.objective;
+  input.rules.cutOffShiftPct = options.cutOffShiftPct;
   input.maxEvaluations = options.maxEvaluations;
   input.seed = options.seed;
   if (options.free.empty()) input.free = DefaultFreeSet(start);
   for (const FreeOption& f : options.free)
     input.free.push_back(f.lower ? FreeDimension{f.name, *f.lower, *f.upper} : DefaultBounds(start, f.name));
-  input.notchesDeg =
-      options.notchesDeg.empty() ? DefaultNotches(start, options.setAngleDeg, Cores()) : options.notchesDeg;
   return input;
+}
+
+// The notches listed: as given, or the range's ends and every 5 degrees.
+std::vector<double> ListedNotches(const DesignOptions& options, const UsableRange& range) {
+  constexpr double kListStepDeg = 5;
+  return options.notchesDeg.empty() ? NotchAngles(NotchPlan{true, 0, 0, kListStepDeg}, range)
+                                    : options.notchesDeg;
+}
+
+// A listed notch's run: the measured one where the notch was measured.
+std::vector<StudyRow> ListedRows(const DesignResult& result, const DesignFigures& figures,
+                                 const Engine& engine, const std::vector<double>& listed) {
+  Session session;
+  session.Take(engine);
+  std::vector<StudyRow> rows;
+  for (const double angle : listed) {
+    const auto at = std::find(result.notchesDeg.begin(), result.notchesDeg.end(), angle);
+    rows.push_back(at != result.notchesDeg.end()
+                       ? figures.notches[static_cast<std::size_t>(at - result.notchesDeg.begin())].row
+                       : MakeStudyRow(angle, session.Evaluate(angle, figures.centring)));
+  }
+  return rows;
 }
 
 int Design(const DesignOptions& options, Store& store, const EngineRecord& stored, std::ostream& out,
            std::ostream& err) {
-  const DesignInput input = MakeInput(options, ToEngine(stored));
-  if (input.notchesDeg.empty()) {
-    err << kProgram << options.name
-        << ": no working notches at the setting angle; give them with --notches\n";
+  const Engine start = ToEngine(stored);
+  const DesignInput input = MakeInput(options, start);
+  for (const FreeDimension& d : input.free)
+    if (const auto problem = BoundsProblem(start, d)) {
+      err << kProgram << *problem << '\n';
+      return kExitUsage;
+    }
+  // Without --unit, lengths carry the unit the data file was given.
+  const LengthUnit unit = options.unit.value_or(ReadLengthUnit(options.dataFile));
+  const DesignResult result = SearchDesign(input, Cores());
+  if (result.status == DesignStatus::cannotStart) {
+    err << kProgram << options.name << ": " << result.problem << '\n';
+    if (options.json) WriteJsonFailure(out, RecordName(stored), result.problem, unit);
     return kExitCannotAssemble;
   }
-  const DesignResult result = SearchDesign(input, Cores());
   EngineRecord proposal = stored;
   ToRecord(result.proposal, proposal);
   const std::string name = options.saveAs ? SaveAsName(*options.saveAs) : RecordName(stored);
   SetRecordName(proposal, name.data(), name.size());
-  // Without --unit, lengths carry the unit the data file was given.
-  const LengthUnit unit = options.unit.value_or(ReadLengthUnit(options.dataFile));
-  const DesignReportInput report{input, result, proposal, Cp1252ToUtf8(RecordName(stored)), unit};
+  const std::vector<double> listed = ListedNotches(options, *result.range);
+  const DesignReportInput report{input,
+                                 result,
+                                 proposal,
+                                 Cp1252ToUtf8(RecordName(stored)),
+                                 unit,
+                                 listed,
+                                 ListedRows(result, result.before, start, listed),
+                                 ListedRows(result, result.after, result.proposal, listed)};
   options.json ? WriteDesignJson(out, report) : WriteDesignText(out, report);
-  if (result.status == DesignStatus::noFeasibleDesign) {
-    err << kProgram << options.name << ": no feasible design"
-        << (result.before.complete ? "" : ": the start design fails at a notch or misses a valve event")
-        << '\n';
-    return kExitCannotAssemble;
-  }
   if (options.saveAs) {
     if (const auto refused = SaveProposal(store.shed, proposal, *options.saveAs, options.dataFile, err)) {
       err << kProgram << *refused << '\n';

@@ -10,5 +10,5 @@
 #include "SweepCommand.h"
 
 // args are the command-line arguments after the program name. Exit statuses
-// as the sweep's: 0 a proposal, 2 usage, 3 file, engine or name, 4 no feasible design.
+// as the sweep's: 0 a proposal, 2 usage, 3 file, engine or name, 4 the start cannot be searched.
 int RunDesignCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -9,8 +9,9 @@
 #include "NumberFormat.h"
 
 const char* const kDesignUsageText =
-    "usage: zovuderiz-design [--data FILE] --set ANGLE [--notches A,B,C | --notches LO:HI:STEP] "
-    "[--free DIM[:LO:HI]]... [--max-evals N] [--seed N] [--save-as NAME] [--unit none|in|mm] [--json] NAME";
+    "usage: zovuderiz-design [--data FILE] --set ANGLE [--valve-setting leads|cutoff] [--side both|down|up] "
+    "[--cutoff-shift P] [--objective cutoff|work] [--free DIM[:LO:HI]]... [--max-evals N] [--seed N] "
+    "[--notches A,B,C | --notches LO:HI:STEP] [--save-as NAME] [--unit none|in|mm] [--json] NAME";
 
 namespace {
 
@@ -87,11 +88,43 @@ std::optional<std::string> ValueOf(const std::vector<std::string>& args, std::si
   return args[++i];
 }
 
+// Takes an option of the problem searched at args[i]; false when it is none of them.
+bool TakeProblemOption(const std::vector<std::string>& args, std::size_t& i, DesignOptions& options,
+                       std::optional<std::string>& error) {
+  if (const auto valve = ValueOf(args, i, "--valve-setting")) {
+    const auto setting = ParseValveSetting(*valve);
+    if (!setting) error = "--valve-setting needs leads or cutoff: " + *valve;
+    options.valveSetting = setting.value_or(options.valveSetting);
+  } else if (const auto side = ValueOf(args, i, "--side")) {
+    const auto parsed = ParseSide(*side);
+    if (!parsed) error = "--side needs both, down or up: " + *side;
+    options.side = parsed.value_or(options.side);
+  } else if (const auto objective = ValueOf(args, i, "--objective")) {
+    const auto parsed = ParseObjective(*objective);
+    if (!parsed) error = "--objective needs cutoff or work: " + *objective;
+    options.objective = parsed.value_or(options.objective);
+  } else if (const auto shift = ValueOf(args, i, "--cutoff-shift")) {
+    const auto points = ParseFloat(*shift);
+    if (!points || !std::isfinite(*points) || !(*points > 0))
+      error = "--cutoff-shift needs a number of points above 0: " + *shift;
+    else
+      options.cutOffShiftPct = *points;
+  } else if (const auto free = ValueOf(args, i, "--free")) {
+    error = ParseFree(*free, options.free);
+  } else {
+    return false;
+  }
+  return true;
+}
+
 // Takes the option at args[i] with its value; an error text, or nothing.
 std::optional<std::string> TakeOption(const std::vector<std::string>& args, std::size_t& i,
                                       DesignOptions& options, bool& setGiven) {
+  std::optional<std::string> error;
   if (args[i] == "--json") {
     options.json = true;
+  } else if (TakeProblemOption(args, i, options, error)) {
+    return error;
   } else if (const auto data = ValueOf(args, i, "--data")) {
     options.dataFile = *data;
   } else if (const auto set = ValueOf(args, i, "--set")) {
@@ -102,8 +135,6 @@ std::optional<std::string> TakeOption(const std::vector<std::string>& args, std:
   } else if (const auto notches = ValueOf(args, i, "--notches")) {
     options.notchesDeg.clear();
     return ParseNotches(*notches, options.notchesDeg);
-  } else if (const auto free = ValueOf(args, i, "--free")) {
-    return ParseFree(*free, options.free);
   } else if (const auto evals = ValueOf(args, i, "--max-evals")) {
     const auto n = Whole(*evals, 1);
     if (!n || *n > 10000000) return "--max-evals needs a whole number from 1: " + *evals;

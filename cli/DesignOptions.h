@@ -1,6 +1,6 @@
 // The command line of zovuderiz-design: options, then the engine name. The
-// notches are a list or a range; each --free names a record field, with or
-// without its bounds.
+// notches listed are a list or a range; each --free names a record field,
+// with or without its bounds.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +20,11 @@ struct FreeOption {
 struct DesignOptions {
   std::string dataFile = "ste_data.dat";
   double setAngleDeg = 0;
-  std::vector<double> notchesDeg;  // empty: the working notches of the start engine
+  ValveSetting valveSetting = ValveSetting::equalLeads;
+  DesignSide side = DesignSide::both;
+  DesignObjective objective = DesignObjective::cutOff;
+  double cutOffShiftPct = kDefaultCutOffShiftPct;
+  std::vector<double> notchesDeg;  // listed; empty: the range's ends and every 5 degrees
   std::vector<FreeOption> free;    // empty: the default set
   int maxEvaluations = kDefaultMaxEvaluations;
   std::uint64_t seed = 1;

@@ -1,13 +1,15 @@
-// Text figures are in the program's 4-significant-digit format; JSON numbers at
-// full precision, an inequality that cannot be measured is null. The runs of
-// each design begin with the one at the setting angle, as the sweep's do.
+// Text figures are in the program's 4-significant-digit format, dimensions and
+// their bounds in the fewest digits that read back exactly; JSON numbers at
+// full precision, a figure that cannot be measured is null. The runs of each
+// design begin with the one at the setting angle, as the sweep's do.
 #include "DesignReport.h"
 
 #include <algorithm>
-#include <vector>
 
+#include "Angles.h"
 #include "Cp1252.h"
 #include "JsonText.h"
+#include "MidGear.h"
 #include "NumberFormat.h"
 #include "RangeReport.h"
 #include "RecordFields.h"
@@ -21,8 +23,22 @@ std::string Padded(std::string text, std::size_t width) {
   return text;
 }
 
-std::string Inequality(const DesignFigures& f) {
-  return f.complete ? FormatGeneral4(f.worstInequality) : "none (the design fails)";
+std::string Figure(const std::optional<double>& value) {
+  return value ? FormatGeneral4(*value) : "none";
+}
+
+std::string Span(const std::optional<double>& lo, const std::optional<double>& hi) {
+  return lo && hi ? FormatGeneral4(*lo) + " .. " + FormatGeneral4(*hi) : "none";
+}
+
+std::string Range(const std::optional<UsableRange>& range) {
+  return range ? Span(range->loDeg, range->hiDeg) : "none";
+}
+
+std::string MidGear(const DesignFigures& f) {
+  if (!f.measured() && f.failure && f.failure->kind == FailureKind::midGearUnreachable) return "none";
+  std::string text = MidGearText(DegreesToRadians(f.midGearDeg));
+  return text.substr(1, text.size() - 2);
 }
 
 std::string Pair(bool ok, double back, double front) {
@@ -38,7 +54,7 @@ struct NotchColumn {
 constexpr NotchColumn kNotchColumns[] = {{"Cut-off back/front", "cutOffBack"},
                                          {"Lead back/front", "leadBack"},
                                          {"Port back/front", "maxPortOpeningBack"}};
-constexpr std::size_t kNotchWidth = 8, kLeastColumn = 20;
+constexpr std::size_t kNotchWidth = 8, kLeastColumn = 20, kCaptionWidth = 36, kSummaryWidth = 20;
 
 std::string Title(const NotchColumn& column, LengthUnit unit) {
   return WithLengthUnit(column.title, FindFigure(column.backKey)->quantity, unit);
@@ -56,15 +72,13 @@ double Held(const FigureSpec& figure, const RunResults& r) {
   return figure.Of(r).value_or(0);
 }
 
-void WriteNotchLine(std::ostream& out, std::size_t width, double notch, const DesignFigures& before,
-                    const DesignFigures& after, std::size_t i) {
+void WriteNotchLine(std::ostream& out, std::size_t width, double notch, const StudyRow& before,
+                    const StudyRow& after) {
   out << Padded(FormatGeneral4(notch), kNotchWidth);
-  for (const DesignFigures* f : {&before, &after}) {
-    const bool ok = i < f->notches.size() && f->notches[i].ok();
-    const RunResults& r = ok ? f->notches[i].results : RunResults{};
+  for (const StudyRow* row : {&before, &after}) {
     for (const NotchColumn& column : kNotchColumns) {
       const FigureSpec& back = *FindFigure(column.backKey);
-      out << Padded(Pair(ok, Held(back, r), Held(OtherEnd(back), r)), width);
+      out << Padded(Pair(row->ok(), Held(back, row->results), Held(OtherEnd(back), row->results)), width);
     }
   }
   out << '\n';
@@ -72,17 +86,53 @@ void WriteNotchLine(std::ostream& out, std::size_t width, double notch, const De
 
 void WriteNotchTable(std::ostream& out, const DesignReportInput& report) {
   const std::size_t width = ColumnWidth(report.unit);
-  out << Padded("", kNotchWidth) << Padded("Before", std::size(kNotchColumns) * width) << "After\n"
+  out << '\n'
+      << Padded("", kNotchWidth) << Padded("Before", std::size(kNotchColumns) * width) << "After\n"
       << Padded("Notch", kNotchWidth);
   for (int i = 0; i < 2; ++i)
     for (const NotchColumn& column : kNotchColumns) out << Padded(Title(column, report.unit), width);
   out << '\n';
-  for (std::size_t i = 0; i < report.input.notchesDeg.size(); ++i)
-    WriteNotchLine(out, width, report.input.notchesDeg[i], report.result.before, report.result.after, i);
+  for (std::size_t i = 0; i < report.notchesDeg.size(); ++i)
+    WriteNotchLine(out, width, report.notchesDeg[i], report.beforeRows[i], report.afterRows[i]);
+}
+
+void SummaryLine(std::ostream& out, const std::string& caption, const std::string& before,
+                 const std::string& after) {
+  out << Padded(caption, kCaptionWidth) << Padded(before, kSummaryWidth) << after << '\n';
+}
+
+void WriteSummary(std::ostream& out, const DesignReportInput& report) {
+  const DesignResult& r = report.result;
+  const DesignSummary &b = r.beforeSummary, &a = r.afterSummary;
+  const auto length = [&](const char* caption) {
+    return WithLengthUnit(caption, Quantity::length, report.unit);
+  };
+  out << '\n' << Padded("", kCaptionWidth) << Padded("Before", kSummaryWidth) << "After\n";
+  SummaryLine(out, "Worst cut-off inequality (%)", Figure(b.study.worstInequality),
+              Figure(a.study.worstInequality));
+  SummaryLine(out, "  down (below mid-gear)", Figure(b.study.worstInequalityDown),
+              Figure(a.study.worstInequalityDown));
+  SummaryLine(out, "  up (above mid-gear)", Figure(b.study.worstInequalityUp),
+              Figure(a.study.worstInequalityUp));
+  SummaryLine(out, "Worst work imbalance (%)", Figure(b.worstWorkImbalancePct),
+              Figure(a.worstWorkImbalancePct));
+  SummaryLine(out, "Usable range (deg.)", Range(r.range), Range(r.afterRange));
+  SummaryLine(out, "Mid-gear direction", MidGear(r.before), MidGear(r.after));
+  SummaryLine(out, length("Leads over the range"), Span(b.leadMin, b.leadMax), Span(a.leadMin, a.leadMax));
+  SummaryLine(out, length("Smallest max. port opening"), Figure(b.study.smallestPortOpening),
+              Figure(a.study.smallestPortOpening));
+  SummaryLine(out, length("Largest die deflection"), Figure(b.largestDieDeflection),
+              Figure(a.largestDieDeflection));
+}
+
+std::string Labelled(const FreeDimension& d) {
+  return std::string(FindDimension(d.name)->caption) + " (" + d.name + ")";
 }
 
 void WriteChangedDimensions(std::ostream& out, const DesignReportInput& report) {
   out << "\nChanged dimensions:\n";
+  std::size_t width = 0;
+  for (const FreeDimension& d : report.input.free) width = std::max(width, Labelled(d).size() + 2);
   bool any = false;
   for (const FreeDimension& d : report.input.free) {
     const DimensionSpec& dimension = *FindDimension(d.name);
@@ -90,25 +140,69 @@ void WriteChangedDimensions(std::ostream& out, const DesignReportInput& report) 
     if (from == to) continue;
     any = true;
     const std::string unit = LengthSuffix(dimension.quantity, report.unit);
-    out << "  " << Padded(d.name, 12) << Padded(FormatGeneral4(from) + " -> " + FormatGeneral4(to) + unit, 22)
-        << "(bounds " << FormatGeneral4(d.lower) << " .. " << FormatGeneral4(d.upper) << unit << ")\n";
+    out << "  " << Padded(Labelled(d), width)
+        << Padded(FormatFaithful(from) + " -> " + FormatFaithful(to) + unit, 23) << " (bounds "
+        << FormatFaithful(d.lower) << " .. " << FormatFaithful(d.upper) << unit << ")\n";
   }
   if (!any) out << "  none\n";
 }
 
-// The measuring stops at the first run that fails, which is the last listed.
-std::vector<SweepRun> SweepRuns(const DesignFigures& f) {
-  std::vector<SweepRun> runs{SweepRunOf(f.setting)};
-  runs.front().equalLeadsSet = f.setting.ok();
-  for (const StudyRow& row : f.notches) runs.push_back(SweepRunOf(row));
-  return runs;
+std::string ProblemText(const DesignInput& input) {
+  const DesignRules& rules = input.rules;
+  const std::string metric =
+      rules.objective == DesignObjective::work ? "|work imbalance|" : "|cut-off back - cut-off front|";
+  const std::string side = rules.side == DesignSide::both   ? "on both sides of mid-gear"
+                           : rules.side == DesignSide::down ? "below mid-gear (down), the side above no worse"
+                                                            : "above mid-gear (up), the side below no worse";
+  return "Valves set at " + FormatGeneral4(input.setting.angleDeg) + " deg. for " +
+         (input.setting.valve == ValveSetting::equalCutOff ? "equal cut-off" : "equal leads") +
+         ".\nObjective: the worst " + metric + " over the working notches " + side +
+         "; each working notch's mean cut-off kept within " + FormatGeneral4(rules.cutOffShiftPct) +
+         " points.\n";
 }
 
-void WriteJsonFigures(std::ostream& out, const char* key, const DesignFigures& f) {
-  out << "  \"" << key
-      << "\": {\"worstCutOffInequality\": " << (f.complete ? JsonNumber(f.worstInequality) : "null")
-      << ", \"runs\": [\n";
-  const auto runs = SweepRuns(f);
+}  // namespace
+
+void WriteDesignText(std::ostream& out, const DesignReportInput& report) {
+  const DesignResult& r = report.result;
+  out << "Engine: " << report.engineName << '\n' << ProblemText(report.input);
+  out << "Status: " << StatusText(r.status) << " after " << r.evaluations << " evaluations in "
+      << FormatGeneral4(r.seconds) << " s\n";
+  out << "Checked every 0.5 deg. over the start's usable range, " << Range(r.range) << " deg.\n";
+  for (const Breach& breach : r.startBreaches)
+    out << "The start breaks a constraint: " << BreachText(breach) << "; the proposal does no worse there.\n";
+  if (!r.rounded)
+    out << "The proposal holds " << r.roundingNote << (r.roundingNote.ends_with('.') ? "\n" : ".\n");
+  WriteSummary(out, report);
+  WriteNotchTable(out, report);
+  WriteChangedDimensions(out, report);
+}
+
+namespace {
+
+std::string JsonFigure(const std::optional<double>& value) {
+  return value ? JsonNumber(*value) : "null";
+}
+
+std::string JsonPair(const std::optional<double>& lo, const std::optional<double>& hi) {
+  return lo && hi ? "[" + JsonNumber(*lo) + ", " + JsonNumber(*hi) + "]" : "null";
+}
+
+void WriteJsonFigures(std::ostream& out, const char* key, const DesignReportInput& report,
+                      const DesignFigures& f, const DesignSummary& s, const std::optional<UsableRange>& range,
+                      const std::vector<StudyRow>& listed) {
+  out << "  \"" << key << "\": {\"worstCutOffInequality\": " << JsonFigure(s.study.worstInequality)
+      << ", \"worstCutOffInequalityDown\": " << JsonFigure(s.study.worstInequalityDown)
+      << ", \"worstCutOffInequalityUp\": " << JsonFigure(s.study.worstInequalityUp)
+      << ", \"worstWorkImbalancePct\": " << JsonFigure(s.worstWorkImbalancePct)
+      << ", \"usableRangeDeg\": " << (range ? JsonPair(range->loDeg, range->hiDeg) : "null")
+      << ", \"midGearDeg\": " << (f.measured() ? JsonNumber(f.midGearDeg) : "null")
+      << ", \"leadRange\": " << JsonPair(s.leadMin, s.leadMax)
+      << ", \"smallestPortOpening\": " << JsonFigure(s.study.smallestPortOpening)
+      << ", \"largestDieDeflection\": " << JsonFigure(s.largestDieDeflection) << ", \"runs\": [\n";
+  std::vector<SweepRun> runs{SweepRunOf(f.setting)};
+  runs.front().equalLeadsSet = f.setting.ok() && report.input.setting.valve == ValveSetting::equalLeads;
+  for (const StudyRow& row : listed) runs.push_back(SweepRunOf(row));
   for (std::size_t i = 0; i < runs.size(); ++i) {
     WriteJsonRun(out, runs[i]);
     out << (i + 1 < runs.size() ? ",\n" : "\n");
@@ -125,36 +219,38 @@ void WriteJsonProposal(std::ostream& out, const EngineRecord& r) {
   out << "}\n";
 }
 
-}  // namespace
-
-void WriteDesignText(std::ostream& out, const DesignReportInput& report) {
-  const DesignResult& r = report.result;
-  out << "Engine: " << report.engineName << "\nValves set at " << FormatGeneral4(report.input.setAngleDeg)
-      << " deg.; status: " << StatusText(r.status) << " after " << r.evaluations << " evaluations in "
-      << FormatGeneral4(r.seconds) << " s\n";
-  out << "Worst cut-off inequality (% of stroke): before " << Inequality(r.before) << ", after "
-      << Inequality(r.after) << "\n\n";
-  WriteNotchTable(out, report);
-  WriteChangedDimensions(out, report);
+void WriteJsonProblem(std::ostream& out, const DesignReportInput& report) {
+  const DesignInput& in = report.input;
+  out << "  \"setAngleDeg\": " << JsonNumber(in.setting.angleDeg)
+      << ",\n  \"valveSetting\": " << JsonString(std::string(ValveSettingKey(in.setting.valve)))
+      << ",\n  \"side\": " << JsonString(SideKey(in.rules.side))
+      << ",\n  \"objective\": " << JsonString(ObjectiveKey(in.rules.objective))
+      << ",\n  \"cutoffShift\": " << JsonNumber(in.rules.cutOffShiftPct) << ",\n  \"notchesDeg\": [";
+  for (std::size_t i = 0; i < report.notchesDeg.size(); ++i)
+    out << (i ? ", " : "") << JsonNumber(report.notchesDeg[i]);
+  out << "],\n  \"free\": {";
+  for (std::size_t i = 0; i < in.free.size(); ++i) {
+    const FreeDimension& d = in.free[i];
+    out << (i ? ", " : "") << JsonString(d.name) << ": [" << JsonNumber(d.lower) << ", "
+        << JsonNumber(d.upper) << ']';
+  }
+  out << "},\n";
 }
+
+}  // namespace
 
 void WriteDesignJson(std::ostream& out, const DesignReportInput& report) {
   const DesignResult& r = report.result;
   out << "{\n  \"engine\": " << JsonString(report.engineName) << ",\n"
       << JsonUnitMember(report.unit) << "  \"status\": " << JsonString(StatusText(r.status))
-      << ",\n  \"evaluations\": " << r.evaluations << ",\n  \"seconds\": " << JsonNumber(r.seconds)
-      << ",\n  \"setAngleDeg\": " << JsonNumber(report.input.setAngleDeg) << ",\n  \"notchesDeg\": [";
-  for (std::size_t i = 0; i < report.input.notchesDeg.size(); ++i)
-    out << (i ? ", " : "") << JsonNumber(report.input.notchesDeg[i]);
-  out << "],\n  \"free\": {";
-  for (std::size_t i = 0; i < report.input.free.size(); ++i) {
-    const FreeDimension& d = report.input.free[i];
-    out << (i ? ", " : "") << JsonString(d.name) << ": [" << JsonNumber(d.lower) << ", "
-        << JsonNumber(d.upper) << ']';
-  }
-  out << "},\n";
-  WriteJsonFigures(out, "before", r.before);
-  WriteJsonFigures(out, "after", r.after);
+      << ",\n  \"evaluations\": " << r.evaluations << ",\n  \"seconds\": " << JsonNumber(r.seconds) << ",\n";
+  WriteJsonProblem(out, report);
+  out << "  \"startBreaks\": [";
+  for (std::size_t i = 0; i < r.startBreaches.size(); ++i)
+    out << (i ? ", " : "") << JsonString(BreachText(r.startBreaches[i]));
+  out << "],\n  \"rounded\": " << (r.rounded ? "true" : "false") << ",\n";
+  WriteJsonFigures(out, "before", report, r.before, r.beforeSummary, r.range, report.beforeRows);
+  WriteJsonFigures(out, "after", report, r.after, r.afterSummary, r.afterRange, report.afterRows);
   WriteJsonProposal(out, report.proposal);
   out << "}\n";
 }

@@ -1,11 +1,16 @@
-// The printed outcome of zovuderiz-design: the worst cut-off inequality before
-// and after, each notch's cut-offs, leads and port openings, and the changed
-// dimensions, as readable text or as JSON whose runs are the sweep's run objects;
-// with a unit, the text's lengths carry it and the JSON names it.
+// The printed outcome of zovuderiz-design: the problem searched, the status,
+// the figures of the whole usable range before and after (the worst
+// inequality overall and on each side, the usable range, the mid-gear
+// direction, the leads, the smallest port opening, the largest die
+// deflection), each listed notch's cut-offs, leads and port openings, and the
+// changed dimensions by their box labels; as readable text or as JSON whose
+// runs are the sweep's run objects. With a unit, the text's lengths carry it
+// and the JSON names it.
 #pragma once
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "DesignSearch.h"
 #include "EngineRecord.h"
@@ -17,6 +22,8 @@ struct DesignReportInput {
   const EngineRecord& proposal;  // the proposal as the record it would be stored as
   std::string engineName;        // UTF-8
   LengthUnit unit = LengthUnit::none;
+  std::vector<double> notchesDeg;               // the notches listed
+  std::vector<StudyRow> beforeRows, afterRows;  // their runs
 };
 
 void WriteDesignText(std::ostream& out, const DesignReportInput& report);

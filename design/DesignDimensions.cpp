@@ -1,19 +1,25 @@
-// The engine's table is the one place that ties a name to an engine member;
-// the default bounds of a length are widened to a quarter of the link's pin
-// distance so that a dimension of zero (or nearly) can still move.
+// The engine's table is the one place that ties a name to an engine member and
+// a sign rule; the default bounds of a length are widened to a quarter of the
+// link's pin distance so that a dimension of zero (or nearly) can still move,
+// then cut back to the physical side of zero.
 #include "DesignDimensions.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace {
+#include "NumberFormat.h"
 
-constexpr double kShare = 0.15;      // of a dimension's own value
-constexpr double kLeastAngle = 1.0;  // degrees
-constexpr double kLeastRatio = 0.1;
+namespace {
 
 bool HangsTheLink(const DimensionSpec& d) {
   return d.part == GearPart::suspension || d.part == GearPart::liftingPin;
+}
+
+// The sign a dimension must keep: +1 above zero, -1 below, 0 either.
+int KeptSign(const DimensionSpec& d, double value) {
+  if (d.sign == SignRule::positive) return 1;
+  if (d.sign == SignRule::keepSign && value != 0) return value > 0 ? 1 : -1;
+  return 0;
 }
 
 }  // namespace
@@ -21,8 +27,10 @@ bool HangsTheLink(const DimensionSpec& d) {
 const std::array<DesignDimension, kDimensions>& DesignDimensions() {
   static const std::array<DesignDimension, kDimensions> dimensions = [] {
     std::array<DesignDimension, kDimensions> view{};
-    for (std::size_t i = 0; i < kDimensions; ++i)
-      view[i] = {EngineDimensions()[i].key, EngineDimensions()[i].field};
+    for (std::size_t i = 0; i < kDimensions; ++i) {
+      const DimensionSpec& d = EngineDimensions()[i];
+      view[i] = {d.key, d.caption, d.field};
+    }
     return view;
   }();
   return dimensions;
@@ -31,7 +39,7 @@ const std::array<DesignDimension, kDimensions>& DesignDimensions() {
 std::optional<DesignDimension> FindDesignDimension(const std::string& name) {
   const DimensionSpec* d = FindDimension(name);
   if (!d) return std::nullopt;
-  return DesignDimension{d->key, d->field};
+  return DesignDimension{d->key, d->caption, d->field};
 }
 
 const std::vector<std::string>& DefaultFreeNames() {
@@ -44,22 +52,67 @@ const std::vector<std::string>& DefaultFreeNames() {
   return names;
 }
 
+namespace {
+
+// A bound as the boxes show it (4 significant digits), so that it reads the
+// same everywhere; it moves by far less than the reach.
+double Shown(double bound) {
+  return ParseFloat(FormatGeneral4(bound)).value_or(bound);
+}
+
+FreeDimension Widened(const Engine& start, const DimensionSpec& d) {
+  const std::string name = d.key;
+  const double value = start.*(d.field);
+  const double quarterPins = std::fabs(start.linkpins) / 4;
+  if (d.part == GearPart::liftingPin) return {name, value - quarterPins, value + quarterPins};
+  // An angle and a ratio are no lengths: their own least reach.
+  const double least = d.quantity == Quantity::angle   ? kLeastAngleReach
+                       : d.quantity == Quantity::ratio ? kLeastRatioReach
+                                                       : quarterPins;
+  const double reach = std::max(kBoundsShare * std::fabs(value), least);
+  FreeDimension bounds{name, value - reach, value + reach};
+  const int sign = KeptSign(d, value);
+  if (sign > 0) bounds.lower = std::max(bounds.lower, kLeastKeptShare * value);
+  if (sign < 0) bounds.upper = std::min(bounds.upper, kLeastKeptShare * value);
+  return bounds;
+}
+
+}  // namespace
+
 FreeDimension DefaultBounds(const Engine& start, const std::string& name) {
   const DimensionSpec* d = FindDimension(name);
-  const double value = d ? start.*(d->field) : 0;
-  const double quarterPins = std::fabs(start.linkpins) / 4;
-  if (d && d->part == GearPart::liftingPin) return {name, value - quarterPins, value + quarterPins};
-  // An angle and a ratio are no lengths: their own least reach.
-  const Quantity quantity = d ? d->quantity : Quantity::length;
-  const double least = quantity == Quantity::angle   ? kLeastAngleReach
-                       : quantity == Quantity::ratio ? kLeastRatioReach
-                                                     : quarterPins;
-  const double reach = std::max(kBoundsShare * std::fabs(value), least);
-  return {name, value - reach, value + reach};
+  if (!d) return {name, 0, 0};
+  const double value = start.*(d->field);
+  const int sign = KeptSign(*d, value);
+  if (sign != 0 && !(value * sign > 0)) return {name, value, value};
+  const FreeDimension bounds = Widened(start, *d);
+  return {name, Shown(bounds.lower), Shown(bounds.upper)};
 }
 
 std::vector<FreeDimension> DefaultFreeSet(const Engine& start) {
   std::vector<FreeDimension> free;
   for (const std::string& name : DefaultFreeNames()) free.push_back(DefaultBounds(start, name));
   return free;
+}
+
+std::optional<std::string> BoundsProblem(const Engine& start, const FreeDimension& bounds) {
+  const DimensionSpec* d = FindDimension(bounds.name);
+  if (!d) return "not a dimension: " + bounds.name;
+  const std::string named = std::string(d->key) + " (" + d->caption + ")";
+  if (!std::isfinite(bounds.lower) || !std::isfinite(bounds.upper))
+    return "the bounds of " + named + " are not finite numbers";
+  if (bounds.lower > bounds.upper)
+    return "the lower bound of " + named + " lies above its upper bound: " + FormatGeneral4(bounds.lower) +
+           " > " + FormatGeneral4(bounds.upper);
+  const double value = start.*(d->field);
+  // A dimension at zero (unused, or meant so) may be held there.
+  if (bounds.lower == value && bounds.upper == value) return std::nullopt;
+  const int sign = KeptSign(*d, value);
+  if (sign > 0 && !(bounds.lower > 0))
+    return "the bounds of " + named + " reach zero or below (" + FormatGeneral4(bounds.lower) +
+           "), but it must stay above zero";
+  if (sign < 0 && !(bounds.upper < 0))
+    return "the bounds of " + named + " reach zero or above (" + FormatGeneral4(bounds.upper) +
+           "), but it must stay below zero, as in the start design";
+  return std::nullopt;
 }

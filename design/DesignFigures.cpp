@@ -1,78 +1,188 @@
-// Runs through a Session exactly as the results window does: Take, the first
-// run at the setting angle fixes the centring, and every notch is evaluated
-// with it, so the figures are those a user would read after "GO".
+// Each notch is solved once and centred twice: with the setting's centring
+// (the row) and for equal leads at that angle (the usable range's test), the
+// same arithmetic as two runs of Session::Evaluate. Exact measurements set the
+// valves with FindCentring; quick ones find the equal-cut-off centring by
+// bisection on the one solved setting run, since the centring moves the valve
+// curve and nothing else.
 #include "DesignFigures.h"
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cmath>
+#include <memory>
+#include <thread>
 
-#include "QuadrantStudy.h"
+#include "Angles.h"
+#include "CrankSweep.h"
+#include "MidGear.h"
 #include "Session.h"
 
 namespace {
 
-constexpr double kDefaultNotchStepDeg = 5;
-constexpr std::size_t kMostNotchesPerSide = 5;
+using RawValve = std::array<double, kSteps>;
+
+void Centre(const Engine& e, GearRun& run, const RawValve& raw, std::optional<double> centring) {
+  std::copy(raw.begin(), raw.end(), run.valveTable);
+  CentreRun(e, run, centring);
+}
+
+std::optional<double> CutOffDifference(const Engine& e, GearRun& run, const RawValve& raw, double centring) {
+  Centre(e, run, raw, centring);
+  const RunResults& r = run.results;
+  if (!r.eventFound[cutOffBack] || !r.eventFound[cutOffFront]) return std::nullopt;
+  return r.eventPct[cutOffBack] - r.eventPct[cutOffFront];
+}
+
+// The centring that equalises the cut-offs of a solved run: a bracket widened
+// from the equal-lead centring, then halved to a millionth of the travel.
+std::optional<double> EqualCutOffCentring(const Engine& e, GearRun& run, const RawValve& raw) {
+  Centre(e, run, raw, std::nullopt);
+  const double start = run.valveCentre, travel = std::max(run.results.valveTravel, 1e-6);
+  const auto atStart = CutOffDifference(e, run, raw, start);
+  if (!atStart) return std::nullopt;
+  double lo = start, hi = start;
+  bool found = *atStart == 0;
+  for (double step = travel / 64; !found && step < 1e6 * travel; step *= 2) {
+    for (const double sign : {1.0, -1.0}) {
+      const auto there = CutOffDifference(e, run, raw, start + sign * step);
+      if (found || !there || (*there > 0) == (*atStart > 0)) continue;
+      (sign > 0 ? hi : lo) = start + sign * step;
+      found = true;
+    }
+  }
+  if (!found) return std::nullopt;
+  const bool loPositive = lo == start ? *atStart > 0 : !(*atStart > 0);
+  while (hi - lo > 1e-6 * travel) {
+    const double mid = (lo + hi) / 2;
+    const auto atMid = CutOffDifference(e, run, raw, mid);
+    if (!atMid) return std::nullopt;
+    ((*atMid > 0) == loPositive ? lo : hi) = mid;
+  }
+  return (lo + hi) / 2;
+}
+
+// The setting run and its centring; false with the failure when there is none.
+bool SetValves(const Engine& engine, double midGear, const DesignSetting& setting, SolveMethod method,
+               GearRun& run, DesignFigures& figures) {
+  figures.setting.liftArmDeg = setting.angleDeg;
+  if (auto failure = SolveCrankSweep(engine, midGear, setting.angleDeg, run, method)) {
+    figures.failure = figures.setting.failure = failure;
+    return false;
+  }
+  RawValve raw;
+  std::copy(run.valveTable, run.valveTable + kSteps, raw.begin());
+  std::optional<double> centring;
+  if (setting.valve == ValveSetting::equalLeads) {
+    Centre(engine, run, raw, std::nullopt);
+    centring = run.valveCentre;
+  } else if (method == SolveMethod::quick) {
+    centring = EqualCutOffCentring(engine, run, raw);
+  } else {
+    Session session;
+    session.Take(engine);
+    const CentringOutcome outcome = FindCentring(session, setting.angleDeg, setting.valve);
+    if (outcome.failure) figures.failure = figures.setting.failure = outcome.failure;
+    centring = outcome.centring;
+  }
+  if (!centring) {
+    if (!figures.failure)
+      figures.failure = figures.setting.failure = MakeFailure(FailureKind::cutOffsNeverEqual);
+    return false;
+  }
+  figures.centring = *centring;
+  Centre(engine, run, raw, centring);
+  figures.setting.results = run.results;
+  return true;
+}
+
+NotchFigures MeasureNotch(const Engine& engine, double midGear, double angle, double centring,
+                          SolveMethod method, GearRun& run) {
+  NotchFigures notch;
+  notch.row.liftArmDeg = angle;
+  if (auto failure = SolveCrankSweep(engine, midGear, angle, run, method)) {
+    notch.row.failure = failure;
+    return notch;
+  }
+  notch.dieLow = notch.dieHigh = DiePositionAlongLink(run, 0);
+  for (int k = 1; k < kSteps; ++k) {
+    const double along = DiePositionAlongLink(run, k);
+    notch.dieLow = std::min(notch.dieLow, along);
+    notch.dieHigh = std::max(notch.dieHigh, along);
+  }
+  RawValve raw;
+  std::copy(run.valveTable, run.valveTable + kSteps, raw.begin());
+  Centre(engine, run, raw, centring);
+  notch.row.results = run.results;
+  Centre(engine, run, raw, std::nullopt);
+  notch.equalLeadEvents = AllEvents(run.results);
+  return notch;
+}
+
+}  // namespace
+
+DesignFigures MeasureDesign(const Engine& engine, const DesignSetting& setting,
+                            const std::vector<double>& anglesDeg, SolveMethod method, int threads) {
+  DesignFigures figures;
+  const auto midGear = HasFiniteNumbers(engine) ? FindMidGearAngle(engine) : std::nullopt;
+  if (!midGear) {
+    figures.failure = MakeFailure(HasFiniteNumbers(engine) ? FailureKind::midGearUnreachable
+                                                           : FailureKind::nonFiniteEngine);
+    return figures;
+  }
+  figures.midGearDeg = RadiansToDegrees(*midGear);
+  auto settingRun = std::make_unique<GearRun>();
+  if (!SetValves(engine, *midGear, setting, method, *settingRun, figures)) return figures;
+  figures.notches.resize(anglesDeg.size());
+  std::atomic<std::size_t> next{0};
+  const auto work = [&] {
+    auto run = std::make_unique<GearRun>();
+    for (std::size_t i; (i = next++) < anglesDeg.size();)
+      figures.notches[i] = MeasureNotch(engine, *midGear, anglesDeg[i], figures.centring, method, *run);
+  };
+  const int count = std::clamp(threads, 1, std::max(1, static_cast<int>(anglesDeg.size())));
+  std::vector<std::jthread> helpers;
+  for (int t = 1; t < count; ++t) helpers.emplace_back(work);
+  work();
+  // Every notch is written before the figures are handed back.
+  for (std::jthread& helper : helpers) helper.join();
+  return figures;
+}
 
 bool AllEvents(const RunResults& r) {
   return std::all_of(std::begin(r.eventFound), std::end(r.eventFound), [](bool found) { return found; });
 }
 
+std::optional<double> WorkImbalanceSize(const RunResults& results, const IndicatorParams& indicator) {
+  const auto imbalance = IndicatorOf(results, indicator).workImbalancePct;
+  if (!imbalance) return std::nullopt;
+  return std::fabs(*imbalance);
+}
+
+namespace {
+
+void KeepLargest(std::optional<double>& kept, double value) {
+  kept = kept ? std::max(*kept, value) : value;
+}
+
 }  // namespace
 
-DesignFigures MeasureDesign(const Engine& engine, double setAngleDeg, const std::vector<double>& notchesDeg) {
-  DesignFigures figures;
-  Session s;
-  s.Take(engine);
-  const RunOutcome setting = s.Evaluate(setAngleDeg, std::nullopt);
-  figures.setting = MakeStudyRow(setAngleDeg, setting);
-  figures.complete = setting.ok();
-  if (!figures.complete) return figures;
-  const double centring = setting.run->valveCentre;
-  for (const double angle : notchesDeg) {
-    figures.notches.push_back(MakeStudyRow(angle, s.Evaluate(angle, centring)));
-    const StudyRow& run = figures.notches.back();
-    if (!run.ok() || !AllEvents(run.results)) {
-      figures.complete = false;
-      return figures;
-    }
-    const double inequality = std::fabs(run.results.eventPct[cutOffBack] - run.results.eventPct[cutOffFront]);
-    figures.worstInequality = std::max(figures.worstInequality, inequality);
+DesignSummary SummariseDesign(const DesignFigures& figures, const IndicatorParams& indicator) {
+  DesignSummary s;
+  std::vector<StudyRow> rows;
+  for (const NotchFigures& notch : figures.notches) {
+    rows.push_back(notch.row);
+    if (!notch.row.ok()) continue;
+    const RunResults& r = notch.row.results;
+    s.leadMin = std::min(s.leadMin.value_or(r.leadBack), std::min(r.leadBack, r.leadFront));
+    KeepLargest(s.leadMax, std::max(r.leadBack, r.leadFront));
+    KeepLargest(s.largestDieDeflection, std::fabs(r.dieDeflection));
+    const auto work = IsWorkingNotch(notch.row) ? WorkImbalanceSize(r, indicator) : std::nullopt;
+    if (!work) continue;
+    KeepLargest(s.worstWorkImbalancePct, *work);
+    if (notch.row.liftArmDeg > 0) KeepLargest(s.worstWorkImbalanceDownPct, *work);
+    if (notch.row.liftArmDeg < 0) KeepLargest(s.worstWorkImbalanceUpPct, *work);
   }
-  return figures;
-}
-
-std::vector<double> DefaultNotches(const Engine& engine, double setAngleDeg, int threads) {
-  Session s;
-  if (s.Take(engine)) return {};
-  const QuadrantStudy study =
-      RunQuadrantStudy(s, setAngleDeg, NotchPlan{true, 0, 0, kDefaultNotchStepDeg}, threads);
-  std::vector<double> up, down, notches;
-  for (const double angle : study.summary.workingNotchesDeg) (angle < 0 ? up : down).push_back(angle);
-  for (const auto* side : {&up, &down}) {
-    const std::size_t n = side->size(), k = std::min(n, kMostNotchesPerSide);
-    for (std::size_t j = 0; j < k; ++j) notches.push_back((*side)[k == 1 ? 0 : j * (n - 1) / (k - 1)]);
-  }
-  return notches;
-}
-
-std::vector<double> SmallerPortOpenings(const DesignFigures& figures) {
-  std::vector<double> smaller;
-  for (const StudyRow& run : figures.notches)
-    smaller.push_back(std::min(run.results.portOpenBack, run.results.portOpenFront));
-  return smaller;
-}
-
-double ConstraintViolation(const DesignFigures& figures, const std::vector<double>& portFloor, double port) {
-  const double scale = std::fabs(port) > 0 ? std::fabs(port) : 1;
-  double violation = 0;
-  for (std::size_t i = 0; i < figures.notches.size(); ++i) {
-    const RunResults& r = figures.notches[i].results;
-    if (i < portFloor.size())
-      violation += std::max(0.0, portFloor[i] - std::min(r.portOpenBack, r.portOpenFront)) / scale;
-    // A lead of exactly zero is not positive: it counts as a tiny shortfall.
-    for (const double lead : {r.leadBack, r.leadFront})
-      if (!(lead > 0)) violation += (1e-12 - lead) / scale;
-  }
-  return violation;
+  s.study = SummariseStudy(rows);
+  return s;
 }

@@ -1,4 +1,6 @@
 // Clamping here, below every method, is what keeps a search inside the bounds.
+// The search grid is a subset of the range's half-degree notches, so the
+// start's figures on it are read off its exact measurement.
 #include "DesignProblem.h"
 
 #include <algorithm>
@@ -12,10 +14,25 @@ double Clamp01(double u) {
   return std::isfinite(u) ? std::clamp(u, 0.0, 1.0) : 0.0;
 }
 
+double& FreeValue(Engine& engine, const std::string& name) {
+  return engine.*(FindDesignDimension(name)->field);
+}
+
 }  // namespace
 
-DesignProblem::DesignProblem(const DesignInput& input, const DesignFigures& before) : input_(input) {
-  for (const double smaller : SmallerPortOpenings(before)) portFloor_.push_back(kPortOpeningShare * smaller);
+DesignProblem::DesignProblem(const DesignInput& input, const std::vector<double>& notchesDeg,
+                             const DesignFigures& before, int threads)
+    : input_(input),
+      notchesDeg_(notchesDeg),
+      constraints_(input.rules, before, input.start.port),
+      threads_(threads) {
+  UseGrid(kCoarseStepDeg);
+}
+
+void DesignProblem::UseGrid(double stepDeg) {
+  grid_.clear();
+  for (std::size_t i = 0; i < notchesDeg_.size(); ++i)
+    if (i == 0 || i + 1 == notchesDeg_.size() || std::fmod(notchesDeg_[i], stepDeg) == 0) grid_.push_back(i);
 }
 
 std::vector<double> DesignProblem::StartPoint() const {
@@ -32,22 +49,35 @@ Engine DesignProblem::EngineAt(const std::vector<double>& u) const {
   for (std::size_t i = 0; i < input_.free.size(); ++i) {
     const FreeDimension& d = input_.free[i];
     // Clamped again: lower + 1 * (upper - lower) may round just above upper.
-    engine.*(FindDesignDimension(d.name)->field) =
-        std::clamp(d.lower + Clamp01(u[i]) * (d.upper - d.lower), d.lower, d.upper);
+    FreeValue(engine, d.name) = std::clamp(d.lower + Clamp01(u[i]) * (d.upper - d.lower), d.lower, d.upper);
   }
   return engine;
-}
-
-DesignFigures DesignProblem::Measure(const Engine& engine) const {
-  return MeasureDesign(engine, input_.setAngleDeg, input_.notchesDeg);
 }
 
 Engine DesignProblem::ShownDigits(const Engine& engine) const {
   Engine shown = engine;
   for (const FreeDimension& d : input_.free) {
-    double& value = shown.*(FindDesignDimension(d.name)->field);
+    double& value = FreeValue(shown, d.name);
     const auto rounded = ParseFloat(FormatGeneral4(value));
     if (rounded && *rounded >= d.lower && *rounded <= d.upper) value = *rounded;
   }
   return shown;
+}
+
+DesignFigures DesignProblem::MeasureFine(const Engine& engine) const {
+  ++measurements_;
+  return MeasureDesign(engine, input_.setting, notchesDeg_, SolveMethod::exact, threads_);
+}
+
+DesignFigures DesignProblem::MeasureTrial(const Engine& engine) const {
+  ++measurements_;
+  std::vector<double> angles;
+  for (const std::size_t i : grid_) angles.push_back(notchesDeg_[i]);
+  return MeasureDesign(engine, input_.setting, angles, SolveMethod::quick, threads_);
+}
+
+void DesignProblem::AddToGrid(const std::vector<std::size_t>& notches) {
+  grid_.insert(grid_.end(), notches.begin(), notches.end());
+  std::sort(grid_.begin(), grid_.end());
+  grid_.erase(std::unique(grid_.begin(), grid_.end()), grid_.end());
 }

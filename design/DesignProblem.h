@@ -1,17 +1,25 @@
-// One design search's problem in the unit cube: each free dimension mapped
-// from [0, 1] onto its bounds, the figures of the engine a point gives, and
-// the port-opening floor each notch must keep.
+// One design search's problem: the free dimensions mapped from the unit cube
+// onto their bounds, the notches of the start's usable range (every half
+// degree) with the coarser subset a search measures trial designs on, and the
+// constraints the start's figures set.
 #pragma once
 
 #include <vector>
 
+#include "DesignConstraints.h"
 #include "DesignFigures.h"
 #include "DesignSearch.h"
 
+// Trial designs are measured at the range's ends and every so many degrees:
+// coarsely while the search explores, finer while it polishes.
+inline constexpr double kCoarseStepDeg = 5;
+inline constexpr double kPolishStepDeg = 1;
+
 class DesignProblem {
  public:
-  // The start must be complete: its port openings set the floor at each notch.
-  DesignProblem(const DesignInput& input, const DesignFigures& before);
+  // The start's figures must be measured at every notch of its range, `notchesDeg`.
+  DesignProblem(const DesignInput& input, const std::vector<double>& notchesDeg, const DesignFigures& before,
+                int threads);
 
   std::size_t size() const { return input_.free.size(); }
   // The start engine's own point (clamped into the cube).
@@ -19,14 +27,32 @@ class DesignProblem {
   // The engine at u, every coordinate clamped into [0, 1] first, so no bound
   // is ever left whatever point a method asks for.
   Engine EngineAt(const std::vector<double>& u) const;
-  DesignFigures Measure(const Engine& engine) const;
-  // The value shown in the boxes (4 significant digits) if it lies within the
-  // dimension's bounds, else the value itself.
+  // The free dimensions as the boxes show them (4 significant digits) where
+  // that lies within the bounds.
   Engine ShownDigits(const Engine& engine) const;
+
+  // Exact figures at every notch of the range.
+  DesignFigures MeasureFine(const Engine& engine) const;
+  // Quick figures at the notches of the search grid.
+  DesignFigures MeasureTrial(const Engine& engine) const;
+  // How many designs were measured by the two above.
+  int measurements() const { return measurements_; }
+  // The search grid's notches, as indices into the range's notches.
+  const std::vector<std::size_t>& grid() const { return grid_; }
+  // Measures trials at the range's ends and its multiples of stepDeg from now on.
+  void UseGrid(double stepDeg);
+  // Adds notches of the range to the search grid (those there already are kept once).
+  void AddToGrid(const std::vector<std::size_t>& notches);
+
   const DesignInput& input() const { return input_; }
-  const std::vector<double>& portFloor() const { return portFloor_; }
+  const DesignConstraints& constraints() const { return constraints_; }
+  const std::vector<double>& notchesDeg() const { return notchesDeg_; }
 
  private:
   const DesignInput& input_;
-  std::vector<double> portFloor_;
+  std::vector<double> notchesDeg_;
+  std::vector<std::size_t> grid_;
+  DesignConstraints constraints_;
+  int threads_;
+  mutable int measurements_ = 0;
 };

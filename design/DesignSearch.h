@@ -1,57 +1,81 @@
-// The design search: the free dimensions of a start engine changed within their
-// bounds so that the front and back cut-offs agree at every notch, while the
-// gear still assembles, makes all eight events, keeps 90 % of the start's
-// smaller port opening at each notch and positive leads. Several deterministic
-// starts of a bounded derivative-free NLopt method share the threads the caller gives.
+// The design search: the free dimensions of a start engine changed within
+// their bounds so that the worst inequality of the cut-offs (or of the two
+// ends' work) over the working notches of the start's usable range is as small
+// as it can be, while at every notch of that range the gear assembles, makes
+// all eight events, keeps the die between the rod pins and positive leads no
+// larger than 1.5 times the start's largest, and at every working notch keeps
+// the mean cut-off within the shift allowed and 90 % of the start's smaller
+// port opening. A deterministic space-filling phase, then NLopt's COBYLA from
+// the best points; every figure reported is measured exactly on the range's
+// half-degree notches.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
+#include "DesignConstraints.h"
 #include "DesignDimensions.h"
 #include "DesignFigures.h"
 #include "Engine.h"
+#include "UsableRange.h"
 
-// Enough for the default set to converge on the sample engines from every start.
-inline constexpr int kDefaultMaxEvaluations = 600;
+// Enough for the default set to converge on the sample engines.
+inline constexpr int kDefaultMaxEvaluations = 800;
 
 struct DesignInput {
   Engine start;
   std::vector<FreeDimension> free;  // each with lower <= upper
-  double setAngleDeg = 25;          // the valve is centred for equal leads here
-  std::vector<double> notchesDeg;
-  int maxEvaluations = kDefaultMaxEvaluations;  // over all starts
-  std::uint64_t seed = 1;                       // places the starts other than the design itself
+  DesignSetting setting;            // where and how the valves are set
+  DesignRules rules;
+  // Trial designs measured, each over the search's notches or the range's:
+  // a hard limit. The start's figures and the proposal's usable range are not counted.
+  int maxEvaluations = kDefaultMaxEvaluations;
+  std::uint64_t seed = 1;  // places the space-filling points
 };
 
-enum class DesignStatus { improved, noBetterDesign, noFeasibleDesign, cancelled };
+// A start that breaks a constraint is still searched: a proposal may do no
+// worse where it does, so the start is always within the problem's constraints.
+enum class DesignStatus { improved, noBetterDesign, cancelled, cannotStart };
 
 struct DesignProgress {
   int evaluations = 0;
   int maxEvaluations = 0;
-  std::optional<double> bestInequality;  // of the best feasible design so far
+  std::optional<double> best;  // the objective of the best trial within the constraints so far
 };
-// Called from the search's threads, one call at a time.
+// Called from the search's thread, one call at a time.
 using DesignProgressSink = std::function<void(const DesignProgress&)>;
 
 struct DesignResult {
-  DesignStatus status = DesignStatus::noFeasibleDesign;
-  Engine proposal;  // the start itself unless a better feasible design was found
-  DesignFigures before, after;
+  DesignStatus status = DesignStatus::cannotStart;
+  // Why the start cannot be searched (status cannotStart): its valves cannot
+  // be set (the failure names the member and crank angle), it has no usable
+  // range, or no working notch on the side asked for.
+  std::string problem;
+  std::optional<GearFailure> failure;
+  std::optional<UsableRange> range;  // the start's usable range: the notches judged
+  std::vector<double> notchesDeg;    // every half degree of it
+  Engine proposal;                   // the start itself unless a better design was found
+  DesignFigures before, after;       // exact, at every notch of the range
+  DesignSummary beforeSummary, afterSummary;
+  std::optional<UsableRange> afterRange;                  // the proposal's own usable range
+  std::optional<double> beforeObjective, afterObjective;  // as the quadrant study reads them
+  std::vector<Breach> startBreaches;                      // the constraints the start already breaks
+  // The free dimensions hold the 4 significant digits the boxes show; when
+  // not, roundingNote says why the exact values are proposed.
+  bool rounded = true;
+  std::string roundingNote;
   int evaluations = 0;
   double seconds = 0;
 };
 
-// The smaller port opening each notch must keep: 90 % of the start's.
-inline constexpr double kPortOpeningShare = 0.9;
-
-// Runs the starts on `threads` threads (at least one). The same input and
-// seed give the same proposal, whatever the number of threads. Cancelling
-// stops every start at its next evaluation; the best feasible design found so
-// far is still proposed.
+// Runs the search, each measurement spread over `threads` threads (at least
+// one). The same input and seed give the same proposal, whatever the number
+// of threads. Cancelling stops the search at its next trial; the best design
+// found so far is still checked on every notch and proposed.
 DesignResult SearchDesign(const DesignInput& input, int threads, const std::atomic<bool>* cancel = nullptr,
                           const DesignProgressSink& progress = nullptr);
 

@@ -1,28 +1,19 @@
-// One start of the design search: NLopt's COBYLA on the epigraph of the worst
-// inequality (minimise t with every notch's inequality at most t), the port
-// floors and positive leads as further inequality constraints, in the unit cube.
+// The local polish of the design search: NLopt's COBYLA on the epigraph of the
+// worst objective part (minimise t with every notch's part at most t), every
+// other constraint value at or below zero, in the unit cube.
 #pragma once
 
-#include <vector>
-
-#include "DesignProblem.h"
-#include "SearchTally.h"
-
-struct StartOutcome {
-  bool found = false;         // a feasible design was met
-  double inequality = 0;      // the best feasible one's
-  std::vector<double> point;  // where it is
-  int evaluations = 0;
-};
+#include "TrialDesigns.h"
 
 class LocalSearch {
  public:
-  LocalSearch(const DesignProblem& problem, SearchTally& tally) : problem_(problem), tally_(tally) {}
+  explicit LocalSearch(TrialDesigns& trials) : trials_(trials) {}
 
-  // Runs from u0 for at most `budget` evaluations of the gear.
-  StartOutcome Run(const std::vector<double>& u0, int budget);
+  // Runs from a trial already measured, the first steps `step` of each
+  // bound's width, until the tally has counted `limit` trials or the method
+  // converges; the best trial met (the first when no other is better).
+  Trial Run(const Trial& first, int limit, double step);
 
  private:
-  const DesignProblem& problem_;
-  SearchTally& tally_;
+  TrialDesigns& trials_;
 };

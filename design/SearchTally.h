@@ -1,11 +1,10 @@
-// What the starts of one search share while they run on their threads: the
-// count of evaluations, the best feasible inequality so far, the cancel flag
-// and the progress sink, which is called under a lock.
+// What one search counts while it runs: the trial designs measured against
+// the hard limit, the best objective within the constraints so far, the
+// cancel flag and the progress sink.
 #pragma once
 
 #include <atomic>
 #include <chrono>
-#include <mutex>
 #include <optional>
 
 #include "DesignSearch.h"
@@ -14,12 +13,17 @@ class SearchTally {
  public:
   SearchTally(int maxEvaluations, const std::atomic<bool>* cancel, const DesignProgressSink& sink);
 
-  // Counts one evaluation; false when the search was cancelled.
-  bool Count();
-  // A feasible design of that inequality was found; the next report carries it.
-  void Offer(double inequality);
+  // Counts one trial when fewer than `limit` (and than the hard limit) were
+  // counted and the search was not cancelled; false otherwise.
+  bool Count(int limit);
+  // Counts one check of a proposal on every notch of the range: within the
+  // hard limit, but a cancel does not stop it.
+  bool CountCheck();
+  // A trial within the constraints had this objective; the next report carries the best.
+  void Offer(double objective);
   bool cancelled() const { return cancel_ && cancel_->load(); }
-  int evaluations() const { return evaluations_.load(); }
+  int evaluations() const { return evaluations_; }
+  int maxEvaluations() const { return maxEvaluations_; }
 
  private:
   void Report();
@@ -27,8 +31,7 @@ class SearchTally {
   int maxEvaluations_;
   const std::atomic<bool>* cancel_;
   const DesignProgressSink& sink_;
-  std::atomic<int> evaluations_{0};
-  std::mutex mutex_;
+  int evaluations_ = 0;
   std::optional<double> best_;
   std::chrono::steady_clock::time_point lastReport_;
 };

@@ -9,6 +9,7 @@
 #include "Engine.h"
 #include "GearFailure.h"
 #include "GearRun.h"
+#include "GearSolver.h"
 
 // A run, or why there is none.
 struct RunOutcome {
@@ -26,3 +27,14 @@ struct RunOutcome {
 // angle and the member.
 RunOutcome RunCrankSweep(const Engine& e, double midGearAngle, double liftArmDegrees,
                          std::optional<double> centring);
+
+// The two halves of RunCrankSweep, for a caller that reads one solved sweep
+// with several centrings or solves many sweeps into one run of its own.
+// SolveCrankSweep fills the run's setting, joint and piston tables, the raw
+// valve table, the link's swing and the die deflection (rows 0 to 179), every
+// other figure left as it was; a failure leaves the run half-filled.
+std::optional<GearFailure> SolveCrankSweep(const Engine& e, double midGearAngle, double liftArmDegrees,
+                                           GearRun& run, SolveMethod method = SolveMethod::exact);
+// Centres a solved run's raw valve table as RunCrankSweep does, closes the
+// tables on their first entry and computes the results.
+void CentreRun(const Engine& e, GearRun& run, std::optional<double> centring);

@@ -24,12 +24,20 @@ int CrankSign(const Engine& e) {
   return (e.valveType == 1 && rockerSign == 1) || (e.valveType == -1 && rockerSign == -1) ? 1 : -1;
 }
 
-LinkDrivers PlaceDrivers(const Engine& s, double theta, double phi) {
-  const double adv = DegreesToRadians(s.angadv);
+Point ArmEnd(const Engine& s, double phi) {
   const double armSign = s.ctoweighh > s.eccrod ? -1 : 1;
+  return {s.ctoweighh + armSign * s.larad * std::cos(phi), s.ctoweighv - s.larad * std::sin(phi)};
+}
+
+LinkDrivers PlaceDrivers(const Engine& s, double theta, Point armEnd) {
+  const double adv = DegreesToRadians(s.angadv);
   return {{s.eccrad * std::sin(theta + adv), s.eccrad * std::cos(theta + adv)},
           {-s.eccrad * std::sin(theta - adv), -s.eccrad * std::cos(theta - adv)},
-          {s.ctoweighh + armSign * s.larad * std::cos(phi), s.ctoweighv - s.larad * std::sin(phi)}};
+          armEnd};
+}
+
+LinkDrivers PlaceDrivers(const Engine& s, double theta, double phi) {
+  return PlaceDrivers(s, theta, ArmEnd(s, phi));
 }
 
 std::optional<LinkPose> PlaceLink(const Engine& s, const LinkDrivers& drivers, double y) {
@@ -84,25 +92,63 @@ double LiftLinkResidual(GearWork& w, int k, double y) {
 
 namespace {
 
+// From the height the four steps before extrapolate: one Newton step with the
+// slope found at the last step (a secant beside the guess when that slope is
+// not known), then secant steps; empty (the exact method takes over) unless it
+// converges at once onto the pose the sweep follows.
+std::optional<double> QuickLinkHeight(GearWork& w, int k) {
+  constexpr int kMostSteps = 2;
+  const auto& Y = w.run.joints.Y;
+  const double tol = 0.00001 * w.engine.eccrad;
+  double x0 = 4 * Y[k - 1][pin1] - 6 * Y[k - 2][pin1] + 4 * Y[k - 3][pin1] - Y[k - 4][pin1];
+  double f0 = LiftLinkResidual(w, k, x0);
+  double slope = w.lastSlope;
+  if (!(slope * w.linkBranch > 0)) {
+    const double f = LiftLinkResidual(w, k, x0 + 100 * tol);
+    slope = (f - f0) / (100 * tol);
+  }
+  double x1 = x0 - f0 / slope;
+  for (int i = 0; i < kMostSteps && std::isfinite(x1); ++i) {
+    const double f1 = LiftLinkResidual(w, k, x1);
+    if (!std::isfinite(f1) || f1 == f0) return std::nullopt;
+    slope = (f1 - f0) / (x1 - x0);
+    if (std::fabs(x1 - x0) < tol) {
+      if (!FollowsPreviousSteps(w, k, x1, slope)) return std::nullopt;
+      w.lastSlope = slope;
+      return x1;
+    }
+    x0 = x1;
+    f0 = f1;
+    x1 = x1 - f1 / slope;
+  }
+  return std::nullopt;
+}
+
 // The root from the starts +-linkpins/2 is the one to keep wherever it is the
 // continuous pose: it is what every other program following the same method
 // prints. The continued root replaces it only where it went astray.
 std::optional<double> FindLinkHeight(GearWork& w, int k) {
+  if (w.method == SolveMethod::quick && k >= 4)
+    if (const auto quick = QuickLinkHeight(w, k)) return quick;
   const Engine& e = w.engine;
   const double tol = 0.00001 * e.eccrad;
   const auto residual = [&](double y) { return LiftLinkResidual(w, k, y); };
   double slope = 0;
   const auto plain = SecantSolve(residual, +e.linkpins / 2, -e.linkpins / 2, tol, 50, &slope);
+  // Only the plain root's slope is known; after a continued root the next
+  // quick step waits for a plain one.
+  w.lastSlope = slope;
   if (k == 0) {
-    const auto mid = MidGearLinkRoot(e, w.run.midGearAngle);
-    if (!mid) return std::nullopt;
-    w.linkBranch = mid->slope > 0 ? 1 : -1;
+    w.midGearRoot = MidGearLinkRoot(e, w.run.midGearAngle);
+    if (!w.midGearRoot) return std::nullopt;
+    w.linkBranch = w.midGearRoot->slope > 0 ? 1 : -1;
   } else if (plain && FollowsPreviousSteps(w, k, *plain, slope)) {
     return plain;
   }
   const auto continued = ContinuedLinkHeight(w, k);
   if (!continued) return std::nullopt;
   if (plain && std::fabs(*plain - *continued) <= 100 * tol) return plain;
+  w.lastSlope = NAN;
   // The table holds the last pose tried; put back the one chosen.
   if (!std::isfinite(LiftLinkResidual(w, k, *continued))) return std::nullopt;
   return continued;
@@ -131,7 +177,8 @@ std::optional<GearFailure> SolveGearStep(GearWork& w, int k) {
   t.Set(k, crosshead, {pin.x + std::sqrt(rodReach), 0});
   r.pistonTable[k] = t.X[k][crosshead] - s.conrod;
 
-  const LinkDrivers drivers = PlaceDrivers(s, theta, r.liftArmAngle + r.midGearAngle);
+  if (k == 0) w.armEnd = ArmEnd(s, r.liftArmAngle + r.midGearAngle);
+  const LinkDrivers drivers = PlaceDrivers(s, theta, w.armEnd);
   t.Set(k, ecc1, drivers.ecc1);
   t.Set(k, ecc2, drivers.ecc2);
   t.Set(k, weighshaft, {s.ctoweighh, s.ctoweighv});

@@ -20,15 +20,39 @@ struct LinkPose {
   Point pin1, pin2, liftPin, aux1, aux2, linkCentre, slotCentre;
 };
 
+// How a sweep finds each step's height of pin1. `exact` is the method of every
+// run a user sees. `quick` serves a design search's trial designs: from the
+// fifth step on it first tries a Newton step from the height extrapolated
+// from the four steps before, and takes the exact method only where that
+// does not converge at once onto the pose the sweep follows. Its heights
+// agree with the exact ones to well within the solver's tolerance, not to the
+// last bit, so a quick run's figures judge a trial but are never reported.
+enum class SolveMethod { exact, quick };
+
+// A height of pin1 at which the lifting link fits, with the slope of the
+// lifting-link residual there. The lifting link fits in two poses, one on each
+// side of the point where the arm end is nearest the lifting pin; the sign of
+// the slope tells them apart and stays the same while the gear moves.
+struct LinkRoot {
+  double y, slope;
+};
+
 // The working state of one sweep while its steps are solved: the engine, the
 // run being filled (its setting and the rows solved so far) and what the
 // solver carries from step to step.
 struct GearWork {
   const Engine& engine;
   GearRun& run;
+  SolveMethod method = SolveMethod::exact;
   // Which of the lifting link's two poses the sweep follows: the sign of the
   // slope of the lifting-link residual at the mid-gear pose (set at step 0).
   int linkBranch = 0;
+  // The pose at crank angle 0 in mid-gear, found once at step 0.
+  std::optional<LinkRoot> midGearRoot{};
+  // The residual's slope at the last step's root; NaN when not known.
+  double lastSlope = 0;
+  // The lifting arm's end, the same at every step (set at step 0).
+  Point armEnd{0, 0};
 };
 
 // The rocker as the solver sees it: no rocker acts like a type A of ratio 1.
@@ -39,8 +63,10 @@ double EffectiveRatio(const Engine& e);
 int CrankSign(const Engine& e);
 
 // The drivers at crank angle theta with the lifting arm at phi below the
-// horizontal (both radians).
+// horizontal (both radians); the arm end alone, which a sweep places once.
 LinkDrivers PlaceDrivers(const Engine& e, double theta, double phi);
+LinkDrivers PlaceDrivers(const Engine& e, double theta, Point armEnd);
+Point ArmEnd(const Engine& e, double phi);
 
 // The link hung from the eccentric rods with pin1 at height y; empty when the
 // rods and the link cannot be put together there.

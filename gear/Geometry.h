@@ -3,7 +3,7 @@
 // finder that reports failure instead of dividing by zero or running away.
 #pragma once
 
-#include <functional>
+#include <cmath>
 #include <optional>
 
 struct Point {
@@ -26,5 +26,36 @@ std::optional<Point> IntersectLineCircle(int root, Point p1, Point p2, Point c, 
 // successive values of f are equal, or when f gives a value that is not finite.
 // When slope is given it receives the slope of the secant that made the last
 // step, which tells on which flank of f the root was found.
-std::optional<double> SecantSolve(const std::function<double(double)>& f, double xa, double xb, double tol,
-                                  int maxIter, double* slope = nullptr);
+template <class Function>
+std::optional<double> SecantSolve(Function&& f, double xa, double xb, double tol, int maxIter,
+                                  double* slope = nullptr) {
+  const double fa = f(xa);
+  const double fb = f(xb);
+  if (!std::isfinite(fa) || !std::isfinite(fb)) return std::nullopt;
+  // The start nearer the root is the current iterate; a tie keeps xa.
+  const bool aNearer = std::fabs(fa) <= std::fabs(fb);
+  double current = aNearer ? xa : xb, fCurrent = aNearer ? fa : fb;
+  double previous = aNearer ? xb : xa, fPrevious = aNearer ? fb : fa;
+  for (int i = 0; i <= maxIter; ++i) {
+    if (fCurrent == fPrevious) {
+      if (fCurrent != 0) return std::nullopt;
+      f(current);  // both starts are roots: leave f's results at the current one
+      if (slope != nullptr) *slope = NAN;
+      return current;
+    }
+    const double dx = (previous - current) * fCurrent / (fCurrent - fPrevious);
+    // This secant spans the step before (or the starts), never shorter than
+    // tol, so its slope is not lost in rounding as the last step's would be.
+    const double secantSlope = (fCurrent - fPrevious) / (current - previous);
+    previous = current;
+    fPrevious = fCurrent;
+    current = current + dx;
+    fCurrent = f(current);
+    if (!std::isfinite(fCurrent)) return std::nullopt;
+    if (std::fabs(dx) < tol || fCurrent == 0) {
+      if (slope != nullptr) *slope = secantSlope;
+      return current;
+    }
+  }
+  return std::nullopt;
+}

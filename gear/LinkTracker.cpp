@@ -83,9 +83,8 @@ std::optional<double> ContinuedLinkHeight(const GearWork& w, int k) {
     return FollowLinkHeight(s, w.linkBranch, {CrankAngle(runDir, k - 1), phi}, {CrankAngle(runDir, k), phi},
                             yPrevious, PreviousTrend(r, k));
   }
-  const auto mid = MidGearLinkRoot(s, r.midGearAngle);
   std::optional<double> y;
-  if (mid) y = mid->y;
+  if (w.midGearRoot) y = w.midGearRoot->y;
   // The arm is turned the short way round: an angle of several turns puts it
   // where its remainder does, and the walk stays a few dozen moves long.
   const double travel = std::remainder(r.liftArmAngle, 2 * kPi);

@@ -13,14 +13,6 @@ struct GearInputs {
   double theta, phi;
 };
 
-// A height of pin1 at which the lifting link fits, with the slope of the
-// lifting-link residual there. The lifting link fits in two poses, one on each
-// side of the point where the arm end is nearest the lifting pin; the sign of
-// the slope tells them apart and stays the same while the gear moves.
-struct LinkRoot {
-  double y, slope;
-};
-
 // The pose at crank angle 0 with the lifting arm in its mid-gear direction.
 std::optional<LinkRoot> MidGearLinkRoot(const Engine& e, double midGearAngle);
 
@@ -37,5 +29,6 @@ bool FollowsPreviousSteps(const GearWork& w, int k, double y, double slope);
 
 // Height of pin1 continuous with mid-gear at crank step k, the crank turning in
 // the run's direction; for a step after the first it continues from the
-// previous rows of the joint table.
+// previous rows of the joint table, for the first from the sweep's mid-gear
+// root (which must be set).
 std::optional<double> ContinuedLinkHeight(const GearWork& w, int k);

@@ -1,8 +1,12 @@
 // The design assistant through the windows: opened from the main window's
-// menu for the engine in the boxes, its default notches and a short search off
-// the GUI thread, and "Put in boxes" filling the main window's boxes under the
-// suggested name.
+// menu for the engine in the boxes, the free dimensions by their box labels
+// with exact bounds, a short search off the GUI thread whose plots cover the
+// whole usable range, "Put in boxes" filling the main window's boxes with
+// what the table shows, a new search clearing the old result, bounds across
+// zero refused, and a cancel that stops the search promptly.
 #include <QAction>
+#include <QChartView>
+#include <QLineSeries>
 #include <QTest>
 
 #include "BoxText.h"
@@ -11,47 +15,90 @@
 
 using TAssistantFormTest = WindowTest;
 
-TEST_F(TAssistantFormTest, OpensFromTheMenuAndPutsTheProposalInTheBoxes) {
+namespace {
+
+int Points(QChartView* view) {
+  int points = 0;
+  for (QAbstractSeries* series : view->chart()->series())
+    points += static_cast<QLineSeries*>(series)->count();
+  return points;
+}
+
+int Index(const char* key) {
+  for (std::size_t i = 0; i < kDimensions; ++i)
+    if (std::string(DesignDimensions()[i].name) == key) return static_cast<int>(i);
+  return -1;
+}
+
+}  // namespace
+
+TEST_F(TAssistantFormTest, SearchesTheWholeRangeAndPutsWhatTheTableShowsInTheBoxes) {
   Pick("Goods 0-6-0 slide valve");
   MainForm->findChild<QAction*>("DesignAssistant1")->trigger();
   ASSERT_TRUE(AssistantForm->isVisible());
-  EXPECT_TRUE(AssistantForm->windowTitle().startsWith("DESIGN ASSISTANT"));
-  EXPECT_TRUE(AssistantForm->findChild<QCheckBox*>("Free_larad")->isChecked());
-  EXPECT_FALSE(AssistantForm->findChild<QCheckBox*>("Free_conrod")->isChecked());
-  // The default notches are still being found: the window is shown, only Start waits.
-  EXPECT_TRUE(AssistantForm->preparing());
-  EXPECT_FALSE(AssistantForm->BtStart->isEnabled());
-  QTRY_VERIFY_WITH_TIMEOUT(!AssistantForm->preparing(), 20000);
-  EXPECT_FALSE(AssistantForm->EdNotches->text().isEmpty());
+  EXPECT_EQ(AssistantForm->property("helpTopic").toString(), "assistant");
+  EXPECT_EQ(AssistantForm->FreeBox(Index("larad"))->text(), "Lifting arm radius");
+  EXPECT_TRUE(AssistantForm->FreeBox(Index("larad"))->isChecked());
+  EXPECT_FALSE(AssistantForm->FreeBox(Index("conrod"))->isChecked());
+  // The bounds read back to the very bounds the command line takes.
+  Engine goods;
+  goods.ctoweighv = 19;
+  goods.linkpins = 13;
+  const FreeDimension ctoweighv = DefaultBounds(goods, "ctoweighv");
+  EXPECT_EQ(BoxText::Number(AssistantForm->LowerBox(Index("ctoweighv"))), ctoweighv.lower);
 
-  AssistantForm->EdMaxEvals->setText("40");
+  AssistantForm->EdMaxEvals->setText("150");
   QTest::mouseClick(AssistantForm->BtStart, Qt::LeftButton);
   EXPECT_TRUE(AssistantForm->searching());
   EXPECT_TRUE(AssistantForm->BtCancel->isEnabled());
-  QTRY_VERIFY_WITH_TIMEOUT(!AssistantForm->searching(), 20000);
-  ASSERT_NE(AssistantForm->result(), nullptr);
-  ASSERT_EQ(AssistantForm->result()->status, DesignStatus::improved);
-  ASSERT_TRUE(AssistantForm->BtPutInBoxes->isEnabled());
+  QTRY_VERIFY_WITH_TIMEOUT(!AssistantForm->searching(), 30000);
+  const DesignResult* result = AssistantForm->result();
+  ASSERT_NE(result, nullptr);
+  ASSERT_EQ(result->status, DesignStatus::improved) << AssistantForm->LbStatus->text().toStdString();
+  // Before and after, at every half degree of the usable range.
+  EXPECT_EQ(Points(AssistantForm->inequalityView), 2 * static_cast<int>(result->notchesDeg.size()));
+  EXPECT_GT(AssistantForm->summaryTable->rowCount(), 5);
 
+  ASSERT_TRUE(AssistantForm->BtPutInBoxes->isEnabled());
   QTest::mouseClick(AssistantForm->BtPutInBoxes, Qt::LeftButton);
   EXPECT_EQ(MainForm->EdName->text(), "Goods 0-6-0 slide valve equal");
-  const Engine& proposal = AssistantForm->result()->proposal;
-  EXPECT_EQ(Box("EdLarad")->text(), BoxText::Format(proposal.larad));
-  EXPECT_EQ(Box("EdLiftlink")->text(), BoxText::Format(proposal.liftlink));
+  for (int row = 0; row < AssistantForm->dimensionTable->rowCount(); ++row) {
+    if (AssistantForm->dimensionTable->item(row, 0)->text() == "Lifting arm radius") {
+      EXPECT_EQ(Box("EdLarad")->text(), AssistantForm->dimensionTable->item(row, 2)->text());
+    }
+  }
+  EXPECT_EQ(BoxText::Number(Box("EdLarad")), result->proposal.larad);
   EXPECT_EQ(Box("EdConrod")->text(), "78");
   // Nothing is stored until the user saves.
   EXPECT_EQ(MainForm->CB_Engines->findText("Goods 0-6-0 slide valve equal"), -1);
+
+  // A new search clears the result shown.
+  QTest::mouseClick(AssistantForm->BtStart, Qt::LeftButton);
+  EXPECT_EQ(AssistantForm->result(), nullptr);
+  EXPECT_EQ(Points(AssistantForm->inequalityView), 0);
+  EXPECT_FALSE(AssistantForm->BtPutInBoxes->isEnabled());
+  QTRY_VERIFY_WITH_TIMEOUT(!AssistantForm->searching(), 30000);
+}
+
+TEST_F(TAssistantFormTest, BoundsAcrossZeroAreRefused) {
+  Pick("Goods 0-6-0 slide valve");
+  MainForm->findChild<QAction*>("DesignAssistant1")->trigger();
+  AssistantForm->FreeBox(Index("stlap"))->setChecked(true);
+  AssistantForm->LowerBox(Index("stlap"))->setText(BoxText::Format(-0.5));
+  QTest::mouseClick(AssistantForm->BtStart, Qt::LeftButton);
+  EXPECT_FALSE(AssistantForm->searching());
+  EXPECT_TRUE(AssistantForm->LbStatus->text().contains("above zero"))
+      << AssistantForm->LbStatus->text().toStdString();
 }
 
 TEST_F(TAssistantFormTest, CancelStopsTheSearchPromptly) {
   Pick("Express 4-4-0 rocker B");
   MainForm->findChild<QAction*>("DesignAssistant1")->trigger();
-  QTRY_VERIFY_WITH_TIMEOUT(!AssistantForm->preparing(), 20000);
   AssistantForm->EdMaxEvals->setText("1000000");
   QTest::mouseClick(AssistantForm->BtStart, Qt::LeftButton);
-  QTest::qWait(100);
+  QTest::qWait(300);
   QTest::mouseClick(AssistantForm->BtCancel, Qt::LeftButton);
-  QTRY_VERIFY_WITH_TIMEOUT(!AssistantForm->searching(), 500);
+  QTRY_VERIFY_WITH_TIMEOUT(!AssistantForm->searching(), 1000);
   EXPECT_EQ(AssistantForm->result()->status, DesignStatus::cancelled);
   EXPECT_TRUE(AssistantForm->BtStart->isEnabled());
 }

@@ -1,0 +1,45 @@
+// A design that cannot be set up at all (no mid-gear, valves not set) has every
+// value failed, so a method sees it far outside the constraints.
+#include "TrialDesigns.h"
+
+#include <cmath>
+#include <numeric>
+
+bool Better(const Trial& a, const Trial& b) {
+  if (a.feasible() != b.feasible()) return a.feasible();
+  return a.feasible() ? a.objective < b.objective : a.violation < b.violation;
+}
+
+std::optional<Trial> TrialDesigns::Try(const std::vector<double>& u, int limit) {
+  if (!tally_.Count(limit)) return std::nullopt;
+  Trial trial = Judge(u, problem_.MeasureTrial(problem_.EngineAt(u)), problem_.grid());
+  if (trial.feasible()) tally_.Offer(trial.objective);
+  return trial;
+}
+
+Trial TrialDesigns::Known(const std::vector<double>& u, const DesignFigures& fine) const {
+  DesignFigures onGrid = fine;
+  onGrid.notches.clear();
+  for (const std::size_t i : problem_.grid()) onGrid.notches.push_back(fine.notches[i]);
+  return Judge(u, onGrid, problem_.grid());
+}
+
+Trial TrialDesigns::Judge(const std::vector<double>& u, const DesignFigures& figures,
+                          const std::vector<std::size_t>& fineOf) const {
+  Trial trial;
+  trial.u = u;
+  const std::size_t notches = fineOf.size();
+  trial.parts.assign(notches, kFailedValue);
+  trial.values.assign(notches * kValuesPerNotch, kFailedValue);
+  if (figures.measured()) {
+    const DesignConstraints& constraints = problem_.constraints();
+    for (std::size_t i = 0; i < notches; ++i) {
+      trial.parts[i] = constraints.ObjectivePart(figures, i, fineOf[i]).value_or(NAN);
+      constraints.Values(figures, i, fineOf[i], &trial.values[i * kValuesPerNotch]);
+    }
+  }
+  for (const double part : trial.parts)
+    if (!std::isnan(part)) trial.objective = std::max(trial.objective, part);
+  for (const double value : trial.values) trial.violation += std::max(0.0, value);
+  return trial;
+}
