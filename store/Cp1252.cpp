@@ -31,7 +31,8 @@ std::optional<unsigned char> ByteFor(char32_t c) {
   return std::nullopt;
 }
 
-// Decodes one UTF-8 sequence at pos; returns false on malformed input.
+}  // namespace
+
 bool NextCodePoint(const std::string& text, std::size_t& pos, char32_t& c) {
   const auto lead = static_cast<unsigned char>(text[pos]);
   int extra = lead < 0x80 ? 0 : (lead >> 5) == 6 ? 1 : (lead >> 4) == 14 ? 2 : (lead >> 3) == 30 ? 3 : -1;
@@ -42,11 +43,11 @@ bool NextCodePoint(const std::string& text, std::size_t& pos, char32_t& c) {
     if ((next >> 6) != 2) return false;
     c = (c << 6) | (next & 0x3F);
   }
+  constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+  if (c < kLeast[extra] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
   pos += static_cast<std::size_t>(extra) + 1;
   return true;
 }
-
-}  // namespace
 
 std::string Cp1252ToUtf8(const std::string& bytes) {
   std::string out;
