@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "BoxText.h"
+#include "EngineRecord.h"
 #include "NumberFormat.h"
 #include "Reaction.h"
 #include "WindowPlacement.h"
@@ -158,6 +159,7 @@ void TAssistantForm::ConnectReactions() {
   connect(BtCancel, &QPushButton::clicked, this, Reaction([this](bool) { BtCancelClick(); }));
   connect(BtPutInBoxes, &QPushButton::clicked, this, Reaction([this](bool) { BtPutInBoxesClick(); }));
   connect(BtHelp, &QPushButton::clicked, this, Reaction([this](bool) { emit helpRequested("assistant"); }));
+  connect(&model_, &SessionModel::storeOpened, this, Reaction([this] { StoreOpened(); }));
   connect(&model_, &SessionModel::lengthUnitChanged, this, Reaction([this] {
     ShowDimensionValues();
     if (result_) ShowResult(input_, result_);
@@ -172,9 +174,27 @@ void TAssistantForm::ShowDimensionValues() {
   for (size_t i = 0; i < rows_.size(); ++i) {
     const DesignDimension& d = DesignDimensions()[i];
     const Quantity quantity = FindDimension(d.name)->quantity;
-    rows_[i].value->setText(BoxText::FormatFaithful(start_.*d.field) +
-                            QString::fromStdString(UnitSuffix(quantity, model_.lengthUnit())));
+    rows_[i].value->setText(start_ ? BoxText::FormatFaithful((*start_).*d.field) +
+                                         QString::fromStdString(UnitSuffix(quantity, model_.lengthUnit()))
+                                   : QString());
   }
+}
+
+void TAssistantForm::DropSearch() {
+  if (searching_) jobs_.Start([](JobRunner::Job&) -> JobRunner::Delivery { return nullptr; });
+  SetSearching(false);
+}
+
+void TAssistantForm::StoreOpened() {
+  start_.reset();
+  DropSearch();
+  ClearResult();
+  ShowDimensionValues();
+  progress->reset();
+  setWindowTitle("DESIGN ASSISTANT");
+  LbStatus->setText(
+      "No engine: another data folder was opened. Choose an engine in the main window and "
+      "open the assistant again.");
 }
 
 void TAssistantForm::Open(const Engine& start) {
@@ -197,20 +217,26 @@ void TAssistantForm::Open(const Engine& start) {
   setWindowTitle("DESIGN ASSISTANT  " + BoxText::FromNameBytes(start.name));
   LbStatus->setText("Tick the dimensions the search may change and press Start.");
   // A search still running was for the engine before: dropping it also drops its result.
-  if (searching_) jobs_.Start([](JobRunner::Job&) -> JobRunner::Delivery { return nullptr; });
-  SetSearching(false);
+  DropSearch();
   show();
   raise();
   activateWindow();
 }
 
 QString TAssistantForm::ProposalName(const Engine& start) {
-  return BoxText::First29(BoxText::FromNameBytes(start.name) + " equalised");
+  const QString suffix = " equalised", name = BoxText::FromNameBytes(start.name);
+  const qsizetype room = static_cast<qsizetype>(kEngineNameLimit) - suffix.size();
+  if (name.size() <= room) return name + suffix;
+  // A word cut short reads as another word: end the name at its last space.
+  QString kept = name.left(room);
+  const qsizetype space = kept.lastIndexOf(' ');
+  if (name[room] != ' ' && space > 0) kept.truncate(space);
+  return kept.trimmed() + suffix;
 }
 
 DesignInput TAssistantForm::ReadInput() const {
   DesignInput input;
-  input.start = start_;
+  input.start = *start_;
   input.setting = {BoxText::Number(EdSetAngle), CbValveSetting->currentIndex() == 1
                                                     ? ValveSetting::equalCutOff
                                                     : ValveSetting::equalLeads};
@@ -231,6 +257,7 @@ DesignInput TAssistantForm::ReadInput() const {
 }
 
 void TAssistantForm::BtStartClick() {
+  if (!start_) return;
   const DesignInput input = ReadInput();
   if (const QString problem = InputProblem(input); !problem.isEmpty()) return LbStatus->setText(problem);
   ClearResult();
@@ -253,12 +280,12 @@ void TAssistantForm::BtCancelClick() {
 }
 
 void TAssistantForm::BtPutInBoxesClick() {
-  if (result_) emit putInBoxesRequested(result_->proposal, ProposalName(start_));
+  if (result_ && start_) emit putInBoxesRequested(result_->proposal, ProposalName(*start_));
 }
 
 void TAssistantForm::SetSearching(bool searching) {
   searching_ = searching;
-  BtStart->setEnabled(!searching);
+  BtStart->setEnabled(!searching && start_);
   BtCancel->setEnabled(searching);
   for (QWidget* w : {static_cast<QWidget*>(EdSetAngle), static_cast<QWidget*>(CbValveSetting),
                      static_cast<QWidget*>(CbSide), static_cast<QWidget*>(EdCutOffShift),

@@ -17,6 +17,7 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "DesignSearch.h"
 #include "JobRunner.h"
@@ -34,7 +35,9 @@ class TAssistantForm : public QWidget {
   // and the session's setting angle (or 25 degrees). A search still running
   // is dropped, and the result shown before is cleared.
   void Open(const Engine& start);
-  // The name "Put in boxes" gives the proposal: "<name> equalised", cut to 29 characters.
+  // The name "Put in boxes" gives the proposal: "<name> equalised" in at most
+  // 29 characters, the engine's name shortened (at a space where it has one)
+  // so that " equalised" stays whole.
   static QString ProposalName(const Engine& start);
 
   void BtStartClick();
@@ -87,6 +90,11 @@ class TAssistantForm : public QWidget {
   QWidget* BuildDimensionGrid();
   QWidget* BuildOutputs();
   void ConnectReactions();
+  // Another data folder: its engines are not the start engine, so the window
+  // drops that engine, the result and any search, and waits for Open.
+  void StoreOpened();
+  // A search still running is dropped with what it would deliver.
+  void DropSearch();
   void ShowDimensionValues();
   DesignInput ReadInput() const;
   void SetSearching(bool searching);
@@ -101,7 +109,7 @@ class TAssistantForm : public QWidget {
 
   SessionModel& model_;
   JobRunner jobs_;
-  Engine start_;
+  std::optional<Engine> start_;  // none until Open, and after another data folder is opened
   std::array<DimensionRow, kDimensions> rows_{};
   DesignInput input_;
   std::shared_ptr<const DesignResult> result_;

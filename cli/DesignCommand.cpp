@@ -4,20 +4,23 @@
 // leaving every other record as it was.
 #include "DesignCommand.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <thread>
 #include <variant>
 
 #include "Cp1252.h"
+#include "DataFile.h"
 #include "DesignHelp.h"
 #include "DesignOptions.h"
 #include "DesignReport.h"
 #include "DesignSearch.h"
 #include "EngineConversion.h"
 #include "LengthUnitSetting.h"
+#include "MessageLine.h"
 #include "QuadrantStudy.h"
 #include "SaveAs.h"
 #include "SweepReport.h"
@@ -26,6 +29,10 @@
 namespace {
 
 constexpr const char* kProgram = "zovuderiz-design: ";
+
+void Say(std::ostream& err, const std::string& message) {
+  WriteMessageLine(err, kProgram, message);
+}
 
 std::string StoredName(const std::string& utf8) {
   return Utf8ToCp1252(utf8).value_or(utf8).substr(0, kEngineNameLimit);
@@ -84,14 +91,14 @@ int Design(const DesignOptions& options, Store& store, const EngineRecord& store
   const DesignInput input = MakeInput(options, start);
   for (const FreeDimension& d : input.free)
     if (const auto problem = BoundsProblem(start, d)) {
-      err << kProgram << *problem << '\n';
+      Say(err, *problem);
       return kExitUsage;
     }
   // Without --unit, lengths carry the unit the data file was given.
   const LengthUnit unit = options.unit.value_or(ReadLengthUnit(options.dataFile));
   const DesignResult result = SearchDesign(input, Cores());
   if (result.status == DesignStatus::cannotStart) {
-    err << kProgram << options.name << ": " << result.problem << '\n';
+    Say(err, options.name + ": " + result.problem);
     if (options.json) WriteJsonFailure(out, RecordName(stored), result.problem, unit);
     return kExitCannotAssemble;
   }
@@ -111,11 +118,23 @@ int Design(const DesignOptions& options, Store& store, const EngineRecord& store
   options.json ? WriteDesignJson(out, report) : WriteDesignText(out, report);
   if (options.saveAs) {
     if (const auto refused = SaveProposal(store.shed, proposal, *options.saveAs, options.dataFile, err)) {
-      err << kProgram << *refused << '\n';
+      Say(err, *refused);
       return kExitFileOrEngine;
     }
   }
   return kExitOk;
+}
+
+// The store would create a missing file and read a device without end; a
+// design run reads only a regular data file of a sane size.
+std::optional<std::string> DataFileProblem(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0) {
+    const int error = errno;
+    return "Cannot read \"" + path + "\": " + std::strerror(error);
+  }
+  const FileResult kind = CheckDataFileKind(path, info);
+  return kind.ok() ? std::nullopt : std::optional(kind.error);
 }
 
 }  // namespace
@@ -123,7 +142,7 @@ int Design(const DesignOptions& options, Store& store, const EngineRecord& store
 int RunDesignCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const auto parsed = ParseDesignArgs(args);
   if (const auto* usage = std::get_if<UsageError>(&parsed)) {
-    err << kProgram << usage->message << " (" << kDesignUsageText << ")\n";
+    Say(err, usage->message + " (" + kDesignUsageText + ")");
     return kExitUsage;
   }
   const auto& options = std::get<DesignOptions>(parsed);
@@ -131,22 +150,24 @@ int RunDesignCommand(const std::vector<std::string>& args, std::ostream& out, st
     out << kDesignUsageText << "\n\n" << DesignHelpText() << '\n';
     return kExitOk;
   }
-  // The store would create a missing file; a design run must not.
-  if (!std::ifstream(options.dataFile, std::ios::binary)) {
-    err << kProgram << "cannot read data file '" << options.dataFile << "': " << std::strerror(errno) << '\n';
+  if (const auto problem = DataFileProblem(options.dataFile)) {
+    Say(err, *problem);
     return kExitFileOrEngine;
   }
   Store store(options.dataFile);
   store.shed.ListEngines();
+  if (!store.shed.ReadError().empty()) {
+    Say(err, store.shed.ReadError());
+    return kExitFileOrEngine;
+  }
   const FoundRecord stored = store.shed.FindEngine(StoredName(options.name).c_str());
   if (!stored.record) {
-    err << kProgram << stored.outcome.message << ": '" << options.name << "' in '" << options.dataFile
-        << "'\n";
+    Say(err, stored.outcome.message + ": '" + options.name + "' in '" + options.dataFile + "'");
     return kExitFileOrEngine;
   }
   if (options.saveAs) {
     if (const auto refused = CheckSaveAs(store.shed, *options.saveAs, options.dataFile)) {
-      err << kProgram << *refused << '\n';
+      Say(err, *refused);
       return kExitFileOrEngine;
     }
   }

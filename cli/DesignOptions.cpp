@@ -7,6 +7,7 @@
 
 #include "EngineSchema.h"
 #include "NumberFormat.h"
+#include "QuadrantStudy.h"
 
 const char* const kDesignUsageText =
     "usage: zovuderiz-design [--data FILE] --set ANGLE [--valve-setting leads|cutoff] [--side both|down|up] "
@@ -36,20 +37,26 @@ std::optional<std::vector<double>> Numbers(const std::string& text, char separat
   return numbers;
 }
 
+// A range is counted as the study counts it (exactly, its last notch snapped
+// to HI), so a step lost in rounding is refused rather than repeated without end;
+// a list is held to the same number of notches.
 std::optional<std::string> ParseNotches(const std::string& text, std::vector<double>& notches) {
+  const std::string tooMany = "more than " + std::to_string(kMostNotches) + " notches: " + text;
   if (text.find(':') == std::string::npos) {
     const auto list = Numbers(text, ',');
     if (!list) return "notches are not numbers: " + text;
+    if (list->size() > static_cast<std::size_t>(kMostNotches)) return tooMany;
     notches = *list;
     return std::nullopt;
   }
   const auto range = Numbers(text, ':');
   if (!range || range->size() != 3 || (*range)[2] <= 0 || (*range)[0] > (*range)[1])
     return "notches need LO:HI:STEP with LO <= HI and STEP > 0: " + text;
-  const double lo = (*range)[0], hi = (*range)[1], step = (*range)[2];
-  if ((hi - lo) / step > 1000) return "too many notches: " + text;
-  for (int i = 0; lo + i * step <= hi + 1e-9 * step; ++i) notches.push_back(lo + i * step);
-  return std::nullopt;
+  const NotchPlan plan{false, (*range)[0], (*range)[1], (*range)[2]};
+  notches = NotchAngles(plan, std::nullopt);
+  if (!notches.empty()) return std::nullopt;
+  const bool advances = plan.loDeg + plan.stepDeg > plan.loDeg && plan.hiDeg + plan.stepDeg > plan.hiDeg;
+  return advances ? tooMany : "the step is too small to change the angle at LO or HI: " + text;
 }
 
 std::optional<std::string> ParseFree(const std::string& text, std::vector<FreeOption>& free) {

@@ -3,6 +3,7 @@
 #include "SaveAs.h"
 
 #include "EngineName.h"
+#include "MessageLine.h"
 
 namespace {
 
@@ -30,7 +31,8 @@ std::optional<std::string> SaveProposal(TShed& shed, const EngineRecord& proposa
                                         const std::string& dataFile, std::ostream& err) {
   LockWait wait;
   wait.waiting = [&err, &dataFile] {
-    err << "zovuderiz-design: waiting for another program to finish with '" << dataFile << "'...\n";
+    WriteMessageLine(
+        err, "zovuderiz-design: ", "waiting for another program to finish with '" + dataFile + "'...");
     err.flush();
   };
   const StoreOutcome saved = shed.SaveNewEngine(proposal, wait);

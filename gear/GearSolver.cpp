@@ -24,6 +24,10 @@ int CrankSign(const Engine& e) {
   return (e.valveType == 1 && rockerSign == 1) || (e.valveType == -1 && rockerSign == -1) ? 1 : -1;
 }
 
+double LinkTolerance(const Engine& e) {
+  return 0.00001 * std::fabs(e.eccrad != 0 ? e.eccrad : e.linkpins);
+}
+
 Point ArmEnd(const Engine& s, double phi) {
   const double armSign = s.ctoweighh > s.eccrod ? -1 : 1;
   return {s.ctoweighh + armSign * s.larad * std::cos(phi), s.ctoweighv - s.larad * std::sin(phi)};
@@ -99,7 +103,7 @@ namespace {
 std::optional<double> QuickLinkHeight(GearWork& w, int k) {
   constexpr int kMostSteps = 2;
   const auto& Y = w.run.joints.Y;
-  const double tol = 0.00001 * w.engine.eccrad;
+  const double tol = LinkTolerance(w.engine);
   double x0 = 4 * Y[k - 1][pin1] - 6 * Y[k - 2][pin1] + 4 * Y[k - 3][pin1] - Y[k - 4][pin1];
   double f0 = LiftLinkResidual(w, k, x0);
   double slope = w.lastSlope;
@@ -131,7 +135,7 @@ std::optional<double> FindLinkHeight(GearWork& w, int k) {
   if (w.method == SolveMethod::quick && k >= 4)
     if (const auto quick = QuickLinkHeight(w, k)) return quick;
   const Engine& e = w.engine;
-  const double tol = 0.00001 * e.eccrad;
+  const double tol = LinkTolerance(e);
   const auto residual = [&](double y) { return LiftLinkResidual(w, k, y); };
   double slope = 0;
   const auto plain = SecantSolve(residual, +e.linkpins / 2, -e.linkpins / 2, tol, 50, &slope);

@@ -62,6 +62,11 @@ double EffectiveRatio(const Engine& e);
 // +mcrank), -1 when it starts at the back dead centre.
 int CrankSign(const Engine& e);
 
+// How close the searches for the height of pin1 come to the root: a
+// hundred-thousandth of the eccentric radius, or of the distance between the
+// link pins where the eccentrics have no throw (the link then hangs still).
+double LinkTolerance(const Engine& e);
+
 // The drivers at crank angle theta with the lifting arm at phi below the
 // horizontal (both radians); the arm end alone, which a sweep places once.
 LinkDrivers PlaceDrivers(const Engine& e, double theta, double phi);

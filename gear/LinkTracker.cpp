@@ -13,10 +13,6 @@ namespace {
 constexpr int kMaxSplits = 7;
 constexpr double kLargestArmMove = 2 * kPi / 180;
 
-double Tolerance(const Engine& s) {
-  return 0.00001 * s.eccrad;
-}
-
 // A true move of at most 2 degrees stays this close to a straight-line guess.
 double JumpLimit(const Engine& s) {
   return 0.05 * s.linkpins;
@@ -25,7 +21,7 @@ double JumpLimit(const Engine& s) {
 std::optional<LinkRoot> SolveNear(const Engine& s, GearInputs at, double guess) {
   const LinkDrivers drivers = PlaceDrivers(s, at.theta, at.phi);
   const auto residual = [&](double y) { return LinkResidual(s, drivers, y, nullptr); };
-  const double tol = Tolerance(s);
+  const double tol = LinkTolerance(s);
   double slope = 0;
   const auto y = SecantSolve(residual, guess, guess + 100 * tol, tol, 50, &slope);
   if (!y) return std::nullopt;

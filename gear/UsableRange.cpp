@@ -6,6 +6,8 @@
 #include <cmath>
 #include <thread>
 
+#include "RunUsability.h"
+
 double DiePositionAlongLink(const GearRun& run, int step) {
   const JointTable& t = run.joints;
   const Point centre = t.At(step, linkCentre), dieAt = t.At(step, die);
@@ -22,13 +24,7 @@ double DiePositionAlongLink(const GearRun& run, int step) {
 }
 
 bool IsUsableRun(const GearRun& run) {
-  for (int e = 0; e < kEvents; ++e)
-    if (!run.results.eventFound[e]) return false;
-  for (int k = 0; k < kSteps; ++k) {
-    const double along = DiePositionAlongLink(run, k);
-    if (!(along >= 0 && along <= 1)) return false;
-  }
-  return true;
+  return JudgeRun(run).usable();
 }
 
 namespace {

@@ -23,7 +23,7 @@ inline constexpr double kUsableSearchLimitDeg = 90;
 double DiePositionAlongLink(const GearRun& run, int step);
 
 // True when the die stays between the rod pins at every crank step and all
-// eight valve events occur.
+// eight valve events occur: RunUsability's JudgeRun(run).usable().
 bool IsUsableRun(const GearRun& run);
 
 // Searches each side of mid-gear (side by side when `threads` is 2 or more,

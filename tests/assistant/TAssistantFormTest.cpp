@@ -3,7 +3,8 @@
 // with exact bounds, a short search off the GUI thread whose plots cover the
 // whole usable range, "Put in boxes" filling the main window's boxes with
 // what the table shows, a new search clearing the old result, bounds across
-// zero refused, and a cancel that stops the search promptly.
+// zero refused, a cancel that stops the search promptly, and another data
+// folder letting go of the engine, its result and its search.
 #include <QAction>
 #include <QChartView>
 #include <QLineSeries>
@@ -61,7 +62,7 @@ TEST_F(TAssistantFormTest, SearchesTheWholeRangeAndPutsWhatTheTableShowsInTheBox
 
   ASSERT_TRUE(AssistantForm->BtPutInBoxes->isEnabled());
   QTest::mouseClick(AssistantForm->BtPutInBoxes, Qt::LeftButton);
-  EXPECT_EQ(MainForm->EdName->text(), "Goods 0-6-0 slide valve equal");
+  EXPECT_EQ(MainForm->EdName->text(), "Goods 0-6-0 slide equalised");
   for (int row = 0; row < AssistantForm->dimensionTable->rowCount(); ++row) {
     if (AssistantForm->dimensionTable->item(row, 0)->text() == "Lifting arm radius") {
       EXPECT_EQ(Box("EdLarad")->text(), AssistantForm->dimensionTable->item(row, 2)->text());
@@ -70,7 +71,7 @@ TEST_F(TAssistantFormTest, SearchesTheWholeRangeAndPutsWhatTheTableShowsInTheBox
   EXPECT_EQ(BoxText::Number(Box("EdLarad")), result->proposal.larad);
   EXPECT_EQ(Box("EdConrod")->text(), "78");
   // Nothing is stored until the user saves.
-  EXPECT_EQ(MainForm->CB_Engines->findText("Goods 0-6-0 slide valve equal"), -1);
+  EXPECT_EQ(MainForm->CB_Engines->findText("Goods 0-6-0 slide equalised"), -1);
 
   // A new search clears the result shown.
   QTest::mouseClick(AssistantForm->BtStart, Qt::LeftButton);
@@ -101,4 +102,30 @@ TEST_F(TAssistantFormTest, CancelStopsTheSearchPromptly) {
   QTRY_VERIFY_WITH_TIMEOUT(!AssistantForm->searching(), 1000);
   EXPECT_EQ(AssistantForm->result()->status, DesignStatus::cancelled);
   EXPECT_TRUE(AssistantForm->BtStart->isEnabled());
+}
+
+TEST_F(TAssistantFormTest, AnotherDataFolderDropsTheEngineAndTheSearch) {
+  Pick("Express 4-4-0 rocker B");
+  MainForm->findChild<QAction*>("DesignAssistant1")->trigger();
+  AssistantForm->EdMaxEvals->setText("1000000");
+  QTest::mouseClick(AssistantForm->BtStart, Qt::LeftButton);
+  ASSERT_TRUE(AssistantForm->searching());
+  WindowSet::OpenStore("ste_data.dat");
+  EXPECT_FALSE(AssistantForm->searching());
+  EXPECT_FALSE(AssistantForm->BtStart->isEnabled());
+  EXPECT_FALSE(AssistantForm->BtPutInBoxes->isEnabled());
+  EXPECT_EQ(AssistantForm->windowTitle(), "DESIGN ASSISTANT");
+  EXPECT_TRUE(AssistantForm->LbStatus->text().startsWith("No engine"));
+  // The dropped search delivers nothing.
+  QTest::qWait(300);
+  EXPECT_EQ(AssistantForm->result(), nullptr);
+  Pick("Goods 0-6-0 slide valve");
+  MainForm->findChild<QAction*>("DesignAssistant1")->trigger();
+  EXPECT_TRUE(AssistantForm->BtStart->isEnabled());
+  // The suggested name keeps " equalised" whole and no word of the engine's cut.
+  Engine named;
+  named.name = "Express 4-4-0 rocker B";
+  EXPECT_EQ(TAssistantForm::ProposalName(named), "Express 4-4-0 equalised");
+  named.name = "Twentysixlettersinoneword!";
+  EXPECT_EQ(TAssistantForm::ProposalName(named), "Twentysixlettersino equalised");
 }

@@ -1,7 +1,8 @@
 // zovuderiz-design end to end on a copy of the sample data file, with few
 // evaluations: --save-as adds one record and refuses a stored name, the usage,
 // bounds and engine errors have their exit statuses and one line each, and a
-// start that cannot be searched says where it fails.
+// start that cannot be searched says where it fails; what is no data file and
+// notches past the limit are refused at once, and every error is one line.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -11,6 +12,8 @@
 #include <sstream>
 
 #include "DesignCommand.h"
+#include "DesignOptions.h"
+#include "QuadrantStudy.h"
 #include "ReportWords.h"
 #include "SampleEngines.h"
 #include "StoreTestSupport.h"
@@ -88,6 +91,42 @@ TEST_F(DesignCommandTest, UsageAndEngineErrors) {
   EXPECT_NE(err_.find("Steam lap"), std::string::npos) << err_;
   EXPECT_EQ(Run({"--set", "25", "--free", "larad:10.9:11.1", "Goods 0-6-0 slide valve"}), 0);
   EXPECT_NE(out_.find("Worst cut-off inequality"), std::string::npos);
+}
+
+TEST_F(DesignCommandTest, NoDataFileNoEndlessNotchesAndOneLinePerError) {
+  const auto run = [this](std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int status = RunDesignCommand(args, out, err);
+    err_ = err.str();
+    return status;
+  };
+  EXPECT_EQ(run({"--data", dir_.string(), "--set", "25", "Goods 0-6-0 slide valve"}), 3);
+  EXPECT_EQ(err_, "zovuderiz-design: Cannot read \"" + dir_.string() + "\": Is a directory\n");
+  EXPECT_EQ(run({"--data", "/dev/zero", "--set", "25", "Goods 0-6-0 slide valve"}), 3);
+  EXPECT_EQ(err_, "zovuderiz-design: Cannot read \"/dev/zero\": not a regular file\n");
+  // Steps lost in rounding, ranges and lists past the limit: refused before any run.
+  std::string longList = "0";
+  for (int i = 1; i <= kMostNotches; ++i) longList += "," + std::to_string(i % 90);
+  for (const std::string& notches :
+       {std::string("1e300:1e300:1"), std::string("1e20:1e20:1"), std::string("0:10001:0.5"), longList}) {
+    EXPECT_EQ(
+        run({"--data", Data().string(), "--notches", notches, "--set", "25", "Goods 0-6-0 slide valve"}), 2)
+        << notches.substr(0, 40);
+    EXPECT_EQ(std::count(err_.begin(), err_.end(), '\n'), 1);
+  }
+  EXPECT_NE(err_.find("more than 10001 notches"), std::string::npos);
+  // The range's last notch is HI itself, not LO plus the steps' rounding.
+  const auto parsed = ParseDesignArgs({"--notches", "0.1:0.3:0.1", "--set", "25", "Goods"});
+  ASSERT_TRUE(std::holds_alternative<DesignOptions>(parsed));
+  EXPECT_EQ(std::get<DesignOptions>(parsed).notchesDeg, (std::vector<double>{0.1, 0.2, 0.3}));
+  // A control character in a name is written as an escape, not a line break.
+  EXPECT_EQ(Run({"--set", "25", "Goods\nvalve"}), 3);
+  EXPECT_EQ(std::count(err_.begin(), err_.end(), '\n'), 1) << err_;
+  EXPECT_NE(err_.find("'Goods\\nvalve'"), std::string::npos) << err_;
+  EXPECT_EQ(run({"--data", "no\nfile", "--set", "25", "--side", "le\nft", "Goods"}), 2);
+  EXPECT_EQ(std::count(err_.begin(), err_.end(), '\n'), 1) << err_;
+  EXPECT_EQ(run({"--data", "no\nfile", "--set", "25", "Goods"}), 3);
+  EXPECT_EQ(err_, "zovuderiz-design: Cannot read \"no\\nfile\": No such file or directory\n");
 }
 
 TEST_F(DesignCommandTest, AStartThatCannotBeSearchedSaysWhereInOneLine) {

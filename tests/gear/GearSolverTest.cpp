@@ -3,6 +3,7 @@
 // up round the revolution, and mid-gear agrees with a hand-solved construction.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -159,4 +160,30 @@ TEST(MidGear, DirectionTextAndUnreachableLiftingLink) {
   const RunOutcome sweep = s.Go(10);
   ASSERT_FALSE(sweep.ok());
   EXPECT_EQ(FailureMessage(*sweep.failure), message);
+}
+
+TEST(GearSolver, EccentricsWithoutThrowOrOfNegativeRadiusStillAssemble) {
+  // Without throw the link hangs still: the valve never moves at any notch.
+  Engine still = SampleGear("Goods 0-6-0 slide valve");
+  still.eccrad = 0;
+  Session s;
+  ASSERT_FALSE(s.Take(still));
+  for (const double angle : {0.0, 30.0, -30.0}) {
+    const RunOutcome outcome = s.Go(angle);
+    ASSERT_TRUE(outcome.ok()) << angle << ": " << FailureMessage(*outcome.failure);
+    const double* valve = outcome.run->valveTable;
+    const auto [least, most] = std::minmax_element(valve, valve + kSteps);
+    EXPECT_LT(*most - *least, 1e-3) << angle;
+  }
+  // A negative radius puts each eccentric half a turn round: the same gear as
+  // the positive radius with the advance turned by 180 degrees.
+  Engine negative = SampleGear("Goods 0-6-0 slide valve"), turned = negative;
+  negative.eccrad = -negative.eccrad;
+  turned.angadv += 180;
+  Session t;
+  ASSERT_FALSE(s.Take(negative));
+  ASSERT_FALSE(t.Take(turned));
+  const RunOutcome a = s.Go(20), b = t.Go(20);
+  ASSERT_TRUE(a.ok() && b.ok());
+  for (int k = 0; k < kSteps; ++k) EXPECT_NEAR(a.run->valveTable[k], b.run->valveTable[k], 1e-6) << k;
 }
