@@ -1,9 +1,9 @@
 // The start is measured exactly over its usable range, every half degree;
 // trials are measured quickly at the range's ends and every 5 degrees while
 // the search explores, every degree while it polishes. A fifth of the trials
-// go to a Latin hypercube drawn from the seed, half to COBYLA from the start
-// and the four best of those points, the rest to polishing the best two on
-// the finer grid and, once the best holds, polishing it again; a few are kept to check the best exactly on
+// go to a Latin hypercube drawn from the seed, three fifths to COBYLA from the
+// start and the four best of those points, the rest to polishing the best two
+// on the finer grid and, once the best holds, polishing it again; a few are kept to check the best exactly on
 // every notch (and its rounding to the digits the boxes show), and notches a check finds broken join the
 // polishing grid. Each measurement spreads its notches over the threads, so nothing depends on their number.
 #include "DesignSearch.h"
@@ -51,11 +51,12 @@ struct Budget {
 };
 
 // The checks on every notch keep a few trials of the limit for themselves; of
-// the rest a fifth fills space, half explores and the rest polishes.
+// the rest a fifth fills space, three fifths explore and the last fifth
+// polishes, whose trials on the finer grid cost four times as much.
 Budget PlanBudget(int most) {
   const int checks = most < 4 ? 0 : std::min(8, 2 + most / 200);
   const int search = most - checks;
-  return {search / 5, search / 5 + search / 2, search};
+  return {search / 5, search * 4 / 5, search};
 }
 
 double Distance(const std::vector<double>& a, const std::vector<double>& b) {
