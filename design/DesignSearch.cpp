@@ -175,7 +175,9 @@ std::optional<Checked> Settle(TrialDesigns& trials, std::vector<Trial> candidate
     polished.erase(polished.begin());
     auto checked = Check(problem, tally, problem.EngineAt(best.u), beforeObjective);
     if (!checked) return std::nullopt;
-    if (checked->holds) return Refine(trials, best, std::move(*checked), budget);
+    // The checks kept back must still cover this round's, the refined design's and the rounding's.
+    const bool room = tally.maxEvaluations() - budget.polish >= round + 3;
+    if (checked->holds) return room ? Refine(trials, best, std::move(*checked), budget) : checked;
     problem.AddToGrid(problem.constraints().BreachedNotches(checked->figures));
     const int limit = tally.evaluations() + (budget.polish - tally.evaluations()) / (kRounds - round);
     auto again = Polish(trials, {best}, limit, beforeObjective);
