@@ -12,7 +12,7 @@ namespace {
 
 constexpr double kDieMargin = 0.002;        // of the link between the pins
 constexpr double kLeadMargin = 0.002;       // of the port
-constexpr double kCutOffMarginPct = 0.05;   // points of the stroke
+constexpr double kCutOffMarginPct = 0.15;   // points of the stroke
 constexpr double kPortMarginShare = 0.005;  // of the port-opening floor
 constexpr double kLeadCapMargin = 0.005;    // of the lead cap
 constexpr double kNotCounted = -1;

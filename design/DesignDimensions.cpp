@@ -15,6 +15,13 @@ bool HangsTheLink(const DimensionSpec& d) {
   return d.part == GearPart::suspension || d.part == GearPart::liftingPin;
 }
 
+// The eccentric rods' length and their pins' place behind the slot move the
+// link's ends, which the suspension alone cannot; the rest of the eccentric
+// and the valve stay fixed, for they set the valve events the driver knows.
+bool RodsTheLink(const DimensionSpec& d) {
+  return d.field == &Engine::eccrod || d.field == &Engine::pintoslot;
+}
+
 // The sign a dimension must keep: +1 above zero, -1 below, 0 either.
 int KeptSign(const DimensionSpec& d, double value) {
   if (d.sign == SignRule::positive) return 1;
@@ -44,10 +51,10 @@ std::optional<DesignDimension> FindDesignDimension(const std::string& name) {
 
 const std::vector<std::string>& DefaultFreeNames() {
   static const std::vector<std::string> names = [] {
-    std::vector<std::string> suspension;
+    std::vector<std::string> free;
     for (const DimensionSpec& d : EngineDimensions())
-      if (HangsTheLink(d)) suspension.push_back(d.key);
-    return suspension;
+      if (HangsTheLink(d) || RodsTheLink(d)) free.push_back(d.key);
+    return free;
   }();
   return names;
 }
@@ -69,7 +76,8 @@ FreeDimension Widened(const Engine& start, const DimensionSpec& d) {
   const double least = d.quantity == Quantity::angle   ? kLeastAngleReach
                        : d.quantity == Quantity::ratio ? kLeastRatioReach
                                                        : quarterPins;
-  const double reach = std::max(kBoundsShare * std::fabs(value), least);
+  const double share = d.part == GearPart::suspension ? kSuspensionShare : kBoundsShare;
+  const double reach = std::max(share * std::fabs(value), least);
   FreeDimension bounds{name, value - reach, value + reach};
   const int sign = KeptSign(d, value);
   if (sign > 0) bounds.lower = std::max(bounds.lower, kLeastKeptShare * value);

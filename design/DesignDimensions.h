@@ -28,13 +28,17 @@ struct FreeDimension {
 const std::array<DesignDimension, kDimensions>& DesignDimensions();
 std::optional<DesignDimension> FindDesignDimension(const std::string& name);
 
-// The suspension of the link (its parts and the lifting pin's place on it), in
-// the record's order: ctoweighh, ctoweighv, larad, liftlink, circdisp, raddisp.
+// The eccentric rods' length and pin-to-slot distance, and the suspension of
+// the link (its parts and the lifting pin's place on it), in the record's
+// order: eccrod, pintoslot, ctoweighh, ctoweighv, larad, liftlink, circdisp, raddisp.
 const std::vector<std::string>& DefaultFreeNames();
 
 // The reach of the default bounds: this share of a dimension's value, and at
 // least this much for an angle (degrees) or a ratio.
 inline constexpr double kBoundsShare = 0.15;
+// The suspension's parts (the weighshaft's place, the lifting arm and link)
+// hang the link and set no valve event, so a designer moves them further.
+inline constexpr double kSuspensionShare = 0.3;
 inline constexpr double kLeastAngleReach = 1.0;
 inline constexpr double kLeastRatioReach = 0.1;
 // A dimension that must stay on its side of zero keeps at least this share of
@@ -42,7 +46,8 @@ inline constexpr double kLeastRatioReach = 0.1;
 inline constexpr double kLeastKeptShare = 0.5;
 
 // The lifting pin's offsets (circdisp, raddisp) within a quarter of linkpins of
-// their value; every other length within 15 % of its value, and at least that
+// their value; the suspension's parts within 30 % of their value and every
+// other length within 15 %, and at least that
 // quarter; an angle within 15 % and at least 1 degree, a ratio within 15 % and
 // at least 0.1. A dimension that must stay above zero (or keep its sign) never
 // goes nearer zero than half its value; one at zero or on the wrong side stays

@@ -1,12 +1,11 @@
 // The start is measured exactly over its usable range, every half degree;
 // trials are measured quickly at the range's ends and every 5 degrees while
 // the search explores, every degree while it polishes. A fifth of the trials
-// go to a Latin hypercube drawn from the seed, half to COBYLA from the start
-// and the best of those points, the rest to polishing the best two on the
-// finer grid; a few are kept to check the best exactly on every notch (and
-// its rounding to the digits the boxes show), and notches a check finds
-// broken join the polishing grid. Each measurement spreads its notches over
-// the threads, so nothing depends on their number.
+// go to a Latin hypercube drawn from the seed, three fifths to COBYLA from the
+// start and the four best of those points, the rest to polishing the best two
+// on the finer grid and, once the best holds, polishing it again; a few are kept to check the best exactly on
+// every notch (and its rounding to the digits the boxes show), and notches a check finds broken join the
+// polishing grid. Each measurement spreads its notches over the threads, so nothing depends on their number.
 #include "DesignSearch.h"
 
 #include <algorithm>
@@ -20,7 +19,8 @@
 
 namespace {
 
-constexpr int kLocalStarts = 3;
+constexpr int kLocalStarts = 5;
+constexpr int kTrialsPerStart = 60;  // fewer leave COBYLA no room to move from a start
 constexpr int kPolishStarts = 2;
 constexpr double kExploreStep = 0.1;  // COBYLA's first steps, of each bound's width
 constexpr double kPolishStep = 0.02;
@@ -51,11 +51,12 @@ struct Budget {
 };
 
 // The checks on every notch keep a few trials of the limit for themselves; of
-// the rest a fifth fills space, half explores and the rest polishes.
+// the rest a fifth fills space, three fifths explore and the last fifth
+// polishes, whose trials on the finer grid cost four times as much.
 Budget PlanBudget(int most) {
   const int checks = most < 4 ? 0 : std::min(8, 2 + most / 200);
   const int search = most - checks;
-  return {search / 5, search / 5 + search / 2, search};
+  return {search / 5, search * 4 / 5, search};
 }
 
 double Distance(const std::vector<double>& a, const std::vector<double>& b) {
@@ -64,12 +65,14 @@ double Distance(const std::vector<double>& a, const std::vector<double>& b) {
   return most;
 }
 
-// The start, then the best space-filling trials apart from it and each other.
-std::vector<Trial> LocalStarts(const Trial& start, std::vector<Trial> global) {
+// The start, then the best space-filling trials apart from it and each
+// other, as many as the trials left give room to.
+std::vector<Trial> LocalStarts(const Trial& start, std::vector<Trial> global, int trials) {
+  const auto most = static_cast<std::size_t>(std::clamp(trials / kTrialsPerStart, 1, kLocalStarts));
   std::stable_sort(global.begin(), global.end(), Better);
   std::vector<Trial> starts{start};
   for (const Trial& t : global) {
-    if (starts.size() == kLocalStarts) break;
+    if (starts.size() >= most) break;
     const bool apart = std::all_of(starts.begin(), starts.end(),
                                    [&](const Trial& s) { return Distance(s.u, t.u) > kDistinctStarts; });
     if (apart) starts.push_back(t);
@@ -94,7 +97,7 @@ std::vector<Trial> Search(TrialDesigns& trials, const Trial& start, const Budget
     global.push_back(std::move(*trial));
   }
   std::vector<Trial> found;
-  const std::vector<Trial> starts = LocalStarts(start, global);
+  const std::vector<Trial> starts = LocalStarts(start, global, budget.local - trials.tally().evaluations());
   for (std::size_t s = 0; s < starts.size(); ++s) {
     const int done = trials.tally().evaluations(), left = static_cast<int>(starts.size() - s);
     found.push_back(LocalSearch(trials).Run(starts[s], done + (budget.local - done) / left, kExploreStep));
@@ -142,6 +145,17 @@ std::vector<Trial> Polish(TrialDesigns& trials, const std::vector<Trial>& candid
   return polished;
 }
 
+// The budget left once a proposal holds polishes it again from a fresh first
+// step, since a restarted COBYLA often leaves the corner it had settled in;
+// the new point replaces the proposal only when it holds and beats it.
+Checked Refine(TrialDesigns& trials, const Trial& best, Checked held, const Budget& budget) {
+  const double bar = *trials.problem().constraints().Reported(held.figures);
+  const std::vector<Trial> again = Polish(trials, {best}, budget.polish, bar);
+  if (again.empty()) return held;
+  auto checked = Check(trials.problem(), trials.tally(), trials.problem().EngineAt(again.front().u), bar);
+  return checked && checked->holds ? std::move(*checked) : held;
+}
+
 // The best candidates polished on the finer grid, then checked on every notch;
 // where the best breaks a constraint, those notches join the grid and it is
 // polished again from there.
@@ -161,7 +175,9 @@ std::optional<Checked> Settle(TrialDesigns& trials, std::vector<Trial> candidate
     polished.erase(polished.begin());
     auto checked = Check(problem, tally, problem.EngineAt(best.u), beforeObjective);
     if (!checked) return std::nullopt;
-    if (checked->holds) return checked;
+    // The checks kept back must still cover this round's, the refined design's and the rounding's.
+    const bool room = tally.maxEvaluations() - budget.polish >= round + 3;
+    if (checked->holds) return room ? Refine(trials, best, std::move(*checked), budget) : checked;
     problem.AddToGrid(problem.constraints().BreachedNotches(checked->figures));
     const int limit = tally.evaluations() + (budget.polish - tally.evaluations()) / (kRounds - round);
     auto again = Polish(trials, {best}, limit, beforeObjective);
