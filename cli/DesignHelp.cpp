@@ -59,6 +59,7 @@ std::string FreeOptionHelp() {
   const auto angles = KeysWhere([](const DimensionSpec& d) { return d.quantity == Quantity::angle; });
   const auto ratios = KeysWhere([](const DimensionSpec& d) { return d.quantity == Quantity::ratio; });
   const auto pins = KeysWhere([](const DimensionSpec& d) { return d.part == GearPart::liftingPin; });
+  const auto suspension = KeysWhere([](const DimensionSpec& d) { return d.part == GearPart::suspension; });
   const auto positive = KeysWhere([](const DimensionSpec& d) { return d.sign == SignRule::positive; });
   const auto keepSign = KeysWhere([](const DimensionSpec& d) { return d.sign == SignRule::keepSign; });
   const auto either = KeysWhere([](const DimensionSpec& d) { return d.sign == SignRule::either; });
@@ -67,7 +68,8 @@ std::string FreeOptionHelp() {
       "a free dimension by its record field name (" + Joined(all) + "), repeatable; without bounds: within " +
           FormatGeneral4(100 * kBoundsShare) + " % of its value and at least a quarter of linkpins (" +
           Joined(angles) + ": " + FormatGeneral4(kLeastAngleReach) + " degree, " + Joined(ratios) + ": " +
-          FormatGeneral4(kLeastRatioReach) + "), " + Listed(pins) + " within a quarter of linkpins. " +
+          FormatGeneral4(kLeastRatioReach) + "), " + Listed(suspension) + " within " +
+          FormatGeneral4(100 * kSuspensionShare) + " %, " + Listed(pins) + " within a quarter of linkpins. " +
           Listed(positive) + " stay above zero and " + Listed(keepSign) +
           " keeps its sign: their default bounds come no nearer zero than half the value, and bounds "
           "given that cross zero are refused; " +
