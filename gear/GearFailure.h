@@ -18,7 +18,17 @@ enum class FailureKind {
   cutOffsNeverEqual,   // no centring of the valve makes the two cut-offs equal at the setting
 };
 
-enum class Member { none, engineData, liftArmAngle, liftingArm, connectingRod, liftingLink, slot, link, valve };
+enum class Member {
+  none,
+  engineData,
+  liftArmAngle,
+  liftingArm,
+  connectingRod,
+  liftingLink,
+  slot,
+  link,
+  valve
+};
 
 struct GearFailure {
   FailureKind kind;

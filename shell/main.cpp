@@ -16,9 +16,9 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
 #include <string>
-#include <memory>
 
 #include "DataFolder.h"
 #include "TMainForm.h"
