@@ -38,7 +38,7 @@ const std::vector<std::string>& DefaultFreeNames();
 inline constexpr double kBoundsShare = 0.15;
 // The suspension's parts (the weighshaft's place, the lifting arm and link)
 // hang the link and set no valve event, so a designer moves them further.
-inline constexpr double kSuspensionShare = 0.3;
+inline constexpr double kSuspensionShare = 0.35;
 inline constexpr double kLeastAngleReach = 1.0;
 inline constexpr double kLeastRatioReach = 0.1;
 // A dimension that must stay on its side of zero keeps at least this share of
@@ -46,7 +46,7 @@ inline constexpr double kLeastRatioReach = 0.1;
 inline constexpr double kLeastKeptShare = 0.5;
 
 // The lifting pin's offsets (circdisp, raddisp) within a quarter of linkpins of
-// their value; the suspension's parts within 30 % of their value and every
+// their value; the suspension's parts within 35 % of their value and every
 // other length within 15 %, and at least that
 // quarter; an angle within 15 % and at least 1 degree, a ratio within 15 % and
 // at least 0.1. A dimension that must stay above zero (or keep its sign) never

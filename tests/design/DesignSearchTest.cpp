@@ -79,7 +79,7 @@ TEST(DesignSearchTest, TheBreachesOfAStartAreWhereItsRunsBreakTheConstraint) {
 }
 
 TEST(DesignSearchTest, TheProposalKeepsBoundsSignsAndEveryNotchOfTheRange) {
-  DesignInput input = GoodsInput(300);
+  DesignInput input = GoodsInput(400);
   for (const DesignDimension& d : DesignDimensions()) {
     const FreeDimension bounds = DefaultBounds(input.start, d.name);
     EXPECT_FALSE(BoundsProblem(input.start, bounds)) << d.name;
