@@ -69,6 +69,7 @@ void WriteSummary(std::ostream& out, const QuadrantStudy& study, LengthUnit unit
       << "\nLeads: from " << length(s.leadMin) << " to " << length(s.leadMax)
       << "\nSmallest max. port opening: " << length(s.smallestPortOpening)
       << "\nWorst work imbalance 100 (Wb - Wf) / mean (%): " << Figure(s.worstWorkImbalancePct)
+      << "\nWorst die slip along the slot: " << length(s.worstDieSlip)
       << "\nIndicator diagrams: clearance " << FormatGeneral4(p.clearancePct)
       << " % of the swept volume, exhaust pressure " << FormatGeneral4(p.exhaustPressure)
       << " of the admission pressure, piston rod " << FormatGeneral4(p.rodRatio) << " of the bore\n";
@@ -114,6 +115,7 @@ std::string JsonStudyMembers(const QuadrantStudy& study) {
           JsonOptional(s.leadMin) + ", " + JsonOptional(s.leadMax) +
           "], \"smallestMaxPortOpening\": " + JsonOptional(s.smallestPortOpening) +
           ", \"worstWorkImbalancePct\": " + JsonOptional(s.worstWorkImbalancePct) +
+          ", \"worstDieSlip\": " + JsonOptional(s.worstDieSlip) +
           ",\n    \"workingNotchesDeg\": [";
   for (std::size_t i = 0; i < s.workingNotchesDeg.size(); ++i)
     text += (i == 0 ? "" : ", ") + JsonNumber(s.workingNotchesDeg[i]);

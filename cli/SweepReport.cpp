@@ -67,6 +67,8 @@ void WriteTextRun(std::ostream& out, const SweepRun& run, LengthUnit unit) {
       << FormatGeneral4(r.linkAngleMaxDeg) << " deg. (clockwise)\n";
   out << "  Die deflection (engine on dead centres): " << FormatGeneral4(r.dieDeflection)
       << UnitSuffix(Quantity::length, unit) << '\n';
+  out << "  Die slip along the slot (one revolution): " << FormatGeneral4(r.dieSlip)
+      << UnitSuffix(Quantity::length, unit) << '\n';
 }
 
 std::string JsonFigure(const FigureSpec& f, const RunResults& r) {

@@ -63,6 +63,7 @@ struct RunResults {
   double portOpenBack = 0, portOpenFront = 0;  // at most port
   double linkAngleMinDeg = 0, linkAngleMaxDeg = 0;
   double dieDeflection = 0;
+  double dieSlip = 0;      // along the slot, between the die's extremes in one revolution
   double valveTravel = 0;  // full travel of the centred valve
 };
 

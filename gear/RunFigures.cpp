@@ -35,6 +35,7 @@ const std::vector<FigureSpec>& RunFigures() {
       {"linkAngleMinDeg", "Link min.", "LinkMin", angle, -1, &RunResults::linkAngleMinDeg},
       {"linkAngleMaxDeg", "Link max.", "LinkMax", angle, -1, &RunResults::linkAngleMaxDeg},
       {"dieDeflection", "Die deflection", "DieDefl", length, -1, &RunResults::dieDeflection},
+      {"dieSlip", "Die slip", "DieSlip", length, -1, &RunResults::dieSlip},
   };
   return figures;
 }

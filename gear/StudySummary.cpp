@@ -43,6 +43,7 @@ StudySummary SummariseStudy(const std::vector<StudyRow>& rows) {
     KeepLargest(s.leadMax, std::max(r.leadBack, r.leadFront));
     KeepSmallest(s.smallestPortOpening, std::min(r.portOpenBack, r.portOpenFront));
     KeepLargestSize(s.worstWorkImbalancePct, row.indicator.workImbalancePct);
+    KeepLargest(s.worstDieSlip, r.dieSlip);
   }
   return s;
 }

@@ -39,6 +39,7 @@ struct StudySummary {
   // The imbalance of the largest size, its sign kept (positive: the back end
   // does more work); empty where no working notch has one.
   std::optional<double> worstWorkImbalancePct;
+  std::optional<double> worstDieSlip;  // the largest die slip
 };
 
 StudySummary SummariseStudy(const std::vector<StudyRow>& rows);

@@ -9,6 +9,7 @@
 
 #include "Angles.h"
 #include "GearSolver.h"
+#include "SlotPosition.h"
 
 namespace {
 
@@ -78,6 +79,7 @@ const RunResults& ComputeRunResults(const Engine& s, GearRun& run) {
   r.linkAngleMinDeg = RadiansToDegrees(run.linkAngleMin);
   r.linkAngleMaxDeg = RadiansToDegrees(run.linkAngleMax);
   r.dieDeflection = run.dieDeflection;
+  r.dieSlip = DieSlip(run);
   r.valveTravel = run.travelMax - run.travelMin;
   return r;
 }

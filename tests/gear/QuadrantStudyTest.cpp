@@ -188,9 +188,9 @@ TEST(StudyCsv, WhatWasStudiedThenHeaderAndRowsAtFullPrecisionWithEmptyFiguresAnd
       "liftArmDeg,admissionBack,cutOffBack,exhaustBack,compressionBack,admissionFront,cutOffFront,"
       "exhaustFront,compressionFront,leadBack (mm),leadFront (mm),maxPortOpeningBack (mm),"
       "maxPortOpeningFront (mm),valveTravel (mm),linkAngleMinDeg,linkAngleMaxDeg,dieDeflection (mm),"
-      "mepBack,mepFront,workImbalancePct,error\r\n"
-      "12.5,,0.10000000000000001,,,,0.33333333333333331,,,1.25,1.25,1,1,0,0,0,0,0.5,0.33333333333333331,,"
+      "dieSlip (mm),mepBack,mepFront,workImbalancePct,error\r\n"
+      "12.5,,0.10000000000000001,,,,0.33333333333333331,,,1.25,1.25,1,1,0,0,0,0,0,0.5,0.33333333333333331,,"
       "\r\n"
-      "-89.9,,,,,,,,,,,,,,,,,,,,The gear cannot be assembled at crank angle 182 deg.: the lifting link "
+      "-89.9,,,,,,,,,,,,,,,,,,,,,The gear cannot be assembled at crank angle 182 deg.: the lifting link "
       "cannot reach the link.\r\n");
 }
