@@ -7,10 +7,12 @@
 namespace {
 
 QMessageBox::StandardButton Ask(const std::string& caption, const std::string& text,
-                                QMessageBox::StandardButtons buttons) {
+                                QMessageBox::StandardButtons buttons,
+                                QMessageBox::StandardButton byDefault = QMessageBox::Ok) {
   QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), QString::fromStdString(text), buttons,
                   QApplication::activeWindow());
-  box.setDefaultButton(QMessageBox::Ok);
+  box.setDefaultButton(byDefault);
+  box.setEscapeButton(buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : byDefault);
   return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -24,6 +26,22 @@ void QtPrompter::Inform(const std::string& caption, const std::string& text) {
 
 bool QtPrompter::Confirm(const std::string& caption, const std::string& text) {
   return Ask(caption, text, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+bool QtPrompter::ConfirmRisk(const std::string& caption, const std::string& text) {
+  return Ask(caption, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+Prompter::KeepChoice QtPrompter::AskToKeep(const std::string& caption, const std::string& text) {
+  switch (Ask(caption, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+              QMessageBox::Cancel)) {
+    case QMessageBox::Save:
+      return KeepChoice::save;
+    case QMessageBox::Discard:
+      return KeepChoice::discard;
+    default:
+      return KeepChoice::cancel;
+  }
 }
 
 Prompter& AppPrompter() {

@@ -8,6 +8,8 @@ class QtPrompter : public Prompter {
  public:
   void Inform(const std::string& caption, const std::string& text) override;
   bool Confirm(const std::string& caption, const std::string& text) override;
+  bool ConfirmRisk(const std::string& caption, const std::string& text) override;
+  KeepChoice AskToKeep(const std::string& caption, const std::string& text) override;
 };
 
 // The prompter in force; a QtPrompter unless a test has set another.

@@ -4,6 +4,7 @@
 
 #include "BoxText.h"
 #include "EngineConversion.h"
+#include "EngineCopy.h"
 #include "LengthUnitSetting.h"
 #include "ResultsFile.h"
 
@@ -19,7 +20,10 @@ StoreOutcome SessionModel::OpenStore(const std::string& dataFile) {
   dataFile_ = dataFile;
   shed_ = std::make_unique<TShed>(dataFile, [this](const std::string& name) { listed_.push_back(name); });
   origin_ = EngineRecord{};
-  unit_ = ReadLengthUnit(dataFile);
+  const LengthUnitReading reading = ReadLengthUnitSetting(dataFile);
+  fileUnit_ = unit_ = reading.unit;
+  ownUnit_ = false;
+  unitProblem_ = reading.problem;
   emit lengthUnitChanged();
   const StoreOutcome opened = shed_->Open();
   session_ = Session{};
@@ -49,6 +53,31 @@ FoundEngine SessionModel::FindEngine(const std::string& nameBytes) {
   return {ToEngine(origin_), found.outcome};
 }
 
+bool SessionModel::IsStored(const std::string& nameBytes) const {
+  return shed_ && shed_->FindEngine(nameBytes.c_str()).record.has_value();
+}
+
+FoundEngine SessionModel::StoredEngine(const std::string& nameBytes) const {
+  if (!shed_) return {};
+  const FoundRecord found = shed_->FindEngine(nameBytes.c_str());
+  if (!found.record) return {std::nullopt, found.outcome};
+  return {ToEngine(*found.record), found.outcome};
+}
+
+StoreOutcome SessionModel::CopyEngineTo(const std::string& dataFile, const Engine& engine, LengthUnit unit,
+                                        const LockWait& wait) {
+  EngineRecord record = origin_;
+  ToRecord(engine, record);
+  return CopyEngineInto(dataFile, record, unit, wait).outcome;
+}
+
+StoreOutcome SessionModel::SaveNewEngine(const Engine& engine, const LockWait& wait) {
+  if (!shed_) return {};
+  EngineRecord record = origin_;
+  ToRecord(engine, record);
+  return shed_->SaveNewEngine(record, wait);
+}
+
 StoreOutcome SessionModel::SaveEngine(const Engine& engine, const LockWait& wait) {
   if (!shed_) return {};
   EngineRecord record = origin_;
@@ -64,8 +93,8 @@ StoreOutcome SessionModel::DeleteEngine(const std::string& nameBytes, const Lock
 }
 
 StoreOutcome SessionModel::SetLengthUnit(LengthUnit unit) {
-  unit_ = unit;
-  emit lengthUnitChanged();
+  fileUnit_ = unit;
+  if (!ownUnit_) SetShownUnit(unit);
   if (!shed_) return {};
   const FileWrite kept = WriteLengthUnit(dataFile_, unit);
   if (kept.ok()) return {};
@@ -73,7 +102,30 @@ StoreOutcome SessionModel::SetLengthUnit(LengthUnit unit) {
           "Cannot keep the length unit in \"" + LengthUnitPath(dataFile_) + "\": " + kept.reason};
 }
 
+std::string SessionModel::RefreshLengthUnit() {
+  if (!shed_) return {};
+  const LengthUnitReading reading = ReadLengthUnitSetting(dataFile_);
+  if (reading.unit != fileUnit_) {
+    fileUnit_ = reading.unit;
+    SetShownUnit(ownUnit_ ? unit_ : reading.unit);
+  }
+  if (reading.problem == unitProblem_) return {};
+  unitProblem_ = reading.problem;
+  return reading.problem;
+}
+
+void SessionModel::SetShownUnit(LengthUnit unit) {
+  unit_ = unit;
+  emit lengthUnitChanged();
+}
+
 std::optional<GearFailure> SessionModel::TakeEngine(const Engine& engine) {
+  return TakeEngine(engine, fileUnit_);
+}
+
+std::optional<GearFailure> SessionModel::TakeEngine(const Engine& engine, LengthUnit unit) {
+  ownUnit_ = unit != fileUnit_;
+  if (unit != unit_) SetShownUnit(unit);
   auto failure = session_.Take(engine);
   emit engineTaken();
   return failure;

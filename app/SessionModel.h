@@ -52,20 +52,45 @@ class SessionModel : public QObject {
   // The stored engine of that name; it becomes the record that a later save
   // writes over, so its reserved field and the bytes after its name stay.
   FoundEngine FindEngine(const std::string& nameBytes);
+  // Whether the latest listing holds an engine of that name (record bytes);
+  // for suggesting a free name (FreeEngineName) and asking before a replace.
+  bool IsStored(const std::string& nameBytes) const;
+  // The stored engine of that name, read only: the record a save writes
+  // over stays the one FindEngine gave.
+  FoundEngine StoredEngine(const std::string& nameBytes) const;
+  // Stores the engine (in `unit`) as a new engine in another data file,
+  // under a free name there (CopyEngineInto); done says where and as what.
+  StoreOutcome CopyEngineTo(const std::string& dataFile, const Engine& engine, LengthUnit unit,
+                            const LockWait& wait = {});
+  // Saves the engine only when no engine of its name is in the file at the
+  // moment of writing (nameTaken otherwise): a new engine never replaces one.
+  StoreOutcome SaveNewEngine(const Engine& engine, const LockWait& wait = {});
   // Saves the engine under its name over the record it came from. Saving and
   // deleting wait as `wait` says while another program holds the data file;
   // they may run on another thread while the GUI thread waits for them.
   StoreOutcome SaveEngine(const Engine& engine, const LockWait& wait = {});
   StoreOutcome DeleteEngine(const std::string& nameBytes, const LockWait& wait = {});
 
-  // The unit the lengths of this data file are in: only shown, never converted.
+  // The unit the lengths of the engine the session computes are in (the data
+  // file's until an engine of another unit is taken): only shown, never converted.
   LengthUnit lengthUnit() const { return unit_; }
-  // Sets and announces the unit and keeps it beside the data file; notWritten
-  // (the unit still set) when it cannot be kept.
+  // The unit set for the data file's lengths.
+  LengthUnit fileLengthUnit() const { return fileUnit_; }
+  // Sets and announces the data file's unit and keeps it beside the file;
+  // notWritten (the unit still set) when it cannot be kept.
   StoreOutcome SetLengthUnit(LengthUnit unit);
+  // Reads the data file's unit again (another program may have set it) and
+  // announces a change. The sentence why a unit file was not taken, when it
+  // has not been said for this data file yet; else empty.
+  std::string RefreshLengthUnit();
+  // Why the unit file read at opening was not taken; empty when it was.
+  const std::string& lengthUnitProblem() const { return unitProblem_; }
 
   // "GET  RESULTS": takes the engine in (centring cleared) and announces it.
+  // Its lengths are in the data file's unit, or in `unit` for an engine
+  // made in another (scaled from inches to millimetres).
   std::optional<GearFailure> TakeEngine(const Engine& engine);
+  std::optional<GearFailure> TakeEngine(const Engine& engine, LengthUnit unit);
   // "GO": runs the gear; a good run is kept, announced and written to results.txt.
   RunOutcome Go(double liftArmDegrees);
   // "GO" with the valve setting chosen for a first run (Session::Go).
@@ -95,6 +120,7 @@ class SessionModel : public QObject {
  private:
   void WriteResultsFile();
   void AnnounceRun(double liftArmDegrees);
+  void SetShownUnit(LengthUnit unit);
 
   Session session_;
   std::unique_ptr<TShed> shed_;
@@ -102,4 +128,7 @@ class SessionModel : public QObject {
   std::vector<std::string> listed_;
   EngineRecord origin_{};
   LengthUnit unit_ = LengthUnit::none;
+  LengthUnit fileUnit_ = LengthUnit::none;
+  bool ownUnit_ = false;  // the session's engine has a unit of its own, not the file's
+  std::string unitProblem_;
 };

@@ -19,7 +19,7 @@
 #include "DesignReport.h"
 #include "DesignSearch.h"
 #include "EngineConversion.h"
-#include "LengthUnitSetting.h"
+#include "UnitSetting.h"
 #include "MessageLine.h"
 #include "QuadrantStudy.h"
 #include "SaveAs.h"
@@ -95,7 +95,7 @@ int Design(const DesignOptions& options, Store& store, const EngineRecord& store
       return kExitUsage;
     }
   // Without --unit, lengths carry the unit the data file was given.
-  const LengthUnit unit = options.unit.value_or(ReadLengthUnit(options.dataFile));
+  const LengthUnit unit = LabelUnit(options.unit, options.dataFile, kProgram, err);
   const DesignResult result = SearchDesign(input, Cores());
   if (result.status == DesignStatus::cannotStart) {
     Say(err, options.name + ": " + result.problem);

@@ -18,7 +18,7 @@
 #include "Cp1252.h"
 #include "DataFile.h"
 #include "EngineConversion.h"
-#include "LengthUnitSetting.h"
+#include "UnitSetting.h"
 #include "MessageLine.h"
 #include "RangeSweep.h"
 #include "Session.h"
@@ -77,7 +77,7 @@ SweepRun SweepOnce(Session& s, double angle) {
 int SweepEngine(const SweepOptions& options, const EngineRecord& record, std::ostream& out,
                 std::ostream& err) {
   // Without --unit, lengths carry the unit the data file was given.
-  const LengthUnit unit = options.unit.value_or(ReadLengthUnit(options.dataFile));
+  const LengthUnit unit = LabelUnit(options.unit, options.dataFile, kProgram, err);
   Session s;
   if (const auto failure = s.Take(ToEngine(record))) {
     WriteMessageLine(err, kProgram, options.name + ": " + FailureMessage(*failure));

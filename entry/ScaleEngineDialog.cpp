@@ -1,5 +1,6 @@
-// The dialog only chooses the factor and the name; scaling the lengths (and
-// only the lengths) is ScaledEngine's. N is read as the boxes read numbers.
+// The dialog only chooses the factor, the unit and the name; scaling the
+// lengths (and only the lengths) is ScaledEngine's. N is read as the boxes
+// read numbers, and held to the range that keeps every length showable.
 #include "ScaleEngineDialog.h"
 
 #include <QFormLayout>
@@ -9,16 +10,23 @@
 #include <cmath>
 
 #include "BoxText.h"
+#include "EngineScale.h"
+#include "FreeName.h"
 #include "NumberFormat.h"
 
 namespace {
 
 constexpr double kMillimetresPerInch = 25.4;
 
+QString UnitWord(LengthUnit unit) {
+  return unit == LengthUnit::in ? "inches" : "millimetres";
+}
+
 }  // namespace
 
-ScaleEngineDialog::ScaleEngineDialog(const QString& engineName, QWidget* parent)
-    : QDialog(parent), engineName_(engineName) {
+ScaleEngineDialog::ScaleEngineDialog(const QString& engineName, LengthUnit unit, LengthUnit fileUnit,
+                                     NameTaken taken, QWidget* parent)
+    : QDialog(parent), engineName_(engineName), unit_(unit), fileUnit_(fileUnit), taken_(std::move(taken)) {
   setObjectName("ScaleEngineDialog");
   setWindowTitle("Scale engine");
   presets = new QButtonGroup(this);
@@ -28,10 +36,17 @@ ScaleEngineDialog::ScaleEngineDialog(const QString& engineName, QWidget* parent)
   choices->addWidget(AddPreset(modelScale, "Model &scale  1 :"), 2, 0);
   EdScale = new QLineEdit("8", this);
   EdScale->setObjectName("EdScale");
-  EdScale->setMaximumWidth(70);
+  EdScale->setMaximumWidth(90);
   choices->addWidget(EdScale, 2, 1);
   LbFactor = new QLabel(this);
   LbFactor->setObjectName("LbFactor");
+  LbFactor->setWordWrap(true);
+  LbUnit = new QLabel(this);
+  LbUnit->setObjectName("LbUnit");
+  LbUnit->setWordWrap(true);
+  ChBCopy = new QCheckBox(this);
+  ChBCopy->setObjectName("ChBCopy");
+  ChBCopy->setChecked(true);
   EdNewName = new QLineEdit(this);
   EdNewName->setObjectName("EdNewName");
   EdNewName->setMaxLength(29);
@@ -43,6 +58,8 @@ ScaleEngineDialog::ScaleEngineDialog(const QString& engineName, QWidget* parent)
   layout->addWidget(LbFactor);
   layout->addWidget(new QLabel("Angles and ratios stay as they are; nothing is saved.", this));
   layout->addLayout(form);
+  layout->addWidget(LbUnit);
+  layout->addWidget(ChBCopy);
   layout->addWidget(Buttons);
   presets->button(modelScale)->setChecked(true);
   connect(presets, &QButtonGroup::idToggled, this, [this](int, bool on) {
@@ -75,10 +92,21 @@ std::optional<double> ScaleEngineDialog::factor() const {
   }
   try {
     const double n = BoxText::Number(EdScale);
-    if (std::isfinite(n) && n > 0) return 1 / n;
+    if (std::isfinite(n) && n > 0 && 1 / n >= kLeastScaleFactor && 1 / n <= kMostScaleFactor) return 1 / n;
   } catch (const ConversionError&) {
   }
   return std::nullopt;
+}
+
+LengthUnit ScaleEngineDialog::unit() const {
+  switch (presets->checkedId()) {
+    case inchesToMillimetres:
+      return LengthUnit::mm;
+    case millimetresToInches:
+      return LengthUnit::in;
+    default:
+      return unit_;
+  }
 }
 
 QString ScaleEngineDialog::Suffix() const {
@@ -99,7 +127,25 @@ QString ScaleEngineDialog::name() const {
 void ScaleEngineDialog::Update() {
   const auto scale = factor();
   LbFactor->setText(scale ? "Every length is multiplied by " + BoxText::Format(*scale) + "."
-                          : "Type the model scale as a number above zero.");
+                          : "Type the model scale N as a number from 0.000001 to 1000000, so that every "
+                            "length stays a number the boxes can show.");
   Buttons->button(QDialogButtonBox::Ok)->setEnabled(scale.has_value());
-  if (!nameTyped_) EdNewName->setText(BoxText::First29(engineName_ + Suffix()));
+  if (!nameTyped_)
+    EdNewName->setText(BoxText::FromNameBytes(
+        FreeEngineName(BoxText::NameBytes(engineName_), BoxText::NameBytes(Suffix()), taken_)));
+  ShowUnitNote();
+}
+
+void ScaleEngineDialog::ShowUnitNote() {
+  // Only a change of unit into one the data file is not in needs saying:
+  // saved here, the engine's figures would read in the file's unit.
+  const LengthUnit to = unit();
+  const bool elsewhere = to != unit_ && to != LengthUnit::none && fileUnit_ != to;
+  LbUnit->setVisible(elsewhere);
+  ChBCopy->setVisible(elsewhere);
+  if (!elsewhere) return;
+  LbUnit->setText("The scaled engine is in " + UnitWord(to) + ", but this data file's lengths are " +
+                  (fileUnit_ == LengthUnit::none ? QString("without a unit") : "in " + UnitWord(fileUnit_)) +
+                  ": keep it in a data file in " + UnitWord(to) + ".");
+  ChBCopy->setText("&Copy it into a data file in " + UnitWord(to) + " (File > Copy engine to...)");
 }

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QStyle>
 #include <algorithm>
+#include <utility>
 
 #include "BoxText.h"
 #include "Controls.h"
@@ -169,6 +170,9 @@ void TMainForm::BuildDimensionBoxes(QWidget* surface) {
     box->installEventFilter(this);
     Controls::SetTextColour(box, Qt::black);
     boxes_[i] = box;
+    // The unit stands after the box, so that a caption keeps its face and place.
+    unitLabels_[i] = Controls::Label(surface, "", place.rightColumn ? 542 : 334, place.top);
+    unitLabels_[i]->setObjectName(QString(place.name).mid(2) + "Unit");
   }
   EdRocker = BoxNamed("EdRocker");
 }
@@ -180,6 +184,9 @@ void TMainForm::BuildFileMenu() {
   open->setObjectName("OpenFolder1");
   open->setShortcut(QKeySequence::Open);
   connect(open, &QAction::triggered, this, Reaction([this](bool) { OpenFolder1Click(); }));
+  CopyEngine1 = file->addAction("&Copy engine to…");
+  CopyEngine1->setObjectName("CopyEngine1");
+  connect(CopyEngine1, &QAction::triggered, this, Reaction([this](bool) { CopyEngine1Click(); }));
   BuildLengthUnitMenu(file);
   file->addSeparator();
   // Not a command: it says which file the engines are read from and saved to.
@@ -206,6 +213,16 @@ void TMainForm::BuildLengthUnitMenu(QMenu* file) {
   }
 }
 
+void TMainForm::BuildEditMenu() {
+  QMenu* edit = menuBar()->addMenu("&Edit");
+  edit->setObjectName("Edit1");
+  Undo1 = edit->addAction("&Undo");
+  Undo1->setObjectName("Undo1");
+  Undo1->setShortcut(QKeySequence::Undo);
+  Undo1->setEnabled(false);
+  connect(Undo1, &QAction::triggered, this, Reaction([this](bool) { Undo1Click(); }));
+}
+
 void TMainForm::BuildToolsMenu() {
   QMenu* tools = menuBar()->addMenu("&Tools");
   tools->setObjectName("Tools1");
@@ -224,6 +241,7 @@ void TMainForm::BuildToolsMenu() {
 
 void TMainForm::BuildMenu() {
   BuildFileMenu();
+  BuildEditMenu();
   BuildToolsMenu();
   QMenu* help = menuBar()->addMenu("&Help");
   help->setObjectName("Help1");
@@ -263,7 +281,10 @@ void TMainForm::TabToChoice(QButtonGroup* group) {
 
 void TMainForm::ConnectReactions() {
   connect(CB_Engines, &QComboBox::activated, this, Reaction([this](int) { CB_EnginesClick(); }));
-  connect(&model_, &SessionModel::lengthUnitChanged, this, Reaction([this] { ShowLengthUnit(); }));
+  connect(&model_, &SessionModel::lengthUnitChanged, this, Reaction([this] {
+            if (!boxesOwnUnit_) boxesUnit_ = model_.fileLengthUnit();
+            ShowLengthUnit();
+          }));
   connect(EdNewEng, &QLineEdit::textChanged, this, Reaction([this](const QString&) { EdNewEngChange(); }));
   connect(ChBDims, &QCheckBox::toggled, this, Reaction([this](bool) { ChBDimsClick(); }));
   connect(rockerGroup, &QButtonGroup::idToggled, this, Reaction([this](int, bool on) {
@@ -287,6 +308,11 @@ void TMainForm::StoreOpened() {
   ClearEntries();
   engine_ = Engine{};
   EnableEntries(false);
+  storedOrigin_.clear();
+  undo_.reset();
+  Undo1->setEnabled(false);
+  SetBoxesUnit(model_.fileLengthUnit());
+  BoxesStored();
 }
 
 void TMainForm::ShowDataFile(const QString& path) {
@@ -366,6 +392,11 @@ void TMainForm::BoxExit(int index) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+  // Closing the window ends the program: unsaved boxes are asked about first.
+  const bool asked = std::exchange(exiting_, false);
+  bool mayClose = asked;
+  if (!asked) Reaction([this, &mayClose] { mayClose = MayDropBoxes(); })();
+  if (!mayClose) return event->ignore();
   QMainWindow::closeEvent(event);
   // The main window's closing ends the program, whatever other window is up.
   if (event->isAccepted()) QCoreApplication::quit();

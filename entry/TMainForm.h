@@ -16,6 +16,8 @@
 #include <QRadioButton>
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "EngineSchema.h"
@@ -53,6 +55,16 @@ class TMainForm : public QMainWindow {
   void ShowDataFile(const QString& path);
   // The engine last selected or read from the boxes.
   const Engine& engine() const { return engine_; }
+  // The unit of the lengths in the boxes: the data file's, or a scaled
+  // engine's own until it is saved.
+  LengthUnit boxesUnit() const { return boxesUnit_; }
+  // Whether the boxes hold what no stored engine holds: changed since they
+  // were shown from the store or saved, or an engine never saved.
+  bool BoxesUnsaved() const;
+  // Before the boxes are dropped (exit, another engine, another folder):
+  // when they are unsaved, asks Save / Discard / Cancel (Cancel the default).
+  // True when the boxes may go: saved, discarded or nothing to lose.
+  bool MayDropBoxes();
 
   // Operations on the boxes.
   Transfer TransferEntries();
@@ -79,14 +91,19 @@ class TMainForm : public QMainWindow {
   void ChBDimsClick();
   void DesignAssistant1Click();
   void ScaleEngine1Click();
+  void Undo1Click();
+  void CopyEngine1Click();
   void LengthUnitClick(LengthUnit unit);
   // Captions of the length boxes and the File menu's check follow the model's unit.
   void ShowLengthUnit();
 
-  // Shows a proposed (or scaled) engine in the boxes under that name (cut to
-  // 29 characters) as an unsaved engine: a save writes it over the record the
-  // window's engine came from, nothing is stored until the user saves.
+  // "Put in boxes": shows a proposed engine in the boxes as an unsaved engine,
+  // under that name made free in the data file, after asking whether to keep
+  // unsaved boxes; Edit > Undo brings the boxes before it back once.
   void ShowProposal(const Engine& proposal, const QString& name);
+
+  // Where "Copy engine to…" asks for the data folder (a test answers it).
+  std::function<QString(QWidget*)> chooseCopyFolder;
 
   // The box of a dimension and its caption, in the order of Places().
   QLineEdit* Box(int index) const { return boxes_[static_cast<size_t>(index)]; }
@@ -112,6 +129,10 @@ class TMainForm : public QMainWindow {
   QPushButton* BtPrint;
   QPushButton* BtExit;
   QAction* DataFile1;
+  QAction* Undo1;
+  QAction* CopyEngine1;
+  // The unit after each length box (empty without one), in the order of Places().
+  QLabel* UnitLabel(int index) const { return unitLabels_[static_cast<size_t>(index)]; }
 
  signals:
   // The window became active (the results and animation windows close then).
@@ -141,6 +162,7 @@ class TMainForm : public QMainWindow {
   QGroupBox* BuildRadioGroup(QWidget* surface, const QString& caption, const QStringList& items, int left,
                              int top, int width, int height, QButtonGroup*& group);
   void BuildMenu();
+  void BuildEditMenu();
   void BuildFileMenu();
   void BuildLengthUnitMenu(QMenu* file);
   void BuildToolsMenu();
@@ -157,6 +179,29 @@ class TMainForm : public QMainWindow {
   void BoxEnter(int index);
   void BoxExit(int index);
 
+  // What the user sees in the boxes: the name, every box and both choices.
+  QStringList BoxesState() const;
+  // Takes the present boxes as the ones stored (shown from the store or saved).
+  void BoxesStored();
+  // The boxes as they were, for Edit > Undo.
+  struct KeptBoxes {
+    QStringList state;
+    Engine engine;
+    std::string storedOrigin;
+    QStringList storedState;
+    LengthUnit unit;
+    bool enabled;
+  };
+  void KeepForUndo();
+  // Shows an engine made from the boxes' (scaled, proposed) as unsaved, in `unit`.
+  void PutInBoxes(const Engine& engine, const QString& name, LengthUnit unit);
+  void SetBoxesUnit(LengthUnit unit);
+  // The save of the boxes with its questions; true when the engine was stored.
+  bool SaveBoxes();
+  // Asks before a save would replace a stored engine the boxes did not come
+  // from, or put an engine in one unit into a data file of another.
+  bool MaySaveOver();
+  std::string ChangedDimensions(const Engine& stored) const;
   // Shows a store's outcome when it has something to say.
   static void Tell(const StoreOutcome& outcome);
   const DimensionSpec& Dimension(int index) const;
@@ -165,8 +210,17 @@ class TMainForm : public QMainWindow {
   Engine engine_;
   std::array<QLineEdit*, kDimensions> boxes_{};
   std::array<QLabel*, kDimensions> captions_{};
+  std::array<QLabel*, kDimensions> unitLabels_{};
   std::array<QAction*, 3> unitActions_{};
   bool missing_ = false;
   std::int32_t engineCount_ = 0;
   QString selectedName_;
+  // The name (record bytes) of the stored engine the boxes were shown from,
+  // or saved as; empty when they hold an engine made otherwise.
+  std::string storedOrigin_;
+  QStringList storedState_;
+  std::optional<KeptBoxes> undo_;
+  LengthUnit boxesUnit_ = LengthUnit::none;
+  bool boxesOwnUnit_ = false;  // a scaled engine's unit, not the data file's
+  bool exiting_ = false;  // EXIT has asked about the boxes already
 };

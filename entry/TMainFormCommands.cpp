@@ -8,6 +8,7 @@
 #include "BoxText.h"
 #include "Cp1252.h"
 #include "EngineScale.h"
+#include "FreeName.h"
 #include "QtPrompter.h"
 #include "ScaleEngineDialog.h"
 #include "StoreTask.h"
@@ -19,21 +20,30 @@ void TMainForm::Tell(const StoreOutcome& outcome) {
 }
 
 void TMainForm::FormActivate() {
+  // Another copy of the program may have set the data file's unit meanwhile.
+  const std::string problem = model_.RefreshLengthUnit();
+  if (!problem.empty()) AppPrompter().Inform("Message", problem);
   emit activated();
 }
 
 void TMainForm::CB_EnginesClick() {
-  selectedName_ = BoxText::First29(CB_Engines->currentText());
-  if (selectedName_.isEmpty()) return;
-  const QString selected = selectedName_;
+  const QString picked = BoxText::First29(CB_Engines->currentText());
+  if (picked.isEmpty()) return;
+  if (!MayDropBoxes()) return CB_Engines->setEditText(BoxText::FromNameBytes(storedOrigin_));
+  selectedName_ = picked;
   EdNewEng->setText("");
-  const FoundEngine found = model_.FindEngine(BoxText::NameBytes(selected));
+  const FoundEngine found = model_.FindEngine(BoxText::NameBytes(picked));
   if (found.engine)
     engine_ = *found.engine;
   else
     Tell(found.outcome);
   ChBDims->setChecked(false);
+  undo_.reset();
+  Undo1->setEnabled(false);
+  SetBoxesUnit(model_.fileLengthUnit());
   ShowEngine(engine_);
+  storedOrigin_ = found.engine ? engine_.name : std::string();
+  BoxesStored();
 }
 
 void TMainForm::EdNewEngChange() {
@@ -42,26 +52,49 @@ void TMainForm::EdNewEngChange() {
   EdName->setText(BoxText::First29(EdNewEng->text()));
   EnableEntries(false);
   ChBDims->setChecked(false);
+  storedOrigin_.clear();
+  SetBoxesUnit(model_.fileLengthUnit());
+  BoxesStored();
 }
 
 void TMainForm::BtSaveClick() {
+  SaveBoxes();
+}
+
+bool TMainForm::SaveBoxes() {
   const Transfer transfer = TransferEntries();
-  if (!transfer.ok()) return AppPrompter().Inform("Message", transfer.message);
+  if (!transfer.ok()) {
+    AppPrompter().Inform("Message", transfer.message);
+    return false;
+  }
   if (!AppPrompter().Confirm("Message",
                              "Save the engine \"" + Cp1252ToUtf8(engine_.name) + "\"? Are you sure?"))
-    return;
+    return false;
+  // Replacing is asked for; any other save of an engine not shown from the
+  // store adds it only if its name is still free when the file is written.
+  const bool sameEngine = engine_.name == storedOrigin_;
+  const bool replace = !sameEngine && model_.IsStored(engine_.name);
+  if ((replace || boxesUnit_ != model_.fileLengthUnit()) && !MaySaveOver()) return false;
   const QString shown = CB_Engines->currentText();
   if (model_.hasStore()) AppPrompter().Inform("Saving ", Cp1252ToUtf8(engine_.name));
   // Off the GUI thread: another program may hold the data file a while.
-  const StoreOutcome saved =
-      StoreTask::Run(this, [this](const LockWait& wait) { return model_.SaveEngine(engine_, wait); });
+  const bool addOnly = !sameEngine && !replace;
+  const StoreOutcome saved = StoreTask::Run(this, [this, addOnly](const LockWait& wait) {
+    return addOnly ? model_.SaveNewEngine(engine_, wait) : model_.SaveEngine(engine_, wait);
+  });
   Tell(saved);
   // The store is listed again either way; after a failed write the window
   // keeps every box, the name and the selection, so the user can try again.
   CB_Engines->clear();
   CB_Engines->setEditText(saved.ok() ? "" : shown);
   engineCount_ = ListStoredNames();
-  if (saved.ok()) EdNewEng->setText("");
+  if (!saved.ok() || !model_.hasStore()) return false;
+  storedOrigin_ = engine_.name;
+  boxesOwnUnit_ = false;
+  SetBoxesUnit(model_.fileLengthUnit());
+  BoxesStored();
+  EdNewEng->setText("");
+  return true;
 }
 
 void TMainForm::BtDeleteClick() {
@@ -79,6 +112,8 @@ void TMainForm::BtDeleteClick() {
   EdNewEng->setText("");
   CB_Engines->setEditText("");
   ClearEntries();
+  storedOrigin_.clear();
+  BoxesStored();
   engine_.name = name;
   CB_Engines->clear();
   if (model_.hasStore()) {
@@ -95,8 +130,9 @@ void TMainForm::BtResultsClick() {
   if (transfer.kind == Transfer::Kind::dataMissing) return AppPrompter().Inform("Message", transfer.message);
   if (transfer.kind == Transfer::Kind::noName && engine_.name.empty())
     return AppPrompter().Inform("Message", FailureMessage(MakeFailure(FailureKind::noEngine)));
-  // The results window opens on the engine taken and says why when it has no mid-gear.
-  model_.TakeEngine(engine_);
+  // The results window opens on the engine taken and says why when it has no
+  // mid-gear; its lengths are labelled in the boxes' unit.
+  model_.TakeEngine(engine_, boxesUnit_);
 }
 
 void TMainForm::BtViewrockClick() {
@@ -108,12 +144,14 @@ void TMainForm::BtPrintClick() {
 }
 
 void TMainForm::BtExitClick() {
+  if (!MayDropBoxes()) return;
   model_.CloseStore();
+  exiting_ = true;
   close();
 }
 
 void TMainForm::OpenFolder1Click() {
-  emit openFolderRequested();
+  if (MayDropBoxes()) emit openFolderRequested();
 }
 
 void TMainForm::DesignAssistant1Click() {
@@ -130,9 +168,13 @@ void TMainForm::ScaleEngine1Click() {
   // The engine in the boxes is scaled, so they are read first and must be whole.
   const Transfer transfer = TransferEntries();
   if (!transfer.ok()) return AppPrompter().Inform("Message", transfer.message);
-  ScaleEngineDialog dialog(BoxText::FromNameBytes(engine_.name), this);
+  ScaleEngineDialog dialog(BoxText::FromNameBytes(engine_.name), boxesUnit_, model_.fileLengthUnit(),
+                           [this](const std::string& name) { return model_.IsStored(name); }, this);
   if (dialog.exec() != QDialog::Accepted) return;
-  if (const auto factor = dialog.factor()) ShowProposal(ScaledEngine(engine_, *factor), dialog.name());
+  const auto factor = dialog.factor();
+  if (!factor) return;
+  PutInBoxes(ScaledEngine(engine_, *factor), dialog.name(), dialog.unit());
+  if (dialog.copyAsked()) CopyEngine1Click();
 }
 
 void TMainForm::LengthUnitClick(LengthUnit unit) {
@@ -140,12 +182,11 @@ void TMainForm::LengthUnitClick(LengthUnit unit) {
 }
 
 void TMainForm::ShowProposal(const Engine& proposal, const QString& name) {
-  // The model keeps the record a save writes over: nothing is stored here.
-  Engine shown = proposal;
-  shown.name = BoxText::NameBytes(BoxText::First29(name));
-  CB_Engines->setEditText("");
-  ShowEngine(shown);
-  raise();
+  if (!MayDropBoxes()) return;
+  // A suggested name that is stored already gets a number: a save then adds.
+  const std::string free = FreeEngineName(BoxText::NameBytes(BoxText::First29(name)), "",
+                                          [this](const std::string& n) { return model_.IsStored(n); });
+  PutInBoxes(proposal, BoxText::FromNameBytes(free), boxesUnit_);
 }
 
 void TMainForm::VardenlykeHelp1Click() {

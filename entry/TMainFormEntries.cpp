@@ -1,7 +1,7 @@
 // Showing the current engine in the boxes, each value in a text that reads back
 // to it exactly, and reading the boxes back into it: every required box is
-// examined in one pass, missing ones marked "???" in red. The length boxes'
-// captions name the data file's unit when one is set.
+// examined in one pass, missing ones marked "???" in red. The length boxes
+// are followed by the unit of the engine they hold, when it has one.
 #include <cmath>
 #include <stdexcept>
 
@@ -95,21 +95,15 @@ void TMainForm::ShowEngine(const Engine& engine) {
 }
 
 void TMainForm::ShowLengthUnit() {
-  const LengthUnit unit = model_.lengthUnit();
+  // The unit stands after each length box: the captions keep their face.
+  const std::string_view unit = UnitSymbol(Quantity::length, boxesUnit_);
+  const QString symbol = QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size()));
   for (int i = 0; i < static_cast<int>(kDimensions); ++i) {
-    const DimensionSpec& dimension = Dimension(i);
-    if (dimension.quantity != Quantity::length) continue;
-    QLabel* caption = Caption(i);
-    caption->setText(QString::fromStdString(WithUnit(dimension.caption, Quantity::length, unit)));
-    // A caption that would run under its box takes the narrow face.
-    caption->setFont(Controls::Font());
-    caption->adjustSize();
-    if (caption->geometry().right() >= Box(i)->x()) {
-      caption->setFont(Controls::NarrowFont());
-      caption->adjustSize();
-    }
+    if (Dimension(i).quantity != Quantity::length) continue;
+    UnitLabel(i)->setText(symbol);
+    UnitLabel(i)->adjustSize();
   }
-  LengthUnitAction(unit)->setChecked(true);
+  LengthUnitAction(model_.fileLengthUnit())->setChecked(true);
 }
 
 void TMainForm::ClearEntries() {

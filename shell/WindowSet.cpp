@@ -9,9 +9,11 @@
 #include <QFile>
 #include <QFileDialog>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 
 #include "BoxText.h"
+#include "EngineScale.h"
 #include "HelpKey.h"
 #include "HelpWindow.h"
 #include "QtPrompter.h"
@@ -61,6 +63,16 @@ void StartWithSampleEngines() {
                                         "\": " + written.reason);
 }
 
+QString UnitName(LengthUnit unit) {
+  return unit == LengthUnit::in ? "in" : "mm";
+}
+
+// The engine's lengths in another unit, when both units are known and differ.
+std::optional<Engine> InUnit(const Engine& engine, LengthUnit from, LengthUnit to) {
+  if (from == to || from == LengthUnit::none || to == LengthUnit::none) return std::nullopt;
+  return ScaledEngine(engine, to == LengthUnit::mm ? 25.4 : 1 / 25.4);
+}
+
 // The study compares with engines the main window and the assistant hold.
 void WireCompareSources() {
   using Offer = TStudyForm::EngineOffer;
@@ -69,7 +81,10 @@ void WireCompareSources() {
       [] {
         const TMainForm::Transfer read = MainForm->TransferEntries();
         if (!read.ok()) return Offer{{}, {}, QString::fromStdString(read.message)};
-        return Offer{MainForm->engine(), BoxText::FromNameBytes(MainForm->engine().name) + " (boxes)", {}};
+        const QString name = BoxText::FromNameBytes(MainForm->engine().name) + " (boxes)";
+        const auto converted = InUnit(MainForm->engine(), MainForm->boxesUnit(), model->lengthUnit());
+        if (!converted) return Offer{MainForm->engine(), name, {}};
+        return Offer{*converted, name + " converted to " + UnitName(model->lengthUnit()), {}};
       },
       [assistant] {
         const DesignResult* result = assistant->result();
@@ -86,6 +101,7 @@ void WindowSet::OpenStore(const std::string& dataFile) {
     opened =
         AppPrompter().Confirm(kMissingFileCaption, opened.message) ? model->CreateDataFile() : StoreOutcome{};
   if (!opened.ok()) AppPrompter().Inform("Message", opened.message);
+  if (!model->lengthUnitProblem().empty()) AppPrompter().Inform("Message", model->lengthUnitProblem());
   MainForm->StoreOpened();
   MainForm->ShowDataFile(QDir::current().absoluteFilePath(QString::fromStdString(dataFile)));
 }

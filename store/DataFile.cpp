@@ -70,6 +70,14 @@ FileResult CheckDataFileKind(const std::string& path, const struct stat& info) {
   return {};
 }
 
+FileResult CheckDataFileSize(const std::string& path, off_t newSize) {
+  if (newSize <= kMostDataFileBytes) return {};
+  return {"Cannot write \"" + path +
+              "\": it would grow past 64 MiB, more than an engine data file may hold, and no tool would "
+              "read it again; delete engines to make room",
+          EFBIG};
+}
+
 bool FileResult::cancelled() const {
   return errorNumber == ECANCELED;
 }
@@ -293,7 +301,8 @@ FileResult DataFile::Rewrite(const Change& change, const LockWait& wait) {
   if (result.ok() && fs_.FileStat(fd, like) != 0) result = Failure("read", path_, errno);
   if (result.ok()) {
     const std::optional<std::string> replacement = change(current);
-    if (replacement) result = Replace(path, *replacement, like);
+    if (replacement) result = CheckDataFileSize(path_, static_cast<off_t>(replacement->size()));
+    if (replacement && result.ok()) result = Replace(path, *replacement, like);
   }
   fs_.Close(fd);  // releases the lock, after the new file is in place
   return result;

@@ -58,6 +58,9 @@ inline constexpr off_t kMostDataFileBytes = off_t{64} * 1024 * 1024;
 // Empty when a file of this kind may be read as a data file; else the error
 // naming the file and why not.
 FileResult CheckDataFileKind(const std::string& path, const struct stat& info);
+// Empty when a rewrite may leave the file at newSize bytes: a save never makes
+// a file that no tool would read again. Else the error, naming the file.
+FileResult CheckDataFileSize(const std::string& path, off_t newSize);
 
 class DataFile {
  public:

@@ -11,4 +11,14 @@ class Prompter {
   virtual void Inform(const std::string& caption, const std::string& text) = 0;
   // A box with OK and Cancel; true only when the user chose OK.
   virtual bool Confirm(const std::string& caption, const std::string& text) = 0;
+  // A box with OK and Cancel where Cancel is the default button, for a step
+  // that cannot be taken back (replacing a stored engine): Enter keeps things.
+  virtual bool ConfirmRisk(const std::string& caption, const std::string& text) {
+    return Confirm(caption, text);
+  }
+  // Save, Discard or Cancel for changes about to be dropped; Cancel is the default.
+  enum class KeepChoice { save, discard, cancel };
+  virtual KeepChoice AskToKeep(const std::string& caption, const std::string& text) {
+    return Confirm(caption, text) ? KeepChoice::save : KeepChoice::cancel;
+  }
 };

@@ -76,6 +76,7 @@ StoreOutcome TShed::Create() {
 }
 
 int TShed::ListEngines() {
+  EmptyList();  // a listing again shows the file as it is now, never twice
   std::string bytes;
   const FileResult read = DataFile(*fs_, fileName_).ReadAll(bytes);
   readError_ = read.error;
@@ -160,7 +161,10 @@ StoreOutcome TShed::DeleteEngine(const EngineRecord& record, const LockWait& wai
 }
 
 StoreOutcome TShed::CheckWritable() {
-  const FileResult writable = DataFile(*fs_, fileName_).CheckWritable();
+  FileResult writable = DataFile(*fs_, fileName_).CheckWritable();
+  struct stat info;
+  if (writable.ok() && fs_->Stat(fileName_, info) == 0)
+    writable = CheckDataFileSize(fileName_, info.st_size + static_cast<off_t>(kEngineRecordSize));
   if (writable.ok()) return {};
   return {StoreOutcome::Kind::notWritten, writable.error};
 }

@@ -72,8 +72,9 @@ class TShed {
   // Removes the record of that name that FindEngine hands out and rewrites;
   // done with no notice, or notWritten as for SaveEngine.
   StoreOutcome DeleteEngine(const EngineRecord& record, const LockWait& wait = {});
-  // Whether a save could write the file now; notWritten, with the reason on
-  // one line, when not. Changes nothing.
+  // Whether a save of one more engine could write the file now (it opens for
+  // writing, a file can be made beside it, and it stays within the size the
+  // tools read); notWritten, with the reason on one line, when not. Changes nothing.
   StoreOutcome CheckWritable();
 
   const std::string& FileName() const { return fileName_; }

@@ -30,3 +30,17 @@ TEST_F(DataFileLimitTest, ADeviceOrAnOversizedFileIsRefusedAndOneAtTheLimitIsRea
   EXPECT_EQ(shed.ReadError(),
             "Cannot read \"" + dataPath_ + "\": larger than 64 MiB, too large for an engine data file");
 }
+
+TEST_F(DataFileLimitTest, ASaveThatWouldPassTheLimitIsRefusedBeforeWritingWithTheReason) {
+  // As many whole records as the limit holds: one more would lock every tool out.
+  const auto full = kMostDataFileBytes / static_cast<off_t>(kEngineRecordSize) * kEngineRecordSize;
+  WriteRecords(dataPath_, {MakeRecord("A")});
+  std::filesystem::resize_file(dataPath_, static_cast<std::uintmax_t>(full));
+  TShed shed(dataPath_, nullptr);
+  const std::string refusal = "Cannot write \"" + dataPath_ + "\": it would grow past 64 MiB";
+  EXPECT_EQ(shed.CheckWritable().message.rfind(refusal, 0), 0u);
+  const StoreOutcome saved = shed.SaveNewEngine(MakeRecord("B"));
+  EXPECT_EQ(saved.kind, StoreOutcome::Kind::notWritten);
+  EXPECT_EQ(saved.message.rfind(refusal, 0), 0u);
+  EXPECT_EQ(std::filesystem::file_size(dataPath_), static_cast<std::uintmax_t>(full));
+}

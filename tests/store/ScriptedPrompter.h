@@ -1,5 +1,6 @@
 // A prompter that records every box it is shown and answers questions from a
-// script (OK when the script runs dry), so the store is tested without a GUI.
+// script (the default button when the script runs dry: OK, or Cancel where
+// Cancel is the default), so the store is tested without a GUI.
 #pragma once
 
 #include <deque>
@@ -25,6 +26,21 @@ class ScriptedPrompter : public Prompter {
     answers.pop_front();
     return answer;
   }
+  bool ConfirmRisk(const std::string& caption, const std::string& text) override {
+    shown.push_back({caption, text});
+    if (answers.empty()) return false;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  KeepChoice AskToKeep(const std::string& caption, const std::string& text) override {
+    shown.push_back({caption, text});
+    if (choices.empty()) return KeepChoice::cancel;
+    const KeepChoice choice = choices.front();
+    choices.pop_front();
+    return choice;
+  }
   std::vector<Box> shown;
   std::deque<bool> answers;
+  std::deque<KeepChoice> choices;
 };

@@ -1,0 +1,23 @@
+// Copying one engine into another data file, in its own unit: the file is
+// made when missing, its unit set when it has none and holds no engines, and
+// the engine stored under a name no engine there holds.
+#pragma once
+
+#include <string>
+
+#include "EngineRecord.h"
+#include "Quantity.h"
+#include "TShed.h"
+
+// How a copy ended: the store's outcome (done with the sentence to show, or
+// why nothing was copied) and the name the engine was stored under.
+struct EngineCopy {
+  StoreOutcome outcome;
+  std::string nameBytes;
+};
+
+// Stores `record` (in `unit`) as a new engine in dataFile. A file whose unit
+// is another than `unit` is refused, as is a file of engines with no unit
+// when the engine has one: their figures would be read in the wrong unit.
+EngineCopy CopyEngineInto(const std::string& dataFile, const EngineRecord& record, LengthUnit unit,
+                          const LockWait& wait = {});
