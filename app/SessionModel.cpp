@@ -2,13 +2,20 @@
 // afterwards, so an observer always reads the state it is told about.
 #include "SessionModel.h"
 
+#include <QFileInfo>
+
 #include "BoxText.h"
 #include "EngineConversion.h"
 #include "EngineCopy.h"
 #include "LengthUnitSetting.h"
 #include "ResultsFile.h"
 
-SessionModel::SessionModel(QObject* parent) : QObject(parent) {}
+SessionModel::SessionModel(QObject* parent) : QObject(parent) {
+  connect(&folderWatch_, &QFileSystemWatcher::directoryChanged, this, [this] {
+    const std::string problem = RefreshLengthUnit();
+    if (!problem.empty()) emit lengthUnitRefused(QString::fromStdString(problem));
+  });
+}
 
 SessionModel::~SessionModel() = default;
 
@@ -25,6 +32,8 @@ StoreOutcome SessionModel::OpenStore(const std::string& dataFile) {
   ownUnit_ = false;
   unitProblem_ = reading.problem;
   emit lengthUnitChanged();
+  if (!folderWatch_.directories().isEmpty()) folderWatch_.removePaths(folderWatch_.directories());
+  folderWatch_.addPath(QFileInfo(QString::fromStdString(dataFile)).absolutePath());
   const StoreOutcome opened = shed_->Open();
   session_ = Session{};
   emit storeOpened();

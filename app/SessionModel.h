@@ -5,6 +5,7 @@
 // windows say them.
 #pragma once
 
+#include <QFileSystemWatcher>
 #include <QObject>
 #include <QString>
 #include <memory>
@@ -113,6 +114,8 @@ class SessionModel : public QObject {
   // results.txt could not be written; the message says why.
   void resultsNotWritten(const QString& message);
   void lengthUnitChanged();
+  // The unit file, changed by another program, cannot be taken (said once).
+  void lengthUnitRefused(const QString& problem);
   // The store now works on another data file and the session holds no engine:
   // a window showing an engine of the old file clears it.
   void storeOpened();
@@ -131,4 +134,6 @@ class SessionModel : public QObject {
   LengthUnit fileUnit_ = LengthUnit::none;
   bool ownUnit_ = false;  // the session's engine has a unit of its own, not the file's
   std::string unitProblem_;
+  // Watches the data file's folder, where another copy of the program may set the unit.
+  QFileSystemWatcher folderWatch_;
 };

@@ -19,12 +19,12 @@
 #include "DesignReport.h"
 #include "DesignSearch.h"
 #include "EngineConversion.h"
-#include "UnitSetting.h"
 #include "MessageLine.h"
 #include "QuadrantStudy.h"
 #include "SaveAs.h"
 #include "SweepReport.h"
 #include "TShed.h"
+#include "UnitSetting.h"
 
 namespace {
 

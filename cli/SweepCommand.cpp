@@ -18,13 +18,13 @@
 #include "Cp1252.h"
 #include "DataFile.h"
 #include "EngineConversion.h"
-#include "UnitSetting.h"
 #include "MessageLine.h"
 #include "RangeSweep.h"
 #include "Session.h"
 #include "SweepOptions.h"
 #include "SweepReport.h"
 #include "TShed.h"
+#include "UnitSetting.h"
 
 namespace {
 

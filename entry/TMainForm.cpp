@@ -281,10 +281,12 @@ void TMainForm::TabToChoice(QButtonGroup* group) {
 
 void TMainForm::ConnectReactions() {
   connect(CB_Engines, &QComboBox::activated, this, Reaction([this](int) { CB_EnginesClick(); }));
+  connect(&model_, &SessionModel::lengthUnitRefused, this,
+          Reaction([](const QString& problem) { AppPrompter().Inform("Message", problem.toStdString()); }));
   connect(&model_, &SessionModel::lengthUnitChanged, this, Reaction([this] {
-            if (!boxesOwnUnit_) boxesUnit_ = model_.fileLengthUnit();
-            ShowLengthUnit();
-          }));
+    if (!boxesOwnUnit_) boxesUnit_ = model_.fileLengthUnit();
+    ShowLengthUnit();
+  }));
   connect(EdNewEng, &QLineEdit::textChanged, this, Reaction([this](const QString&) { EdNewEngChange(); }));
   connect(ChBDims, &QCheckBox::toggled, this, Reaction([this](bool) { ChBDimsClick(); }));
   connect(rockerGroup, &QButtonGroup::idToggled, this, Reaction([this](int, bool on) {

@@ -222,5 +222,5 @@ class TMainForm : public QMainWindow {
   std::optional<KeptBoxes> undo_;
   LengthUnit boxesUnit_ = LengthUnit::none;
   bool boxesOwnUnit_ = false;  // a scaled engine's unit, not the data file's
-  bool exiting_ = false;  // EXIT has asked about the boxes already
+  bool exiting_ = false;       // EXIT has asked about the boxes already
 };

@@ -168,8 +168,9 @@ void TMainForm::ScaleEngine1Click() {
   // The engine in the boxes is scaled, so they are read first and must be whole.
   const Transfer transfer = TransferEntries();
   if (!transfer.ok()) return AppPrompter().Inform("Message", transfer.message);
-  ScaleEngineDialog dialog(BoxText::FromNameBytes(engine_.name), boxesUnit_, model_.fileLengthUnit(),
-                           [this](const std::string& name) { return model_.IsStored(name); }, this);
+  ScaleEngineDialog dialog(
+      BoxText::FromNameBytes(engine_.name), boxesUnit_, model_.fileLengthUnit(),
+      [this](const std::string& name) { return model_.IsStored(name); }, this);
   if (dialog.exec() != QDialog::Accepted) return;
   const auto factor = dialog.factor();
   if (!factor) return;

@@ -53,9 +53,10 @@ bool TMainForm::BoxesUnsaved() const {
 bool TMainForm::MayDropBoxes() {
   if (!BoxesUnsaved()) return true;
   const std::string name = BoxText::NameBytes(BoxText::First29(EdName->text()));
-  const std::string what = !storedOrigin_.empty() && name == storedOrigin_
-                               ? "The boxes hold changes to \"" + Cp1252ToUtf8(name) + "\" that are not saved."
-                               : "The engine \"" + Cp1252ToUtf8(name) + "\" in the boxes is not saved.";
+  const std::string what =
+      !storedOrigin_.empty() && name == storedOrigin_
+          ? "The boxes hold changes to \"" + Cp1252ToUtf8(name) + "\" that are not saved."
+          : "The engine \"" + Cp1252ToUtf8(name) + "\" in the boxes is not saved.";
   switch (AppPrompter().AskToKeep("Message", what + "\nSave it before going on?")) {
     case Prompter::KeepChoice::save:
       return SaveBoxes();

@@ -37,11 +37,13 @@ EngineCopy CopyEngineInto(const std::string& dataFile, const EngineRecord& recor
                       UnitWord(unit) + "."),
               {}};
     if (!names.empty())
-      return {Refused("\"" + dataFile + "\" holds engines with no length unit set; set its unit there first " +
-                      "(File > Length unit) or pick another folder."),
-              {}};
+      return {
+          Refused("\"" + dataFile + "\" holds engines with no length unit set; set its unit there first " +
+                  "(File > Length unit) or pick another folder."),
+          {}};
     const FileWrite kept = WriteLengthUnit(dataFile, unit);
-    if (!kept.ok()) return {Refused("Cannot set the length unit of \"" + dataFile + "\": " + kept.reason), {}};
+    if (!kept.ok())
+      return {Refused("Cannot set the length unit of \"" + dataFile + "\": " + kept.reason), {}};
   }
   EngineRecord copy = record;
   const std::string name =
@@ -50,7 +52,9 @@ EngineCopy CopyEngineInto(const std::string& dataFile, const EngineRecord& recor
   StoreOutcome saved = target.SaveNewEngine(copy, wait);
   if (saved.ok())
     saved.message = "Copied as \"" + Cp1252ToUtf8(name) + "\" into \"" + dataFile + "\"" +
-                    (unit == LengthUnit::none && there == LengthUnit::none ? "" : ", lengths in " +
-                     UnitWord(unit == LengthUnit::none ? there : unit)) + ".";
+                    (unit == LengthUnit::none && there == LengthUnit::none
+                         ? ""
+                         : ", lengths in " + UnitWord(unit == LengthUnit::none ? there : unit)) +
+                    ".";
   return {saved, saved.ok() ? name : std::string()};
 }

@@ -78,9 +78,12 @@ TEST_F(SessionModelTest, TheLengthUnitLabelsLengthsConvertsNothingAndStaysWithTh
   const QString lead = ResultsForm->LbLeadF->text(), angle = ResultsForm->LbLinkmin->text();
   ChooseUnit("mm");
   EXPECT_TRUE(MainForm->LengthUnitAction(LengthUnit::mm)->isChecked());
-  EXPECT_EQ(MainForm->Caption(0)->text(), "Connecting rod (mm)");
-  EXPECT_EQ(MainForm->Caption(3)->text(), "Angle of advance");
-  EXPECT_EQ(MainForm->Caption(16)->text(), "Rocker arm ratio");
+  // The unit follows each length box; the captions keep their text, face and place.
+  EXPECT_EQ(MainForm->UnitLabel(0)->text(), "mm");
+  EXPECT_EQ(MainForm->UnitLabel(3)->text(), "");
+  EXPECT_EQ(MainForm->UnitLabel(16)->text(), "");
+  EXPECT_EQ(MainForm->Caption(0)->text(), conrodCaption);
+  EXPECT_EQ(MainForm->Caption(0)->font(), MainForm->Caption(3)->font());
   EXPECT_EQ(ResultsForm->LbLeadF->text(), lead + " mm");
   EXPECT_TRUE(ResultsForm->LbDiedef->text().endsWith(" mm"));
   EXPECT_EQ(ResultsForm->LbLinkmin->text(), angle);
@@ -94,17 +97,30 @@ TEST_F(SessionModelTest, TheLengthUnitLabelsLengthsConvertsNothingAndStaysWithTh
   WindowSet::Destroy();
   WindowSet::Create();
   EXPECT_EQ(WindowSet::Model().lengthUnit(), LengthUnit::mm);
-  EXPECT_EQ(MainForm->Caption(0)->text(), "Connecting rod (mm)");
+  EXPECT_EQ(MainForm->UnitLabel(0)->text(), "mm");
   std::filesystem::create_directory("other");
   WindowSet::OpenFolder("other");
   EXPECT_EQ(WindowSet::Model().lengthUnit(), LengthUnit::none);
   EXPECT_TRUE(MainForm->LengthUnitAction(LengthUnit::none)->isChecked());
-  EXPECT_EQ(MainForm->Caption(0)->text(), conrodCaption);
+  EXPECT_EQ(MainForm->UnitLabel(0)->text(), "");
   EXPECT_EQ(MainForm->Caption(0)->geometry(), conrodPlace);
   WindowSet::OpenFolder("..");
   ChooseUnit("none");
   EXPECT_FALSE(std::filesystem::exists("ste_data.dat.unit"));
   EXPECT_EQ(MainForm->Caption(0)->text(), conrodCaption);
+
+  // Another copy of the program sets the unit: the window follows when it is
+  // activated; a unit file it cannot take is said once.
+  std::ofstream("ste_data.dat.unit") << "in\n";
+  MainForm->FormActivate();
+  EXPECT_EQ(MainForm->UnitLabel(0)->text(), "in");
+  EXPECT_EQ(WindowSet::Model().lengthUnit(), LengthUnit::in);
+  std::ofstream("ste_data.dat.unit") << "mm junk junk";
+  const std::size_t told = prompter_.shown.size();
+  MainForm->FormActivate();
+  MainForm->FormActivate();
+  EXPECT_EQ(prompter_.shown.size(), told + 1);
+  EXPECT_EQ(MainForm->UnitLabel(0)->text(), "");
 }
 
 TEST_F(SessionModelTest, AnotherFolderLetsTheOldEngineGoAndAnEmptyOneIsOfferedTheSampleEngines) {

@@ -327,8 +327,9 @@ TEST_F(MainCommandsTest, ScaleEngineMultipliesTheLengthsInTheBoxesUnderANewNameU
         EXPECT_EQ(*dialog.factor(), 25.4);
       },
       QDialogButtonBox::Ok);
-  EXPECT_EQ(MainForm->EdName->text(), "Goods 0-6-0 slide valve 1:8 m");  // cut to 29 characters
-  EXPECT_EQ(BoxText::Number(Box("EdConrod")), 9.75 * 25.4);
+  // The name is shortened before the scale, which stays whole.
+  EXPECT_EQ(MainForm->EdName->text(), "Goods 0-6-0 slide valve 1\u2026 mm");
+  EXPECT_EQ(Box("EdConrod")->text(), "247.65");  // the decimal product
   EXPECT_EQ(Box("EdAngadv")->text(), "24");
   EXPECT_EQ(ReadBytes("ste_data.dat"), before);
 }

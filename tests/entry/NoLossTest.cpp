@@ -1,0 +1,152 @@
+// No engine lost: Enter through every question keeps the stored engines, a
+// replace is asked with Cancel as the default, unsaved boxes are asked about
+// before they are dropped, and a scaled engine goes into a data file of its unit.
+#include <QAction>
+#include <QTest>
+#include <QTimer>
+#include <fstream>
+#include <functional>
+
+#include "BoxText.h"
+#include "ScaleEngineDialog.h"
+#include "StoreTestSupport.h"
+#include "TResultsForm.h"
+#include "WindowTest.h"
+
+namespace {
+
+constexpr const char* kGoods = "Goods 0-6-0 slide valve";
+constexpr const char* kLowShaft = "Low shaft, short lifting link";
+
+class NoLossTest : public WindowTest {
+ protected:
+  // Runs the scale dialog as the user does: a choice, then OK.
+  static void Scale(const std::function<void(ScaleEngineDialog&)>& choose) {
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<ScaleEngineDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      choose(*dialog);
+      dialog->Buttons->button(QDialogButtonBox::Ok)->click();
+    });
+    MainForm->findChild<QAction*>("ScaleEngine1")->trigger();
+  }
+  static Engine Stored(const char* name) {
+    return *WindowSet::Model().StoredEngine(BoxText::NameBytes(name)).engine;
+  }
+  bool Asked(const std::string& start) const {
+    return !prompter_.shown.empty() && prompter_.shown.back().text.rfind(start, 0) == 0;
+  }
+};
+
+}  // namespace
+
+TEST_F(NoLossTest, EnterOnEveryQuestionOfAScaleAndSaveKeepsTheOriginalAndAReplaceIsAskedFirst) {
+  Pick(kLowShaft);
+  const Engine original = MainForm->engine();
+  Scale([](ScaleEngineDialog& dialog) {
+    EXPECT_EQ(dialog.EdNewName->text(), "Low shaft, short lifting\u2026 1:8");
+  });
+  MainForm->BtSave->click();  // every question answered with its default button
+  EXPECT_EQ(prompter_.shown.back().text, "Records stored");
+  EXPECT_EQ(Stored(kLowShaft).conrod, original.conrod);
+  EXPECT_EQ(Stored("Low shaft, short lifting\u2026 1:8").conrod, original.conrod / 8);
+  EXPECT_EQ(MainForm->engineCount(), 5);
+
+  // Typed over another stored engine's name: Cancel is the default.
+  const std::string before = ReadBytes("ste_data.dat");
+  MainForm->EdName->setText(kGoods);
+  MainForm->BtSave->click();
+  ASSERT_TRUE(Asked("Replace the stored engine \"Goods 0-6-0 slide valve\"?\nChanged:"));
+  EXPECT_NE(prompter_.shown.back().text.find("Connecting rod: 78 \u2192 "), std::string::npos);
+  EXPECT_EQ(ReadBytes("ste_data.dat"), before);
+  prompter_.answers = {true, true};
+  MainForm->BtSave->click();
+  EXPECT_EQ(Stored(kGoods).conrod, original.conrod / 8);
+  EXPECT_EQ(MainForm->engineCount(), 5);
+
+  // An edited engine shown from the store saves over itself without that question.
+  Pick(kLowShaft);
+  Box("EdConrod")->setText("91");
+  MainForm->BtSave->click();
+  EXPECT_EQ(prompter_.shown.back().text, "Records stored");
+  EXPECT_EQ(Stored(kLowShaft).conrod, 91);
+}
+
+TEST_F(NoLossTest, UnsavedBoxesAreAskedAboutBeforeExitAnotherEngineOrAProposalAndScaleCanBeUndone) {
+  MainForm->show();
+  Pick(kGoods);
+  Box("EdConrod")->setText("99");
+  MainForm->BtExit->click();  // Cancel, the default
+  EXPECT_TRUE(Asked("The boxes hold changes to \"Goods 0-6-0 slide valve\" that are not saved.\nSave it"));
+  EXPECT_TRUE(MainForm->isVisible());
+  EXPECT_TRUE(WindowSet::Model().hasStore());
+  Pick("Tank 0-6-2T piston valves");
+  EXPECT_EQ(Box("EdConrod")->text(), "99");
+  EXPECT_EQ(MainForm->CB_Engines->currentText(), kGoods);
+  prompter_.choices = {Prompter::KeepChoice::discard};
+  Pick("Tank 0-6-2T piston valves");
+  EXPECT_EQ(MainForm->EdName->text(), "Tank 0-6-2T piston valves");
+
+  // "Put in boxes" over unchanged boxes asks nothing; its name is made free.
+  const std::size_t asked = prompter_.shown.size();
+  Engine proposal = MainForm->engine();
+  proposal.conrod = 123;
+  MainForm->ShowProposal(proposal, kGoods);
+  EXPECT_EQ(prompter_.shown.size(), asked);
+  EXPECT_EQ(MainForm->EdName->text(), "Goods 0-6-0 slide valve 2");
+  EXPECT_TRUE(MainForm->BoxesUnsaved());
+  MainForm->ShowProposal(proposal, kGoods);  // the unsaved proposal is asked about
+  EXPECT_TRUE(Asked("The engine \"Goods 0-6-0 slide valve 2\" in the boxes is not saved."));
+  MainForm->Undo1->trigger();
+  EXPECT_EQ(MainForm->EdName->text(), "Tank 0-6-2T piston valves");
+  EXPECT_FALSE(MainForm->BoxesUnsaved());
+  EXPECT_FALSE(MainForm->Undo1->isEnabled());
+
+  Scale([](ScaleEngineDialog&) {});
+  EXPECT_EQ(MainForm->EdName->text(), "Tank 0-6-2T piston valves 1:8");
+  MainForm->Undo1->trigger();
+  EXPECT_EQ(MainForm->EdName->text(), "Tank 0-6-2T piston valves");
+  EXPECT_EQ(BoxText::Number(Box("EdConrod")), MainForm->engine().conrod);
+
+  // Save from the question stores the boxes, then the window closes.
+  Box("EdConrod")->setText("77");
+  prompter_.choices = {Prompter::KeepChoice::save};
+  MainForm->BtExit->click();
+  EXPECT_FALSE(MainForm->isVisible());
+  EXPECT_EQ(FileOrder("ste_data.dat").front(), "Tank 0-6-2T piston valves:77");
+}
+
+TEST_F(NoLossTest, AnEngineScaledToAnotherUnitIsCopiedIntoADataFileOfThatUnit) {
+  MainForm->findChild<QAction*>("LengthUnit_in")->trigger();
+  Pick(kGoods);
+  std::filesystem::create_directory("metric");
+  MainForm->chooseCopyFolder = [](QWidget*) { return QString("metric"); };
+  Scale([](ScaleEngineDialog& dialog) {
+    dialog.presets->button(ScaleEngineDialog::inchesToMillimetres)->click();
+    EXPECT_FALSE(dialog.LbUnit->isHidden());
+    EXPECT_TRUE(dialog.ChBCopy->isChecked());
+  });
+  EXPECT_EQ(Box("EdConrod")->text(), "1981.2");  // 78 x 25.4, no binary noise
+  EXPECT_EQ(MainForm->UnitLabel(0)->text(), "mm");
+  EXPECT_EQ(FileOrder("metric/ste_data.dat"), std::vector<std::string>{"Goods 0-6-0 slide valve mm:1981"});
+  EXPECT_EQ(ReadBytes("metric/ste_data.dat.unit"), "mm\n");
+  EXPECT_EQ(ReadBytes("ste_data.dat.unit"), "in\n");
+  MainForm->BtResults->click();
+  EXPECT_EQ(WindowSet::Model().lengthUnit(), LengthUnit::mm);
+
+  // Saved into this inch file only when asked for; Cancel is the default.
+  const std::string before = ReadBytes("ste_data.dat");
+  MainForm->BtSave->click();
+  EXPECT_TRUE(Asked("The engine \"Goods 0-6-0 slide valve mm\" is in millimetres"));
+  EXPECT_EQ(ReadBytes("ste_data.dat"), before);
+
+  // Copied again under a free name; a data file in inches refuses it.
+  MainForm->CopyEngine1->trigger();
+  EXPECT_EQ(FileOrder("metric/ste_data.dat").front(), "Goods 0-6-0 slide valve mm 2:1981");
+  std::filesystem::create_directory("imperial");
+  std::ofstream("imperial/ste_data.dat.unit") << "in\n";
+  MainForm->chooseCopyFolder = [](QWidget*) { return QString("imperial"); };
+  MainForm->CopyEngine1->trigger();
+  EXPECT_TRUE(Asked("\"" + (folder_ / "imperial/ste_data.dat").string() + "\" holds lengths in inches"));
+  EXPECT_EQ(ReadBytes("imperial/ste_data.dat"), "");
+}
