@@ -46,7 +46,7 @@ ScaleEngineDialog::ScaleEngineDialog(const QString& engineName, LengthUnit unit,
   LbUnit->setWordWrap(true);
   ChBCopy = new QCheckBox(this);
   ChBCopy->setObjectName("ChBCopy");
-  ChBCopy->setChecked(true);
+  ChBCopy->setChecked(false);  // a folder dialog only when asked for
   EdNewName = new QLineEdit(this);
   EdNewName->setObjectName("EdNewName");
   EdNewName->setMaxLength(29);
@@ -147,5 +147,5 @@ void ScaleEngineDialog::ShowUnitNote() {
   LbUnit->setText("The scaled engine is in " + UnitWord(to) + ", but this data file's lengths are " +
                   (fileUnit_ == LengthUnit::none ? QString("without a unit") : "in " + UnitWord(fileUnit_)) +
                   ": keep it in a data file in " + UnitWord(to) + ".");
-  ChBCopy->setText("&Copy it into a data file in " + UnitWord(to) + " (File > Copy engine to...)");
+  ChBCopy->setText("&Copy it into a data file in " + UnitWord(to) + " (File > Copy engine to…)");
 }

