@@ -121,7 +121,8 @@ void TMainForm::BuildNewEngineControls(QWidget* surface) {
 
 // Each caption underlines one of its own letters for Alt (none of File, Tools, Help).
 void TMainForm::BuildButtons(QWidget* surface) {
-  Controls::Bevel(surface, 130, 39, 423, 170);
+  // Wide enough to hold the unit after the right-hand column of boxes.
+  Controls::Bevel(surface, 130, 39, 438, 170);
   BtSave = Controls::Button(surface, "&Save  Current  Engine", 150, 182, 143, 20);
   BtSave->setToolTip("If you modify the name of the CURRENT  ENGINE,  a new record will be saved");
   BtDelete = Controls::Button(surface, "&Delete Current Engine", 364, 182, 144, 20);

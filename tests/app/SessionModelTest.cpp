@@ -63,6 +63,7 @@ TEST_F(SessionModelTest, AnOpenResultsWindowTakesTheNextEngineNameAfterOneWithNo
   EXPECT_EQ(ResultsForm->LbName->text(), "Short link");
   EXPECT_TRUE(ResultsForm->LbMid_deg->text().isEmpty());
 
+  prompter_.choices = {Prompter::KeepChoice::discard};  // the unsaved "Short link"
   Pick("Tank 0-6-2T piston valves");
   MainForm->BtResults->click();
   EXPECT_EQ(ResultsForm->LbName->text(), "Tank 0-6-2T piston valves");

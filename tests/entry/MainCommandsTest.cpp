@@ -54,6 +54,7 @@ TEST_F(MainCommandsTest, SaveStopsBeforeAskingWhenTheEntriesAreIncomplete) {
   EXPECT_EQ(Box("EdMcrank")->text(), "???");
 
   // Cancel at the question stores nothing and leaves the boxes as typed.
+  prompter_.choices = {Prompter::KeepChoice::discard};  // the boxes marked above
   Pick("Goods 0-6-0 slide valve");
   Box("EdConrod")->setText("99");
   prompter_.answers = {false};
@@ -239,6 +240,7 @@ TEST_F(MainCommandsTest, AFailedSaveKeepsTheBoxesTheNameAndTheSelection) {
   for (int i = 0; i < 17; ++i) MainForm->Box(i)->setText(QString::number(i + 1.5));
   for (const bool stored : {false, true}) {
     if (stored) {
+      prompter_.choices = {Prompter::KeepChoice::discard};  // the unsaved Mogul
       Pick("Goods 0-6-0 slide valve");
       Box("EdConrod")->setText("80");
     }
@@ -278,6 +280,7 @@ TEST_F(MainCommandsTest, EveryHighByteOfAStoredNameCanBeSelectedAndDeleted) {
   QTest::keyClicks(MainForm->EdName, "x");
   MainForm->EdName->insert(QString(QChar(0x81)));
   EXPECT_EQ(BoxText::NameBytes(MainForm->EdName->text()), RecordName(stored[0]) + "x");
+  prompter_.choices = {Prompter::KeepChoice::discard};  // the edited name
   for (const EngineRecord& record : stored) {
     Pick(BoxText::FromNameBytes(RecordName(record)));
     EXPECT_EQ(BoxText::NameBytes(MainForm->EdName->text()), RecordName(record));
