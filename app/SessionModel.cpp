@@ -10,6 +10,15 @@
 #include "LengthUnitSetting.h"
 #include "ResultsFile.h"
 
+namespace {
+
+// A unit file not taken is said with where the user sets the unit.
+std::string WithRemedy(const std::string& problem) {
+  return problem.empty() ? problem : problem + " Set one under File > Length unit.";
+}
+
+}  // namespace
+
 SessionModel::SessionModel(QObject* parent) : QObject(parent) {
   connect(&folderWatch_, &QFileSystemWatcher::directoryChanged, this, [this] {
     const std::string problem = RefreshLengthUnit();
@@ -30,7 +39,7 @@ StoreOutcome SessionModel::OpenStore(const std::string& dataFile) {
   const LengthUnitReading reading = ReadLengthUnitSetting(dataFile);
   fileUnit_ = unit_ = reading.unit;
   ownUnit_ = false;
-  unitProblem_ = reading.problem;
+  unitProblem_ = WithRemedy(reading.problem);
   emit lengthUnitChanged();
   if (!folderWatch_.directories().isEmpty()) folderWatch_.removePaths(folderWatch_.directories());
   folderWatch_.addPath(QFileInfo(QString::fromStdString(dataFile)).absolutePath());
@@ -118,9 +127,10 @@ std::string SessionModel::RefreshLengthUnit() {
     fileUnit_ = reading.unit;
     SetShownUnit(ownUnit_ ? unit_ : reading.unit);
   }
-  if (reading.problem == unitProblem_) return {};
-  unitProblem_ = reading.problem;
-  return reading.problem;
+  const std::string problem = WithRemedy(reading.problem);
+  if (problem == unitProblem_) return {};
+  unitProblem_ = problem;
+  return problem;
 }
 
 void SessionModel::SetShownUnit(LengthUnit unit) {

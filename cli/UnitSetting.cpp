@@ -8,6 +8,6 @@ LengthUnit LabelUnit(const std::optional<LengthUnit>& given, const std::string& 
                      std::string_view program, std::ostream& err) {
   if (given) return *given;
   const LengthUnitReading reading = ReadLengthUnitSetting(dataFile);
-  if (!reading.problem.empty()) WriteMessageLine(err, program, reading.problem);
+  if (!reading.problem.empty()) WriteMessageLine(err, program, reading.problem + " Give --unit to name one.");
   return reading.unit;
 }

@@ -17,8 +17,8 @@ namespace {
 constexpr size_t kMostSettingBytes = 6;
 
 LengthUnitReading NoUnit(const std::string& path, const std::string& why) {
-  return {LengthUnit::none, "The length unit file \"" + path + "\" " + why +
-                                "; lengths are shown without a unit (set one under File > Length unit)."};
+  return {LengthUnit::none,
+          "The length unit file \"" + path + "\" " + why + "; lengths are shown without a unit."};
 }
 
 std::string WordOf(std::string text) {
