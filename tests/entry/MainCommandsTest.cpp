@@ -319,8 +319,11 @@ TEST_F(MainCommandsTest, ScaleEngineMultipliesTheLengthsInTheBoxesUnderANewNameU
   // A model scale that is no number allows no OK; Cancel changes nothing.
   scale(
       [](ScaleEngineDialog& dialog) {
-        dialog.EdScale->setText("0");
-        EXPECT_FALSE(dialog.Buttons->button(QDialogButtonBox::Ok)->isEnabled());
+        // Nor does one that would take a length out of what the boxes show.
+        for (const char* n : {"0", "1e-308", "1e308", "1e7", "1e-7"}) {
+          dialog.EdScale->setText(n);
+          EXPECT_FALSE(dialog.Buttons->button(QDialogButtonBox::Ok)->isEnabled()) << n;
+        }
       },
       QDialogButtonBox::Cancel);
   EXPECT_EQ(Box("EdConrod")->text(), "9.75");
