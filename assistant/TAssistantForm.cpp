@@ -244,6 +244,7 @@ DesignInput TAssistantForm::ReadInput() const {
   input.rules.side = kSides[std::clamp(CbSide->currentIndex(), 0, 2)];
   input.rules.objective = CbObjective->currentIndex() == 1 ? DesignObjective::work : DesignObjective::cutOff;
   input.rules.cutOffShiftPct = BoxText::Number(EdCutOffShift);
+  input.grid = DrawingGrid::ForUnit(model_.lengthUnit());
   for (size_t i = 0; i < rows_.size(); ++i) {
     if (!rows_[i].free->isChecked()) continue;
     input.free.push_back(

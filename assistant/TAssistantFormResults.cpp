@@ -129,7 +129,10 @@ QString TAssistantForm::StatusText(const DesignResult& r) const {
   for (const Breach& breach : r.startBreaches)
     text += " The start breaks a constraint: " + QString::fromStdString(BreachText(breach)) +
             " The proposal does no worse there.";
-  if (!r.rounded) text += " The proposal holds " + QString::fromStdString(r.roundingNote) + ".";
+  if (r.status == DesignStatus::improved && r.tolerance.worstObjective)
+    text += " Within the tolerances the worst inequality is " +
+            QString::fromStdString(FormatGeneral4(*r.tolerance.worstObjective)) + ".";
+  if (!r.atBound.empty()) text += " Marked * in the table: stopped on a bound.";
   return text;
 }
 
@@ -211,7 +214,9 @@ void TAssistantForm::ShowDimensionTable(const DesignInput& input, const DesignRe
     const FreeDimension& d = input.free[i];
     const DesignDimension dimension = *FindDesignDimension(d.name);
     const double from = input.start.*dimension.field, to = r.proposal.*dimension.field;
-    const QStringList cells = {dimension.caption, BoxText::FormatFaithful(from), BoxText::FormatFaithful(to)};
+    const bool onBound = std::find(r.atBound.begin(), r.atBound.end(), d.name) != r.atBound.end();
+    const QStringList cells = {dimension.caption, BoxText::FormatFaithful(from),
+                               BoxText::FormatFaithful(to) + (onBound ? " *" : "")};
     for (int c = 0; c < cells.size(); ++c) {
       auto* item = new QTableWidgetItem(cells[c]);
       if (from != to) {

@@ -11,6 +11,7 @@
 namespace {
 
 constexpr double kDieMargin = 0.002;        // of the link between the pins
+constexpr double kMadeDieShare = 0.004;     // of the pin-to-pin arc
 constexpr double kLeadMargin = 0.002;       // of the port
 constexpr double kCutOffMarginPct = 0.15;   // points of the stroke
 constexpr double kPortMarginShare = 0.005;  // of the port-opening floor
@@ -296,10 +297,11 @@ void DesignConstraints::Values(const DesignFigures& d, std::size_t i, std::size_
   if (!notch.row.ok() || !notch.equalLeadEvents || (!AllEvents(notch.row.results) && ref.events)) return;
   const RunResults& r = notch.row.results;
   const double toPct = 100 / port_, margin = rules_.dieMarginPct / 100;
+  // Where the start sets the floor, the search keeps clear of it by what a made gear may lose.
   v[0] = 100 * std::max(std::min(kDieMargin, ref.dieLow / 2) - notch.dieLow,
-                        std::min(margin, ref.arcLow) - notch.arcLow);
+                        std::min(margin, ref.arcLow + kMadeDieShare) - notch.arcLow);
   v[1] = 100 * std::max(notch.dieHigh - 1 + std::min(kDieMargin, (1 - ref.dieHigh) / 2),
-                        notch.arcHigh - 1 + std::min(margin, 1 - ref.arcHigh));
+                        notch.arcHigh - 1 + std::min(margin, 1 - ref.arcHigh + kMadeDieShare));
   // Where the start's own lead is not positive, no worse than the start's.
   const double leadFloor =
       ref.leastLead > 0 ? std::min(ref.leastLead / 2, kLeadMargin * port_) : ref.leastLead;

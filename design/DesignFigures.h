@@ -59,6 +59,8 @@ struct DesignSummary {
   std::optional<double> largestDieDeflection;   // in size, over every notch that ran
   std::optional<double> worstWorkImbalancePct;  // in size, over the working notches
   std::optional<double> worstWorkImbalanceDownPct, worstWorkImbalanceUpPct;
+  // The worst with its sign: positive where the back end does more work.
+  std::optional<double> worstWorkImbalanceSignedPct;
 };
 
 DesignSummary SummariseDesign(const DesignFigures& figures, const IndicatorParams& indicator);

@@ -163,13 +163,16 @@ class Rounds {
   std::vector<std::size_t> broken_;
 };
 
-// The free dimensions a proposal holds on (or within a grid step of) a bound.
+// The free dimensions a proposal holds on a bound or nearly (within a hundredth
+// of the bounds' width, or a grid step): a bound stopped the search there.
 std::vector<std::string> AtBound(const DesignInput& input, const Engine& proposal) {
+  constexpr double kNearShare = 0.01;
   std::vector<std::string> at;
   for (const FreeDimension& d : input.free) {
     const auto field = FindDesignDimension(d.name)->field;
-    const double value = proposal.*field, step = input.grid.Step(value, DimensionQuantity(d.name));
-    if (value != input.start.*field && (value - d.lower < step / 2 || d.upper - value < step / 2))
+    const double value = proposal.*field;
+    const double near = std::max(kNearShare * (d.upper - d.lower), input.grid.Step(value, DimensionQuantity(d.name)));
+    if (value != input.start.*field && (value - d.lower <= near || d.upper - value <= near))
       at.push_back(d.name);
   }
   return at;
