@@ -46,7 +46,9 @@ double DrawingGrid::Round(double value, const FreeDimension& bounds, Quantity qu
   double onGrid = Decimal(value, step);
   if (onGrid > bounds.upper) onGrid = Decimal(value - step, step);
   if (onGrid < bounds.lower) onGrid = Decimal(value + step, step);
-  return std::clamp(onGrid, bounds.lower, bounds.upper);
+  const bool within = onGrid >= bounds.lower && onGrid <= bounds.upper;
+  if (within) return onGrid;
+  return value - bounds.lower < bounds.upper - value ? bounds.lower : bounds.upper;
 }
 
 Quantity DimensionQuantity(const std::string& name) {
