@@ -183,6 +183,8 @@ void TAssistantForm::ShowDimensionValues() {
 void TAssistantForm::DropSearch() {
   if (searching_) jobs_.Start([](JobRunner::Job&) -> JobRunner::Delivery { return nullptr; });
   SetSearching(false);
+  // The bar belongs to the search dropped: an idle Start shows an empty one.
+  progress->reset();
 }
 
 void TAssistantForm::StoreOpened() {
@@ -306,7 +308,8 @@ void TAssistantForm::ShowProgress(const DesignProgress& p) {
 }
 
 void TAssistantForm::closeEvent(QCloseEvent* event) {
-  // A closed assistant leaves nothing running.
+  // A closed assistant leaves nothing running, and no bar of a search it dropped.
+  DropSearch();
   jobs_.Cancel();
   QWidget::closeEvent(event);
 }

@@ -13,6 +13,7 @@
 #include "AssistantCharts.h"
 #include "BoxText.h"
 #include "MidGear.h"
+#include "NumberFormat.h"
 #include "TAssistantForm.h"
 
 namespace {
@@ -142,9 +143,12 @@ void TAssistantForm::ShowResult(const DesignInput& input, std::shared_ptr<const 
   result_ = std::move(result);
   const DesignResult& r = *result_;
   // A search may converge before its limit: the bar ends full all the same,
-  // unless it was cancelled.
-  progress->setValue(r.status == DesignStatus::cancelled ? std::min(r.evaluations, progress->maximum())
-                                                         : progress->maximum());
+  // unless it was cancelled; a search that could not start leaves it empty.
+  if (r.status == DesignStatus::cannotStart)
+    progress->reset();
+  else
+    progress->setValue(r.status == DesignStatus::cancelled ? std::min(r.evaluations, progress->maximum())
+                                                           : progress->maximum());
   LbStatus->setText(StatusText(r));
   LbBest->setText(r.afterObjective ? "Proposal: " + Figure(r.afterObjective) + " %" : "");
   BtPutInBoxes->setEnabled(r.status != DesignStatus::cannotStart && Changed(input_, r.proposal));

@@ -114,8 +114,9 @@ int Design(const DesignOptions& options, Store& store, const EngineRecord& store
       // Bounds the program chose fail only where the engine's own value is unusable.
       const bool given = std::any_of(options.free.begin(), options.free.end(),
                                      [&](const FreeOption& f) { return f.name == d.name && f.lower; });
-      Say(err, options.name + ": " +
-                   (given ? *problem : "its " + d.name + " is too near zero to be searched (" + *problem + ")"));
+      Say(err,
+          options.name + ": " +
+              (given ? *problem : "its " + d.name + " is too near zero to be searched (" + *problem + ")"));
       return given ? kExitUsage : kExitCannotAssemble;
     }
   }

@@ -21,9 +21,9 @@ std::string JsonFigure(const std::optional<double>& value) {
 
 std::string GridText(const DrawingGrid& grid, LengthUnit unit) {
   const std::string suffix = LengthSuffix(Quantity::length, unit);
-  const std::string step =
-      grid.lengthStep > 0 ? "lengths on a grid of " + FormatFaithful(grid.lengthStep) + suffix
-                          : "lengths to 4 significant figures";
+  const std::string step = grid.lengthStep > 0
+                               ? "lengths on a grid of " + FormatFaithful(grid.lengthStep) + suffix
+                               : "lengths to 4 significant figures";
   const std::string tolerance = grid.lengthTolerance > 0
                                     ? "+/- " + FormatFaithful(grid.lengthTolerance) + suffix
                                     : "+/- " + FormatGeneral4(100 * kRelativeTolerance) + " % of each value";
@@ -79,8 +79,8 @@ void WriteLimitsJson(std::ostream& out, const DesignReportInput& report) {
       << ", \"midGearShiftDeg\": " << JsonNumber(rules.midGearShiftDeg)
       << ", \"weighshaftSide\": true, \"dieMarginPct\": " << JsonNumber(rules.dieMarginPct)
       << ", \"workLimit\": " << WorkLimitJson(rules) << ", \"dieSlipShare\": " << JsonNumber(kDieSlipGrowth)
-      << ", \"leadGrowth\": " << JsonNumber(kLeadGrowth) << ", \"portOpeningShare\": "
-      << JsonNumber(kPortOpeningShare) << ", \"binding\": [";
+      << ", \"leadGrowth\": " << JsonNumber(kLeadGrowth)
+      << ", \"portOpeningShare\": " << JsonNumber(kPortOpeningShare) << ", \"binding\": [";
   bool first = true;
   for (const LimitState& limit : report.result.limits) {
     if (!limit.binds) continue;

@@ -11,8 +11,10 @@
 
 const char* const kDesignUsageText =
     "usage: zovuderiz-design [--data FILE] --set ANGLE [--valve-setting leads|cutoff] [--side both|down|up] "
-    "[--cutoff-shift P] [--keep-notches] [--mid-gear-shift DEG] [--die-margin PCT] [--work-limit PCT|start|none] "
-    "[--precision STEP] [--tolerance T] [--objective cutoff|work] [--free DIM[:LO:HI]]... [--max-evals N] [--seed N] "
+    "[--cutoff-shift P] [--keep-notches] [--mid-gear-shift DEG] [--die-margin PCT] [--work-limit "
+    "PCT|start|none] "
+    "[--precision STEP] [--tolerance T] [--objective cutoff|work] [--free DIM[:LO:HI]]... [--max-evals N] "
+    "[--seed N] "
     "[--notches A,B,C | --notches LO:HI:STEP] [--save-as NAME] [--unit none|in|mm] [--json] NAME";
 
 namespace {
@@ -117,7 +119,9 @@ bool TakeLimitOption(const std::vector<std::string>& args, std::size_t& i, Desig
     if (pct && *pct >= 50) error = "--die-margin needs a share of the arc below 50 %: " + *margin;
     options.dieMarginPct = pct.value_or(0);
   } else if (const auto work = ValueOf(args, i, "--work-limit")) {
-    options.workLimit = *work == "start" ? WorkLimit::start : *work == "none" ? WorkLimit::none : WorkLimit::percent;
+    options.workLimit = *work == "start"  ? WorkLimit::start
+                        : *work == "none" ? WorkLimit::none
+                                          : WorkLimit::percent;
     if (options.workLimit == WorkLimit::percent)
       options.workLimitPct = Positive("--work-limit", *work, true, error).value_or(0);
   } else if (const auto step = ValueOf(args, i, "--precision")) {

@@ -30,8 +30,8 @@ struct DesignOptions {
   WorkLimit workLimit = WorkLimit::start;
   double workLimitPct = 0;
   std::optional<double> precision, tolerance;  // empty: by the unit
-  std::vector<double> notchesDeg;  // listed; empty: the range's ends and every 5 degrees
-  std::vector<FreeOption> free;    // empty: the default set
+  std::vector<double> notchesDeg;              // listed; empty: the range's ends and every 5 degrees
+  std::vector<FreeOption> free;                // empty: the default set
   int maxEvaluations = kDefaultMaxEvaluations;
   std::uint64_t seed = 1;
   std::optional<std::string> saveAs;  // as typed (UTF-8)

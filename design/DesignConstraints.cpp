@@ -17,9 +17,9 @@ constexpr double kCutOffMarginPct = 0.15;   // points of the stroke
 constexpr double kPortMarginShare = 0.005;  // of the port-opening floor
 constexpr double kLeadCapMargin = 0.005;    // of the lead cap
 constexpr double kNotCounted = -1;
-constexpr double kCapMargin = 0.005;     // of the work and slip limits
-constexpr double kDesignMargin = 0.1;    // degrees, points or hundredths of the link
-constexpr double kBreachSlack = 1e-9;    // what a strict comparison forgives of rounding
+constexpr double kCapMargin = 0.005;   // of the work and slip limits
+constexpr double kDesignMargin = 0.1;  // degrees, points or hundredths of the link
+constexpr double kBreachSlack = 1e-9;  // what a strict comparison forgives of rounding
 
 double MeanCutOff(const RunResults& r) {
   return (r.eventPct[cutOffBack] + r.eventPct[cutOffFront]) / 2;
@@ -230,7 +230,8 @@ std::optional<BreachKind> DesignConstraints::BreachAt(const DesignFigures& d, st
   return std::nullopt;
 }
 
-std::optional<BreachKind> DesignConstraints::DesignBreach(const Engine& engine, const DesignFigures& d) const {
+std::optional<BreachKind> DesignConstraints::DesignBreach(const Engine& engine,
+                                                          const DesignFigures& d) const {
   if (std::fabs(d.midGearDeg - startDesign_.midGearDeg) > rules_.midGearShiftDeg + kBreachSlack)
     return BreachKind::midGearMoved;
   const auto sameSide = [](double start, double now) { return start == 0 || start * now > 0; };
@@ -280,8 +281,9 @@ std::vector<std::size_t> DesignConstraints::BreachedNotches(const DesignFigures&
 }
 
 double DesignConstraints::WorkValue(const NotchFigures& notch) const {
-  const auto work = workCap_ && IsWorkingNotch(notch.row) ? WorkImbalanceSize(notch.row.results, rules_.indicator)
-                                                          : std::nullopt;
+  const auto work = workCap_ && IsWorkingNotch(notch.row)
+                        ? WorkImbalanceSize(notch.row.results, rules_.indicator)
+                        : std::nullopt;
   return work ? *work - (1 - kCapMargin) * *workCap_ : kNotCounted;
 }
 
@@ -331,16 +333,21 @@ void DesignConstraints::DesignValues(const Engine& engine, const DesignFigures& 
   v[0] = std::fabs(d.midGearDeg - s.midGearDeg) - rules_.midGearShiftDeg + kDesignMargin;
   const auto side = [&](double start, double now) {
     const double kept = 100 * std::fabs(start) / scale_;
-    return start == 0 ? kNotCounted : std::min(kDesignMargin, kept / 2) - 100 * now * (start > 0 ? 1 : -1) / scale_;
+    return start == 0 ? kNotCounted
+                      : std::min(kDesignMargin, kept / 2) - 100 * now * (start > 0 ? 1 : -1) / scale_;
   };
   v[1] = side(s.weighV, engine.ctoweighv);
   v[2] = side(s.weighH, engine.ctoweighh - engine.eccrod);
   const CutOffExtremes e = MeanCutOffExtremes(d);
   const auto low = [](std::optional<double> start, std::optional<double> now) {
-    return !start ? kNotCounted : now ? *now - std::max(*start, kWorkingLowPct - kDesignMargin) : kFailedValue;
+    return !start ? kNotCounted
+           : now  ? *now - std::max(*start, kWorkingLowPct - kDesignMargin)
+                  : kFailedValue;
   };
   const auto high = [](std::optional<double> start, std::optional<double> now) {
-    return !start ? kNotCounted : now ? std::min(*start, kWorkingHighPct + kDesignMargin) - *now : kFailedValue;
+    return !start ? kNotCounted
+           : now  ? std::min(*start, kWorkingHighPct + kDesignMargin) - *now
+                  : kFailedValue;
   };
   v[3] = low(s.lowDown, e.lowDown);
   v[4] = low(s.lowUp, e.lowUp);

@@ -51,21 +51,21 @@ struct DesignRules {
 };
 
 enum class BreachKind {
-  fails,            // the gear does not assemble
-  missesEvent,      // a valve event is missing (with the setting's centring or equal leads there)
-  dieLeavesLink,    // the die runs past a rod pin
-  leadNotPositive,  // a lead is zero or negative
-  leadTooLarge,     // a lead exceeds 1.5 times the start's largest
-  cutOffMoved,      // the mean cut-off moved by more than the shift allowed
-  portNarrowed,     // the smaller port opening fell below 90 % of the start's
-  otherSideWorse,   // the side not optimised became worse than the start's worst there
-  fullGearMoved,    // a full-gear cut-off moved by more than the shift allowed
-  workingRangeLost, // the mean cut-off no longer reaches 15 or 80 % on a side the start did
-  midGearMoved,     // the lifting arm's mid-gear direction turned more than allowed
-  weighshaftMoved,  // the weighshaft crossed to the other side of the crank axle or the link
-  dieNearPin,       // the die comes nearer a rod pin than the margin allows
-  workWorse,        // a working notch's work imbalance exceeds the limit
-  dieSlipWorse,     // a working notch's die slip exceeds 110 % of the start's worst
+  fails,             // the gear does not assemble
+  missesEvent,       // a valve event is missing (with the setting's centring or equal leads there)
+  dieLeavesLink,     // the die runs past a rod pin
+  leadNotPositive,   // a lead is zero or negative
+  leadTooLarge,      // a lead exceeds 1.5 times the start's largest
+  cutOffMoved,       // the mean cut-off moved by more than the shift allowed
+  portNarrowed,      // the smaller port opening fell below 90 % of the start's
+  otherSideWorse,    // the side not optimised became worse than the start's worst there
+  fullGearMoved,     // a full-gear cut-off moved by more than the shift allowed
+  workingRangeLost,  // the mean cut-off no longer reaches 15 or 80 % on a side the start did
+  midGearMoved,      // the lifting arm's mid-gear direction turned more than allowed
+  weighshaftMoved,   // the weighshaft crossed to the other side of the crank axle or the link
+  dieNearPin,        // the die comes nearer a rod pin than the margin allows
+  workWorse,         // a working notch's work imbalance exceeds the limit
+  dieSlipWorse,      // a working notch's die slip exceeds 110 % of the start's worst
 };
 
 struct Breach {
@@ -126,13 +126,13 @@ class DesignConstraints {
   struct Reference {
     bool working = false;
     bool events = false;  // all eight with the setting's centring
-    bool end = false;  // a full-gear notch, at an end of the range
+    bool end = false;     // a full-gear notch, at an end of the range
     double meanCutOff = 0, smallerPort = 0, leastLead = 0, dieLow = 0, dieHigh = 0;
     double arcLow = 0, arcHigh = 1;
   };
   struct StartDesign {
     double midGearDeg = 0;
-    double weighV = 0, weighH = 0;  // ctoweighv and ctoweighh - eccrod
+    double weighV = 0, weighH = 0;                           // ctoweighv and ctoweighh - eccrod
     std::optional<double> lowDown, lowUp, highDown, highUp;  // the mean cut-off's extremes on each side
   };
   void TakeStartDesign(const Engine& engine, const DesignFigures& start);

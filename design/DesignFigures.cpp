@@ -187,10 +187,12 @@ DesignSummary SummariseDesign(const DesignFigures& figures, const IndicatorParam
     s.leadMin = std::min(s.leadMin.value_or(r.leadBack), std::min(r.leadBack, r.leadFront));
     KeepLargest(s.leadMax, std::max(r.leadBack, r.leadFront));
     KeepLargest(s.largestDieDeflection, std::fabs(r.dieDeflection));
-    const auto imbalance = IsWorkingNotch(notch.row) ? IndicatorOf(r, indicator).workImbalancePct : std::nullopt;
+    const auto imbalance =
+        IsWorkingNotch(notch.row) ? IndicatorOf(r, indicator).workImbalancePct : std::nullopt;
     if (!imbalance) continue;
     const auto work = std::optional(std::fabs(*imbalance));
-    if (!s.worstWorkImbalancePct || *work > *s.worstWorkImbalancePct) s.worstWorkImbalanceSignedPct = imbalance;
+    if (!s.worstWorkImbalancePct || *work > *s.worstWorkImbalancePct)
+      s.worstWorkImbalanceSignedPct = imbalance;
     KeepLargest(s.worstWorkImbalancePct, *work);
     if (notch.row.liftArmDeg > 0) KeepLargest(s.worstWorkImbalanceDownPct, *work);
     if (notch.row.liftArmDeg < 0) KeepLargest(s.worstWorkImbalanceUpPct, *work);

@@ -37,7 +37,8 @@ std::vector<LimitState> DescribeLimits(const DesignConstraints& c, const Engine&
                                        const DesignFigures& figures) {
   const DesignRules& r = c.rules();
   std::vector<double> notchValues(figures.notches.size() * kValuesPerNotch), designValues(kDesignValues);
-  for (std::size_t i = 0; i < figures.notches.size(); ++i) c.Values(figures, i, i, &notchValues[i * kValuesPerNotch]);
+  for (std::size_t i = 0; i < figures.notches.size(); ++i)
+    c.Values(figures, i, i, &notchValues[i * kValuesPerNotch]);
   c.DesignValues(engine, figures, designValues.data());
   const std::string shift = FormatGeneral4(r.cutOffShiftPct) + " points of the start's";
   std::vector<std::pair<LimitState, Group>> limits = {
@@ -47,10 +48,11 @@ std::vector<LimitState> DescribeLimits(const DesignConstraints& c, const Engine&
        {true, 4, 5}},
       {{"workingRange", "the mean cut-off still reaches 15 and 80 % on each side the start reached them"},
        {false, 3, 6}},
-      {{"midGearShiftDeg", "the lifting arm's mid-gear direction within " + FormatGeneral4(r.midGearShiftDeg) +
-                               " deg. of the start's"},
+      {{"midGearShiftDeg", "the lifting arm's mid-gear direction within " +
+                               FormatGeneral4(r.midGearShiftDeg) + " deg. of the start's"},
        {false, 0, 0}},
-      {{"weighshaftSide", "the weighshaft stays on its side of the crank axle and of the link"}, {false, 1, 2}},
+      {{"weighshaftSide", "the weighshaft stays on its side of the crank axle and of the link"},
+       {false, 1, 2}},
       {{"dieMarginPct", "the die at least " + FormatGeneral4(r.dieMarginPct) +
                             " % of the pin-to-pin arc from either rod pin (no nearer than the start's)"},
        {true, 0, 1}},

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 
-
 namespace {
 
 double Clamp01(double u) {

@@ -27,7 +27,7 @@ constexpr int kFirstRoundTrials = 150;  // COBYLA from the start
 constexpr int kSpaceFilling = 30;       // the hypercube's points in each later round
 constexpr int kRoundTrials = 80;        // COBYLA from the best of them
 constexpr int kPolishTrials = 50;
-constexpr int kGridWalks = 2;              // passes of single steps on the drawing grid
+constexpr int kGridWalks = 2;  // passes of single steps on the drawing grid
 constexpr int kMostRounds = 1000;
 constexpr double kExploreStep = 0.1;  // COBYLA's first steps, of each bound's width
 constexpr double kPolishStep = 0.02;
@@ -72,7 +72,9 @@ class Rounds {
   }
 
  private:
-  bool Alive() { return !trials_.tally().cancelled() && trials_.tally().evaluations() < trials_.tally().maxEvaluations(); }
+  bool Alive() {
+    return !trials_.tally().cancelled() && trials_.tally().evaluations() < trials_.tally().maxEvaluations();
+  }
   int Now() { return trials_.tally().evaluations(); }
   DesignProblem& problem() { return trials_.problem(); }
 
@@ -121,7 +123,8 @@ class Rounds {
         const double step = problem().input().grid.Step(engine.*field, DimensionQuantity(d.name));
         for (const double sign : {-1.0, 1.0}) {
           Engine next = engine;
-          next.*field = problem().input().grid.Round(engine.*field + sign * step, d, DimensionQuantity(d.name));
+          next.*field =
+              problem().input().grid.Round(engine.*field + sign * step, d, DimensionQuantity(d.name));
           if (next.*field == engine.*field) continue;
           auto there = trials_.TryEngine(next, problem().PointOf(next), Now() + 1);
           if (!there) return engine;
@@ -171,7 +174,8 @@ std::vector<std::string> AtBound(const DesignInput& input, const Engine& proposa
   for (const FreeDimension& d : input.free) {
     const auto field = FindDesignDimension(d.name)->field;
     const double value = proposal.*field;
-    const double near = std::max(kNearShare * (d.upper - d.lower), input.grid.Step(value, DimensionQuantity(d.name)));
+    const double near =
+        std::max(kNearShare * (d.upper - d.lower), input.grid.Step(value, DimensionQuantity(d.name)));
     if (value != input.start.*field && (value - d.lower <= near || d.upper - value <= near))
       at.push_back(d.name);
   }
@@ -262,10 +266,14 @@ DesignResult SearchDesign(const DesignInput& input, int threads, const std::atom
       Improve(input, problem, tally, result);
       result.evaluations = problem.measurements();
     }
-    if (result.status != DesignStatus::improved) result.tolerance = {true, true, result.beforeObjective, {}, 0};
+    if (result.status != DesignStatus::improved)
+      result.tolerance = {true, true, result.beforeObjective, {}, 0};
     MeasureOwnRange(input, threads, result);
     result.afterSummary = SummariseDesign(result.afterOwn, input.rules.indicator);
     result.afterObjective = problem.constraints().Reported(result.afterOwn);
+    // The corners are run over the start's range; the nominal figure over the proposal's own may be worse.
+    if (result.afterObjective && result.tolerance.worstObjective)
+      result.tolerance.worstObjective = std::max(*result.tolerance.worstObjective, *result.afterObjective);
     result.limits = DescribeLimits(problem.constraints(), result.proposal, result.after);
   }
   result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();

@@ -73,9 +73,9 @@ struct DesignResult {
   // what a study of the saved proposal reads; afterSummary and afterObjective
   // are taken from them.
   DesignFigures afterOwn;
-  ToleranceOutcome tolerance;          // the proposal's check at its tolerances
-  std::vector<std::string> atBound;    // the free dimensions the search left on a bound
-  std::vector<LimitState> limits;      // the limits in force, those that bind the proposal marked
+  ToleranceOutcome tolerance;        // the proposal's check at its tolerances
+  std::vector<std::string> atBound;  // the free dimensions the search left on a bound
+  std::vector<LimitState> limits;    // the limits in force, those that bind the proposal marked
   int evaluations = 0;
   double seconds = 0;
 };

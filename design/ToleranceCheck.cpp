@@ -41,7 +41,8 @@ std::vector<double> AllValues(const DesignConstraints& c, const Engine& e, const
 
 // The corners that raise the values predicted nearest their limits (the
 // objective's first), each once.
-std::vector<Corner> WorstCorners(const std::vector<double>& base, const std::vector<std::vector<double>>& moved) {
+std::vector<Corner> WorstCorners(const std::vector<double>& base,
+                                 const std::vector<std::vector<double>>& moved) {
   std::vector<std::pair<double, Corner>> ranked;
   for (std::size_t k = 0; k < base.size(); ++k) {
     if (base[k] >= kFailedValue || base[k] < kIrrelevant) continue;
@@ -55,7 +56,8 @@ std::vector<Corner> WorstCorners(const std::vector<double>& base, const std::vec
     const bool objective = k + 1 == base.size();
     ranked.emplace_back(objective ? kFailedValue : predicted, corner);
   }
-  std::stable_sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+  std::stable_sort(ranked.begin(), ranked.end(),
+                   [](const auto& a, const auto& b) { return a.first > b.first; });
   std::vector<Corner> corners;
   for (const auto& [predicted, corner] : ranked) {
     if (corners.size() >= kMostCorners) break;

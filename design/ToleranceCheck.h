@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "DesignProblem.h"
-#include "ToleranceOutcome.h"
 #include "SearchTally.h"
+#include "ToleranceOutcome.h"
 
 // The most corners confirmed by exact runs, the objective's worst among them.
 inline constexpr std::size_t kMostCorners = 4;

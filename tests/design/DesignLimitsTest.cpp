@@ -43,8 +43,9 @@ TEST(DrawingGridTest, ValuesGoToTheNearestGridFigureWithinTheBounds) {
   EXPECT_EQ(none.Round(0.0123456, {"circdisp", -1, 1}, Quantity::length), 0.01235);
   EXPECT_DOUBLE_EQ(none.Tolerance(-40, Quantity::length), 0.02);
   EXPECT_EQ(inch.Round(24.04567, {"angadv", 23, 25}, Quantity::angle), 24.05);
-  EXPECT_EQ(DrawingGrid::ForUnit(LengthUnit::mm).Round(1981.19999999, {"conrod", 1900, 2000}, Quantity::length),
-            1981.2);
+  EXPECT_EQ(
+      DrawingGrid::ForUnit(LengthUnit::mm).Round(1981.19999999, {"conrod", 1900, 2000}, Quantity::length),
+      1981.2);
 }
 
 TEST(DesignLimitsTest, TheProposalIsOnTheGridAndHoldsAtItsToleranceCorners) {
