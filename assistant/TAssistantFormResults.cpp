@@ -133,7 +133,7 @@ QString TAssistantForm::StatusText(const DesignResult& r) const {
   if (r.status == DesignStatus::improved && r.tolerance.worstObjective)
     text += " Within the tolerances the worst inequality is " +
             QString::fromStdString(FormatGeneral4(*r.tolerance.worstObjective)) + ".";
-  if (!r.atBound.empty()) text += " Marked * in the table: stopped on a bound.";
+  if (!r.atBound.empty()) text += " Values in red italics stopped on a bound of the search.";
   return text;
 }
 
@@ -219,8 +219,7 @@ void TAssistantForm::ShowDimensionTable(const DesignInput& input, const DesignRe
     const DesignDimension dimension = *FindDesignDimension(d.name);
     const double from = input.start.*dimension.field, to = r.proposal.*dimension.field;
     const bool onBound = std::find(r.atBound.begin(), r.atBound.end(), d.name) != r.atBound.end();
-    const QStringList cells = {dimension.caption, BoxText::FormatFaithful(from),
-                               BoxText::FormatFaithful(to) + (onBound ? " *" : "")};
+    const QStringList cells = {dimension.caption, BoxText::FormatFaithful(from), BoxText::FormatFaithful(to)};
     for (int c = 0; c < cells.size(); ++c) {
       auto* item = new QTableWidgetItem(cells[c]);
       if (from != to) {
@@ -228,6 +227,14 @@ void TAssistantForm::ShowDimensionTable(const DesignInput& input, const DesignRe
         QFont bold = item->font();
         bold.setBold(true);
         item->setFont(bold);
+      }
+      // The proposal's value keeps the text the boxes take; a bound that stopped it is marked apart.
+      if (onBound && c == 2) {
+        item->setForeground(QColor(180, 0, 0));
+        item->setToolTip("Stopped on a bound of the search");
+        QFont marked = item->font();
+        marked.setItalic(true);
+        item->setFont(marked);
       }
       dimensionTable->setItem(static_cast<int>(i), c, item);
     }
