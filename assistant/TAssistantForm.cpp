@@ -183,6 +183,8 @@ void TAssistantForm::ShowDimensionValues() {
 void TAssistantForm::DropSearch() {
   if (searching_) jobs_.Start([](JobRunner::Job&) -> JobRunner::Delivery { return nullptr; });
   SetSearching(false);
+  // The bar belongs to the search dropped: an idle Start shows an empty one.
+  progress->reset();
 }
 
 void TAssistantForm::StoreOpened() {
@@ -244,6 +246,7 @@ DesignInput TAssistantForm::ReadInput() const {
   input.rules.side = kSides[std::clamp(CbSide->currentIndex(), 0, 2)];
   input.rules.objective = CbObjective->currentIndex() == 1 ? DesignObjective::work : DesignObjective::cutOff;
   input.rules.cutOffShiftPct = BoxText::Number(EdCutOffShift);
+  input.grid = DrawingGrid::ForUnit(model_.lengthUnit());
   for (size_t i = 0; i < rows_.size(); ++i) {
     if (!rows_[i].free->isChecked()) continue;
     input.free.push_back(
@@ -305,7 +308,8 @@ void TAssistantForm::ShowProgress(const DesignProgress& p) {
 }
 
 void TAssistantForm::closeEvent(QCloseEvent* event) {
-  // A closed assistant leaves nothing running.
+  // A closed assistant leaves nothing running, and no bar of a search it dropped.
+  DropSearch();
   jobs_.Cancel();
   QWidget::closeEvent(event);
 }

@@ -13,6 +13,7 @@
 #include "AssistantCharts.h"
 #include "BoxText.h"
 #include "MidGear.h"
+#include "NumberFormat.h"
 #include "TAssistantForm.h"
 
 namespace {
@@ -129,7 +130,10 @@ QString TAssistantForm::StatusText(const DesignResult& r) const {
   for (const Breach& breach : r.startBreaches)
     text += " The start breaks a constraint: " + QString::fromStdString(BreachText(breach)) +
             " The proposal does no worse there.";
-  if (!r.rounded) text += " The proposal holds " + QString::fromStdString(r.roundingNote) + ".";
+  if (r.status == DesignStatus::improved && r.tolerance.worstObjective)
+    text += " Within the tolerances the worst inequality is " +
+            QString::fromStdString(FormatGeneral4(*r.tolerance.worstObjective)) + ".";
+  if (!r.atBound.empty()) text += " Values in red italics stopped on a bound of the search.";
   return text;
 }
 
@@ -139,9 +143,12 @@ void TAssistantForm::ShowResult(const DesignInput& input, std::shared_ptr<const 
   result_ = std::move(result);
   const DesignResult& r = *result_;
   // A search may converge before its limit: the bar ends full all the same,
-  // unless it was cancelled.
-  progress->setValue(r.status == DesignStatus::cancelled ? std::min(r.evaluations, progress->maximum())
-                                                         : progress->maximum());
+  // unless it was cancelled; a search that could not start leaves it empty.
+  if (r.status == DesignStatus::cannotStart)
+    progress->reset();
+  else
+    progress->setValue(r.status == DesignStatus::cancelled ? std::min(r.evaluations, progress->maximum())
+                                                           : progress->maximum());
   LbStatus->setText(StatusText(r));
   LbBest->setText(r.afterObjective ? "Proposal: " + Figure(r.afterObjective) + " %" : "");
   BtPutInBoxes->setEnabled(r.status != DesignStatus::cannotStart && Changed(input_, r.proposal));
@@ -211,6 +218,7 @@ void TAssistantForm::ShowDimensionTable(const DesignInput& input, const DesignRe
     const FreeDimension& d = input.free[i];
     const DesignDimension dimension = *FindDesignDimension(d.name);
     const double from = input.start.*dimension.field, to = r.proposal.*dimension.field;
+    const bool onBound = std::find(r.atBound.begin(), r.atBound.end(), d.name) != r.atBound.end();
     const QStringList cells = {dimension.caption, BoxText::FormatFaithful(from), BoxText::FormatFaithful(to)};
     for (int c = 0; c < cells.size(); ++c) {
       auto* item = new QTableWidgetItem(cells[c]);
@@ -219,6 +227,14 @@ void TAssistantForm::ShowDimensionTable(const DesignInput& input, const DesignRe
         QFont bold = item->font();
         bold.setBold(true);
         item->setFont(bold);
+      }
+      // The proposal's value keeps the text the boxes take; a bound that stopped it is marked apart.
+      if (onBound && c == 2) {
+        item->setForeground(QColor(180, 0, 0));
+        item->setToolTip("Stopped on a bound of the search");
+        QFont marked = item->font();
+        marked.setItalic(true);
+        item->setFont(marked);
       }
       dimensionTable->setItem(static_cast<int>(i), c, item);
     }

@@ -48,13 +48,27 @@ int Cores() {
   return static_cast<int>(std::thread::hardware_concurrency());
 }
 
-DesignInput MakeInput(const DesignOptions& options, const Engine& start) {
+// The drawing grid of the unit, unless the command line gives the step or the tolerance.
+DrawingGrid MakeGrid(const DesignOptions& options, LengthUnit unit) {
+  DrawingGrid grid = DrawingGrid::ForUnit(unit);
+  if (options.precision) grid.lengthStep = *options.precision;
+  if (options.tolerance) grid.lengthTolerance = *options.tolerance;
+  return grid;
+}
+
+DesignInput MakeInput(const DesignOptions& options, const Engine& start, LengthUnit unit) {
   DesignInput input;
   input.start = start;
   input.setting = {options.setAngleDeg, options.valveSetting};
   input.rules.side = options.side;
   input.rules.objective = options.objective;
   input.rules.cutOffShiftPct = options.cutOffShiftPct;
+  input.rules.keepNotches = options.keepNotches;
+  input.rules.midGearShiftDeg = options.midGearShiftDeg;
+  input.rules.dieMarginPct = options.dieMarginPct;
+  input.rules.workLimit = options.workLimit;
+  input.rules.workLimitPct = options.workLimitPct;
+  input.grid = MakeGrid(options, unit);
   input.maxEvaluations = options.maxEvaluations;
   input.seed = options.seed;
   if (options.free.empty()) input.free = DefaultFreeSet(start);
@@ -88,14 +102,24 @@ std::vector<StudyRow> ListedRows(const DesignResult& result, const DesignFigures
 int Design(const DesignOptions& options, Store& store, const EngineRecord& stored, std::ostream& out,
            std::ostream& err) {
   const Engine start = ToEngine(stored);
-  const DesignInput input = MakeInput(options, start);
-  for (const FreeDimension& d : input.free)
-    if (const auto problem = BoundsProblem(start, d)) {
-      Say(err, *problem);
-      return kExitUsage;
-    }
   // Without --unit, lengths carry the unit the data file was given.
   const LengthUnit unit = LabelUnit(options.unit, options.dataFile, kProgram, err);
+  const DesignInput input = MakeInput(options, start, unit);
+  for (const FreeDimension& d : input.free) {
+    if (d.name == "rockerRatio" && start.rockerType == 0) {
+      Say(err, "rockerRatio cannot be freed: the engine has no rocker");
+      return kExitUsage;
+    }
+    if (const auto problem = BoundsProblem(start, d)) {
+      // Bounds the program chose fail only where the engine's own value is unusable.
+      const bool given = std::any_of(options.free.begin(), options.free.end(),
+                                     [&](const FreeOption& f) { return f.name == d.name && f.lower; });
+      Say(err,
+          options.name + ": " +
+              (given ? *problem : "its " + d.name + " is too near zero to be searched (" + *problem + ")"));
+      return given ? kExitUsage : kExitCannotAssemble;
+    }
+  }
   const DesignResult result = SearchDesign(input, Cores());
   if (result.status == DesignStatus::cannotStart) {
     Say(err, options.name + ": " + result.problem);

@@ -93,21 +93,44 @@ mid-gear or on one (--side down|up, the other side then no worse than the
 start's worst there); with --objective work the worst |work imbalance| of the
 two ends' theoretical indicator diagrams instead (clearance 8 %, exhaust
 pressure 0.1, no piston rod).
-Constraints, at every notch of the range: the gear assembles, all eight valve
-events occur and the die stays between the rod pins (so no notch of the usable
-range is lost); both leads are positive and at most 1.5 times the start's
-largest lead over the range. At each working notch the mean of the two
-cut-offs moves by at most the cut-off shift (3 points) from the start's, and
-the smaller of the two maximum port openings stays at least 90 % of the
-start's. Where the start itself breaks one (a lead not positive, an event
-missing), the proposal may do no worse there, and the output says so.
+The designer's limits, at every notch of the range: the gear assembles, all
+eight valve events occur and the die stays between the rod pins (so no notch
+of the usable range is lost); both leads are positive and at most 1.5 times
+the start's largest; at each working notch the smaller of the two maximum
+port openings stays at least 90 % of the start's. The full-gear cut-off (the
+mean cut-off at each end of the range) stays within the cut-off shift (3
+points) of the start's and the mean cut-off still reaches 15 and 80 % on each
+side where the start did; the notches may move, and the notch marks (the
+lifting-arm angle at each mean cut-off 15, 20 .. 75 %) are given before and
+after. The lifting arm's mid-gear direction stays within 5 deg. of the
+start's; the weighshaft stays on its side of the crank axle and of the link;
+the die keeps 5 % of the pin-to-pin arc (along the slot) from either pin, or
+no nearer than the start where it is nearer; the worst work imbalance over the
+working notches is no worse than the start's; the die slip (the length of slot
+the die runs over in one revolution) at most 110 % of the start's worst.
+Where the start itself breaks one (a lead not positive, an event missing),
+the proposal may do no worse there, and the output says so. The limits that
+bind the proposal are marked with *.
 
-Method: a Latin hypercube of trial designs drawn from --seed, then NLopt's
-COBYLA from the start and the best of them (trials measured every 5 deg.),
-polished every 1 deg.; the best is checked on every notch of the range, and
-rounded to the 4 significant digits the boxes show when that keeps every
-constraint (else the exact values are proposed, and the output says so).
-Every figure reported is taken every 0.5 deg. over the range.
+Drawing: every changed length is given on the drawing grid (--precision) and
+every figure and limit is checked on those values; each changed dimension
+made --tolerance off either way must still keep every limit but the work and
+slip limits: one exact run per changed dimension gives the sensitivities, the
+worst corners of the tolerance box (at most 4) are run exactly, and the worst
+inequality among them is reported beside the nominal one. A dimension the
+search left on a bound is marked AT BOUND.
+
+Method: rounds of a fixed size, the first COBYLA from the start, each later
+one from the best of a Latin hypercube drawn from --seed and the round
+(trials measured every 5 deg.), polished every 1 deg., put on the drawing
+grid and walked there one step at a time, checked on every notch and at the
+tolerance corners; the best that holds is proposed. No round depends on
+--max-evals, so more evaluations never give a worse proposal. The default
+free set is the eccentric rods' length and pin place and the suspension of
+the link: they move the die's travel without changing the valve events the
+driver knows; the suspension's bounds are wider (35 %) since it sets no event.
+Limits are checked every 0.5 deg. over the start's usable range; the after
+figures are taken over the proposal's own usable range, as its study reads it.
 
 Options:
   --data FILE           the data file (default ste_data.dat in the working folder)
@@ -117,8 +140,21 @@ Options:
                         cut-off at the setting angle
   --side both|down|up   the side of mid-gear whose inequality is made small
                         (default both)
-  --cutoff-shift P      how far each working notch's mean cut-off may move,
-                        in points of the stroke (default 3)
+  --cutoff-shift P      how far the full-gear cut-off may move, in points of
+                        the stroke (default 3)
+  --keep-notches        hold each working notch's mean cut-off within the shift
+                        instead (the notches stay where they are)
+  --mid-gear-shift DEG  how far the lifting arm's mid-gear direction may turn
+                        (default 5)
+  --die-margin PCT      the die's least distance from a rod pin, in % of the
+                        pin-to-pin arc (default 5)
+  --work-limit PCT|start|none
+                        the worst work imbalance allowed (default start: no
+                        worse than the start's)
+  --precision STEP      the drawing grid of lengths (default 0.001 in, 0.01 mm,
+                        4 significant figures with no unit)
+  --tolerance T         how far a made length may be off (default 0.002 in,
+                        0.05 mm, 0.05 % of the value with no unit)
   --objective cutoff|work
                         the cut-off inequality (default) or the work imbalance
 )" + FreeOptionHelp() +
@@ -138,6 +174,6 @@ in one line naming the member and crank angle (with --json also as an object
 with "engine" and "error").
 
 Exit status: 0 a proposal (improved or not), 2 usage (also bounds that cross
-zero), 3 data file or engine (also a --save-as name that exists, or a failed
-save), 4 the start cannot be searched.)";
+zero, or --free rockerRatio for an engine without a rocker), 3 data file or engine (also a --save-as name that exists, or a failed
+save), 4 the start cannot be searched (also a dimension too near zero to search).)";
 }

@@ -11,7 +11,10 @@
 
 const char* const kDesignUsageText =
     "usage: zovuderiz-design [--data FILE] --set ANGLE [--valve-setting leads|cutoff] [--side both|down|up] "
-    "[--cutoff-shift P] [--objective cutoff|work] [--free DIM[:LO:HI]]... [--max-evals N] [--seed N] "
+    "[--cutoff-shift P] [--keep-notches] [--mid-gear-shift DEG] [--die-margin PCT] [--work-limit "
+    "PCT|start|none] "
+    "[--precision STEP] [--tolerance T] [--objective cutoff|work] [--free DIM[:LO:HI]]... [--max-evals N] "
+    "[--seed N] "
     "[--notches A,B,C | --notches LO:HI:STEP] [--save-as NAME] [--unit none|in|mm] [--json] NAME";
 
 namespace {
@@ -95,6 +98,42 @@ std::optional<std::string> ValueOf(const std::vector<std::string>& args, std::si
   return args[++i];
 }
 
+// A number above zero (or from zero), or the error naming the option.
+std::optional<double> Positive(const std::string& option, const std::string& text, bool zero,
+                               std::optional<std::string>& error) {
+  const auto value = ParseFloat(text);
+  if (value && std::isfinite(*value) && (*value > 0 || (zero && *value == 0)) && *value < 1e6) return value;
+  error = option + " needs a number " + (zero ? "from 0" : "above 0") + ": " + text;
+  return std::nullopt;
+}
+
+// Takes an option of the designer's limits or the drawing at args[i]; false when it is none of them.
+bool TakeLimitOption(const std::vector<std::string>& args, std::size_t& i, DesignOptions& options,
+                     std::optional<std::string>& error) {
+  if (args[i] == "--keep-notches") {
+    options.keepNotches = true;
+  } else if (const auto shift = ValueOf(args, i, "--mid-gear-shift")) {
+    options.midGearShiftDeg = Positive("--mid-gear-shift", *shift, true, error).value_or(0);
+  } else if (const auto margin = ValueOf(args, i, "--die-margin")) {
+    const auto pct = Positive("--die-margin", *margin, true, error);
+    if (pct && *pct >= 50) error = "--die-margin needs a share of the arc below 50 %: " + *margin;
+    options.dieMarginPct = pct.value_or(0);
+  } else if (const auto work = ValueOf(args, i, "--work-limit")) {
+    options.workLimit = *work == "start"  ? WorkLimit::start
+                        : *work == "none" ? WorkLimit::none
+                                          : WorkLimit::percent;
+    if (options.workLimit == WorkLimit::percent)
+      options.workLimitPct = Positive("--work-limit", *work, true, error).value_or(0);
+  } else if (const auto step = ValueOf(args, i, "--precision")) {
+    options.precision = Positive("--precision", *step, false, error);
+  } else if (const auto tolerance = ValueOf(args, i, "--tolerance")) {
+    options.tolerance = Positive("--tolerance", *tolerance, true, error);
+  } else {
+    return false;
+  }
+  return true;
+}
+
 // Takes an option of the problem searched at args[i]; false when it is none of them.
 bool TakeProblemOption(const std::vector<std::string>& args, std::size_t& i, DesignOptions& options,
                        std::optional<std::string>& error) {
@@ -130,7 +169,7 @@ std::optional<std::string> TakeOption(const std::vector<std::string>& args, std:
   std::optional<std::string> error;
   if (args[i] == "--json") {
     options.json = true;
-  } else if (TakeProblemOption(args, i, options, error)) {
+  } else if (TakeProblemOption(args, i, options, error) || TakeLimitOption(args, i, options, error)) {
     return error;
   } else if (const auto data = ValueOf(args, i, "--data")) {
     options.dataFile = *data;

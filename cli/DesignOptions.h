@@ -24,8 +24,14 @@ struct DesignOptions {
   DesignSide side = DesignSide::both;
   DesignObjective objective = DesignObjective::cutOff;
   double cutOffShiftPct = kDefaultCutOffShiftPct;
-  std::vector<double> notchesDeg;  // listed; empty: the range's ends and every 5 degrees
-  std::vector<FreeOption> free;    // empty: the default set
+  bool keepNotches = false;
+  double midGearShiftDeg = kDefaultMidGearShiftDeg;
+  double dieMarginPct = kDefaultDieMarginPct;
+  WorkLimit workLimit = WorkLimit::start;
+  double workLimitPct = 0;
+  std::optional<double> precision, tolerance;  // empty: by the unit
+  std::vector<double> notchesDeg;              // listed; empty: the range's ends and every 5 degrees
+  std::vector<FreeOption> free;                // empty: the default set
   int maxEvaluations = kDefaultMaxEvaluations;
   std::uint64_t seed = 1;
   std::optional<std::string> saveAs;  // as typed (UTF-8)

@@ -8,8 +8,10 @@
 
 #include "Angles.h"
 #include "Cp1252.h"
+#include "DesignLimitsReport.h"
 #include "JsonText.h"
 #include "MidGear.h"
+#include "NotchMarks.h"
 #include "NumberFormat.h"
 #include "RangeReport.h"
 #include "RecordFields.h"
@@ -114,8 +116,14 @@ void WriteSummary(std::ostream& out, const DesignReportInput& report) {
               Figure(a.study.worstInequalityDown));
   SummaryLine(out, "  up (above mid-gear)", Figure(b.study.worstInequalityUp),
               Figure(a.study.worstInequalityUp));
-  SummaryLine(out, "Worst work imbalance (%)", Figure(b.worstWorkImbalancePct),
-              Figure(a.worstWorkImbalancePct));
+  if (r.status == DesignStatus::improved)
+    SummaryLine(out, "  within tolerance", "", Figure(r.tolerance.worstObjective));
+  SummaryLine(out, "Worst work imbalance (%)", SignedWork(b.worstWorkImbalanceSignedPct),
+              SignedWork(a.worstWorkImbalanceSignedPct));
+  const auto fullBefore = FullGearCutOff(r.before), fullAfter = FullGearCutOff(r.afterOwn);
+  SummaryLine(out, "Full-gear cut-off down/up (%)", Figure(fullBefore[0]) + " / " + Figure(fullBefore[1]),
+              Figure(fullAfter[0]) + " / " + Figure(fullAfter[1]));
+  SummaryLine(out, length("Worst die slip"), Figure(b.study.worstDieSlip), Figure(a.study.worstDieSlip));
   SummaryLine(out, "Usable range (deg.)", Range(r.range), Range(r.afterRange));
   SummaryLine(out, "Mid-gear direction", MidGear(r.before), MidGear(r.after));
   SummaryLine(out, length("Leads over the range"), Span(b.leadMin, b.leadMax), Span(a.leadMin, a.leadMax));
@@ -140,9 +148,12 @@ void WriteChangedDimensions(std::ostream& out, const DesignReportInput& report) 
     if (from == to) continue;
     any = true;
     const std::string unit = LengthSuffix(dimension.quantity, report.unit);
+    const auto& at = report.result.atBound;
+    const bool onBound = std::find(at.begin(), at.end(), d.name) != at.end();
     out << "  " << Padded(Labelled(d), width)
         << Padded(FormatFaithful(from) + " -> " + FormatFaithful(to) + unit, 23) << " (bounds "
-        << FormatFaithful(d.lower) << " .. " << FormatFaithful(d.upper) << unit << ")\n";
+        << FormatFaithful(d.lower) << " .. " << FormatFaithful(d.upper) << unit << ")"
+        << (onBound ? "  AT BOUND" : "") << '\n';
   }
   if (!any) out << "  none\n";
 }
@@ -156,9 +167,8 @@ std::string ProblemText(const DesignInput& input) {
                                                             : "above mid-gear (up), the side below no worse";
   return "Valves set at " + FormatGeneral4(input.setting.angleDeg) + " deg. for " +
          (input.setting.valve == ValveSetting::equalCutOff ? "equal cut-off" : "equal leads") +
-         ".\nObjective: the worst " + metric + " over the working notches " + side +
-         "; each working notch's mean cut-off kept within " + FormatGeneral4(rules.cutOffShiftPct) +
-         " points.\n";
+         ".\nObjective: the worst " + metric + " over the working notches (mean cut-off 15-80 %) " + side +
+         ".\n";
 }
 
 }  // namespace
@@ -168,12 +178,13 @@ void WriteDesignText(std::ostream& out, const DesignReportInput& report) {
   out << "Engine: " << report.engineName << '\n' << ProblemText(report.input);
   out << "Status: " << StatusText(r.status) << " after " << r.evaluations << " evaluations in "
       << FormatGeneral4(r.seconds) << " s\n";
-  out << "Checked every 0.5 deg. over the start's usable range, " << Range(r.range) << " deg.\n";
+  out << "Limits checked every 0.5 deg. over the start's usable range, " << Range(r.range)
+      << " deg.; the after figures over the proposal's own usable range, every 0.5 deg.\n";
   for (const Breach& breach : r.startBreaches)
     out << "The start breaks a constraint: " << BreachText(breach) << "; the proposal does no worse there.\n";
-  if (!r.rounded)
-    out << "The proposal holds " << r.roundingNote << (r.roundingNote.ends_with('.') ? "\n" : ".\n");
+  WriteLimitsText(out, report);
   WriteSummary(out, report);
+  WriteNotchMarksText(out, report);
   WriteNotchTable(out, report);
   WriteChangedDimensions(out, report);
 }
@@ -188,9 +199,12 @@ std::string JsonPair(const std::optional<double>& lo, const std::optional<double
   return lo && hi ? "[" + JsonNumber(*lo) + ", " + JsonNumber(*hi) + "]" : "null";
 }
 
+// `marks` are the figures the notch marks and the full-gear cut-off are read
+// from (the design's own range); `withinTolerance` is given for the proposal.
 void WriteJsonFigures(std::ostream& out, const char* key, const DesignReportInput& report,
-                      const DesignFigures& f, const DesignSummary& s, const std::optional<UsableRange>& range,
-                      const std::vector<StudyRow>& listed) {
+                      const DesignFigures& f, const DesignFigures& marks, const DesignSummary& s,
+                      const std::optional<UsableRange>& range, const std::vector<StudyRow>& listed,
+                      const std::optional<std::optional<double>>& withinTolerance) {
   out << "  \"" << key << "\": {\"worstCutOffInequality\": " << JsonFigure(s.study.worstInequality)
       << ", \"worstCutOffInequalityDown\": " << JsonFigure(s.study.worstInequalityDown)
       << ", \"worstCutOffInequalityUp\": " << JsonFigure(s.study.worstInequalityUp)
@@ -199,7 +213,12 @@ void WriteJsonFigures(std::ostream& out, const char* key, const DesignReportInpu
       << ", \"midGearDeg\": " << (f.measured() ? JsonNumber(f.midGearDeg) : "null")
       << ", \"leadRange\": " << JsonPair(s.leadMin, s.leadMax)
       << ", \"smallestPortOpening\": " << JsonFigure(s.study.smallestPortOpening)
-      << ", \"largestDieDeflection\": " << JsonFigure(s.largestDieDeflection) << ", \"runs\": [\n";
+      << ", \"worstWorkImbalanceSignedPct\": " << JsonFigure(s.worstWorkImbalanceSignedPct)
+      << ", \"largestDieDeflection\": " << JsonFigure(s.largestDieDeflection) << ", ";
+  WriteDesignMarksJson(out, marks, s);
+  if (withinTolerance)
+    out << "\"withinTolerance\": {\"worstCutOffInequality\": " << JsonFigure(*withinTolerance) << "}, ";
+  out << "\"runs\": [\n";
   std::vector<SweepRun> runs{SweepRunOf(f.setting)};
   runs.front().equalLeadsSet = f.setting.ok() && report.input.setting.valve == ValveSetting::equalLeads;
   for (const StudyRow& row : listed) runs.push_back(SweepRunOf(row));
@@ -248,9 +267,12 @@ void WriteDesignJson(std::ostream& out, const DesignReportInput& report) {
   out << "  \"startBreaks\": [";
   for (std::size_t i = 0; i < r.startBreaches.size(); ++i)
     out << (i ? ", " : "") << JsonString(BreachText(r.startBreaches[i]));
-  out << "],\n  \"rounded\": " << (r.rounded ? "true" : "false") << ",\n";
-  WriteJsonFigures(out, "before", report, r.before, r.beforeSummary, r.range, report.beforeRows);
-  WriteJsonFigures(out, "after", report, r.after, r.afterSummary, r.afterRange, report.afterRows);
+  out << "],\n";
+  WriteLimitsJson(out, report);
+  WriteJsonFigures(out, "before", report, r.before, r.before, r.beforeSummary, r.range, report.beforeRows,
+                   std::nullopt);
+  WriteJsonFigures(out, "after", report, r.after, r.afterOwn, r.afterSummary, r.afterRange, report.afterRows,
+                   r.tolerance.worstObjective);
   WriteJsonProposal(out, report.proposal);
   out << "}\n";
 }

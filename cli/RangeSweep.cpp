@@ -29,7 +29,8 @@ void WriteReport(const SweepOptions& options, LengthUnit unit, const Session& s,
     out << StudyCsvText(study, Cp1252ToUtf8(s.engine().name), unit);
   } else if (options.json) {
     std::vector<SweepRun> runs{RunWithIndicator(setting)};
-    runs.front().equalLeadsSet = true;
+    runs.front().equalLeadsSet =
+        options.valveSetting.value_or(ValveSetting::equalLeads) == ValveSetting::equalLeads;
     for (const StudyRow& row : study.rows) runs.push_back(RunWithIndicator(row));
     WriteJsonReport(out, s, runs, unit, JsonStudyMembers(study));
   } else {

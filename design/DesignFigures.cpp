@@ -17,6 +17,7 @@
 #include "CrankSweep.h"
 #include "MidGear.h"
 #include "Session.h"
+#include "SlotPosition.h"
 
 namespace {
 
@@ -96,6 +97,12 @@ bool SetValves(const Engine& engine, double midGear, const DesignSetting& settin
   return true;
 }
 
+// The die's place between the rod pins along the slot: 0 at pin2, 1 at pin1.
+double DieShareOfArc(const GearRun& run, int step) {
+  const double low = PinAlongSlot(run, step, Joint::pin2), high = PinAlongSlot(run, step, Joint::pin1);
+  return high != low ? (DieAlongSlot(run, step) - low) / (high - low) : 0.5;
+}
+
 NotchFigures MeasureNotch(const Engine& engine, double midGear, double angle, double centring,
                           SolveMethod method, GearRun& run) {
   NotchFigures notch;
@@ -105,10 +112,13 @@ NotchFigures MeasureNotch(const Engine& engine, double midGear, double angle, do
     return notch;
   }
   notch.dieLow = notch.dieHigh = DiePositionAlongLink(run, 0);
+  notch.arcLow = notch.arcHigh = DieShareOfArc(run, 0);
   for (int k = 1; k < kSteps; ++k) {
-    const double along = DiePositionAlongLink(run, k);
+    const double along = DiePositionAlongLink(run, k), share = DieShareOfArc(run, k);
     notch.dieLow = std::min(notch.dieLow, along);
     notch.dieHigh = std::max(notch.dieHigh, along);
+    notch.arcLow = std::min(notch.arcLow, share);
+    notch.arcHigh = std::max(notch.arcHigh, share);
   }
   RawValve raw;
   std::copy(run.valveTable, run.valveTable + kSteps, raw.begin());
@@ -177,8 +187,12 @@ DesignSummary SummariseDesign(const DesignFigures& figures, const IndicatorParam
     s.leadMin = std::min(s.leadMin.value_or(r.leadBack), std::min(r.leadBack, r.leadFront));
     KeepLargest(s.leadMax, std::max(r.leadBack, r.leadFront));
     KeepLargest(s.largestDieDeflection, std::fabs(r.dieDeflection));
-    const auto work = IsWorkingNotch(notch.row) ? WorkImbalanceSize(r, indicator) : std::nullopt;
-    if (!work) continue;
+    const auto imbalance =
+        IsWorkingNotch(notch.row) ? IndicatorOf(r, indicator).workImbalancePct : std::nullopt;
+    if (!imbalance) continue;
+    const auto work = std::optional(std::fabs(*imbalance));
+    if (!s.worstWorkImbalancePct || *work > *s.worstWorkImbalancePct)
+      s.worstWorkImbalanceSignedPct = imbalance;
     KeepLargest(s.worstWorkImbalancePct, *work);
     if (notch.row.liftArmDeg > 0) KeepLargest(s.worstWorkImbalanceDownPct, *work);
     if (notch.row.liftArmDeg < 0) KeepLargest(s.worstWorkImbalanceUpPct, *work);

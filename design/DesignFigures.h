@@ -29,6 +29,8 @@ struct NotchFigures {
   // equal leads at this angle, the die between the rod pins at every step.
   bool equalLeadEvents = false;
   double dieLow = 0, dieHigh = 0;  // the die's extremes along the link, 0 at pin2 and 1 at pin1
+  // The same along the slot's arc, as shares of the pin-to-pin arc at each step.
+  double arcLow = 0, arcHigh = 1;
 
   bool usable() const { return row.ok() && equalLeadEvents && dieLow >= 0 && dieHigh <= 1; }
 };
@@ -57,6 +59,8 @@ struct DesignSummary {
   std::optional<double> largestDieDeflection;   // in size, over every notch that ran
   std::optional<double> worstWorkImbalancePct;  // in size, over the working notches
   std::optional<double> worstWorkImbalanceDownPct, worstWorkImbalanceUpPct;
+  // The worst with its sign: positive where the back end does more work.
+  std::optional<double> worstWorkImbalanceSignedPct;
 };
 
 DesignSummary SummariseDesign(const DesignFigures& figures, const IndicatorParams& indicator);

@@ -6,8 +6,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "NumberFormat.h"
-
 namespace {
 
 double Clamp01(double u) {
@@ -24,7 +22,7 @@ DesignProblem::DesignProblem(const DesignInput& input, const std::vector<double>
                              const DesignFigures& before, int threads)
     : input_(input),
       notchesDeg_(notchesDeg),
-      constraints_(input.rules, before, input.start.port),
+      constraints_(input.rules, input.start, before),
       threads_(threads) {
   UseGrid(kCoarseStepDeg);
 }
@@ -36,9 +34,13 @@ void DesignProblem::UseGrid(double stepDeg) {
 }
 
 std::vector<double> DesignProblem::StartPoint() const {
+  return PointOf(input_.start);
+}
+
+std::vector<double> DesignProblem::PointOf(const Engine& engine) const {
   std::vector<double> u;
   for (const FreeDimension& d : input_.free) {
-    const double value = input_.start.*(FindDesignDimension(d.name)->field);
+    const double value = engine.*(FindDesignDimension(d.name)->field);
     u.push_back(d.upper > d.lower ? Clamp01((value - d.lower) / (d.upper - d.lower)) : 0.0);
   }
   return u;
@@ -54,14 +56,15 @@ Engine DesignProblem::EngineAt(const std::vector<double>& u) const {
   return engine;
 }
 
-Engine DesignProblem::ShownDigits(const Engine& engine) const {
-  Engine shown = engine;
+Engine DesignProblem::OnGrid(const Engine& engine) const {
+  Engine drawn = engine;
   for (const FreeDimension& d : input_.free) {
-    double& value = FreeValue(shown, d.name);
-    const auto rounded = ParseFloat(FormatGeneral4(value));
-    if (rounded && *rounded >= d.lower && *rounded <= d.upper) value = *rounded;
+    double& value = FreeValue(drawn, d.name);
+    // A dimension left at the start's value keeps it, on the grid or not.
+    if (value != input_.start.*(FindDesignDimension(d.name)->field))
+      value = input_.grid.Round(value, d, DimensionQuantity(d.name));
   }
-  return shown;
+  return drawn;
 }
 
 DesignFigures DesignProblem::MeasureFine(const Engine& engine) const {

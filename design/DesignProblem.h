@@ -27,9 +27,10 @@ class DesignProblem {
   // The engine at u, every coordinate clamped into [0, 1] first, so no bound
   // is ever left whatever point a method asks for.
   Engine EngineAt(const std::vector<double>& u) const;
-  // The free dimensions as the boxes show them (4 significant digits) where
-  // that lies within the bounds.
-  Engine ShownDigits(const Engine& engine) const;
+  // The point of an engine's free dimensions (clamped into the cube).
+  std::vector<double> PointOf(const Engine& engine) const;
+  // The free dimensions on the drawing grid, within their bounds.
+  Engine OnGrid(const Engine& engine) const;
 
   // Exact figures at every notch of the range.
   DesignFigures MeasureFine(const Engine& engine) const;

@@ -1,11 +1,14 @@
 // The start is measured exactly over its usable range, every half degree;
 // trials are measured quickly at the range's ends and every 5 degrees while
-// the search explores, every degree while it polishes. A fifth of the trials
-// go to a Latin hypercube drawn from the seed, three fifths to COBYLA from the
-// start and the four best of those points, the rest to polishing the best two
-// on the finer grid and, once the best holds, polishing it again; a few are kept to check the best exactly on
-// every notch (and its rounding to the digits the boxes show), and notches a check finds broken join the
-// polishing grid. Each measurement spreads its notches over the threads, so nothing depends on their number.
+// the search explores, every degree while it polishes. The search runs in
+// rounds of a fixed size, the first from the start, each later one from the
+// best of a Latin hypercube drawn from the seed and the round: COBYLA on the
+// coarse grid, a polish on the fine one, then the design is put on the drawing
+// grid, walked there a step at a time, checked exactly on every notch and at
+// the corners of its tolerances. The best design that holds is kept. No step
+// depends on --max-evals, so a larger limit runs the same rounds and more:
+// its proposal is never worse. Each measurement spreads its notches over the
+// threads, so nothing depends on their number.
 #include "DesignSearch.h"
 
 #include <algorithm>
@@ -16,15 +19,18 @@
 #include "NumberFormat.h"
 #include "QuadrantStudy.h"
 #include "Session.h"
+#include "ToleranceCheck.h"
 
 namespace {
 
-constexpr int kLocalStarts = 5;
-constexpr int kTrialsPerStart = 60;  // fewer leave COBYLA no room to move from a start
-constexpr int kPolishStarts = 2;
+constexpr int kFirstRoundTrials = 150;  // COBYLA from the start
+constexpr int kSpaceFilling = 30;       // the hypercube's points in each later round
+constexpr int kRoundTrials = 80;        // COBYLA from the best of them
+constexpr int kPolishTrials = 50;
+constexpr int kGridWalks = 2;  // passes of single steps on the drawing grid
+constexpr int kMostRounds = 1000;
 constexpr double kExploreStep = 0.1;  // COBYLA's first steps, of each bound's width
 constexpr double kPolishStep = 0.02;
-constexpr double kDistinctStarts = 0.1;  // in the unit cube, the least distance between two starts
 constexpr double kFineStepDeg = 0.5;
 
 // A uniform draw in [0, 1) from the generator's bits, the same on every library.
@@ -46,168 +52,134 @@ std::vector<std::vector<double>> LatinHypercube(std::size_t count, std::size_t s
   return points;
 }
 
-struct Budget {
-  int global, local, polish;  // the tally's limits at the end of each phase
-};
-
-// The checks on every notch keep a few trials of the limit for themselves; of
-// the rest a fifth fills space, three fifths explore and the last fifth
-// polishes, whose trials on the finer grid cost four times as much.
-Budget PlanBudget(int most) {
-  const int checks = most < 4 ? 0 : std::min(8, 2 + most / 200);
-  const int search = most - checks;
-  return {search / 5, search * 4 / 5, search};
-}
-
-double Distance(const std::vector<double>& a, const std::vector<double>& b) {
-  double most = 0;
-  for (std::size_t i = 0; i < a.size(); ++i) most = std::max(most, std::fabs(a[i] - b[i]));
-  return most;
-}
-
-// The start, then the best space-filling trials apart from it and each
-// other, as many as the trials left give room to.
-std::vector<Trial> LocalStarts(const Trial& start, std::vector<Trial> global, int trials) {
-  const auto most = static_cast<std::size_t>(std::clamp(trials / kTrialsPerStart, 1, kLocalStarts));
-  std::stable_sort(global.begin(), global.end(), Better);
-  std::vector<Trial> starts{start};
-  for (const Trial& t : global) {
-    if (starts.size() >= most) break;
-    const bool apart = std::all_of(starts.begin(), starts.end(),
-                                   [&](const Trial& s) { return Distance(s.u, t.u) > kDistinctStarts; });
-    if (apart) starts.push_back(t);
-  }
-  return starts;
-}
-
-// Keeps the trials within the constraints that beat the objective, best first.
-void KeepBetter(std::vector<Trial>& trials, double objective) {
-  std::erase_if(trials, [&](const Trial& t) { return !t.feasible() || !(t.objective < objective); });
-  std::stable_sort(trials.begin(), trials.end(), Better);
-}
-
-// The space-filling phase, then COBYLA from the start and the best points.
-std::vector<Trial> Search(TrialDesigns& trials, const Trial& start, const Budget& budget) {
-  const DesignProblem& problem = trials.problem();
-  std::vector<Trial> global;
-  for (const auto& u :
-       LatinHypercube(static_cast<std::size_t>(budget.global), problem.size(), problem.input().seed)) {
-    auto trial = trials.Try(u, budget.global);
-    if (!trial) break;
-    global.push_back(std::move(*trial));
-  }
-  std::vector<Trial> found;
-  const std::vector<Trial> starts = LocalStarts(start, global, budget.local - trials.tally().evaluations());
-  for (std::size_t s = 0; s < starts.size(); ++s) {
-    const int done = trials.tally().evaluations(), left = static_cast<int>(starts.size() - s);
-    found.push_back(LocalSearch(trials).Run(starts[s], done + (budget.local - done) / left, kExploreStep));
-  }
-  found.insert(found.end(), global.begin(), global.end());
-  return found;
-}
-
-struct Checked {
+// A design on the drawing grid with its exact figures and its tolerance check.
+struct Candidate {
   Engine engine;
   DesignFigures figures;
-  bool holds = false;  // keeps every constraint and beats the start
-  std::string why;     // why not
+  double objective = 0;
+  ToleranceOutcome tolerance;
 };
 
-// The exact figures of an engine at every notch of the range; empty when the
-// tally allows no more checks.
-std::optional<Checked> Check(const DesignProblem& problem, SearchTally& tally, const Engine& engine,
-                             double beforeObjective) {
-  if (!tally.CountCheck()) return std::nullopt;
-  Checked c{engine, problem.MeasureFine(engine), false, {}};
-  const auto breaches = problem.constraints().Breaches(c.figures);
-  const auto objective = problem.constraints().Reported(c.figures);
-  if (!c.figures.measured())
-    c.why = "the valves could not be set";
-  else if (!breaches.empty())
-    c.why = BreachText(breaches.front());
-  else if (!objective || !(*objective < beforeObjective))
-    c.why = "the gain would be lost";
-  c.holds = c.why.empty();
-  return c;
-}
+class Rounds {
+ public:
+  Rounds(DesignProblem& problem, SearchTally& tally, const Trial& start, double beforeObjective)
+      : trials_(problem, tally), start_(start), bar_(beforeObjective) {}
 
-// Polishes the best candidates again on the problem's grid as it is now.
-std::vector<Trial> Polish(TrialDesigns& trials, const std::vector<Trial>& candidates, int limit,
-                          double beforeObjective) {
-  std::vector<Trial> polished;
-  for (std::size_t s = 0; s < candidates.size(); ++s) {
-    const auto again = trials.Try(candidates[s].u, limit);
-    if (!again) break;
-    const int done = trials.tally().evaluations(), left = static_cast<int>(candidates.size() - s);
-    polished.push_back(LocalSearch(trials).Run(*again, done + (limit - done) / left, kPolishStep));
+  // Runs rounds until the limit or a cancel stops them; the best design that held.
+  std::optional<Candidate> Run() {
+    for (int round = 0; round < kMostRounds && Alive(); ++round) Round(round);
+    return std::move(best_);
   }
-  KeepBetter(polished, beforeObjective);
-  return polished;
-}
 
-// The budget left once a proposal holds polishes it again from a fresh first
-// step, since a restarted COBYLA often leaves the corner it had settled in;
-// the new point replaces the proposal only when it holds and beats it.
-Checked Refine(TrialDesigns& trials, const Trial& best, Checked held, const Budget& budget) {
-  const double bar = *trials.problem().constraints().Reported(held.figures);
-  const std::vector<Trial> again = Polish(trials, {best}, budget.polish, bar);
-  if (again.empty()) return held;
-  auto checked = Check(trials.problem(), trials.tally(), trials.problem().EngineAt(again.front().u), bar);
-  return checked && checked->holds ? std::move(*checked) : held;
-}
-
-// The best candidates polished on the finer grid, then checked on every notch;
-// where the best breaks a constraint, those notches join the grid and it is
-// polished again from there.
-std::optional<Checked> Settle(TrialDesigns& trials, std::vector<Trial> candidates, const Budget& budget,
-                              double beforeObjective) {
-  constexpr int kRounds = 3;
-  DesignProblem& problem = trials.problem();
-  SearchTally& tally = trials.tally();
-  KeepBetter(candidates, beforeObjective);
-  if (candidates.size() > kPolishStarts) candidates.resize(kPolishStarts);
-  problem.UseGrid(kPolishStepDeg);
-  const int firstLimit = tally.evaluations() + (budget.polish - tally.evaluations()) / 2;
-  std::vector<Trial> polished = Polish(trials, candidates, firstLimit, beforeObjective);
-  if (polished.empty()) polished = candidates;
-  for (int round = 0; round < kRounds && !polished.empty(); ++round) {
-    const Trial best = polished.front();
-    polished.erase(polished.begin());
-    auto checked = Check(problem, tally, problem.EngineAt(best.u), beforeObjective);
-    if (!checked) return std::nullopt;
-    // The checks kept back must still cover this round's, the refined design's and the rounding's.
-    const bool room = tally.maxEvaluations() - budget.polish >= round + 3;
-    if (checked->holds) return room ? Refine(trials, best, std::move(*checked), budget) : checked;
-    problem.AddToGrid(problem.constraints().BreachedNotches(checked->figures));
-    const int limit = tally.evaluations() + (budget.polish - tally.evaluations()) / (kRounds - round);
-    auto again = Polish(trials, {best}, limit, beforeObjective);
-    polished.insert(polished.begin(), again.begin(), again.end());
+ private:
+  bool Alive() {
+    return !trials_.tally().cancelled() && trials_.tally().evaluations() < trials_.tally().maxEvaluations();
   }
-  return std::nullopt;
-}
+  int Now() { return trials_.tally().evaluations(); }
+  DesignProblem& problem() { return trials_.problem(); }
 
-bool SameFreeValues(const DesignInput& input, const Engine& a, const Engine& b) {
-  return std::all_of(input.free.begin(), input.free.end(), [&](const FreeDimension& d) {
-    const auto field = FindDesignDimension(d.name)->field;
-    return a.*field == b.*field;
-  });
-}
-
-// The proposal as the boxes will show it, unless rounding breaks a constraint or loses the gain.
-void Propose(const DesignProblem& problem, SearchTally& tally, Checked exact, DesignResult& result) {
-  const Engine shown = problem.ShownDigits(exact.engine);
-  if (!SameFreeValues(problem.input(), shown, exact.engine)) {
-    auto rounded = Check(problem, tally, shown, *result.beforeObjective);
-    if (rounded && rounded->holds) {
-      exact = std::move(*rounded);
-    } else {
-      result.rounded = false;
-      result.roundingNote = "exact values: rounded to 4 significant digits, " +
-                            (rounded ? rounded->why : std::string("no evaluation was left to check them"));
+  // The first round starts from the start; each later one from the best of its own hypercube.
+  std::optional<Trial> From(int round) {
+    if (round == 0) return start_;
+    const std::uint64_t seed = problem().input().seed * 1000003u + static_cast<std::uint64_t>(round);
+    std::optional<Trial> best;
+    const int limit = Now() + kSpaceFilling;
+    for (const auto& u : LatinHypercube(kSpaceFilling, problem().size(), seed)) {
+      auto trial = trials_.Try(u, limit);
+      if (!trial) return std::nullopt;
+      if (!best || Better(*trial, *best)) best = std::move(trial);
     }
+    return best;
   }
-  result.proposal = exact.engine;
-  result.after = std::move(exact.figures);
+
+  void Round(int round) {
+    problem().UseGrid(kCoarseStepDeg);
+    const auto from = From(round);
+    if (!from) return;
+    const int explore = round == 0 ? kFirstRoundTrials : kRoundTrials;
+    const Trial found = LocalSearch(trials_).Run(*from, Now() + explore, kExploreStep);
+    FineGrid();
+    const auto again = trials_.Try(found.u, Now() + 1);
+    if (!again) return;
+    const Trial polished = LocalSearch(trials_).Run(*again, Now() + kPolishTrials, kPolishStep);
+    if (!polished.feasible() || !(polished.objective < bar())) return;
+    Settle(problem().OnGrid(problem().EngineAt(polished.u)));
+  }
+
+  void FineGrid() {
+    problem().UseGrid(kPolishStepDeg);
+    problem().AddToGrid(broken_);
+  }
+
+  double bar() const { return best_ ? best_->objective : bar_; }
+
+  // Single drawing-grid steps of one dimension at a time, while they improve the trial.
+  Engine Walk(Engine engine) {
+    auto here = trials_.TryEngine(engine, problem().PointOf(engine), Now() + 1);
+    for (int pass = 0; here && pass < kGridWalks; ++pass) {
+      bool moved = false;
+      for (const FreeDimension& d : problem().input().free) {
+        const auto field = FindDesignDimension(d.name)->field;
+        const double step = problem().input().grid.Step(engine.*field, DimensionQuantity(d.name));
+        for (const double sign : {-1.0, 1.0}) {
+          Engine next = engine;
+          next.*field =
+              problem().input().grid.Round(engine.*field + sign * step, d, DimensionQuantity(d.name));
+          if (next.*field == engine.*field) continue;
+          auto there = trials_.TryEngine(next, problem().PointOf(next), Now() + 1);
+          if (!there) return engine;
+          if (Better(*there, *here)) {
+            engine = next;
+            here = std::move(there);
+            moved = true;
+          }
+        }
+      }
+      if (!moved) break;
+    }
+    return engine;
+  }
+
+  // The design walked on the drawing grid, checked exactly and at its tolerances.
+  void Settle(const Engine& rounded) {
+    const Engine engine = Walk(rounded);
+    if (!trials_.tally().CountCheck()) return;
+    Candidate c{engine, problem().MeasureFine(engine), 0, {}};
+    const DesignConstraints& constraints = problem().constraints();
+    const auto objective = constraints.Reported(c.figures);
+    if (!c.figures.measured()) return;
+    if (!constraints.Breaches(engine, c.figures).empty()) {
+      // Notches the quick grid missed join the polish of later rounds.
+      for (const std::size_t i : constraints.BreachedNotches(c.figures)) broken_.push_back(i);
+      return;
+    }
+    if (!objective || !(*objective < bar())) return;
+    c.objective = *objective;
+    c.tolerance = CheckTolerance(problem(), trials_.tally(), engine, c.figures);
+    if (c.tolerance.holds) best_ = std::move(c);
+  }
+
+  TrialDesigns trials_;
+  Trial start_;
+  double bar_;
+  std::optional<Candidate> best_;
+  std::vector<std::size_t> broken_;
+};
+
+// The free dimensions a proposal holds on a bound or nearly (within a hundredth
+// of the bounds' width, or a grid step): a bound stopped the search there.
+std::vector<std::string> AtBound(const DesignInput& input, const Engine& proposal) {
+  constexpr double kNearShare = 0.01;
+  std::vector<std::string> at;
+  for (const FreeDimension& d : input.free) {
+    const auto field = FindDesignDimension(d.name)->field;
+    const double value = proposal.*field;
+    const double near =
+        std::max(kNearShare * (d.upper - d.lower), input.grid.Step(value, DimensionQuantity(d.name)));
+    if (value != input.start.*field && (value - d.lower <= near || d.upper - value <= near))
+      at.push_back(d.name);
+  }
+  return at;
 }
 
 std::string SettingProblem(const DesignInput& input, const GearFailure& failure) {
@@ -246,19 +218,31 @@ bool MeasureStart(const DesignInput& input, int threads, DesignResult& result) {
 // Searches a start that could be measured; the proposal and its exact figures, or the start's.
 void Improve(const DesignInput& input, DesignProblem& problem, SearchTally& tally, DesignResult& result) {
   TrialDesigns trials(problem, tally);
-  const Budget budget = PlanBudget(input.maxEvaluations);
-  const std::vector<double> startPoint = problem.StartPoint();
-  const Trial start = trials.Known(startPoint, result.before);
-  std::optional<Checked> found;
-  if (!input.free.empty())
-    found = Settle(trials, Search(trials, start, budget), budget, *result.beforeObjective);
+  const Trial start = trials.Known(problem.StartPoint(), result.before);
+  std::optional<Candidate> found;
+  if (!input.free.empty()) found = Rounds(problem, tally, start, *result.beforeObjective).Run();
   if (found) {
-    Propose(problem, tally, std::move(*found), result);
+    result.proposal = found->engine;
+    result.after = std::move(found->figures);
+    result.tolerance = std::move(found->tolerance);
+    result.atBound = AtBound(input, result.proposal);
     result.status = DesignStatus::improved;
   } else {
     result.status = DesignStatus::noBetterDesign;
   }
   if (tally.cancelled()) result.status = DesignStatus::cancelled;
+}
+
+// The proposal's figures over its own usable range, as its study reads them.
+void MeasureOwnRange(const DesignInput& input, int threads, DesignResult& result) {
+  Session proposal;
+  proposal.Take(result.proposal);
+  result.afterRange = FindUsableRange(proposal, threads);
+  result.afterOwn = result.after;
+  if (result.afterRange)
+    result.afterOwn = MeasureDesign(result.proposal, input.setting,
+                                    NotchAngles(NotchPlan{true, 0, 0, kFineStepDeg}, result.afterRange),
+                                    SolveMethod::exact, threads);
 }
 
 }  // namespace
@@ -282,11 +266,15 @@ DesignResult SearchDesign(const DesignInput& input, int threads, const std::atom
       Improve(input, problem, tally, result);
       result.evaluations = problem.measurements();
     }
-    result.afterSummary = SummariseDesign(result.after, input.rules.indicator);
-    result.afterObjective = problem.constraints().Reported(result.after);
-    Session proposal;
-    proposal.Take(result.proposal);
-    result.afterRange = FindUsableRange(proposal, threads);
+    if (result.status != DesignStatus::improved)
+      result.tolerance = {true, true, result.beforeObjective, {}, 0};
+    MeasureOwnRange(input, threads, result);
+    result.afterSummary = SummariseDesign(result.afterOwn, input.rules.indicator);
+    result.afterObjective = problem.constraints().Reported(result.afterOwn);
+    // The corners are run over the start's range; the nominal figure over the proposal's own may be worse.
+    if (result.afterObjective && result.tolerance.worstObjective)
+      result.tolerance.worstObjective = std::max(*result.tolerance.worstObjective, *result.afterObjective);
+    result.limits = DescribeLimits(problem.constraints(), result.proposal, result.after);
   }
   result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   return result;

@@ -20,7 +20,10 @@
 #include "DesignConstraints.h"
 #include "DesignDimensions.h"
 #include "DesignFigures.h"
+#include "DesignLimits.h"
+#include "DrawingGrid.h"
 #include "Engine.h"
+#include "ToleranceOutcome.h"
 #include "UsableRange.h"
 
 // Enough for the default set to converge on the sample engines from five
@@ -36,6 +39,7 @@ struct DesignInput {
   // a hard limit. The start's figures and the proposal's usable range are not counted.
   int maxEvaluations = kDefaultMaxEvaluations;
   std::uint64_t seed = 1;  // places the space-filling points
+  DrawingGrid grid;        // the proposal's drawing grid and tolerances
 };
 
 // A start that breaks a constraint is still searched: a proposal may do no
@@ -65,10 +69,13 @@ struct DesignResult {
   std::optional<UsableRange> afterRange;                  // the proposal's own usable range
   std::optional<double> beforeObjective, afterObjective;  // as the quadrant study reads them
   std::vector<Breach> startBreaches;                      // the constraints the start already breaks
-  // The free dimensions hold the 4 significant digits the boxes show; when
-  // not, roundingNote says why the exact values are proposed.
-  bool rounded = true;
-  std::string roundingNote;
+  // The proposal's figures over its own usable range (every half degree):
+  // what a study of the saved proposal reads; afterSummary and afterObjective
+  // are taken from them.
+  DesignFigures afterOwn;
+  ToleranceOutcome tolerance;        // the proposal's check at its tolerances
+  std::vector<std::string> atBound;  // the free dimensions the search left on a bound
+  std::vector<LimitState> limits;    // the limits in force, those that bind the proposal marked
   int evaluations = 0;
   double seconds = 0;
 };

@@ -11,8 +11,12 @@ bool Better(const Trial& a, const Trial& b) {
 }
 
 std::optional<Trial> TrialDesigns::Try(const std::vector<double>& u, int limit) {
+  return TryEngine(problem_.EngineAt(u), u, limit);
+}
+
+std::optional<Trial> TrialDesigns::TryEngine(const Engine& engine, const std::vector<double>& u, int limit) {
   if (!tally_.Count(limit)) return std::nullopt;
-  Trial trial = Judge(u, problem_.MeasureTrial(problem_.EngineAt(u)), problem_.grid());
+  Trial trial = Judge(engine, u, problem_.MeasureTrial(engine), problem_.grid());
   if (trial.feasible()) tally_.Offer(trial.objective);
   return trial;
 }
@@ -21,17 +25,18 @@ Trial TrialDesigns::Known(const std::vector<double>& u, const DesignFigures& fin
   DesignFigures onGrid = fine;
   onGrid.notches.clear();
   for (const std::size_t i : problem_.grid()) onGrid.notches.push_back(fine.notches[i]);
-  return Judge(u, onGrid, problem_.grid());
+  return Judge(problem_.EngineAt(u), u, onGrid, problem_.grid());
 }
 
-Trial TrialDesigns::Judge(const std::vector<double>& u, const DesignFigures& figures,
+Trial TrialDesigns::Judge(const Engine& engine, const std::vector<double>& u, const DesignFigures& figures,
                           const std::vector<std::size_t>& fineOf) const {
   Trial trial;
   trial.u = u;
   const std::size_t notches = fineOf.size();
   trial.parts.assign(notches, kFailedValue);
-  trial.values.assign(notches * kValuesPerNotch, kFailedValue);
+  trial.values.assign(notches * kValuesPerNotch + kDesignValues, kFailedValue);
   if (figures.measured()) {
+    problem_.constraints().DesignValues(engine, figures, &trial.values[notches * kValuesPerNotch]);
     const DesignConstraints& constraints = problem_.constraints();
     for (std::size_t i = 0; i < notches; ++i) {
       trial.parts[i] = constraints.ObjectivePart(figures, i, fineOf[i]).value_or(NAN);

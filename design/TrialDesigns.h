@@ -34,6 +34,8 @@ class TrialDesigns {
   // Measures the design at u on the search grid; empty when the tally
   // allows no more trials before `limit`.
   std::optional<Trial> Try(const std::vector<double>& u, int limit);
+  // The same for an engine given as it is (a design on the drawing grid), at its point u.
+  std::optional<Trial> TryEngine(const Engine& engine, const std::vector<double>& u, int limit);
   // The trial of figures measured at every notch of the range, uncounted.
   Trial Known(const std::vector<double>& u, const DesignFigures& fine) const;
 
@@ -41,7 +43,7 @@ class TrialDesigns {
   SearchTally& tally() { return tally_; }
 
  private:
-  Trial Judge(const std::vector<double>& u, const DesignFigures& figures,
+  Trial Judge(const Engine& engine, const std::vector<double>& u, const DesignFigures& figures,
               const std::vector<std::size_t>& fineOf) const;
 
   DesignProblem& problem_;

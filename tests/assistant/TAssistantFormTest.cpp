@@ -48,7 +48,7 @@ TEST_F(TAssistantFormTest, SearchesTheWholeRangeAndPutsWhatTheTableShowsInTheBox
   const FreeDimension ctoweighv = DefaultBounds(goods, "ctoweighv");
   EXPECT_EQ(BoxText::Number(AssistantForm->LowerBox(Index("ctoweighv"))), ctoweighv.lower);
 
-  AssistantForm->EdMaxEvals->setText("150");
+  AssistantForm->EdMaxEvals->setText("300");
   QTest::mouseClick(AssistantForm->BtStart, Qt::LeftButton);
   EXPECT_TRUE(AssistantForm->searching());
   EXPECT_TRUE(AssistantForm->BtCancel->isEnabled());

@@ -141,8 +141,26 @@ TEST_F(DesignCommandTest, AStartThatCannotBeSearchedSaysWhereInOneLine) {
 }
 
 TEST_F(DesignCommandTest, AUnitLabelsTheLengthsAlone) {
-  const std::vector<std::string> args = {
-      "--set", "25", "--free", "angadv", "--free", "larad:10.9:11.1", "Goods 0-6-0 slide valve"};
+  // The same drawing grid with and without the unit, so that the same design is proposed.
+  const std::vector<std::string> args = {"--set",
+                                         "25",
+                                         "--precision",
+                                         "0.001",
+                                         "--tolerance",
+                                         "0.002",
+                                         "--work-limit",
+                                         "none",
+                                         "--max-evals",
+                                         "300",
+                                         "--free",
+                                         "angadv",
+                                         "--free",
+                                         "larad:10.9:11.1",
+                                         "--free",
+                                         "eccrod",
+                                         "--free",
+                                         "ctoweighv",
+                                         "Goods 0-6-0 slide valve"};
   ASSERT_EQ(Run(args), 0);
   const std::string plain = out_;
   auto labelled = args;

@@ -1,0 +1,108 @@
+// Each changed dimension moved by its tolerance gives the change of every
+// search value (and of the objective); a value's worst corner takes each
+// dimension the way that raises it, and the corners predicted worst are the
+// ones run. A first-order guess chooses the corners; only exact runs judge.
+#include "ToleranceCheck.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+using Corner = std::vector<int>;  // +1 or -1 per changed dimension
+
+// Values below this far under their limit are left out of the prediction.
+constexpr double kIrrelevant = -5;
+
+struct Changed {
+  double Engine::*field;
+  double tolerance;
+};
+
+std::vector<Changed> ChangedDimensions(const DesignProblem& problem, const Engine& design) {
+  std::vector<Changed> changed;
+  for (const FreeDimension& d : problem.input().free) {
+    const auto field = FindDesignDimension(d.name)->field;
+    if (design.*field != problem.input().start.*field)
+      changed.push_back({field, problem.input().grid.Tolerance(design.*field, DimensionQuantity(d.name))});
+  }
+  return changed;
+}
+
+// Every search value at every notch, then the whole design's, then the objective.
+std::vector<double> AllValues(const DesignConstraints& c, const Engine& e, const DesignFigures& f) {
+  std::vector<double> values(f.notches.size() * kValuesPerNotch + kDesignValues + 1, kFailedValue);
+  if (!f.measured()) return values;
+  for (std::size_t i = 0; i < f.notches.size(); ++i) c.Values(f, i, i, &values[i * kValuesPerNotch]);
+  c.DesignValues(e, f, &values[f.notches.size() * kValuesPerNotch]);
+  values.back() = c.Reported(f).value_or(kFailedValue);
+  return values;
+}
+
+// The corners that raise the values predicted nearest their limits (the
+// objective's first), each once.
+std::vector<Corner> WorstCorners(const std::vector<double>& base,
+                                 const std::vector<std::vector<double>>& moved) {
+  std::vector<std::pair<double, Corner>> ranked;
+  for (std::size_t k = 0; k < base.size(); ++k) {
+    if (base[k] >= kFailedValue || base[k] < kIrrelevant) continue;
+    Corner corner;
+    double predicted = base[k];
+    for (const auto& m : moved) {
+      const double change = m[k] - base[k];
+      corner.push_back(change >= 0 ? 1 : -1);
+      predicted += std::fabs(change);
+    }
+    const bool objective = k + 1 == base.size();
+    ranked.emplace_back(objective ? kFailedValue : predicted, corner);
+  }
+  std::stable_sort(ranked.begin(), ranked.end(),
+                   [](const auto& a, const auto& b) { return a.first > b.first; });
+  std::vector<Corner> corners;
+  for (const auto& [predicted, corner] : ranked) {
+    if (corners.size() >= kMostCorners) break;
+    if (std::find(corners.begin(), corners.end(), corner) == corners.end()) corners.push_back(corner);
+  }
+  return corners;
+}
+
+}  // namespace
+
+std::vector<Breach> MadeBreaches(const DesignConstraints& constraints, const Engine& engine,
+                                 const DesignFigures& figures) {
+  std::vector<Breach> breaches = constraints.Breaches(engine, figures);
+  std::erase_if(breaches, [](const Breach& b) {
+    return b.kind == BreachKind::workWorse || b.kind == BreachKind::dieSlipWorse;
+  });
+  if (!figures.measured()) breaches.push_back({BreachKind::fails, 0});
+  return breaches;
+}
+
+ToleranceOutcome CheckTolerance(const DesignProblem& problem, SearchTally& tally, const Engine& design,
+                                const DesignFigures& nominal) {
+  const DesignConstraints& constraints = problem.constraints();
+  ToleranceOutcome outcome;
+  outcome.worstObjective = constraints.Reported(nominal);
+  const std::vector<Changed> changed = ChangedDimensions(problem, design);
+  const std::vector<double> base = AllValues(constraints, design, nominal);
+  std::vector<std::vector<double>> moved;
+  for (const Changed& c : changed) {
+    if (!tally.CountCheck()) return outcome;
+    Engine e = design;
+    e.*c.field += c.tolerance;
+    moved.push_back(AllValues(constraints, e, problem.MeasureFine(e)));
+  }
+  for (const Corner& corner : WorstCorners(base, moved)) {
+    if (!tally.CountCheck()) return outcome;
+    Engine e = design;
+    for (std::size_t i = 0; i < changed.size(); ++i) e.*changed[i].field += corner[i] * changed[i].tolerance;
+    const DesignFigures figures = problem.MeasureFine(e);
+    ++outcome.corners;
+    if (const auto objective = constraints.Reported(figures))
+      outcome.worstObjective = std::max(outcome.worstObjective.value_or(*objective), *objective);
+    if (outcome.breaches.empty()) outcome.breaches = MadeBreaches(constraints, e, figures);
+  }
+  outcome.checked = true;
+  outcome.holds = outcome.breaches.empty();
+  return outcome;
+}
