@@ -1,0 +1,191 @@
+// The search moves one dimension in the direction its sensitivity says
+// improves the figure, up to 15 % of it. Quick sweeps at eight steps find the
+// first step that is good (or the nearest); exact sweeps then halve the
+// bracket to the smallest good change (or refine the nearest by golden
+// section). The change is rounded to the four significant figures the boxes
+// show, away from the start when it reached good, and the changed engine is
+// reviewed afresh: its figures are the ones reported.
+#include "ReviewFixes.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr int kScanSteps = 8;
+constexpr int kRefineSteps = 8;
+constexpr double kLost = std::numeric_limits<double>::infinity();
+
+struct LineSearch {
+  const GearReview& review;
+  std::size_t check, dimension;
+  int threads;
+  const std::atomic<bool>* cancel;
+
+  Engine Moved(double change) const {
+    Engine e = review.engine;
+    e.*EngineDimensions()[dimension].field += change;
+    return e;
+  }
+  // How far the figure lies from good after the change; infinite where a
+  // notch of the range is lost.
+  double Gap(double change, SolveMethod method) const {
+    const Engine e = Moved(change);
+    const ReviewSweep sweep =
+        MeasureReviewSweep(e, review.setting, review.notchesDeg, threads, method, cancel);
+    if (sweep.notches.empty() || !sweep.allUsable()) return kLost;
+    const auto figure = FiguresOf(e, sweep, review.range)[check];
+    return figure ? DistanceFromGood(ReviewChecks()[check].rule, *figure) : kLost;
+  }
+  bool Cancelled() const { return cancel && cancel->load(); }
+};
+
+// The direction of the change that improves the figure: +1 or -1, 0 when the
+// dimension does not move it.
+int Direction(const GearReview& review, const DimensionSensitivity& d, std::size_t check) {
+  const CheckRule& rule = ReviewChecks()[check].rule;
+  const double value = *review.figures[check];
+  const double wanted = rule.sense == CheckSense::lower    ? -1
+                        : rule.sense == CheckSense::higher ? 1
+                        : value < rule.good                ? 1
+                                                           : -1;
+  const double slope = d.figures[check] ? d.figures[check]->perUnit : 0;
+  return slope * wanted > 0 ? 1 : slope * wanted < 0 ? -1 : 0;
+}
+
+double Reach(const Engine& engine, std::size_t dimension) {
+  const DimensionSpec& spec = EngineDimensions()[dimension];
+  const double value = std::fabs(engine.*spec.field);
+  return kFixReach *
+         (spec.sign == SignRule::either || value == 0 ? DimensionScale(engine, dimension) : value);
+}
+
+// The smallest good change between a change that is not good and one that is.
+double Bisect(const LineSearch& s, double bad, double good) {
+  for (int i = 0; i < kRefineSteps && !s.Cancelled(); ++i) {
+    const double mid = (bad + good) / 2;
+    (s.Gap(mid, SolveMethod::exact) == 0 ? good : bad) = mid;
+  }
+  return good;
+}
+
+// The change nearest good around the best scanned step, by golden section.
+double Nearest(const LineSearch& s, double lo, double hi) {
+  const double r = (std::sqrt(5.0) - 1) / 2;
+  double a = hi - r * (hi - lo), b = lo + r * (hi - lo);
+  double ga = s.Gap(a, SolveMethod::exact), gb = s.Gap(b, SolveMethod::exact);
+  for (int i = 0; i < kRefineSteps && !s.Cancelled(); ++i) {
+    if (ga <= gb) {
+      hi = b, b = a, gb = ga, a = hi - r * (hi - lo), ga = s.Gap(a, SolveMethod::exact);
+    } else {
+      lo = a, a = b, ga = gb, b = lo + r * (hi - lo), gb = s.Gap(b, SolveMethod::exact);
+    }
+  }
+  return ga <= gb ? a : b;
+}
+
+// The change found, and whether it reached good on the search's notches.
+std::pair<double, bool> SearchChange(const LineSearch& s, double reach) {
+  int best = 0;
+  double bestGap = s.Gap(0, SolveMethod::quick);
+  for (int k = 1; k <= kScanSteps && !s.Cancelled(); ++k) {
+    const double gap = s.Gap(reach * k / kScanSteps, SolveMethod::quick);
+    if (gap == 0 && s.Gap(reach * k / kScanSteps, SolveMethod::exact) == 0)
+      return {Bisect(s, reach * (k - 1) / kScanSteps, reach * k / kScanSteps), true};
+    if (gap < bestGap) best = k, bestGap = gap;
+  }
+  if (best == 0) return {0, false};
+  const double lo = reach * (best - 1) / kScanSteps, hi = reach * std::min(best + 1, kScanSteps) / kScanSteps;
+  return {Nearest(s, lo, hi), false};
+}
+
+// Four significant figures; away from the start when the change reached good
+// (so it stays good), else the nearest.
+double Rounded(double from, double to, bool awayFromStart) {
+  if (to == 0 || !std::isfinite(to)) return to;
+  const double unit = std::pow(10.0, std::floor(std::log10(std::fabs(to))) - 3);
+  const double q = to / unit;
+  if (!awayFromStart) return std::round(q) * unit;
+  return (to > from ? std::ceil(q) : std::floor(q)) * unit;
+}
+
+void CompareVerdicts(const GearReview& before, ReviewFix& fix) {
+  for (std::size_t c = 0; c < kChecks; ++c) {
+    if (c == fix.check) continue;
+    const auto was = before.VerdictOf(c), now = fix.after.VerdictOf(c);
+    if (!was || !now) {
+      if (was && !now) fix.worsened.push_back(c);
+      continue;
+    }
+    if (*now > *was) fix.worsened.push_back(c);
+    if (*now < *was) fix.improved.push_back(c);
+  }
+}
+
+}  // namespace
+
+bool ReviewFix::reachesGood() const {
+  return after.reviewed() && after.VerdictOf(check) == Verdict::good;
+}
+
+std::optional<ReviewFix> FindFix(const GearReview& review, const SensitivityTable& table, std::size_t check,
+                                 std::size_t dimension, int threads, const std::atomic<bool>* cancel) {
+  const int direction = Direction(review, table.dimensions[dimension], check);
+  if (direction == 0 || !review.figures[check]) return std::nullopt;
+  const LineSearch search{review, check, dimension, threads, cancel};
+  const auto [change, good] = SearchChange(search, direction * Reach(review.engine, dimension));
+  if (change == 0 || search.Cancelled()) return std::nullopt;
+  ReviewFix fix;
+  fix.check = check;
+  fix.dimension = dimension;
+  fix.from = review.engine.*EngineDimensions()[dimension].field;
+  fix.to = Rounded(fix.from, fix.from + change, good);
+  Engine changed = review.engine;
+  changed.*EngineDimensions()[dimension].field = fix.to;
+  fix.after = ReviewGear(changed, review.setting, threads, cancel);
+  CompareVerdicts(review, fix);
+  return fix;
+}
+
+namespace {
+
+std::vector<std::size_t> FixDimensions(const GearReview& review, const SensitivityTable& table,
+                                       std::size_t check) {
+  std::vector<std::size_t> chosen;
+  for (const std::size_t d : RankedDimensions(table, check, review.engine))
+    if (chosen.size() < kFixDimensions && *Influence(table.dimensions[d], check, review.engine) > 0)
+      chosen.push_back(d);
+  return chosen;
+}
+
+bool NeedsFix(const GearReview& review, std::size_t check) {
+  return ReviewChecks()[check].sensitive && review.VerdictOf(check).value_or(Verdict::good) != Verdict::good;
+}
+
+}  // namespace
+
+int FixSearchCount(const GearReview& review, const SensitivityTable& table) {
+  int count = 0;
+  for (std::size_t c = 0; c < kChecks; ++c)
+    if (NeedsFix(review, c)) count += static_cast<int>(FixDimensions(review, table, c).size());
+  return count;
+}
+
+std::vector<ReviewFix> FindFixes(const GearReview& review, const SensitivityTable& table, int threads,
+                                 const std::atomic<bool>* cancel,
+                                 const std::function<void(const ReviewFix&)>& onFix,
+                                 std::atomic<int>* progress) {
+  std::vector<ReviewFix> fixes;
+  for (std::size_t c = 0; c < kChecks; ++c) {
+    if (!NeedsFix(review, c)) continue;
+    for (const std::size_t d : FixDimensions(review, table, c)) {
+      if (cancel && cancel->load()) return fixes;
+      if (auto fix = FindFix(review, table, c, d, threads, cancel); fix && !(cancel && cancel->load())) {
+        fixes.push_back(*fix);
+        if (onFix) onFix(fixes.back());
+      }
+      if (progress) ++*progress;
+    }
+  }
+  return fixes;
+}
