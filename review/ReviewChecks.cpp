@@ -73,8 +73,11 @@ const std::array<CheckSpec, kChecks>& ReviewChecks() {
       {"dieSlip", "Worst die slip, working notches", "% of pin distance", Lower(10, 20),
        "Slip wears the die and the slot and is greatest in full gear; central suspension keeps it small.",
        true},
-      {"dieClearance", "Die's clearance from the rod pins at the range's ends", "% of pin distance",
-       Higher(5, 1), "A die that runs up to a rod pin strikes the end of the slot.", true},
+      {"dieClearance", "Die's clearance from the rod pins, outermost working notches", "% of pin distance",
+       Higher(5, 1),
+       "A die that runs up to a rod pin in the notches the engine is worked in strikes the end of the slot; "
+       "the usable range itself ends where the die reaches a pin.",
+       true},
       {"usableRange", "Usable range, the shorter side", "deg.", Higher(20, 12),
        "Full-size engines reach full gear about 25 deg. of the lifting arm from mid-gear; a short range "
        "leaves little to notch between.",

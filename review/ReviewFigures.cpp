@@ -63,6 +63,15 @@ std::optional<double> Smaller(std::optional<double> a, std::optional<double> b) 
   return std::min(*a, *b);
 }
 
+// The die's clearance from the nearer rod pin, in % of the pin distance, at
+// the side's outermost working notch. The usable range itself ends where the
+// die reaches a pin, so its own ends would always show none.
+std::optional<double> OutermostClearance(const std::vector<const ReviewNotch*>& side) {
+  for (auto n = side.rbegin(); n != side.rend(); ++n)
+    if (IsWorkingNotch((*n)->row)) return 100 * std::min((*n)->dieLow, 1 - (*n)->dieHigh);
+  return std::nullopt;
+}
+
 void SideFigures(const ReviewSweep& sweep, const Engine& e, ReviewFigures& f) {
   const auto down = Side(sweep, true), up = Side(sweep, false);
   const ReviewNotch &fullDown = *down.back(), &fullUp = *up.back();
@@ -84,8 +93,7 @@ void SideFigures(const ReviewSweep& sweep, const Engine& e, ReviewFigures& f) {
   const double lapAndPort = 2 * (e.stlap + e.port);
   f[fullPortOpening] =
       100 * std::min(fullDown.row.results.valveTravel, fullUp.row.results.valveTravel) / lapAndPort;
-  const auto clearance = [](const ReviewNotch& n) { return std::min(n.dieLow, 1 - n.dieHigh); };
-  f[dieClearance] = 100 * std::min(clearance(fullDown), clearance(fullUp));
+  f[dieClearance] = Smaller(OutermostClearance(down), OutermostClearance(up));
 }
 
 void RangeFigures(const ReviewSweep& sweep, const Engine& e, ReviewFigures& f) {

@@ -71,6 +71,37 @@ bool ReviewSweep::allUsable() const {
          std::all_of(notches.begin(), notches.end(), [](const ReviewNotch& n) { return n.usable(); });
 }
 
+std::optional<UsableRange> TrimToUsable(ReviewSweep& sweep) {
+  auto& n = sweep.notches;
+  const auto mid =
+      std::find_if(n.begin(), n.end(), [](const ReviewNotch& x) { return x.row.liftArmDeg == 0; });
+  if (sweep.failure || mid == n.end() || !mid->usable()) return std::nullopt;
+  auto first = mid, last = mid + 1;
+  while (first != n.begin() && (first - 1)->usable()) --first;
+  while (last != n.end() && last->usable()) ++last;
+  n.erase(last, n.end());
+  n.erase(n.begin(), first);
+  return UsableRange{n.front().row.liftArmDeg, n.back().row.liftArmDeg};
+}
+
+std::vector<ReviewNotch> MeasureReviewNotches(const Engine& engine, double midGear, double centring,
+                                              const std::vector<double>& anglesDeg, int threads,
+                                              SolveMethod method, const std::atomic<bool>* cancel) {
+  std::vector<ReviewNotch> notches(anglesDeg.size());
+  std::atomic<std::size_t> next{0};
+  const auto work = [&] {
+    auto run = std::make_unique<GearRun>();
+    for (std::size_t i; (i = next++) < anglesDeg.size() && !(cancel && cancel->load());)
+      notches[i] = MeasureNotch(engine, midGear, anglesDeg[i], centring, method, *run);
+  };
+  const int count = std::clamp(threads, 1, std::max(1, static_cast<int>(anglesDeg.size())));
+  std::vector<std::jthread> helpers;
+  for (int t = 1; t < count; ++t) helpers.emplace_back(work);
+  work();
+  for (std::jthread& helper : helpers) helper.join();
+  return notches;
+}
+
 ReviewSweep MeasureReviewSweep(const Engine& engine, const ReviewSetting& setting,
                                const std::vector<double>& anglesDeg, int threads, SolveMethod method,
                                const std::atomic<bool>* cancel) {
@@ -81,22 +112,12 @@ ReviewSweep MeasureReviewSweep(const Engine& engine, const ReviewSetting& settin
                                                          : FailureKind::nonFiniteEngine);
     return sweep;
   }
+  sweep.midGearRad = *midGear;
   sweep.midGearDeg = RadiansToDegrees(*midGear);
   const auto centring = SettingCentring(engine, *midGear, setting, sweep);
   if (!centring) return sweep;
   sweep.centring = *centring;
-  sweep.notches.resize(anglesDeg.size());
-  std::atomic<std::size_t> next{0};
-  const auto work = [&] {
-    auto run = std::make_unique<GearRun>();
-    for (std::size_t i; (i = next++) < anglesDeg.size() && !(cancel && cancel->load());)
-      sweep.notches[i] = MeasureNotch(engine, *midGear, anglesDeg[i], sweep.centring, method, *run);
-  };
-  const int count = std::clamp(threads, 1, std::max(1, static_cast<int>(anglesDeg.size())));
-  std::vector<std::jthread> helpers;
-  for (int t = 1; t < count; ++t) helpers.emplace_back(work);
-  work();
-  for (std::jthread& helper : helpers) helper.join();
+  sweep.notches = MeasureReviewNotches(engine, *midGear, sweep.centring, anglesDeg, threads, method, cancel);
   if (cancel && cancel->load()) sweep.notches.clear();
   return sweep;
 }

@@ -12,6 +12,7 @@
 #include "GearFailure.h"
 #include "GearSolver.h"
 #include "StudySummary.h"
+#include "UsableRange.h"
 #include "ValveSetting.h"
 
 struct ReviewSetting {
@@ -31,12 +32,24 @@ struct ReviewSweep {
   // Set when the engine has no mid-gear or the valves cannot be set.
   std::optional<GearFailure> failure;
   double midGearDeg = 0;  // the lifting arm's mid-gear direction, positive below the horizontal
+  double midGearRad = 0;
   double centring = 0;
   std::vector<ReviewNotch> notches;  // in the order of the angles asked for
 
   // Every notch ran and passes the usable range's test.
   bool allUsable() const;
 };
+
+// Keeps the notches usable without a break from mid-gear (the notch at 0)
+// outwards, as the usable range's search from mid-gear would find them among
+// these angles, and gives the range they span; empty when mid-gear's is not.
+std::optional<UsableRange> TrimToUsable(ReviewSweep& sweep);
+
+// The notches alone, the mid-gear direction (radians) and the centring known.
+std::vector<ReviewNotch> MeasureReviewNotches(const Engine& engine, double midGear, double centring,
+                                              const std::vector<double>& anglesDeg, int threads,
+                                              SolveMethod method = SolveMethod::exact,
+                                              const std::atomic<bool>* cancel = nullptr);
 
 // Measures the engine at the angles on `threads` threads (the same figures
 // for any number). Empty notches when `cancel` was raised.

@@ -33,7 +33,7 @@ TEST(ReviewCommandTest, JsonAndExitStatuses) {
   ASSERT_EQ(run({"--set", "25", "--json", "Goods 0-6-0 slide valve"}, out, err), 0) << err;
   for (const char* member :
        {"\"engine\": \"Goods 0-6-0 slide valve\"", "\"setAngleDeg\": 25", "\"valveSetting\": \"leads\"",
-        "\"sensitivity\": {", "\"fixes\": [", "\"eccrod\": {\"perUnit\": "})
+        "\"sensitivity\": {", "\"fixes\": [", "\"angadv\": {\"perUnit\": ", "\"eccrod\": {\"lost\": true}"})
     EXPECT_NE(out.find(member), std::string::npos) << member;
   for (const CheckSpec& check : ReviewChecks())
     EXPECT_NE(out.find("{\"key\": \"" + std::string(check.key) + "\""), std::string::npos) << check.key;
