@@ -78,6 +78,7 @@ class TMainForm : public QMainWindow {
   void QuadrantStudy1Click();
   void ChBDimsClick();
   void DesignAssistant1Click();
+  void ReviewGear1Click();
   void ScaleEngine1Click();
   void LengthUnitClick(LengthUnit unit);
   // Captions of the length boxes and the File menu's check follow the model's unit.
@@ -127,6 +128,8 @@ class TMainForm : public QMainWindow {
   void openFolderRequested();
   // The design assistant is asked for, for the engine read from the boxes.
   void designAssistantRequested(const Engine& start);
+  // The gear review of the engine in the boxes.
+  void reviewRequested(const Engine& engine);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
