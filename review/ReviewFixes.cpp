@@ -21,6 +21,7 @@ constexpr int kScanSteps = 8;
 constexpr int kRefineSteps = 5;
 constexpr int kConfirmSteps = 2;
 constexpr double kCoarseStepDeg = 2;
+constexpr double kKeepSign = 0.9;  // the share of the way to zero a signed dimension may go
 constexpr double kLost = std::numeric_limits<double>::infinity();
 
 struct LineSearch {
@@ -64,11 +65,17 @@ int Direction(const GearReview& review, const DimensionSensitivity& d, std::size
   return slope * wanted > 0 ? 1 : slope * wanted < 0 ? -1 : 0;
 }
 
-double Reach(const Engine& engine, std::size_t dimension) {
+// The largest change in the direction: 15 % of the dimension (of its scale
+// for one that may take either sign or is zero), and towards zero no further
+// than keeps its sign for a dimension that must keep one.
+double Reach(const Engine& engine, std::size_t dimension, int direction) {
   const DimensionSpec& spec = EngineDimensions()[dimension];
-  const double value = std::fabs(engine.*spec.field);
-  return kFixReach *
-         (spec.sign == SignRule::either || value == 0 ? DimensionScale(engine, dimension) : value);
+  const double value = engine.*spec.field;
+  const bool either = spec.sign == SignRule::either;
+  const double reach =
+      kFixReach * (either || value == 0 ? DimensionScale(engine, dimension) : std::fabs(value));
+  if (either || direction * value > 0) return reach;
+  return std::min(reach, kKeepSign * std::fabs(value));
 }
 
 // The smallest good change between a change that is not good and one that is.
@@ -150,7 +157,9 @@ std::optional<ReviewFix> FindFix(const GearReview& review, const SensitivityTabl
   if (direction == 0 || !review.figures[check]) return std::nullopt;
   const LineSearch search{review,  check,  dimension,
                           threads, cancel, NotchAngles(NotchPlan{true, 0, 0, kCoarseStepDeg}, review.range)};
-  const auto [change, good] = SearchChange(search, direction * Reach(review.engine, dimension));
+  const double reach = Reach(review.engine, dimension, direction);
+  if (reach == 0) return std::nullopt;
+  const auto [change, good] = SearchChange(search, direction * reach);
   if (change == 0 || search.Cancelled()) return std::nullopt;
   ReviewFix fix;
   fix.check = check;
@@ -173,9 +182,11 @@ namespace {
 std::vector<std::size_t> FixDimensions(const GearReview& review, const SensitivityTable& table,
                                        std::size_t check) {
   std::vector<std::size_t> chosen;
-  for (const std::size_t d : RankedDimensions(table, check, review.engine))
-    if (chosen.size() < kFixDimensions && *Influence(table.dimensions[d], check, review.engine) > 0)
+  for (const std::size_t d : RankedDimensions(table, check, review.engine)) {
+    const int direction = Direction(review, table.dimensions[d], check);
+    if (chosen.size() < kFixDimensions && direction != 0 && Reach(review.engine, d, direction) > 0)
       chosen.push_back(d);
+  }
   return chosen;
 }
 
