@@ -1,7 +1,8 @@
 // The gear review through the windows: opened from the main window's menu for
 // the engine in the boxes, the checks shown while the rest is still worked
 // out, a poor verdict in red, and "Try it" filling the main window's boxes
-// with the fix's engine under a name no stored engine holds, nothing saved.
+// with the fix's engine under a name no stored engine holds, nothing saved;
+// the PDF is written.
 #include <QAction>
 #include <QTest>
 
@@ -39,4 +40,7 @@ TEST_F(TReviewFormTest, ChecksComeFirstAndTryItPutsAFixInTheBoxes) {
   const QString box =
       "Ed" + QString::fromStdString(key).left(1).toUpper() + QString::fromStdString(key).mid(1);
   EXPECT_EQ(BoxText::Number(Box(box.toUtf8().constData())), good->to);
+
+  ReviewForm->ExportPdf("review.pdf");
+  EXPECT_EQ(ReadBytes("review.pdf").substr(0, 5), "%PDF-");
 }
