@@ -20,6 +20,11 @@ std::string Figure(const std::optional<double>& value) {
   return value ? FormatGeneral4(*value) : "none";
 }
 
+// MidGearText's trailing blank, which the box it was made for pads with.
+std::string Trimmed(const std::string& text) {
+  return text.substr(0, text.find_last_not_of(' ') + 1);
+}
+
 std::string Signed(double value) {
   return (value > 0 ? "+" : "") + FormatGeneral4(value);
 }
@@ -186,8 +191,8 @@ void WriteReviewText(std::ostream& out, const ReviewReport& r) {
       << (review.setting.valve == ValveSetting::equalLeads ? "equal leads" : "equal cut-offs") << " at "
       << FormatGeneral4(review.setting.angleDeg) << " deg.; usable range "
       << FormatGeneral4(review.range.loDeg) << " to " << FormatGeneral4(review.range.hiDeg)
-      << " deg. (mid-gear" << MidGearText(DegreesToRadians(review.sweep.midGearDeg)) << "), figures every "
-      << FormatGeneral4(kReviewStepDeg) << " deg.\n";
+      << " deg. (mid-gear" << Trimmed(MidGearText(DegreesToRadians(review.sweep.midGearDeg)))
+      << "), figures every " << FormatGeneral4(kReviewStepDeg) << " deg.\n";
   WriteChecksText(out, review);
   WriteSensitivityText(out, r);
   WriteFixesText(out, r);

@@ -3,8 +3,6 @@
 // an engine scaled by any factor is held to the same rules.
 #include "ReviewChecks.h"
 
-#include <cstring>
-
 namespace {
 
 constexpr CheckRule Lower(double good, double fair) {
@@ -95,12 +93,6 @@ const std::array<CheckSpec, kChecks>& ReviewChecks() {
        true},
   }};
   return checks;
-}
-
-std::optional<std::size_t> FindCheck(const char* key) {
-  for (std::size_t i = 0; i < kChecks; ++i)
-    if (std::strcmp(ReviewChecks()[i].key, key) == 0) return i;
-  return std::nullopt;
 }
 
 Verdict Judge(const CheckRule& rule, double value) {

@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cstddef>
-#include <optional>
 
 // lower: good at or below `good`, fair at or below `fair`. higher: the same
 // upwards. band: good within [good, goodHi], fair within [fair, fairHi].
@@ -55,8 +54,6 @@ enum CheckIndex : std::size_t {
 };
 
 const std::array<CheckSpec, kChecks>& ReviewChecks();
-// The index of a check's key, or empty.
-std::optional<std::size_t> FindCheck(const char* key);
 
 Verdict Judge(const CheckRule& rule, double value);
 // How far the value lies outside the rule's "good" thresholds, 0 inside.
