@@ -235,6 +235,9 @@ void TMainForm::BuildToolsMenu() {
   assistant->setObjectName("DesignAssistant1");
   assistant->setShortcut(QKeySequence("Ctrl+D"));
   connect(assistant, &QAction::triggered, this, Reaction([this](bool) { DesignAssistant1Click(); }));
+  QAction* review = tools->addAction("Review gear…");
+  review->setObjectName("ReviewGear1");
+  connect(review, &QAction::triggered, this, Reaction([this](bool) { ReviewGear1Click(); }));
   QAction* scale = tools->addAction("&Scale engine...");
   scale->setObjectName("ScaleEngine1");
   connect(scale, &QAction::triggered, this, Reaction([this](bool) { ScaleEngine1Click(); }));

@@ -90,6 +90,7 @@ class TMainForm : public QMainWindow {
   void QuadrantStudy1Click();
   void ChBDimsClick();
   void DesignAssistant1Click();
+  void ReviewGear1Click();
   void ScaleEngine1Click();
   void Undo1Click();
   void CopyEngine1Click();
@@ -148,6 +149,8 @@ class TMainForm : public QMainWindow {
   void openFolderRequested();
   // The design assistant is asked for, for the engine read from the boxes.
   void designAssistantRequested(const Engine& start);
+  // The gear review of the engine in the boxes.
+  void reviewRequested(const Engine& engine);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -164,6 +164,15 @@ void TMainForm::DesignAssistant1Click() {
   emit designAssistantRequested(engine_);
 }
 
+void TMainForm::ReviewGear1Click() {
+  // As for the assistant: the review is of the engine the boxes hold.
+  const Transfer transfer = TransferEntries();
+  if (transfer.kind == Transfer::Kind::dataMissing) return AppPrompter().Inform("Message", transfer.message);
+  if (transfer.kind == Transfer::Kind::noName && engine_.name.empty())
+    return AppPrompter().Inform("Message", transfer.message);
+  emit reviewRequested(engine_);
+}
+
 void TMainForm::ScaleEngine1Click() {
   // The engine in the boxes is scaled, so they are read first and must be whole.
   const Transfer transfer = TransferEntries();

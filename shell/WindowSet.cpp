@@ -24,6 +24,7 @@
 #include "TDimensionsForm.h"
 #include "TMainForm.h"
 #include "TResultsForm.h"
+#include "TReviewForm.h"
 #include "TRockerForm.h"
 #include "TSplashForm.h"
 #include "TStdAboutForm.h"
@@ -39,6 +40,7 @@ TDimensionsForm* DimensionsForm = nullptr;
 TStdAboutForm* StdAboutForm = nullptr;
 TStudyForm* StudyForm = nullptr;
 TAssistantForm* AssistantForm = nullptr;
+TReviewForm* ReviewForm = nullptr;
 
 namespace {
 
@@ -71,6 +73,20 @@ QString UnitName(LengthUnit unit) {
 std::optional<Engine> InUnit(const Engine& engine, LengthUnit from, LengthUnit to) {
   if (from == to || from == LengthUnit::none || to == LengthUnit::none) return std::nullopt;
   return ScaledEngine(engine, to == LengthUnit::mm ? 25.4 : 1 / 25.4);
+}
+
+// The review opens for the main window's boxes or the engine studied; "Try it"
+// fills the boxes as the assistant's "Put in boxes" does.
+void WireReview() {
+  TReviewForm* review = ReviewForm;
+  SessionModel* session = model;
+  QObject::connect(MainForm, &TMainForm::reviewRequested, review, &TReviewForm::Open);
+  QObject::connect(StudyForm, &TStudyForm::reviewRequested, review, [review, session] {
+    if (session->session().taken()) review->Open(session->session().engine());
+  });
+  QObject::connect(review, &TReviewForm::tryItRequested, MainForm, &TMainForm::ShowProposal);
+  QObject::connect(review, &TReviewForm::helpRequested,
+                   [](const QString& topic) { HelpWindow::ShowTopic(topic); });
 }
 
 // The study compares with engines the main window and the assistant hold.
@@ -123,6 +139,7 @@ void WindowSet::Create() {
   StdAboutForm = new TStdAboutForm;
   StudyForm = new TStudyForm(*model);
   AssistantForm = new TAssistantForm(*model);
+  ReviewForm = new TReviewForm(*model);
   helpKey = new HelpKey;
   QCoreApplication::instance()->installEventFilter(helpKey);
   Wire();
@@ -167,6 +184,7 @@ void WindowSet::Wire() {
   QObject::connect(assistant, &TAssistantForm::putInBoxesRequested, MainForm, &TMainForm::ShowProposal);
   QObject::connect(assistant, &TAssistantForm::helpRequested,
                    [](const QString& topic) { HelpWindow::ShowTopic(topic); });
+  WireReview();
   WireCompareSources();
 }
 
@@ -190,6 +208,8 @@ void WindowSet::OpenFolder(const QString& folder) {
 void WindowSet::Destroy() {
   delete helpKey;
   helpKey = nullptr;
+  delete ReviewForm;  // cancels a review still running
+  ReviewForm = nullptr;
   delete AssistantForm;  // cancels a search still running
   AssistantForm = nullptr;
   delete StudyForm;

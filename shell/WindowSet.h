@@ -16,6 +16,7 @@ class TDimensionsForm;
 class TStdAboutForm;
 class TStudyForm;
 class TAssistantForm;
+class TReviewForm;
 
 extern TSplashForm* SplashForm;
 extern TMainForm* MainForm;
@@ -26,11 +27,13 @@ extern TDimensionsForm* DimensionsForm;
 extern TStdAboutForm* StdAboutForm;
 extern TStudyForm* StudyForm;
 extern TAssistantForm* AssistantForm;
+extern TReviewForm* ReviewForm;
 
 class WindowSet {
  public:
-  // Creates the session model and windows 1 to 8 (main, results, animation,
-  // rocker types, dimensions, about, quadrant study, design assistant) in that
+  // Creates the session model and windows 1 to 9 (main, results, animation,
+  // rocker types, dimensions, about, quadrant study, design assistant, gear
+  // review) in that
   // order, opens the store in the working folder for the main window and wires
   // the windows.
   static void Create();

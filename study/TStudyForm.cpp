@@ -179,11 +179,14 @@ QWidget* TStudyForm::BuildButtonRow() {
   BtPdf = new QPushButton("PDF...", row);
   BtPrint = new QPushButton("PRINT...", row);
   BtClose = new QPushButton("CLOSE", row);
+  BtReview = new QPushButton("Review gear…", row);
+  BtReview->setObjectName("BtReview");
   h->addWidget(BtCompare);
   h->addSpacing(16);
   h->addWidget(BtCsv);
   h->addWidget(BtPdf);
   h->addWidget(BtPrint);
+  h->addWidget(BtReview);
   h->addStretch(1);
   h->addWidget(BtClose);
   return row;
@@ -220,6 +223,7 @@ void TStudyForm::ConnectReactions() {
           Reaction([this](int plot, QPoint pixel) { PlotClicked(plot, pixel); }));
   connect(BtCsv, &QPushButton::clicked, this, Reaction([this](bool) { CsvClick(); }));
   connect(BtPdf, &QPushButton::clicked, this, Reaction([this](bool) { PdfClick(); }));
+  connect(BtReview, &QPushButton::clicked, this, [this] { emit reviewRequested(); });
   connect(BtPrint, &QPushButton::clicked, this, Reaction([this](bool) { PrintClick(); }));
   connect(BtClose, &QPushButton::clicked, this, [this] { close(); });
 }

@@ -92,7 +92,12 @@ class TStudyForm : public QWidget {
   QPushButton* BtPdf;
   QPushButton* BtPrint;
   QPushButton* BtClose;
+  QPushButton* BtReview;
   StudyCharts* Charts;
+
+ signals:
+  // The gear review of the engine studied.
+  void reviewRequested();
 
  protected:
   void showEvent(QShowEvent* event) override;

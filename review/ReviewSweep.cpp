@@ -1,0 +1,123 @@
+// The notches are independent: worker threads take the next one from a shared
+// counter and write only its own entry, so the figures do not depend on how
+// many threads ran. The setting's centring comes from the same arithmetic the
+// study's FindCentring uses (equal leads: the setting run's own centring).
+#include "ReviewSweep.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <thread>
+
+#include "Angles.h"
+#include "CrankSweep.h"
+#include "IndicatorDiagram.h"
+#include "MidGear.h"
+#include "Session.h"
+#include "UsableRange.h"
+
+namespace {
+
+using RawValve = std::array<double, kSteps>;
+
+bool AllEventsFound(const RunResults& r) {
+  return std::all_of(std::begin(r.eventFound), std::end(r.eventFound), [](bool found) { return found; });
+}
+
+std::optional<double> SettingCentring(const Engine& engine, double midGear, const ReviewSetting& setting,
+                                      ReviewSweep& sweep) {
+  if (setting.valve == ValveSetting::equalLeads) {
+    const RunOutcome outcome = RunCrankSweep(engine, midGear, setting.angleDeg, std::nullopt);
+    if (!outcome.ok()) sweep.failure = outcome.failure;
+    return outcome.ok() ? std::optional(outcome.run->valveCentre) : std::nullopt;
+  }
+  Session session;
+  session.Take(engine);
+  const CentringOutcome outcome = FindCentring(session, setting.angleDeg, setting.valve);
+  if (!outcome.centring)
+    sweep.failure = outcome.failure.value_or(MakeFailure(FailureKind::cutOffsNeverEqual));
+  return outcome.centring;
+}
+
+ReviewNotch MeasureNotch(const Engine& engine, double midGear, double angle, double centring,
+                         SolveMethod method, GearRun& run) {
+  ReviewNotch notch;
+  notch.row.liftArmDeg = angle;
+  if (auto failure = SolveCrankSweep(engine, midGear, angle, run, method)) {
+    notch.row.failure = failure;
+    return notch;
+  }
+  notch.dieLow = notch.dieHigh = DiePositionAlongLink(run, 0);
+  for (int k = 1; k < kSteps; ++k) {
+    const double along = DiePositionAlongLink(run, k);
+    notch.dieLow = std::min(notch.dieLow, along);
+    notch.dieHigh = std::max(notch.dieHigh, along);
+  }
+  RawValve raw;
+  std::copy(run.valveTable, run.valveTable + kSteps, raw.begin());
+  CentreRun(engine, run, centring);
+  notch.row.results = run.results;
+  notch.row.indicator = IndicatorOf(run.results, IndicatorParams{});
+  std::copy(raw.begin(), raw.end(), run.valveTable);
+  CentreRun(engine, run, std::nullopt);
+  notch.equalLeadEvents = AllEventsFound(run.results);
+  return notch;
+}
+
+}  // namespace
+
+bool ReviewSweep::allUsable() const {
+  return !failure &&
+         std::all_of(notches.begin(), notches.end(), [](const ReviewNotch& n) { return n.usable(); });
+}
+
+std::optional<UsableRange> TrimToUsable(ReviewSweep& sweep) {
+  auto& n = sweep.notches;
+  const auto mid =
+      std::find_if(n.begin(), n.end(), [](const ReviewNotch& x) { return x.row.liftArmDeg == 0; });
+  if (sweep.failure || mid == n.end() || !mid->usable()) return std::nullopt;
+  auto first = mid, last = mid + 1;
+  while (first != n.begin() && (first - 1)->usable()) --first;
+  while (last != n.end() && last->usable()) ++last;
+  n.erase(last, n.end());
+  n.erase(n.begin(), first);
+  return UsableRange{n.front().row.liftArmDeg, n.back().row.liftArmDeg};
+}
+
+std::vector<ReviewNotch> MeasureReviewNotches(const Engine& engine, double midGear, double centring,
+                                              const std::vector<double>& anglesDeg, int threads,
+                                              SolveMethod method, const std::atomic<bool>* cancel) {
+  std::vector<ReviewNotch> notches(anglesDeg.size());
+  std::atomic<std::size_t> next{0};
+  const auto work = [&] {
+    auto run = std::make_unique<GearRun>();
+    for (std::size_t i; (i = next++) < anglesDeg.size() && !(cancel && cancel->load());)
+      notches[i] = MeasureNotch(engine, midGear, anglesDeg[i], centring, method, *run);
+  };
+  const int count = std::clamp(threads, 1, std::max(1, static_cast<int>(anglesDeg.size())));
+  std::vector<std::jthread> helpers;
+  for (int t = 1; t < count; ++t) helpers.emplace_back(work);
+  work();
+  for (std::jthread& helper : helpers) helper.join();
+  return notches;
+}
+
+ReviewSweep MeasureReviewSweep(const Engine& engine, const ReviewSetting& setting,
+                               const std::vector<double>& anglesDeg, int threads, SolveMethod method,
+                               const std::atomic<bool>* cancel) {
+  ReviewSweep sweep;
+  const auto midGear = HasFiniteNumbers(engine) ? FindMidGearAngle(engine) : std::nullopt;
+  if (!midGear) {
+    sweep.failure = MakeFailure(HasFiniteNumbers(engine) ? FailureKind::midGearUnreachable
+                                                         : FailureKind::nonFiniteEngine);
+    return sweep;
+  }
+  sweep.midGearRad = *midGear;
+  sweep.midGearDeg = RadiansToDegrees(*midGear);
+  const auto centring = SettingCentring(engine, *midGear, setting, sweep);
+  if (!centring) return sweep;
+  sweep.centring = *centring;
+  sweep.notches = MeasureReviewNotches(engine, *midGear, sweep.centring, anglesDeg, threads, method, cancel);
+  if (cancel && cancel->load()) sweep.notches.clear();
+  return sweep;
+}

@@ -1,0 +1,95 @@
+// The "GEAR REVIEW" window: for an engine handed to it (the main window's
+// boxes or the engine the study runs), the checks as a table with coloured
+// verdicts, the sensitivities as a table of dimensions by figures coloured by
+// size, and the suggested fixes filled in as they are found; the work runs on
+// the window's JobRunner with progress and a cancel. "Try it" hands the
+// changed engine to the main window's boxes, unsaved, under a free name.
+#pragma once
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QWidget>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "GearReview.h"
+#include "JobRunner.h"
+#include "ReviewFixes.h"
+#include "ReviewSensitivity.h"
+#include "SessionModel.h"
+
+class TReviewForm : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TReviewForm(SessionModel& model, QWidget* parent = nullptr);
+
+  // Shows the window for this engine, valves set as the session last set them
+  // for it (else at 25 deg. for equal leads), and starts the review.
+  void Open(const Engine& engine);
+
+  void BtReviewClick();
+  void BtCancelClick();
+  void BtTryItClick();
+  void PdfClick();
+  void PrintClick();
+  void ExportPdf(const QString& path);
+
+  bool working() const { return working_; }
+  const GearReview* review() const { return review_.get(); }
+  const std::vector<ReviewFix>& fixes() const { return fixes_; }
+  // The name "Try it" gives the fix of that row: the engine's name and the
+  // changed dimension's key, numbered past every stored name.
+  QString TryItName(const ReviewFix& fix);
+
+  QLabel* LbEngine;
+  QLineEdit* EdSetAngle;
+  QComboBox* CbValveSetting;
+  QPushButton* BtReview;
+  QPushButton* BtCancel;
+  QPushButton* BtTryIt;
+  QPushButton* BtPdf;
+  QPushButton* BtPrint;
+  QPushButton* BtHelp;
+  QProgressBar* progress;
+  QLabel* LbStatus;
+  QTableWidget* checkTable;
+  QTableWidget* sensitivityTable;
+  QTableWidget* fixTable;
+
+ signals:
+  // The changed engine, to be shown in the main window's boxes under that name.
+  void tryItRequested(const Engine& engine, const QString& name);
+  void helpRequested(const QString& topic);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QWidget* BuildControls();
+  void ConnectReactions();
+  void StartReview();
+  void SetWorking(bool working);
+  void ClearResults();
+  void ShowChecks(std::shared_ptr<const GearReview> review);
+  void ShowSensitivities(std::shared_ptr<const SensitivityTable> table, int fixSearches);
+  void AddFix(const ReviewFix& fix);
+  void Finished(const QString& status);
+  void FillCheckRow(int row, std::size_t check);
+  void FillSensitivityColumn(int column, std::size_t check);
+  QString Html() const;
+  QString SuggestedPdf() const;
+
+  SessionModel& model_;
+  JobRunner jobs_;
+  std::optional<Engine> engine_;
+  std::shared_ptr<const GearReview> review_;
+  std::shared_ptr<const SensitivityTable> table_;
+  std::vector<ReviewFix> fixes_;
+  bool working_ = false;
+};

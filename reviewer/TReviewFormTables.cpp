@@ -1,0 +1,251 @@
+// The three tables and the printed page. Verdicts are coloured green, yellow
+// and red; a sensitivity cell is shaded by its influence (the figure's change
+// for 1 % of the dimension's scale) against the largest in its column, so the
+// dimension that matters for a figure stands out down the column.
+#include <QBrush>
+#include <QBuffer>
+#include <QDir>
+#include <QFileDialog>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTextDocument>
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
+#include "BoxText.h"
+#include "EngineSchema.h"
+#include "NumberFormat.h"
+#include "QtPrompter.h"
+#include "TReviewForm.h"
+#include "TextFile.h"
+
+namespace {
+
+QColor VerdictColour(std::optional<Verdict> verdict) {
+  if (!verdict) return QColor(235, 235, 235);
+  switch (*verdict) {
+    case Verdict::good:
+      return QColor(190, 235, 190);
+    case Verdict::fair:
+      return QColor(250, 230, 140);
+    case Verdict::poor:
+      return QColor(245, 170, 170);
+  }
+  return {};
+}
+
+QString Figure(const std::optional<double>& value) {
+  return value ? BoxText::Format(*value) : QString("none");
+}
+
+QString Limit(const CheckRule& r, bool good) {
+  const double lo = good ? r.good : r.fair, hi = good ? r.goodHi : r.fairHi;
+  switch (r.sense) {
+    case CheckSense::lower:
+      return "<= " + BoxText::Format(lo);
+    case CheckSense::higher:
+      return ">= " + BoxText::Format(lo);
+    case CheckSense::band:
+      return BoxText::Format(lo) + " to " + BoxText::Format(hi);
+  }
+  return {};
+}
+
+QString VerdictText(std::optional<Verdict> verdict) {
+  return verdict ? VerdictKey(*verdict) : "-";
+}
+
+QTableWidgetItem* Cell(const QString& text, const QString& tip = {}) {
+  auto* item = new QTableWidgetItem(text);
+  if (!tip.isEmpty()) item->setToolTip(tip);
+  return item;
+}
+
+void Say(const QString& text) {
+  AppPrompter().Inform("Message", text.toStdString());
+}
+
+}  // namespace
+
+void TReviewForm::FillCheckRow(int row, std::size_t check) {
+  const CheckSpec& spec = ReviewChecks()[check];
+  const auto verdict = review_->VerdictOf(check);
+  const QString why = spec.why;
+  checkTable->setItem(row, 0, Cell(spec.title, why));
+  checkTable->setItem(row, 1, Cell(Figure(review_->figures[check]), why));
+  checkTable->setItem(row, 2, Cell(spec.unit));
+  checkTable->setItem(row, 3, Cell(Limit(spec.rule, true)));
+  checkTable->setItem(row, 4, Cell(Limit(spec.rule, false)));
+  auto* v = Cell(VerdictText(verdict), why);
+  v->setBackground(VerdictColour(verdict));
+  checkTable->setItem(row, 5, v);
+}
+
+void TReviewForm::ShowChecks(std::shared_ptr<const GearReview> review) {
+  review_ = std::move(review);
+  if (!review_->reviewed()) return;
+  checkTable->setRowCount(static_cast<int>(kChecks));
+  for (std::size_t c = 0; c < kChecks; ++c) FillCheckRow(static_cast<int>(c), c);
+  checkTable->resizeColumnsToContents();
+  LbStatus->setText(QString("Usable range %1 to %2 deg., figures every 0.5 deg. Working out the "
+                            "sensitivities...")
+                        .arg(BoxText::Format(review_->range.loDeg), BoxText::Format(review_->range.hiDeg)));
+}
+
+void TReviewForm::FillSensitivityColumn(int column, std::size_t check) {
+  double largest = 0;
+  for (const DimensionSensitivity& d : table_->dimensions)
+    largest = std::max(largest, Influence(d, check, review_->engine).value_or(0));
+  for (const DimensionSensitivity& d : table_->dimensions) {
+    const int row = static_cast<int>(d.dimension);
+    QTableWidgetItem* item = nullptr;
+    if (!d.used) {
+      item = Cell("", "Not used by this gear");
+    } else if (d.lost) {
+      item = Cell("lost", "A change of this dimension loses a notch of the usable range");
+      item->setForeground(QColor(120, 120, 120));
+    } else if (const auto& s = d.figures[check]) {
+      item = s->perPercent
+                 ? Cell(BoxText::Format(*s->perPercent), "per 1 % of the dimension")
+                 : Cell("(" + BoxText::Format(s->perUnit) + "/unit)", "The dimension is zero: per unit");
+      const double share = largest > 0 ? *Influence(d, check, review_->engine) / largest : 0;
+      item->setBackground(QColor::fromRgbF(1 - 0.55 * share, 1 - 0.35 * share, 1));
+    } else {
+      item = Cell("");
+    }
+    sensitivityTable->setItem(row, column, item);
+  }
+}
+
+void TReviewForm::ShowSensitivities(std::shared_ptr<const SensitivityTable> table, int fixSearches) {
+  table_ = std::move(table);
+  QStringList headers, rows;
+  std::vector<std::size_t> checks;
+  for (std::size_t c = 0; c < kChecks; ++c)
+    if (ReviewChecks()[c].sensitive) {
+      checks.push_back(c);
+      headers << ReviewChecks()[c].key;
+    }
+  for (const DimensionSpec& d : EngineDimensions()) rows << d.caption;
+  sensitivityTable->setColumnCount(static_cast<int>(checks.size()));
+  sensitivityTable->setRowCount(static_cast<int>(kDimensions));
+  sensitivityTable->setHorizontalHeaderLabels(headers);
+  sensitivityTable->setVerticalHeaderLabels(rows);
+  for (std::size_t i = 0; i < checks.size(); ++i) {
+    sensitivityTable->horizontalHeaderItem(static_cast<int>(i))->setToolTip(ReviewChecks()[checks[i]].title);
+    FillSensitivityColumn(static_cast<int>(i), checks[i]);
+  }
+  sensitivityTable->resizeColumnsToContents();
+  LbStatus->setText(fixSearches > 0 ? QString("Searching for fixes: %1 searches...").arg(fixSearches)
+                                    : QString("No fixes to search for."));
+}
+
+void TReviewForm::AddFix(const ReviewFix& fix) {
+  fixes_.push_back(fix);
+  const int row = fixTable->rowCount();
+  fixTable->insertRow(row);
+  const DimensionSpec& dim = EngineDimensions()[fix.dimension];
+  const QString unit = QString::fromStdString(UnitSuffix(dim.quantity, model_.lengthUnit()));
+  const auto verdict = fix.after.VerdictOf(fix.check);
+  QStringList others;
+  for (const std::size_t c : fix.worsened)
+    others << QString("%1 worse (%2)").arg(ReviewChecks()[c].key, VerdictText(fix.after.VerdictOf(c)));
+  for (const std::size_t c : fix.improved) others << QString("%1 better").arg(ReviewChecks()[c].key);
+  if (!fix.after.reviewed()) others << QString::fromStdString(fix.after.problem);
+  fixTable->setItem(row, 0, Cell(ReviewChecks()[fix.check].title));
+  fixTable->setItem(row, 1, Cell(dim.caption));
+  fixTable->setItem(row, 2, Cell(BoxText::Format(fix.from) + unit));
+  fixTable->setItem(row, 3, Cell(BoxText::Format(fix.to) + unit));
+  fixTable->setItem(
+      row, 4,
+      Cell(Figure(fix.after.figures[fix.check]) + (fix.reachesGood() ? "" : " (nearest within 15 %)")));
+  auto* v = Cell(VerdictText(verdict));
+  v->setBackground(VerdictColour(verdict));
+  fixTable->setItem(row, 5, v);
+  auto* effect = Cell((fix.breaksAnother() ? "BREAKS: " : "") + others.join(", "));
+  if (fix.breaksAnother()) effect->setBackground(VerdictColour(Verdict::poor));
+  fixTable->setItem(row, 6, effect);
+  fixTable->resizeColumnsToContents();
+}
+
+QString TReviewForm::Html() const {
+  QString html =
+      "<h3>" + windowTitle().toHtmlEscaped() + "</h3><p>" + LbStatus->text().toHtmlEscaped() + "</p>";
+  for (const QTableWidget* t : {checkTable, fixTable, sensitivityTable}) {
+    html += "<table border=1 cellspacing=0 cellpadding=2><tr>";
+    if (t == sensitivityTable) html += "<th></th>";
+    for (int c = 0; c < t->columnCount(); ++c)
+      html += "<th>" + t->horizontalHeaderItem(c)->text().toHtmlEscaped() + "</th>";
+    html += "</tr>";
+    for (int r = 0; r < t->rowCount(); ++r) {
+      html += "<tr>";
+      if (t == sensitivityTable) html += "<td>" + t->verticalHeaderItem(r)->text().toHtmlEscaped() + "</td>";
+      for (int c = 0; c < t->columnCount(); ++c) {
+        const QTableWidgetItem* item = t->item(r, c);
+        const QColor bg = item ? item->background().color() : QColor(Qt::white);
+        html += QString("<td bgcolor=\"%1\">%2</td>")
+                    .arg(item && item->background().style() != Qt::NoBrush ? bg.name() : "#ffffff",
+                         item ? item->text().toHtmlEscaped() : QString());
+      }
+      html += "</tr>";
+    }
+    html += "</table><p></p>";
+  }
+  return html;
+}
+
+QString TReviewForm::SuggestedPdf() const {
+  QString name = BoxText::FromNameBytes(engine_ ? engine_->name : std::string()).trimmed();
+  for (QChar& c : name)
+    if (c == '/' || c == '\\' || c.category() == QChar::Other_Control) c = '_';
+  if (name.isEmpty() || name.startsWith('.')) name.prepend("review");
+  return QDir::current().absoluteFilePath(name + " review.pdf");
+}
+
+void TReviewForm::ExportPdf(const QString& path) {
+  std::error_code unknown;
+  if (!model_.dataFile().empty() &&
+      std::filesystem::equivalent(path.toStdString(), model_.dataFile(), unknown))
+    return Say(
+        QString("\"%1\" is the data file of the engines; a PDF may not write over it. Choose another file.")
+            .arg(QDir::toNativeSeparators(path)));
+  QByteArray pdf;
+  {
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setPageOrientation(QPageLayout::Landscape);
+    QTextDocument document;
+    document.setHtml(Html());
+    document.print(&writer);
+  }
+  const FileWrite written = WriteFileAtomically(path.toStdString(), pdf.toStdString());
+  if (!written.ok())
+    Say(QString("Cannot write the PDF file \"%1\": %2.")
+            .arg(QDir::toNativeSeparators(path), QString::fromStdString(written.reason)));
+}
+
+void TReviewForm::PdfClick() {
+  if (!review_ || !review_->reviewed()) return Say("There is no review to print.");
+  const QString path =
+      QFileDialog::getSaveFileName(this, "Save the review as PDF", SuggestedPdf(), "PDF files (*.pdf)");
+  if (!path.isEmpty()) ExportPdf(path);
+}
+
+void TReviewForm::PrintClick() {
+  if (!review_ || !review_->reviewed()) return Say("There is no review to print.");
+  if (QPrinterInfo::defaultPrinter().isNull())
+    return Say("No printer is installed; use PDF... to save the pages as a file.");
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageOrientation(QPageLayout::Landscape);
+  QPrintDialog dialog(&printer, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+    return ExportPdf(printer.outputFileName());
+  QTextDocument document;
+  document.setHtml(Html());
+  document.print(&printer);
+}
