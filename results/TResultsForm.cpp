@@ -89,6 +89,16 @@ void TResultsForm::BuildControls() {
 void TResultsForm::BuildDiagramAndButtons() {
   Oval = new ImageView(this, 299, 104, 280, 183);
   Oval->setObjectName("Oval");
+  LbRuns = new QLabel(Oval);
+  LbRuns->setObjectName("LbRuns");
+  LbRuns->setFont(Controls::NarrowFont());
+  LbRuns->setTextFormat(Qt::RichText);
+  LbRuns->move(5, 5);
+  LbRuns->setAutoFillBackground(true);
+  QPalette paper = LbRuns->palette();
+  paper.setColor(QPalette::Window, Qt::white);  // the diagram's own ground
+  LbRuns->setPalette(paper);
+  LbRuns->hide();
   frontEnd_ = Controls::Label(this, "Front", 267, 98);
   Controls::Label(this, "VALVE", 260, 182);
   Controls::Label(this, "Back", 267, 280);
@@ -133,6 +143,8 @@ void TResultsForm::BuildEventLabels() {
   Controls::Label(this, "Maximum angle of link (clockwise)", 13, 280);
   LbLinkmin = ResultLabel(202, 267, "LbLinkmin");
   LbLinkmax = ResultLabel(202, 280, "LbLinkmax");
+  Controls::Label(this, "Die slip along the slot (one rev.)", 13, 293);
+  LbDieSlip = ResultLabel(202, 293, "LbDieSlip");
 }
 
 void TResultsForm::ConnectReactions() {
@@ -193,7 +205,7 @@ void TResultsForm::EngineTaken() {
   setEnabled(true);
   ClearResults();
   // The link swing and die deflection belong to a run: none of this engine yet.
-  for (QLabel* label : {LbLinkmin, LbLinkmax, LbDiedef}) label->setText("");
+  for (QLabel* label : {LbLinkmin, LbLinkmax, LbDiedef, LbDieSlip}) label->setText("");
   const Session& session = model_.session();
   if (const auto failure = session.takeFailure()) {
     LbMid_deg->setText("");
