@@ -37,7 +37,7 @@ void DrawChart(QPainter& painter, QChartView* view, const QRectF& target) {
   double names = 0;
   const QFontMetricsF metrics(chart->legend()->font());
   for (const QLegendMarker* marker : chart->legend()->markers())
-    if (marker->isVisible()) names += metrics.horizontalAdvance(marker->label()) + 3 * metrics.height();
+    if (marker->isVisible()) names += metrics.horizontalAdvance(marker->label()) + 5 * metrics.height();
   const double width = std::max(400.0, names + 20);
   const QSizeF laidOut(width, width * target.height() / target.width());
   chart->legend()->setAlignment(Qt::AlignBottom);

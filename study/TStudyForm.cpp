@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -229,16 +230,18 @@ void TStudyForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (!tableSized_) {
     tableSized_ = true;
-    // Once the window has its size: the table its rows, the plots the rest.
-    QTimer::singleShot(0, this, [this] { GiveTableRows(kRowsInView); });
+    GiveTableRows(kRowsInView);
   }
   if (stale_) Reaction([this] { Restudy(); })();
 }
 
 void TStudyForm::GiveTableRows(int rows) {
-  // The header, the scroll bar and the frame as they stand, and the rows.
-  const int around = Table->height() - Table->viewport()->height();
-  const int wanted = around + rows * Table->verticalHeader()->defaultSectionSize();
+  // The header, the scroll bar and the frame, and the rows: a floor, so no
+  // later resizing of the window takes the rows away.
+  const int wanted = Table->horizontalHeader()->sizeHint().height() +
+                     Table->horizontalScrollBar()->sizeHint().height() + 2 * Table->frameWidth() +
+                     rows * Table->verticalHeader()->defaultSectionSize();
+  Table->setMinimumHeight(wanted);
   const int room = split_->height() - split_->handleWidth();
   split_->setSizes({std::max(0, room - wanted), std::min(room, wanted)});
 }
