@@ -4,6 +4,7 @@
 #include "TResultsForm.h"
 
 #include <QEvent>
+#include <QVBoxLayout>
 
 #include "BoxText.h"
 #include "Controls.h"
@@ -89,16 +90,17 @@ void TResultsForm::BuildControls() {
 void TResultsForm::BuildDiagramAndButtons() {
   Oval = new ImageView(this, 299, 104, 280, 183);
   Oval->setObjectName("Oval");
-  LbRuns = new QLabel(Oval);
-  LbRuns->setObjectName("LbRuns");
-  LbRuns->setFont(Controls::NarrowFont());
-  LbRuns->setTextFormat(Qt::RichText);
-  LbRuns->move(5, 5);
-  LbRuns->setAutoFillBackground(true);
-  QPalette paper = LbRuns->palette();
+  RunLegend = new QWidget(Oval);
+  RunLegend->setObjectName("RunLegend");
+  auto* lines = new QVBoxLayout(RunLegend);
+  lines->setContentsMargins(2, 1, 2, 1);
+  lines->setSpacing(0);
+  RunLegend->move(5, 5);
+  RunLegend->setAutoFillBackground(true);
+  QPalette paper = RunLegend->palette();
   paper.setColor(QPalette::Window, Qt::white);  // the diagram's own ground
-  LbRuns->setPalette(paper);
-  LbRuns->hide();
+  RunLegend->setPalette(paper);
+  RunLegend->hide();
   frontEnd_ = Controls::Label(this, "Front", 267, 98);
   Controls::Label(this, "VALVE", 260, 182);
   Controls::Label(this, "Back", 267, 280);

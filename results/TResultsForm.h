@@ -79,8 +79,9 @@ class TResultsForm : public QWidget {
   QLineEdit* EdLa_ang;
   QLabel* LbDiedef;
   QLabel* LbDieSlip;
-  // The legend: each curve's colour and lifting-arm angle.
-  QLabel* LbRuns;
+  // The legend: a line per curve, its lifting-arm angle in the curve's colour.
+  QWidget* RunLegend;
+  std::vector<QLabel*> runLabels() const;
   QLabel *LbAdmB, *LbCoB, *LbExB, *LbCpB, *LbLeadB;
   QLabel *LbAdmF, *LbCoF, *LbExF, *LbCpF, *LbLeadF;
   QLabel *LbPopB, *LbPopF;

@@ -4,6 +4,7 @@
 // at 2x): the present run's red with the animation's marker on it, the runs
 // before it each in a colour of its own, and the labels. Shapes whose scale
 // would be zero (no crank or no lap) are skipped.
+#include <QLayout>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -216,13 +217,21 @@ void TResultsForm::DrawRunCurves() {
 }
 
 void TResultsForm::ShowRunLegend() {
-  QStringList lines;
-  for (std::size_t d = 0; d < drawn_.size(); ++d)
-    lines << QString("<span style=\"color:%1\">&#9644;&#9644;</span> %2 deg.")
-                 .arg(CurveColour(d).name(), BoxText::Format(RadiansToDegrees(drawn_[d].run->liftArmAngle)));
-  LbRuns->setText(lines.join("<br>"));
-  LbRuns->adjustSize();
-  LbRuns->setVisible(!drawn_.empty());
+  for (QLabel* line : runLabels()) delete line;
+  for (std::size_t d = 0; d < drawn_.size(); ++d) {
+    const QString angle = BoxText::Format(RadiansToDegrees(drawn_[d].run->liftArmAngle));
+    auto* line = new QLabel(QString::fromUtf8("\u25AC\u25AC ") + angle + " deg.", RunLegend);
+    line->setFont(Controls::NarrowFont(true));
+    Controls::SetTextColour(line, CurveColour(d));
+    RunLegend->layout()->addWidget(line);
+  }
+  RunLegend->adjustSize();
+  RunLegend->setVisible(!drawn_.empty());
+}
+
+std::vector<QLabel*> TResultsForm::runLabels() const {
+  const QList<QLabel*> lines = RunLegend->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+  return {lines.begin(), lines.end()};
 }
 
 void TResultsForm::DrawValveOval(const GearRun& run, QColor colour) {

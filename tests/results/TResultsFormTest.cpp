@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "BoxText.h"
+#include "Controls.h"
 #include "EngineConversion.h"
 #include "StoreTestSupport.h"
 #include "SweepCommand.h"
@@ -339,16 +340,17 @@ TEST_F(TResultsFormTest, EachRunsCurveKeepsItsColourAndTheLegendNamesItsAngle) {
   EXPECT_EQ(ResultsForm->CurveColour(1), QColor(255, 0, 0));
   EXPECT_GT(pixels(earlier), 100);
   EXPECT_GT(pixels(QColor(255, 0, 0)), 100);
-  const QStringList legend = ResultsForm->LbRuns->text().split("<br>");
-  ASSERT_EQ(legend.size(), 2);
-  EXPECT_TRUE(legend[0].contains(earlier.name()) && legend[0].endsWith(" 25 deg."))
-      << legend[0].toStdString();
-  EXPECT_TRUE(legend[1].contains("#ff0000") && legend[1].endsWith(" 10 deg.")) << legend[1].toStdString();
+  const std::vector<QLabel*> legend = ResultsForm->runLabels();
+  ASSERT_EQ(legend.size(), 2u);
+  EXPECT_TRUE(legend[0]->text().endsWith(" 25 deg.")) << legend[0]->text().toStdString();
+  EXPECT_EQ(Controls::TextColour(legend[0]), earlier);
+  EXPECT_TRUE(legend[1]->text().endsWith(" 10 deg.")) << legend[1]->text().toStdString();
+  EXPECT_EQ(Controls::TextColour(legend[1]), QColor(255, 0, 0));
   EXPECT_EQ(ResultsForm->LbDieSlip->text(), BoxText::Format(TheSession().latestRun()->results.dieSlip));
   WindowSet::Model().SetLengthUnit(LengthUnit::mm);
   EXPECT_TRUE(ResultsForm->LbDieSlip->text().endsWith(" mm"));
 
   ResultsForm->BtClear->click();
   EXPECT_TRUE(ResultsForm->drawnRuns().empty());
-  EXPECT_FALSE(ResultsForm->LbRuns->isVisibleTo(ResultsForm));
+  EXPECT_FALSE(ResultsForm->RunLegend->isVisibleTo(ResultsForm));
 }
