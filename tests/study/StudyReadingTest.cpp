@@ -80,10 +80,12 @@ TEST_F(StudyReadingTest, LegendsAreTheLinesColoursAndLengthsStartAtZero) {
       if (auto* xy = qobject_cast<QXYSeries*>(series); xy->count() > 0 || xy->name() == "Reverser")
         drawn.insert(SeriesColour(series).rgb());
     if (plot == StudyCharts::indicatorPlot) continue;  // its lines follow the reverser
-    for (QLegendMarker* marker : chart->legend()->markers())
-      if (marker->isVisible())
+    for (QLegendMarker* marker : chart->legend()->markers()) {
+      if (marker->isVisible()) {
         EXPECT_TRUE(drawn.count(SeriesColour(marker->series()).rgb()))
             << plot << " " << marker->label().toStdString();
+      }
+    }
   }
   const QStringList lengths = StudyForm->Charts->LegendNames(StudyCharts::portPlot);
   EXPECT_TRUE(lengths.contains("Die slip")) << lengths.join(", ").toStdString();
