@@ -3,6 +3,7 @@
 // its mean effective pressure times its piston area.
 #include "IndicatorDiagram.h"
 
+#include <cctype>
 #include <cmath>
 
 namespace {
@@ -21,12 +22,37 @@ std::optional<Fractions> Ordered(const EndEvents& ev) {
 
 }  // namespace
 
-std::optional<const char*> IndicatorParamsProblem(const IndicatorParams& p) {
-  if (!(p.clearancePct > 0 && p.clearancePct <= 100))
-    return "The clearance must lie above 0 and at most 100 %.";
-  if (!(p.exhaustPressure >= 0 && p.exhaustPressure < 1))
-    return "The exhaust pressure must lie from 0 up to (not including) the admission pressure 1.";
-  if (!(p.rodRatio >= 0 && p.rodRatio < 1)) return "The rod ratio must lie from 0 up to (not including) 1.";
+const std::array<IndicatorParamLimits, 3>& IndicatorParamTable() {
+  static const std::array<IndicatorParamLimits, 3> table{{
+      {"clearance", "the clearance volume", " %", 0.1, 100, 2, &IndicatorParams::clearancePct},
+      {"exhaust", "the exhaust pressure", "", 0, 0.95, 3, &IndicatorParams::exhaustPressure},
+      {"rod", "the piston rod's share of the bore", "", 0, 0.5, 3, &IndicatorParams::rodRatio},
+  }};
+  return table;
+}
+
+std::optional<std::string> IndicatorValueProblem(const IndicatorParamLimits& limits, double value) {
+  // A value with more decimals than allowed is refused, never rounded: what
+  // is used is what was typed.
+  const double scaled = value * std::pow(10.0, limits.decimals);
+  const bool inRange = value >= limits.lo && value <= limits.hi;
+  if (inRange && std::fabs(scaled - std::round(scaled)) <= 1e-9 * std::fmax(1, std::fabs(scaled)))
+    return std::nullopt;
+  const auto figure = [](double v) {
+    std::string text = std::to_string(v);
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.') text.pop_back();
+    return text;
+  };
+  std::string sentence = limits.caption;
+  sentence[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(sentence[0])));
+  return sentence + " takes " + figure(limits.lo) + " to " + figure(limits.hi) + limits.unit +
+         " with at most " + std::to_string(limits.decimals) + " decimals.";
+}
+
+std::optional<std::string> IndicatorParamsProblem(const IndicatorParams& params) {
+  for (const IndicatorParamLimits& limits : IndicatorParamTable())
+    if (auto problem = IndicatorValueProblem(limits, params.*limits.member)) return problem;
   return std::nullopt;
 }
 

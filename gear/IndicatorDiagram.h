@@ -4,7 +4,9 @@
 // compression to admission. No wire-drawing or throttling is modelled.
 #pragma once
 
+#include <array>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "GearRun.h"
@@ -18,8 +20,26 @@ struct IndicatorParams {
   double rodRatio = 0;
 };
 
-// Empty when the parameters are sound; else the sentence saying which is not.
-std::optional<const char*> IndicatorParamsProblem(const IndicatorParams& params);
+// The values one parameter takes, the same in the study window's boxes and on
+// the command line: lo to hi, both included, with at most `decimals` decimals,
+// so a value either takes is shown and used alike by the other. The clearance
+// stays above zero (the compression curve needs a volume to end in), the
+// exhaust pressure below the admission pressure, and the rod leaves the back
+// piston at least three quarters of its area.
+struct IndicatorParamLimits {
+  const char* key;      // the command line's name: "clearance", "exhaust", "rod"
+  const char* caption;  // as a sentence names it: "the clearance volume"
+  const char* unit;     // after the figures: " %" or ""
+  double lo, hi;
+  int decimals;
+  double IndicatorParams::*member;
+};
+const std::array<IndicatorParamLimits, 3>& IndicatorParamTable();
+
+// Empty when `limits` takes `value`; else the sentence saying what it takes.
+std::optional<std::string> IndicatorValueProblem(const IndicatorParamLimits& limits, double value);
+// Empty when every parameter is taken; else the first one's problem.
+std::optional<std::string> IndicatorParamsProblem(const IndicatorParams& params);
 
 // One end's events as the program reports them: admission and compression as
 // % of stroke before that end's dead centre, cut-off and exhaust as % after.

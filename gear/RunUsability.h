@@ -1,16 +1,11 @@
-// Whether a run lies inside the usable range of the lifting arm, and if not
-// why: the run itself by the usable range's own test (all eight valve events
-// occur, the die stays between the rod pins at every crank step), and its
-// angle against the range the search from mid-gear finds, whose first
-// failing notch tells why the range ends there.
+// Whether one run is usable by the usable range's own test: all eight valve
+// events occur and the die stays between the rod pins at every crank step,
+// judged on the run's own tables; and the sentence naming what failed.
 #pragma once
 
-#include <optional>
 #include <string>
 
 #include "GearRun.h"
-#include "Session.h"
-#include "UsableRange.h"
 
 struct RunUsability {
   bool dieBeyondPin = false;     // at some crank step the die runs past a rod pin
@@ -20,11 +15,16 @@ struct RunUsability {
 
 RunUsability JudgeRun(const GearRun& run);
 
-// The sentence shown beside the figures of `run`, made by `session`: empty
-// when the run is usable and its angle lies inside `range` (FindUsableRange's;
-// none when mid-gear itself is not usable). Otherwise "Outside the usable
-// range: " and why: the run's own causes, or those of the first notch past
-// the range's end ("beyond 35 deg. the die runs past a rod pin"). Missing
-// events are named end by end.
-std::string UsabilityNote(const Session& session, const std::optional<UsableRange>& range, const GearRun& run,
-                          char decimalSeparator = '.');
+// Where the die stands along the link at crank step k: 0 at pin2, 1 at pin1.
+// The rod pins are carried out along their radii from the link's centre of
+// curvature to the slot's arc, where the die runs, and the die is projected
+// onto the chord between them.
+double DiePositionAlongLink(const GearRun& run, int step);
+
+// True when the die stays between the rod pins at every crank step and all
+// eight valve events occur: JudgeRun(run).usable().
+bool IsUsableRun(const GearRun& run);
+
+// What makes a run unusable, causes joined by "; " ("the die runs past a rod
+// pin; no back cut-off"), missing events named end by end; empty when usable.
+std::string UnusableCauses(const RunUsability& usability);

@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "MidGear.h"
-#include "ValveSetting.h"
 
 std::optional<GearFailure> Session::Take(const Engine& engine) {
   taken_ = true;
@@ -63,4 +62,12 @@ RunOutcome Session::Evaluate(double liftArmDegrees, std::optional<double> centri
   if (takeFailure_) return {nullptr, takeFailure_};
   if (!taken_) return {nullptr, MakeFailure(FailureKind::noEngine)};
   return RunCrankSweep(engine_, *midGear_, liftArmDegrees, centring);
+}
+
+CentringOutcome FindCentring(const Session& session, double settingDeg, ValveSetting setting) {
+  return FindCentring(
+      [&session](double degrees, std::optional<double> centring) {
+        return session.Evaluate(degrees, centring);
+      },
+      settingDeg, setting);
 }

@@ -69,3 +69,7 @@ class Session {
   std::optional<ValveSetting> valveSetting_;
   std::shared_ptr<const GearRun> latest_;
 };
+
+// The centring at settingDeg for `setting` (ValveSetting's FindCentring) from
+// the session's own runs.
+CentringOutcome FindCentring(const Session& session, double settingDeg, ValveSetting setting);

@@ -1,31 +1,14 @@
 // Each side of mid-gear is an independent walk outwards, so the two sides run
 // side by side; a walk stops at the first angle that fails, as a designer
-// notching the lever out would.
+// notching the lever out would. A run's note takes its angle against the range
+// the caller found once for the engine, and only an angle past the range's end
+// costs one more run, at the first notch that failed the search there.
 #include "UsableRange.h"
 
-#include <cmath>
 #include <thread>
 
-#include "RunUsability.h"
-
-double DiePositionAlongLink(const GearRun& run, int step) {
-  const JointTable& t = run.joints;
-  const Point centre = t.At(step, linkCentre), dieAt = t.At(step, die);
-  const Point p1 = t.At(step, pin1), p2 = t.At(step, pin2);
-  const auto radius = [&](Point p) { return std::hypot(p.x - centre.x, p.y - centre.y); };
-  const double outwards = radius(dieAt) / radius(p1);
-  const auto onSlot = [&](Point p) {
-    return Point{centre.x + (p.x - centre.x) * outwards, centre.y + (p.y - centre.y) * outwards};
-  };
-  const Point top = onSlot(p1), bottom = onSlot(p2);
-  const double chordX = top.x - bottom.x, chordY = top.y - bottom.y;
-  return ((dieAt.x - bottom.x) * chordX + (dieAt.y - bottom.y) * chordY) /
-         (chordX * chordX + chordY * chordY);
-}
-
-bool IsUsableRun(const GearRun& run) {
-  return JudgeRun(run).usable();
-}
+#include "Angles.h"
+#include "NumberFormat.h"
 
 namespace {
 
@@ -46,6 +29,14 @@ double WalkOut(const Session& session, int sense, const std::atomic<bool>* cance
   return last;
 }
 
+// Why the search stopped at `degrees`, as a first run there (its own
+// centring) gives it; empty when that run passes.
+std::string CausesAt(const Session& session, double degrees) {
+  const RunOutcome outcome = session.Evaluate(degrees, std::nullopt);
+  if (!outcome.ok()) return "the gear cannot be assembled";
+  return UnusableCauses(JudgeRun(*outcome.run));
+}
+
 }  // namespace
 
 std::optional<UsableRange> FindUsableRange(const Session& session, int threads,
@@ -62,4 +53,27 @@ std::optional<UsableRange> FindUsableRange(const Session& session, int threads,
   }
   if (cancel != nullptr && cancel->load()) return std::nullopt;
   return range;
+}
+
+std::string UsabilityNote(const Session& session, const std::optional<UsableRange>& range, const GearRun& run,
+                          char decimalSeparator) {
+  const std::string prefix = "Outside the usable range: ";
+  const RunUsability own = JudgeRun(run);
+  if (!own.usable()) return prefix + UnusableCauses(own) + ".";
+  // The run keeps its angle in radians: an end notch read back may differ
+  // from it in the last bits.
+  const double degrees = RadiansToDegrees(run.liftArmAngle), slack = 1e-9;
+  if (range && degrees >= range->loDeg - slack && degrees <= range->hiDeg + slack) return "";
+  // Where the search stopped: mid-gear itself, or the first notch past the
+  // end of the range on the angle's side.
+  std::string where = "at mid-gear";
+  double failed = 0;
+  if (range) {
+    const bool downwards = degrees > range->hiDeg;
+    const double end = downwards ? range->hiDeg : range->loDeg;
+    where = "beyond " + FormatGeneral4(end, decimalSeparator) + " deg.";
+    failed = end + (downwards ? kUsableSearchStepDeg : -kUsableSearchStepDeg);
+  }
+  const std::string causes = CausesAt(session, failed);
+  return prefix + where + (causes.empty() ? (range ? "" : ".") : " " + causes + ".");
 }

@@ -6,13 +6,11 @@
 
 #include <cmath>
 
-#include "Session.h"
-
 namespace {
 
 // Back minus front cut-off with this centring; empty where one is missing.
-std::optional<double> CutOffDifference(const Session& session, double settingDeg, double centring) {
-  const RunOutcome outcome = session.Evaluate(settingDeg, centring);
+std::optional<double> CutOffDifference(const RunEvaluator& evaluate, double settingDeg, double centring) {
+  const RunOutcome outcome = evaluate(settingDeg, centring);
   if (!outcome.ok()) return std::nullopt;
   const RunResults& r = outcome.run->results;
   if (!r.eventFound[cutOffBack] || !r.eventFound[cutOffFront]) return std::nullopt;
@@ -24,7 +22,7 @@ struct Bracket {
 };
 
 // Widens outwards from start in both directions by doubling steps.
-std::optional<Bracket> FindBracket(const Session& s, double settingDeg, double start, double step,
+std::optional<Bracket> FindBracket(const RunEvaluator& s, double settingDeg, double start, double step,
                                    double atStart) {
   for (int widening = 0; widening < 24; ++widening, step *= 2) {
     for (const double sign : {1.0, -1.0}) {
@@ -49,22 +47,22 @@ std::optional<ValveSetting> ParseValveSetting(std::string_view key) {
   return std::nullopt;
 }
 
-CentringOutcome FindCentring(const Session& session, double settingDeg, ValveSetting setting) {
-  const RunOutcome leads = session.Evaluate(settingDeg, std::nullopt);
+CentringOutcome FindCentring(const RunEvaluator& evaluate, double settingDeg, ValveSetting setting) {
+  const RunOutcome leads = evaluate(settingDeg, std::nullopt);
   if (!leads.ok()) return {std::nullopt, leads.failure};
   const double start = leads.run->valveCentre;
   if (setting == ValveSetting::equalLeads) return {start, std::nullopt};
   const GearFailure never = MakeFailure(FailureKind::cutOffsNeverEqual);
-  const auto atStart = CutOffDifference(session, settingDeg, start);
+  const auto atStart = CutOffDifference(evaluate, settingDeg, start);
   if (!atStart) return {std::nullopt, never};
   if (*atStart == 0) return {start, std::nullopt};
   const double step = std::max(leads.run->results.valveTravel, 1e-6) / 64;
-  auto bracket = FindBracket(session, settingDeg, start, step, *atStart);
+  auto bracket = FindBracket(evaluate, settingDeg, start, step, *atStart);
   if (!bracket) return {std::nullopt, never};
   for (int halving = 0; halving < 60 && bracket->hi - bracket->lo > 1e-12 * (1 + std::fabs(start));
        ++halving) {
     const double mid = (bracket->lo + bracket->hi) / 2;
-    const auto atMid = CutOffDifference(session, settingDeg, mid);
+    const auto atMid = CutOffDifference(evaluate, settingDeg, mid);
     if (!atMid) return {std::nullopt, never};
     if ((*atMid > 0) == (bracket->atLo > 0))
       *bracket = {mid, bracket->hi, *atMid};

@@ -4,6 +4,7 @@
 #include "TResultsForm.h"
 
 #include <QEvent>
+#include <QVBoxLayout>
 
 #include "BoxText.h"
 #include "Controls.h"
@@ -89,6 +90,17 @@ void TResultsForm::BuildControls() {
 void TResultsForm::BuildDiagramAndButtons() {
   Oval = new ImageView(this, 299, 104, 280, 183);
   Oval->setObjectName("Oval");
+  RunLegend = new QWidget(Oval);
+  RunLegend->setObjectName("RunLegend");
+  auto* lines = new QVBoxLayout(RunLegend);
+  lines->setContentsMargins(2, 1, 2, 1);
+  lines->setSpacing(0);
+  RunLegend->move(5, 5);
+  RunLegend->setAutoFillBackground(true);
+  QPalette paper = RunLegend->palette();
+  paper.setColor(QPalette::Window, Qt::white);  // the diagram's own ground
+  RunLegend->setPalette(paper);
+  RunLegend->hide();
   frontEnd_ = Controls::Label(this, "Front", 267, 98);
   Controls::Label(this, "VALVE", 260, 182);
   Controls::Label(this, "Back", 267, 280);
@@ -133,6 +145,8 @@ void TResultsForm::BuildEventLabels() {
   Controls::Label(this, "Maximum angle of link (clockwise)", 13, 280);
   LbLinkmin = ResultLabel(202, 267, "LbLinkmin");
   LbLinkmax = ResultLabel(202, 280, "LbLinkmax");
+  Controls::Label(this, "Die slip along the slot (one rev.)", 13, 293);
+  LbDieSlip = ResultLabel(202, 293, "LbDieSlip");
 }
 
 void TResultsForm::ConnectReactions() {
@@ -193,7 +207,7 @@ void TResultsForm::EngineTaken() {
   setEnabled(true);
   ClearResults();
   // The link swing and die deflection belong to a run: none of this engine yet.
-  for (QLabel* label : {LbLinkmin, LbLinkmax, LbDiedef}) label->setText("");
+  for (QLabel* label : {LbLinkmin, LbLinkmax, LbDiedef, LbDieSlip}) label->setText("");
   const Session& session = model_.session();
   if (const auto failure = session.takeFailure()) {
     LbMid_deg->setText("");

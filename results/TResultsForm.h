@@ -1,8 +1,9 @@
 // The results window: the lifting-arm angle and the valve setting of the first
 // run, "GO" running the crank sweep, the valve events, leads, port openings,
-// link swing and die deflection (lengths followed by the data file's unit), a
-// note when the run lies outside the usable range, and the valve diagram
-// (valve against piston displacement) on its picture.
+// link swing, die deflection and die slip (lengths followed by the data file's
+// unit), a note when the run lies outside the usable range, and the valve
+// diagram (valve against piston displacement) on its picture, the curves of
+// the latest runs each in its own colour, named by angle in a small legend.
 #pragma once
 
 #include <QComboBox>
@@ -11,6 +12,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QWidget>
+#include <memory>
+#include <vector>
 
 #include "ImageView.h"
 #include "SessionModel.h"
@@ -37,6 +40,11 @@ class TResultsForm : public QWidget {
   void MarkAnimationStep(int step, int markerHalf);
   void ClearResults();
   void DrawValveDiagram(const GearRun& run);
+  // The runs whose curves the diagram shows, oldest first; the last is the
+  // present run, drawn red.
+  std::vector<std::shared_ptr<const GearRun>> drawnRuns() const;
+  QColor CurveColour(std::size_t drawn) const;
+  static constexpr std::size_t kMostCurves = 8;
   void ResetDiagramFrame();
   // The diagram's mapping of normalised coordinates to pixels, and the
   // pixels that hold them.
@@ -70,6 +78,10 @@ class TResultsForm : public QWidget {
   QLabel* LbMid_deg;
   QLineEdit* EdLa_ang;
   QLabel* LbDiedef;
+  QLabel* LbDieSlip;
+  // The legend: a line per curve, its lifting-arm angle in the curve's colour.
+  QWidget* RunLegend;
+  std::vector<QLabel*> runLabels() const;
   QLabel *LbAdmB, *LbCoB, *LbExB, *LbCpB, *LbLeadB;
   QLabel *LbAdmF, *LbCoF, *LbExF, *LbCpF, *LbLeadF;
   QLabel *LbPopB, *LbPopF;
@@ -123,8 +135,12 @@ class TResultsForm : public QWidget {
   // A length figure followed by the unit's symbol, when a unit is set.
   QString Length(double value) const;
   void ShowDieDeflection(double value);
+  void ShowDieSlip(double value);
   void ShowRunResults(const GearRun& run);
-  void DrawValveOval(const GearRun& run);
+  void KeepDrawnRun(const std::shared_ptr<const GearRun>& run);
+  void DrawValveOval(const GearRun& run, QColor colour);
+  void DrawRunCurves();
+  void ShowRunLegend();
   void HorizontalLine(double v);
   QLabel* ResultLabel(int left, int top, const char* name);
 
@@ -138,4 +154,11 @@ class TResultsForm : public QWidget {
   // The usable range of the session's engine, found at its first run.
   std::optional<UsableRange> usable_;
   bool usableFound_ = false;
+  // A drawn run and the colour it keeps while it is not the present run.
+  struct DrawnRun {
+    std::shared_ptr<const GearRun> run;
+    int colour;
+  };
+  std::vector<DrawnRun> drawn_;
+  int nextColour_ = 0;
 };

@@ -7,8 +7,8 @@
 
 #include "BoxText.h"
 #include "Controls.h"
-#include "RunUsability.h"
 #include "TResultsForm.h"
+#include "UsableRange.h"
 
 namespace {
 

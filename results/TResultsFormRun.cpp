@@ -1,8 +1,10 @@
 // "GO" and the valve diagram: the run through the session (which writes
-// results.txt), the diagram's frame, grid, axis, lap and port lines, the red
-// valve curve (through its points at the picture's own pixels, so it is smooth
-// at 2x) with the animation's marker on it, and the labels. Shapes whose scale
+// results.txt), the diagram's frame, grid, axis, lap and port lines, the valve
+// curves (through their points at the picture's own pixels, so they are smooth
+// at 2x): the present run's red with the animation's marker on it, the runs
+// before it each in a colour of its own, and the labels. Shapes whose scale
 // would be zero (no crank or no lap) are skipped.
+#include <QLayout>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -17,6 +19,13 @@ namespace {
 
 const QColor kBlue(0, 0, 255), kGreen(0, 128, 0), kBlack(0, 0, 0), kLime(0, 255, 0), kFuchsia(255, 0, 255),
     kRed(255, 0, 0), kWhite(255, 255, 255);
+
+// The earlier runs' colours, none of them the diagram's own lines' (frame,
+// grid, axis, lap, port, marker) nor the present run's red.
+const QColor kEarlier[] = {QColor(230, 120, 0),  QColor(0, 150, 150), QColor(130, 0, 200),
+                           QColor(140, 90, 30),  QColor(0, 0, 130),   QColor(128, 128, 0),
+                           QColor(120, 120, 120)};
+constexpr int kEarlierColours = sizeof(kEarlier) / sizeof(kEarlier[0]);
 
 void Show(QLabel* label, const QString& text) {
   label->setText(text);
@@ -43,7 +52,9 @@ void TResultsForm::ReverserMoved(double liftArmDegrees) {
   // turns ANIMATE on again, since its tables are those of this angle.
   EdLa_ang->setText(BoxText::Format(liftArmDegrees));
   // One curve at a time while the reverser moves, not a smear of them.
-  Oval->canvas().FloodFill(Oval->image().width() / 2, Oval->image().height() / 2, kBlue);
+  Oval->canvas().FloodFill(Oval->PictureSize().width() / 2, Oval->PictureSize().height() / 2, kBlue);
+  drawn_.clear();
+  ShowRunLegend();
   if (!isVisible()) {
     // Shown beside the study without taking the activation from it (which
     // would close the animation); later showings activate as before.
@@ -68,6 +79,10 @@ void TResultsForm::ShowDieDeflection(double value) {
   }
 }
 
+void TResultsForm::ShowDieSlip(double value) {
+  Show(LbDieSlip, Length(value));
+}
+
 void TResultsForm::LengthUnitChanged() {
   const auto& latest = model_.session().latestRun();
   if (!latest) return;
@@ -78,6 +93,7 @@ void TResultsForm::LengthUnitChanged() {
   for (const auto& [label, value] : lengths)
     if (!label->text().isEmpty()) Show(label, Length(value));
   if (!LbDiedef->text().isEmpty()) ShowDieDeflection(latest->dieDeflection);
+  if (!LbDieSlip->text().isEmpty()) ShowDieSlip(r.dieSlip);
 }
 
 void TResultsForm::RunChanged() {
@@ -86,6 +102,7 @@ void TResultsForm::RunChanged() {
   const GearRun& run = *latest;
   // The valves are set now (by this run or an earlier one): the later-run note.
   ShowLaterRunNote();
+  KeepDrawnRun(latest);
   DrawValveDiagram(run);
   ShowUsability(run);
   // Only a sweep that succeeded gives the animation tables to show.
@@ -95,6 +112,25 @@ void TResultsForm::RunChanged() {
   Show(LbLinkmin, BoxText::Format(RadiansToDegrees(run.linkAngleMin)));
   Show(LbLinkmax, BoxText::Format(RadiansToDegrees(run.linkAngleMax)));
   ShowDieDeflection(run.dieDeflection);
+  ShowDieSlip(run.results.dieSlip);
+}
+
+void TResultsForm::KeepDrawnRun(const std::shared_ptr<const GearRun>& run) {
+  // Another run at an angle already drawn takes that curve's place.
+  std::erase_if(drawn_, [&](const DrawnRun& d) { return d.run->liftArmAngle == run->liftArmAngle; });
+  drawn_.push_back({run, nextColour_});
+  nextColour_ = (nextColour_ + 1) % kEarlierColours;
+  if (drawn_.size() > kMostCurves) drawn_.erase(drawn_.begin());
+}
+
+std::vector<std::shared_ptr<const GearRun>> TResultsForm::drawnRuns() const {
+  std::vector<std::shared_ptr<const GearRun>> runs;
+  for (const DrawnRun& d : drawn_) runs.push_back(d.run);
+  return runs;
+}
+
+QColor TResultsForm::CurveColour(std::size_t drawn) const {
+  return drawn + 1 == drawn_.size() ? kRed : kEarlier[drawn_[drawn].colour];
 }
 
 void TResultsForm::ResetDiagramFrame() {
@@ -143,6 +179,9 @@ void TResultsForm::DrawValveDiagram(const GearRun& run) {
   travelScale_ = 6 * engine.stlap;
   ResetDiagramFrame();
   Canvas& canvas = Oval->canvas();
+  // Every kept curve is drawn afresh in its colour, so the inside is cleared first.
+  canvas.SetBrushColor(kWhite);
+  canvas.FloodFill(Oval->PictureSize().width() / 2, Oval->PictureSize().height() / 2, kBlue);
   canvas.SetPenWidth(3);
   canvas.SetPenColor(kBlue);
   canvas.MoveTo(DiagramColumn(frame_.uMin), DiagramRow(frame_.vMax));
@@ -168,14 +207,37 @@ void TResultsForm::DrawValveDiagram(const GearRun& run) {
     HorizontalLine(0.5 + (engine.stlap + engine.port) / travelScale_);
     HorizontalLine(0.5 - (engine.stlap + engine.port) / travelScale_);
   }
-  DrawValveOval(run);
+  DrawRunCurves();
+  ShowRunLegend();
   ShowRunResults(run);
 }
 
-void TResultsForm::DrawValveOval(const GearRun& run) {
+void TResultsForm::DrawRunCurves() {
+  for (std::size_t d = 0; d < drawn_.size(); ++d) DrawValveOval(*drawn_[d].run, CurveColour(d));
+}
+
+void TResultsForm::ShowRunLegend() {
+  for (QLabel* line : runLabels()) delete line;
+  for (std::size_t d = 0; d < drawn_.size(); ++d) {
+    const QString angle = BoxText::Format(RadiansToDegrees(drawn_[d].run->liftArmAngle));
+    auto* line = new QLabel(QString::fromUtf8("\u25AC\u25AC ") + angle + " deg.", RunLegend);
+    line->setFont(Controls::NarrowFont(true));
+    Controls::SetTextColour(line, CurveColour(d));
+    RunLegend->layout()->addWidget(line);
+  }
+  RunLegend->adjustSize();
+  RunLegend->setVisible(!drawn_.empty());
+}
+
+std::vector<QLabel*> TResultsForm::runLabels() const {
+  const QList<QLabel*> lines = RunLegend->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+  return {lines.begin(), lines.end()};
+}
+
+void TResultsForm::DrawValveOval(const GearRun& run, QColor colour) {
   if (run.strokeScale == 0 || travelScale_ == 0) return;
   Canvas& canvas = Oval->canvas();
-  canvas.SetPenColor(kRed);
+  canvas.SetPenColor(colour);
   std::vector<QPointF> curve;
   for (int k = 0; k <= kSteps; ++k)
     curve.emplace_back(DiagramX(run.pistonTable[k] / run.strokeScale + 0.5),
@@ -206,13 +268,15 @@ void TResultsForm::ClearResults() {
   Canvas& canvas = Oval->canvas();
   canvas.FloodFill(Oval->PictureSize().width() / 2, Oval->PictureSize().height() / 2, kBlue);
   EdLa_ang->setText("");
+  drawn_.clear();
+  ShowRunLegend();
   for (QLabel* label :
        {LbAdmB, LbAdmF, LbCoB, LbCoF, LbExB, LbExF, LbCpB, LbCpF, LbLeadB, LbLeadF, LbPopB, LbPopF, LbUsable})
     label->setText("");
 }
 
 // Paints out the previous step's marker in the diagram's white and rings the
-// current sample in green; the red curve is then drawn again over both.
+// current sample in green; the curves are then drawn again over both.
 void TResultsForm::MarkAnimationStep(int step, int markerHalf) {
   const auto& latest = model_.session().latestRun();
   if (!latest || latest->strokeScale == 0 || travelScale_ == 0) return;
@@ -228,5 +292,5 @@ void TResultsForm::MarkAnimationStep(int step, int markerHalf) {
   marker(step > 0 ? step - 1 : kSteps - 1);
   diagram.SetPenColor(kGreen);
   marker(step);
-  DrawValveOval(run);
+  DrawRunCurves();
 }

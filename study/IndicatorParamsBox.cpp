@@ -1,63 +1,88 @@
-// The settings live under "study/indicator/" in the program's user settings;
-// a value that reads back unsound (edited by hand) falls back to the default.
+// A typed value is taken only when the shared table takes it; otherwise the
+// box shows the value in use again and the label under the boxes says what
+// the parameter takes, so nothing is clamped or rounded behind the user's
+// back. The settings live under "study/indicator/"; a value that reads back
+// unsound (edited by hand) falls back to the default.
 #include "IndicatorParamsBox.h"
 
 #include <QFormLayout>
-#include <QLabel>
 #include <QSettings>
+
+#include "BoxText.h"
+#include "Controls.h"
+#include "NumberFormat.h"
 
 namespace {
 
 constexpr const char* kKeys[] = {"study/indicator/clearancePct", "study/indicator/exhaustPressure",
                                  "study/indicator/rodRatio"};
-
-QDoubleSpinBox* ParamBox(QWidget* parent, const char* name, double lo, double hi, double step, int decimals) {
-  auto* box = new QDoubleSpinBox(parent);
-  box->setObjectName(name);
-  box->setRange(lo, hi);
-  box->setSingleStep(step);
-  box->setDecimals(decimals);
-  box->setKeyboardTracking(false);
-  return box;
-}
+constexpr const char* kNames[] = {"EdClearance", "EdExhaust", "EdRod"};
+constexpr const char* kCaptions[] = {"Clearance volume (% of swept volume)", "Exhaust (back) pressure",
+                                     "Piston rod diameter / bore"};
 
 }  // namespace
 
 IndicatorParamsBox::IndicatorParamsBox(QWidget* parent) : QWidget(parent) {
   setObjectName("IndicatorParams");
-  // The sound values (IndicatorParamsProblem): clearance above 0 and up to
-  // 100 %, exhaust pressure and rod ratio from 0 to below 1.
-  EdClearance = ParamBox(this, "EdClearance", 0.1, 100, 1, 1);
-  EdExhaust = ParamBox(this, "EdExhaust", 0, 0.99, 0.01, 2);
-  EdRod = ParamBox(this, "EdRod", 0, 0.9, 0.01, 2);
   auto* form = new QFormLayout(this);
   form->addRow(
       new QLabel("<b>Indicator diagrams</b> (pressures as fractions of the admission pressure)", this));
-  form->addRow("Clearance volume (% of swept volume)", EdClearance);
-  form->addRow("Exhaust (back) pressure", EdExhaust);
-  form->addRow("Piston rod diameter / bore", EdRod);
   const QSettings settings("zovuderiz", "zovuderiz");
-  const IndicatorParams defaults;
-  const double values[] = {defaults.clearancePct, defaults.exhaustPressure, defaults.rodRatio};
-  QDoubleSpinBox* boxes[] = {EdClearance, EdExhaust, EdRod};
   for (int i = 0; i < 3; ++i) {
+    const IndicatorParamLimits& limits = IndicatorParamTable()[static_cast<std::size_t>(i)];
+    auto* box = new QLineEdit(this);
+    box->setObjectName(kNames[i]);
+    box->setMaximumWidth(box->fontMetrics().horizontalAdvance("0000.000000"));
+    box->setToolTip(QString("%1 to %2%3, at most %4 decimals")
+                        .arg(BoxText::Format(limits.lo), BoxText::Format(limits.hi), limits.unit)
+                        .arg(limits.decimals));
+    boxes_[static_cast<std::size_t>(i)] = box;
+    form->addRow(kCaptions[i], box);
     bool read = false;
     const double value = settings.value(kKeys[i]).toDouble(&read);
-    const bool sound = read && value >= boxes[i]->minimum() && value <= boxes[i]->maximum();
-    boxes[i]->setValue(sound ? value : values[i]);
-    connect(boxes[i], &QDoubleSpinBox::valueChanged, this, [this](double) {
-      Remember();
-      emit changed();
-    });
+    if (read && !IndicatorValueProblem(limits, value)) params_.*limits.member = value;
+    Show(i);
+    connect(box, &QLineEdit::editingFinished, this, [this, i] { Take(i); });
   }
+  EdClearance = boxes_[0];
+  EdExhaust = boxes_[1];
+  EdRod = boxes_[2];
+  LbRefusal = new QLabel(this);
+  LbRefusal->setObjectName("LbRefusal");
+  LbRefusal->setWordWrap(true);
+  Controls::SetTextColour(LbRefusal, Controls::Maroon());
+  form->addRow(LbRefusal);
 }
 
-IndicatorParams IndicatorParamsBox::params() const {
-  return {EdClearance->value(), EdExhaust->value(), EdRod->value()};
+void IndicatorParamsBox::Show(int which) {
+  const IndicatorParamLimits& limits = IndicatorParamTable()[static_cast<std::size_t>(which)];
+  boxes_[static_cast<std::size_t>(which)]->setText(BoxText::FormatFaithful(params_.*limits.member));
+}
+
+void IndicatorParamsBox::Take(int which) {
+  const IndicatorParamLimits& limits = IndicatorParamTable()[static_cast<std::size_t>(which)];
+  QLineEdit* box = boxes_[static_cast<std::size_t>(which)];
+  const QString typed = box->text().trimmed();
+  const auto value = ParseFloat(typed.toStdString(), BoxText::DecimalSeparator());
+  std::optional<std::string> problem;
+  if (!value)
+    problem = "That is not a number.";
+  else
+    problem = IndicatorValueProblem(limits, *value);
+  if (problem) {
+    LbRefusal->setText(QString("\"%1\" was not taken: %2").arg(typed, QString::fromStdString(*problem)));
+    return Show(which);
+  }
+  LbRefusal->clear();
+  if (*value == params_.*limits.member) return Show(which);
+  params_.*limits.member = *value;
+  Show(which);
+  Remember();
+  emit changed();
 }
 
 void IndicatorParamsBox::Remember() const {
   QSettings settings("zovuderiz", "zovuderiz");
-  const double values[] = {EdClearance->value(), EdExhaust->value(), EdRod->value()};
-  for (int i = 0; i < 3; ++i) settings.setValue(kKeys[i], values[i]);
+  for (int i = 0; i < 3; ++i)
+    settings.setValue(kKeys[i], params_.*IndicatorParamTable()[static_cast<std::size_t>(i)].member);
 }

@@ -1,10 +1,13 @@
 // The indicator diagrams' parameters on the study window: the clearance volume,
-// the exhaust pressure and the piston rod's share of the bore, each in a box
-// bounded to the sound values, remembered in the user's settings.
+// the exhaust pressure and the piston rod's share of the bore, each typed in a
+// box that takes what the command line takes (IndicatorParamTable) and refuses
+// anything else aloud, remembered in the user's settings.
 #pragma once
 
-#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QWidget>
+#include <array>
 
 #include "IndicatorDiagram.h"
 
@@ -15,16 +18,23 @@ class IndicatorParamsBox : public QWidget {
   // Shows the values last used (the defaults the first time).
   explicit IndicatorParamsBox(QWidget* parent);
 
-  IndicatorParams params() const;
+  IndicatorParams params() const { return params_; }
 
-  QDoubleSpinBox* EdClearance;
-  QDoubleSpinBox* EdExhaust;
-  QDoubleSpinBox* EdRod;
+  QLineEdit* EdClearance;
+  QLineEdit* EdExhaust;
+  QLineEdit* EdRod;
+  // Why the last value typed was not taken; empty once a value is taken.
+  QLabel* LbRefusal;
 
  signals:
-  // A box was changed; the values are already remembered.
+  // A value was taken; it is already remembered.
   void changed();
 
  private:
+  void Take(int which);
+  void Show(int which);
   void Remember() const;
+
+  std::array<QLineEdit*, 3> boxes_{};
+  IndicatorParams params_;
 };

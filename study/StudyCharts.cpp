@@ -17,13 +17,13 @@
 namespace {
 
 const QColor kBack(200, 0, 0), kFront(0, 0, 200), kBackLight(230, 120, 0), kFrontLight(0, 150, 150),
-    kImbalance(0, 140, 0), kInequality(60, 60, 60);
+    kImbalance(0, 140, 0), kInequality(60, 60, 60), kDieSlip(0, 140, 0);
 const QString kAngleTitle = "Lifting-arm angle (deg., positive downwards)";
 const QString kMeanCutOffTitle = "Mean cut-off (% of stroke)";
 
 const char* const kTitles[StudyCharts::kPlots] = {"Cut-off",
                                                   "Lead",
-                                                  "Maximum port opening",
+                                                  "Maximum port opening and die slip",
                                                   "Exhaust and compression",
                                                   "Indicator diagrams",
                                                   "Mean effective pressure and work imbalance",
@@ -51,10 +51,6 @@ Qt::PenStyle LineStyle(bool againstAngle, bool compared, bool up) {
   return compared ? Qt::DashDotLine : Qt::DotLine;
 }
 
-QPen KeyPen(Qt::PenStyle style) {
-  return QPen(Qt::darkGray, 2, style);
-}
-
 }  // namespace
 
 StudyCharts::StudyCharts(QWidget* parent) : QObject(parent) {
@@ -64,7 +60,8 @@ StudyCharts::StudyCharts(QWidget* parent) : QObject(parent) {
   };
   curves_[cutOffPlot] = {figure("cutOffBack", kBack), figure("cutOffFront", kFront)};
   curves_[leadPlot] = {figure("leadBack", kBack), figure("leadFront", kFront)};
-  curves_[portPlot] = {figure("maxPortOpeningBack", kBack), figure("maxPortOpeningFront", kFront)};
+  curves_[portPlot] = {figure("maxPortOpeningBack", kBack), figure("maxPortOpeningFront", kFront),
+                       figure("dieSlip", kDieSlip)};
   curves_[eventsPlot] = {figure("exhaustBack", kBack), figure("exhaustFront", kFront),
                          figure("compressionBack", kBackLight), figure("compressionFront", kFrontLight)};
   curves_[mepPlot] = {
@@ -87,6 +84,8 @@ void StudyCharts::BuildPlots(QWidget* parent) {
   plots_[cutOffPlot]->FixY(0, 100, 6);
   for (const int plot : {leadPlot, portPlot, eventsPlot, indicatorPlot}) plots_[plot]->FixX(0, 100, 6);
   plots_[eventsPlot]->FixY(0, 100, 6);
+  // Openings and the die's slip are lengths no run makes negative.
+  plots_[portPlot]->YFromZero();
   plots_[indicatorPlot]->FixY(0, 1.2, 7);
   plots_[mepPlot]->YFromZero();
   plots_[inequalityPlot]->YFromZero();
@@ -95,7 +94,7 @@ void StudyCharts::BuildPlots(QWidget* parent) {
 void StudyCharts::SetLengthUnit(LengthUnit unit) {
   plots_[cutOffPlot]->SetTitles(kAngleTitle, "Cut-off (% of stroke)");
   plots_[leadPlot]->SetTitles(kMeanCutOffTitle, LengthTitle(FindFigure("leadBack")->measure, unit));
-  plots_[portPlot]->SetTitles(kMeanCutOffTitle, LengthTitle("Opening", unit));
+  plots_[portPlot]->SetTitles(kMeanCutOffTitle, LengthTitle("Length", unit));
   plots_[eventsPlot]->SetTitles(kMeanCutOffTitle, "Event (% of stroke)");
   plots_[indicatorPlot]->SetTitles("Piston travel from the end's dead centre (% of stroke)",
                                    "p / p admission");
@@ -128,19 +127,24 @@ void StudyCharts::DrawPlot(int plot, const std::vector<StudyRow>& rows, const st
 }
 
 void StudyCharts::AddKeys(int plot, const QString& comparedName) {
-  StudyPlot& p = *plots_[plot];
-  for (const Curve& curve : curves_[plot]) p.AddKey(curve.name, QPen(curve.colour, 2));
-  const bool againstAngle = AgainstAngle(plot);
-  if (!againstAngle) {
-    p.AddKey("below mid-gear", KeyPen(Qt::SolidLine));
-    p.AddKey("above mid-gear", KeyPen(Qt::DotLine));
-  }
-  if (comparedName.isEmpty()) return;
-  // Against the angle the compared engine is named; against the mean cut-off
-  // the legend is already long, and the summary names it.
-  if (againstAngle) return p.AddKey(comparedName, KeyPen(Qt::DashLine));
-  p.AddKey("compared, below", KeyPen(Qt::DashLine));
-  p.AddKey("compared, above", KeyPen(Qt::DashDotLine));
+  // The legend names the figures in the very colours of their lines; what the
+  // line styles mean is said under the title.
+  for (const Curve& curve : curves_[plot]) plots_[plot]->AddKey(curve.name, QPen(curve.colour, 2));
+  SetTitle(plot, kTitles[plot], StyleNote(AgainstAngle(plot), comparedName));
+}
+
+QString StudyCharts::StyleNote(bool againstAngle, const QString& comparedName) {
+  QStringList note;
+  if (!againstAngle) note << "dotted: above mid-gear";
+  if (!comparedName.isEmpty()) note << "dashed: " + comparedName + (againstAngle ? "" : " (dash-dot above)");
+  return note.join("; ");
+}
+
+void StudyCharts::SetTitle(int plot, const QString& title, const QString& note) {
+  notes_[plot] = note;
+  const QString head = title.toHtmlEscaped();
+  plots_[plot]->chart()->setTitle(note.isEmpty() ? head
+                                                 : head + "<br><small>" + note.toHtmlEscaped() + "</small>");
 }
 
 void StudyCharts::DrawCurve(int plot, const Curve& curve, const std::vector<StudyRow>& rows,
@@ -186,13 +190,12 @@ void StudyCharts::BuildIndicatorLines(const QString& comparedName) {
   p.Clear();
   p.AddKey("Back end", QPen(kBack, 2));
   p.AddKey("Front end", QPen(kFront, 2));
-  if (!comparedName.isEmpty()) p.AddKey(comparedName, KeyPen(Qt::DashLine));
   indicatorLines_ = {};
   for (int line = 0; line < (comparedName.isEmpty() ? 2 : 4); ++line)
     indicatorLines_[line] = p.AddLine(
         {}, QPen(line % 2 == 0 ? kBack : kFront, 2, line < 2 ? Qt::SolidLine : Qt::DashLine), {}, false);
   p.Fit(false);
-  p.chart()->setTitle(kTitles[indicatorPlot]);
+  SetTitle(indicatorPlot, kTitles[indicatorPlot], StyleNote(true, comparedName));
 }
 
 void StudyCharts::ShowIndicator(std::optional<double> liftArmDeg, const RunResults* run,
@@ -213,7 +216,7 @@ void StudyCharts::ShowIndicator(std::optional<double> liftArmDeg, const RunResul
   QString title = kTitles[indicatorPlot];
   if (liftArmDeg) title += QString(" at %1 deg.").arg(BoxText::Format(*liftArmDeg));
   if (!unordered.isEmpty()) title += " (none for the " + unordered.join(", ") + " end: events out of order)";
-  plots_[indicatorPlot]->chart()->setTitle(title);
+  SetTitle(indicatorPlot, title, notes_[indicatorPlot]);
 }
 
 void StudyCharts::SetMarker(std::optional<double> liftArmDeg, std::optional<double> meanCutOff) {

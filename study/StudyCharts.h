@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
 #include <array>
 #include <functional>
 #include <memory>
@@ -74,11 +75,15 @@ class StudyCharts : public QObject {
                  const QString& comparedName);
   void DrawWorkingNotches(const std::vector<StudyRow>& rows, const QString& comparedName);
   void AddKeys(int plot, const QString& comparedName);
+  // What the line styles mean on a plot, said under its title.
+  static QString StyleNote(bool againstAngle, const QString& comparedName);
+  void SetTitle(int plot, const QString& title, const QString& note);
   void BuildIndicatorLines(const QString& comparedName);
   void ShowTip(int plot, QPoint pixel);
 
   std::array<std::unique_ptr<StudyPlot>, kPlots> plots_;
   std::array<std::vector<Curve>, kPlots> curves_;
+  std::array<QString, kPlots> notes_;
   // The indicator diagrams: back and front, then the compared engine's.
   std::array<QLineSeries*, 4> indicatorLines_{};
   IndicatorParams params_;

@@ -42,7 +42,7 @@ StudyPlot::StudyPlot(QWidget* parent, const QString& objectName, const QString& 
   view_ = new QChartView(chart, parent);
   view_->setObjectName(objectName);
   view_->setRenderHint(QPainter::Antialiasing);
-  view_->setMinimumSize(240, 200);
+  view_->setMinimumSize(200, 110);
   view_->viewport()->setMouseTracking(true);  // for the values under the mouse
 }
 

@@ -41,9 +41,10 @@ QStringList StudySummaryLines(const QuadrantStudy& study, LengthUnit unit) {
   const QString figures =
       QString(
           "Worst cut-off inequality |back - front|: down %1, up %2, overall %3;  leads %4 to %5;  "
-          "smallest max. port opening %6.")
+          "smallest max. port opening %6;  largest die slip %7.")
           .arg(Figure(s.worstInequalityDown, " %"), Figure(s.worstInequalityUp, " %"),
                Figure(s.worstInequality, " %"), Figure(s.leadMin, length), Figure(s.leadMax, length),
-               Figure(s.smallestPortOpening, length));
+               Figure(s.smallestPortOpening, length))
+          .arg(Figure(s.worstDieSlip, length));
   return {notches, figures, ImbalanceLine(study)};
 }

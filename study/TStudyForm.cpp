@@ -7,11 +7,13 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QVBoxLayout>
 
 #include "Controls.h"
+#include "PlotGrid.h"
 #include "Reaction.h"
 #include "WindowPlacement.h"
 
@@ -53,11 +55,11 @@ TStudyForm::TStudyForm(SessionModel& model, QWidget* parent) : QWidget(parent, Q
   Table->horizontalHeader()->setStretchLastSection(true);
   LbHover = new QLabel(this);
   LbHover->setObjectName("LbHover");
-  auto* split = new QSplitter(Qt::Vertical, this);
-  split->addWidget(BuildPlotTabs());
-  split->addWidget(Table);
-  split->setStretchFactor(0, 3);
-  split->setStretchFactor(1, 1);
+  split_ = new QSplitter(Qt::Vertical, this);
+  split_->addWidget(BuildPlotTabs());
+  split_->addWidget(Table);
+  split_->setStretchFactor(0, 3);
+  split_->setStretchFactor(1, 1);
   LbSummary = SummaryLabel(this, "LbSummary");
   LbComparedSummary = SummaryLabel(this, "LbComparedSummary");
   LbComparedSummary->hide();
@@ -68,11 +70,12 @@ TStudyForm::TStudyForm(SessionModel& model, QWidget* parent) : QWidget(parent, Q
   layout->addWidget(BuildSettingRow());
   layout->addLayout(summaries);
   layout->addWidget(BuildReverserRow());
-  layout->addWidget(split, 1);
+  layout->addWidget(split_, 1);
   layout->addWidget(LbHover);
   layout->addWidget(BuildButtonRow());
   ConnectReactions();
   LengthUnitChanged();
+  ShowSettingSource();
   WindowPlacement::PlaceOuter(this, QPoint(110, 0), QSize(1160, 930));
 }
 
@@ -139,6 +142,10 @@ QWidget* TStudyForm::BuildReverserRow() {
   LbReverser->setObjectName("LbReverser");
   LbReverser->setMinimumWidth(90);
   h->addWidget(LbReverser);
+  // Beside the reverser, which drives the RESULTS window only when it is set alike.
+  LbSettingSource = new QLabel(row);
+  LbSettingSource->setObjectName("LbSettingSource");
+  h->addWidget(LbSettingSource);
   LbReverserNote = new QLabel(row);
   LbReverserNote->setObjectName("LbReverserNote");
   Controls::SetTextColour(LbReverserNote, Controls::Maroon());
@@ -149,21 +156,16 @@ QWidget* TStudyForm::BuildReverserRow() {
 QWidget* TStudyForm::BuildPlotTabs() {
   Tabs = new QTabWidget(this);
   Tabs->setObjectName("Tabs");
-  auto* events = new QWidget(Tabs);
-  auto* eventGrid = new QGridLayout(events);
-  eventGrid->setContentsMargins(0, 0, 0, 0);
-  const int eventPlots[] = {StudyCharts::cutOffPlot, StudyCharts::leadPlot, StudyCharts::portPlot,
-                            StudyCharts::eventsPlot};
-  for (int i = 0; i < 4; ++i) eventGrid->addWidget(Charts->view(eventPlots[i]), i / 2, i % 2);
+  auto* events = new PlotGrid(Tabs);
+  for (const int plot :
+       {StudyCharts::cutOffPlot, StudyCharts::leadPlot, StudyCharts::portPlot, StudyCharts::eventsPlot})
+    events->Add(Charts->view(plot));
   Tabs->addTab(events, "&Valve events");
-  auto* steam = new QWidget(Tabs);
-  auto* steamGrid = new QGridLayout(steam);
-  steamGrid->setContentsMargins(0, 0, 0, 0);
-  steamGrid->addWidget(Charts->view(StudyCharts::indicatorPlot), 0, 0);
-  steamGrid->addWidget(Charts->view(StudyCharts::inequalityPlot), 0, 1);
-  steamGrid->addWidget(Charts->view(StudyCharts::mepPlot), 1, 0);
+  auto* steam = new PlotGrid(Tabs);
+  for (const int plot : {StudyCharts::indicatorPlot, StudyCharts::inequalityPlot, StudyCharts::mepPlot})
+    steam->Add(Charts->view(plot));
   Indicator = new IndicatorParamsBox(steam);
-  steamGrid->addWidget(Indicator, 1, 1, Qt::AlignTop | Qt::AlignLeft);
+  steam->Add(Indicator, Qt::AlignTop | Qt::AlignLeft);
   Tabs->addTab(steam, "&Steam: indicator diagrams and work");
   return Tabs;
 }
@@ -230,5 +232,20 @@ void TStudyForm::ConnectReactions() {
 
 void TStudyForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  if (!tableSized_) {
+    tableSized_ = true;
+    GiveTableRows(kRowsInView);
+  }
   if (stale_) Reaction([this] { Restudy(); })();
+}
+
+void TStudyForm::GiveTableRows(int rows) {
+  // The header, the scroll bar and the frame, and the rows: a floor, so no
+  // later resizing of the window takes the rows away.
+  const int wanted = Table->horizontalHeader()->sizeHint().height() +
+                     Table->horizontalScrollBar()->sizeHint().height() + 2 * Table->frameWidth() +
+                     rows * Table->verticalHeader()->defaultSectionSize();
+  Table->setMinimumHeight(wanted);
+  const int room = split_->height() - split_->handleWidth();
+  split_->setSizes({std::max(0, room - wanted), std::min(room, wanted)});
 }

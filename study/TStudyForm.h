@@ -14,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -71,6 +72,8 @@ class TStudyForm : public QWidget {
   QLabel* LbName;
   QComboBox* CbValveSetting;
   QDoubleSpinBox* EdSetting;
+  // Whether the study's valves are set as the RESULTS window's runs are.
+  QLabel* LbSettingSource;
   QDoubleSpinBox* EdStep;
   QCheckBox* ChBAuto;
   QDoubleSpinBox* EdFrom;
@@ -116,6 +119,9 @@ class TStudyForm : public QWidget {
   void AddProgress(QWidget* row, QHBoxLayout* h);
   QWidget* BuildReverserRow();
   QWidget* BuildPlotTabs();
+  // Sizes the splitter so the table shows that many rows.
+  void GiveTableRows(int rows);
+  static constexpr int kRowsInView = 10;
   QWidget* BuildButtonRow();
   void BuildCompareMenu();
   void FillCompareMenu();
@@ -129,6 +135,8 @@ class TStudyForm : public QWidget {
   void ShowSummary();
   void ShowProgress();
   void SetSettingBox(double degrees);
+  void SetValveBox(ValveSetting valves);
+  void ShowSettingSource();
   // The setting the next study uses; empty when the study picks full gear.
   std::optional<double> ChosenSetting(QString* refusal) const;
   StudyOptions ChosenOptions() const;
@@ -156,6 +164,7 @@ class TStudyForm : public QWidget {
   StudyPrinter::Page PrintedPage() const;
 
   SessionModel& model_;
+  QSplitter* split_ = nullptr;  // the plots over the table
   JobRunner jobs_;
   StudyTableModel tableModel_;
   QuadrantStudy study_;
@@ -166,6 +175,7 @@ class TStudyForm : public QWidget {
   QString comparedName_;
   EngineSource boxesSource_, proposalSource_;
   bool haveStudy_ = false;
+  bool tableSized_ = false;
   bool stale_ = true;          // the session changed while the window was hidden
   bool settingTyped_ = false;  // the user chose the setting angle since the engine was taken
   std::optional<double> sessionSetting_;

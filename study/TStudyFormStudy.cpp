@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "BoxText.h"
+#include "Controls.h"
 #include "Reaction.h"
 #include "StudySummaryText.h"
 #include "TStudyForm.h"
@@ -34,6 +35,7 @@ void TStudyForm::EngineTaken() {
   sessionSetting_.reset();
   haveStudy_ = false;
   stale_ = true;
+  ShowSettingSource();
   if (isVisible()) Restudy();
 }
 
@@ -60,7 +62,10 @@ void TStudyForm::RunChanged() {
     // it already is, as when the reverser fixed it at this study's setting).
     sessionSetting_ = setting;
     settingTyped_ = false;
-    const bool studied = haveStudy_ && setting == study_.settingDeg;
+    // The study follows how the RESULTS window's first run set the valves.
+    const auto valves = model_.session().valveSetting();
+    if (valves) SetValveBox(*valves);
+    const bool studied = haveStudy_ && setting == study_.settingDeg && valves == study_.options.valveSetting;
     if (setting && !studied) {
       if (std::fabs(*setting) <= kSettingLimitDeg) SetSettingBox(*setting);
       stale_ = true;
@@ -68,6 +73,30 @@ void TStudyForm::RunChanged() {
     }
   }
   UpdateMarker();
+  ShowSettingSource();
+}
+
+void TStudyForm::ShowSettingSource() {
+  const Session& session = model_.session();
+  const auto setting = session.settingAngleDeg();
+  const auto valves = session.valveSetting();
+  QString text = "Valves: RESULTS has not set them yet";
+  bool differs = false;
+  if (setting && valves) {
+    differs = !haveStudy_ || *setting != study_.settingDeg || *valves != study_.options.valveSetting;
+    text = differs ? QString("Valves: RESULTS sets %1 at %2 deg.")
+                         .arg(CbValveSetting->itemText(*valves == ValveSetting::equalCutOff),
+                              BoxText::Format(*setting))
+                   : QString("Valves set as on RESULTS");
+  }
+  LbSettingSource->setText(text);
+  Controls::SetTextColour(LbSettingSource,
+                          differs ? Controls::Maroon() : palette().color(QPalette::WindowText));
+}
+
+void TStudyForm::SetValveBox(ValveSetting valves) {
+  const QSignalBlocker quiet(CbValveSetting);
+  CbValveSetting->setCurrentIndex(valves == ValveSetting::equalCutOff ? 1 : 0);
 }
 
 void TStudyForm::LengthUnitChanged() {
@@ -148,7 +177,9 @@ void TStudyForm::ShowProgress() {
   Progress->setVisible(show);
   BtCancel->setVisible(show);
   if (show) {
-    Progress->setMaximum(std::max(1, jobs_.total()));
+    // Until the notches are counted (the usable range is being searched) the
+    // bar says only that work goes on, never a share of it.
+    Progress->setMaximum(jobs_.total());
     Progress->setValue(jobs_.done());
   }
   if (!running) progressTimer_.stop();
@@ -174,6 +205,7 @@ void TStudyForm::Delivered(const Studies& studies) {
   ShowSummary();
   UpdateReverser();
   UpdateMarker();
+  ShowSettingSource();
   ShowProgress();
 }
 
@@ -183,6 +215,9 @@ void TStudyForm::ShowStudies() {
 }
 
 void TStudyForm::ShowSummary() {
+  // A study that could not be made says so in the colour of a warning.
+  const bool failed = study_.problem != StudyProblem::none;
+  Controls::SetTextColour(LbSummary, failed ? Controls::Maroon() : palette().color(QPalette::WindowText));
   QStringList lines = StudySummaryLines(study_, model_.lengthUnit());
   LbComparedSummary->setVisible(comparedEngine_.has_value());
   if (!comparedEngine_) return LbSummary->setText(lines.join("\n"));

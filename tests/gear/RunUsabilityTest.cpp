@@ -3,8 +3,8 @@
 // finds has no note, every angle outside a note with a cause.
 #include <gtest/gtest.h>
 
-#include "RunUsability.h"
 #include "SampleEngines.h"
+#include "UsableRange.h"
 
 TEST(RunUsability, TheNoteAgreesWithTheUsableRangeOfEachSampleEngine) {
   for (const char* name : {"Goods 0-6-0 slide valve", "Express 4-4-0 rocker B", "Tank 0-6-2T piston valves",

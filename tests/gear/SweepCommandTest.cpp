@@ -260,6 +260,9 @@ TEST_F(SweepCommandTest, TheStudysValveSettingAndIndicatorOptions) {
 
   for (const std::vector<std::string>& bad : {std::vector<std::string>{"--valve-setting", "both"},
                                               {"--indicator", "clearance=0"},
+                                              {"--indicator", "clearance=1e308"},
+                                              {"--indicator", "rod=0.9999999999999999"},
+                                              {"--indicator", "exhaust=0.1234"},
                                               {"--indicator", "rod=0.1,rod=0.2"},
                                               {"--indicator", "pressure=1"},
                                               {"--indicator", "rod"},

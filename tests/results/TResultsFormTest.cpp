@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QTest>
 
+#include "BoxText.h"
+#include "Controls.h"
 #include "EngineConversion.h"
 #include "StoreTestSupport.h"
 #include "SweepCommand.h"
@@ -317,4 +319,38 @@ TEST_F(TResultsFormTest, AtTwiceThePixelsTheValveCurveRunsThroughItsOwnPoints) {
       }
   EXPECT_GT(red, 800);
   EXPECT_LE(farthest, 1.25);
+}
+
+TEST_F(TResultsFormTest, EachRunsCurveKeepsItsColourAndTheLegendNamesItsAngle) {
+  GetResults("Goods 0-6-0 slide valve");
+  const auto pixels = [&](QColor colour) {
+    int count = 0;
+    for (int y = 0; y < 183; ++y)
+      for (int x = 0; x < 280; ++x) count += Pixel(x, y) == colour;
+    return count;
+  };
+  Go("10");
+  const QColor first = ResultsForm->CurveColour(0);
+  EXPECT_EQ(first, QColor(255, 0, 0));  // the present run is red
+  Go("25");
+  Go("10");  // again at 10: its curve moves to the front, the other keeps its place
+  ASSERT_EQ(ResultsForm->drawnRuns().size(), 2u);
+  const QColor earlier = ResultsForm->CurveColour(0);
+  EXPECT_NE(earlier, QColor(255, 0, 0));
+  EXPECT_EQ(ResultsForm->CurveColour(1), QColor(255, 0, 0));
+  EXPECT_GT(pixels(earlier), 100);
+  EXPECT_GT(pixels(QColor(255, 0, 0)), 100);
+  const std::vector<QLabel*> legend = ResultsForm->runLabels();
+  ASSERT_EQ(legend.size(), 2u);
+  EXPECT_TRUE(legend[0]->text().endsWith(" 25 deg.")) << legend[0]->text().toStdString();
+  EXPECT_EQ(Controls::TextColour(legend[0]), earlier);
+  EXPECT_TRUE(legend[1]->text().endsWith(" 10 deg.")) << legend[1]->text().toStdString();
+  EXPECT_EQ(Controls::TextColour(legend[1]), QColor(255, 0, 0));
+  EXPECT_EQ(ResultsForm->LbDieSlip->text(), BoxText::Format(TheSession().latestRun()->results.dieSlip));
+  WindowSet::Model().SetLengthUnit(LengthUnit::mm);
+  EXPECT_TRUE(ResultsForm->LbDieSlip->text().endsWith(" mm"));
+
+  ResultsForm->BtClear->click();
+  EXPECT_TRUE(ResultsForm->drawnRuns().empty());
+  EXPECT_FALSE(ResultsForm->RunLegend->isVisibleTo(ResultsForm));
 }
