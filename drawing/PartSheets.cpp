@@ -1,0 +1,154 @@
+// The link is laid out as the solver assembles it: rod pins on a circle of
+// the eccentric rods' length about the centre of curvature, the slot on the
+// circle carried out by the pin-to-slot distance, the lifting pin on the
+// radius short of the slot by its radial displacement, at its circumferential
+// displacement along the chord. Long radii are shown by figures, not drawn.
+#include "PartSheets.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "DimensionText.h"
+
+namespace {
+
+Point Plus(Point p, double dx, double dy) {
+  return {p.x + dx, p.y + dy};
+}
+
+void AddPin(Sheet& s, Point p, const char* name, double size) {
+  s.circles.push_back({Layer::pins, p, size / 2, name});
+  s.texts.push_back({Layer::text, Plus(p, size / 2, size / 2), 0.6 * s.textHeight, name});
+}
+
+void Title(Sheet& s) {
+  const Box box = BoundsOf(s);
+  s.texts.push_back({Layer::text, {box.left, box.top + s.textHeight}, s.textHeight, s.title});
+}
+
+// A part with two pins a centre distance apart, along x.
+Sheet Bar(const char* key, const std::string& title, const char* from, const char* to, double length,
+          LengthUnit unit) {
+  Sheet s;
+  s.key = key;
+  s.title = title;
+  const double size = std::max(std::fabs(length), 1e-12) / 20;
+  s.textHeight = size;
+  const Point a{0, 0}, b{length, 0};
+  s.lines.push_back({Layer::parts, a, b});
+  AddPin(s, a, from, size);
+  AddPin(s, b, to, size);
+  s.dimensions.push_back({a, b, 3 * size, "centres " + LengthText(length, unit)});
+  Title(s);
+  return s;
+}
+
+double PointAngleDeg(Point c, Point p) {
+  return std::atan2(p.y - c.y, p.x - c.x) * 180 / M_PI;
+}
+
+void AddSlotTravel(Sheet& s, const LinkParts& l, const SlotTravel& t, LengthUnit unit, double size) {
+  const auto at = [&](double along) {
+    const double a = along / l.slotRadius;
+    return Point{l.centre.x + l.slotRadius * std::cos(a), l.centre.y + l.slotRadius * std::sin(a)};
+  };
+  s.arcs.push_back({Layer::dieTravel, l.centre, l.slotRadius + size / 4, t.lowest / l.slotRadius * 180 / M_PI,
+                    t.highest / l.slotRadius * 180 / M_PI});
+  s.dimensions.push_back({at(t.lowest), at(t.highest), -4 * size,
+                          "die needs " + LengthText(t.highest - t.lowest, unit) + " along the slot"});
+  const double x = l.slotMiddle.x + 6 * size;
+  const std::string lines[] = {"usable range " + LengthText(t.loDeg, LengthUnit::none) + " to " +
+                                   LengthText(t.hiDeg, LengthUnit::none) + " deg.; worst die slip " +
+                                   LengthText(t.worstSlip, unit),
+                               "margin to pin1's line " + LengthText(t.pinAlong - t.highest, unit) +
+                                   ", to pin2's line " + LengthText(t.pinAlong + t.lowest, unit),
+                               "add the die block's length and clearance to the die's run"};
+  double y = -2 * size;
+  for (const std::string& line : lines)
+    s.texts.push_back({Layer::text, {x, y}, 0.6 * s.textHeight, line}), y -= size;
+}
+
+Sheet LinkSheet(const Engine& e, const std::optional<SlotTravel>& travel, LengthUnit unit) {
+  const LinkParts l = LinkPartsOf(e);
+  Sheet s;
+  s.key = "LINK";
+  s.title = "Expansion link";
+  const double size = std::max(std::fabs(e.linkpins), 1e-12) / 20;
+  s.textHeight = size;
+  const double top = PointAngleDeg(l.centre, l.pin1), bottom = PointAngleDeg(l.centre, l.pin2);
+  s.arcs.push_back({Layer::parts, l.centre, l.slotRadius, std::min(top, bottom), std::max(top, bottom)});
+  for (Point pin : {l.pin1, l.pin2}) {
+    const double a = PointAngleDeg(l.centre, pin) * M_PI / 180;
+    s.lines.push_back(
+        {Layer::parts, pin, Plus(l.centre, l.slotRadius * std::cos(a), l.slotRadius * std::sin(a))});
+  }
+  s.lines.push_back({Layer::parts, l.pin1, l.pin2});
+  const Point chordMiddle{(l.pin1.x + l.pin2.x) / 2, (l.pin1.y + l.pin2.y) / 2};
+  s.lines.push_back({Layer::centreLines, Plus(l.slotMiddle, -4 * size, 0), Plus(l.slotMiddle, 2 * size, 0)});
+  s.lines.push_back({Layer::parts, chordMiddle, Plus(chordMiddle, 0, e.circdisp)});
+  s.lines.push_back({Layer::parts, Plus(chordMiddle, 0, e.circdisp), l.liftPin});
+  AddPin(s, l.pin1, "pin1", size);
+  AddPin(s, l.pin2, "pin2", size);
+  AddPin(s, l.liftPin, "liftPin", size);
+  s.dimensions.push_back(
+      {l.pin2, l.pin1, 3 * size + std::fabs(e.pintoslot), "rod pins " + LengthText(e.linkpins, unit)});
+  s.dimensions.push_back({chordMiddle, Plus(chordMiddle, 0, e.circdisp), 2 * size,
+                          "circ. disp. " + LengthText(e.circdisp, unit)});
+  const double a = PointAngleDeg(l.centre, l.liftPin) * M_PI / 180;
+  const Point onSlot = Plus(l.centre, l.slotRadius * std::cos(a), l.slotRadius * std::sin(a));
+  s.dimensions.push_back({onSlot, l.liftPin, 2 * size, "rad. disp. " + LengthText(e.raddisp, unit)});
+  s.texts.push_back({Layer::dimensions, Plus(l.slotMiddle, -3.5 * size, 0.3 * size), 0.6 * s.textHeight,
+                     "slot radius R " + LengthText(l.slotRadius, unit) + " about the centre of curvature, " +
+                         LengthText(l.slotRadius, unit) + " along -x"});
+  if (travel)
+    AddSlotTravel(s, l, *travel, unit, size);
+  else
+    s.texts.push_back({Layer::text, Plus(l.slotMiddle, 6 * size, -2 * size), 0.6 * s.textHeight,
+                       "no usable range: the slot length the die needs is not known"});
+  Title(s);
+  return s;
+}
+
+Sheet WeighshaftSheet(const Engine& e, LengthUnit unit) {
+  Sheet s;
+  s.key = "WEIGHSHAFT_PLACE";
+  s.title = "Weighshaft's place from the axle";
+  const double size = std::max(std::hypot(e.ctoweighh, e.ctoweighv), 1e-12) / 40;
+  s.textHeight = size;
+  const Point axlePoint{0, 0}, foot{e.ctoweighh, 0}, shaft{e.ctoweighh, e.ctoweighv};
+  s.lines.push_back({Layer::centreLines, Plus(axlePoint, -3 * size, 0), Plus(foot, 3 * size, 0)});
+  s.lines.push_back({Layer::centreLines, foot, shaft});
+  AddPin(s, axlePoint, "axle", size);
+  AddPin(s, shaft, "weighshaft", size);
+  s.dimensions.push_back({axlePoint, foot, e.ctoweighv < 0 ? 3 * size : -3 * size,
+                          "along the line of stroke " + LengthText(e.ctoweighh, unit)});
+  s.dimensions.push_back(
+      {foot, shaft, e.ctoweighh < 0 ? -3 * size : 3 * size, "above it " + LengthText(e.ctoweighv, unit)});
+  Title(s);
+  return s;
+}
+
+}  // namespace
+
+LinkParts LinkPartsOf(const Engine& e) {
+  LinkParts l;
+  l.slotRadius = e.eccrod + e.pintoslot;
+  l.centre = {-l.slotRadius, 0};
+  l.slotMiddle = {0, 0};
+  const double half = std::asin(std::clamp(e.linkpins / (2 * e.eccrod), -1.0, 1.0));
+  l.pin1 = Plus(l.centre, e.eccrod * std::cos(half), e.eccrod * std::sin(half));
+  l.pin2 = Plus(l.centre, e.eccrod * std::cos(half), -e.eccrod * std::sin(half));
+  const double liftRadius = l.slotRadius - e.raddisp;
+  l.liftPin =
+      Plus(l.centre, std::sqrt(std::max(0.0, liftRadius * liftRadius - e.circdisp * e.circdisp)), e.circdisp);
+  return l;
+}
+
+std::vector<Sheet> PartSheets(const Engine& e, const std::optional<SlotTravel>& travel, LengthUnit unit) {
+  return {LinkSheet(e, travel, unit),
+          Bar("ECCENTRIC_ROD_1", "Eccentric rod 1 (ecc1 to pin1)", "ecc1", "pin1", e.eccrod, unit),
+          Bar("ECCENTRIC_ROD_2", "Eccentric rod 2 (ecc2 to pin2)", "ecc2", "pin2", e.eccrod, unit),
+          Bar("LIFTING_ARM", "Lifting arm", "weighshaft", "armEnd", e.larad, unit),
+          Bar("LIFTING_LINK", "Lifting link", "armEnd", "liftPin", e.liftlink, unit),
+          WeighshaftSheet(e, unit)};
+}
