@@ -12,6 +12,7 @@
 #include <stdexcept>
 
 #include "BoxText.h"
+#include "DrawingExportDialog.h"
 #include "HelpKey.h"
 #include "HelpWindow.h"
 #include "QtPrompter.h"
@@ -112,6 +113,21 @@ void WindowSet::Create() {
   Wire();
 }
 
+// Each request opens an export dialog of its own over the window that asked.
+void WindowSet::WireDrawings() {
+  SessionModel* session = model;
+  const auto openFor = [session](QWidget* window) {
+    return [session, window](double liftArmDegrees, double crankDegrees, bool parts) {
+      auto* dialog = new DrawingExportDialog(window);
+      dialog->setAttribute(Qt::WA_DeleteOnClose);
+      dialog->Open(session->session(), {liftArmDegrees, crankDegrees, parts}, session->lengthUnit(),
+                   session->engineName().toStdString(), session->dataFile());
+    };
+  };
+  QObject::connect(ResultsForm, &TResultsForm::drawingRequested, ResultsForm, Reaction(openFor(ResultsForm)));
+  QObject::connect(AnimaForm, &TAnimaForm::drawingRequested, AnimaForm, Reaction(openFor(AnimaForm)));
+}
+
 void WindowSet::Wire() {
   TResultsForm* results = ResultsForm;
   TAnimaForm* anima = AnimaForm;
@@ -124,6 +140,7 @@ void WindowSet::Wire() {
     anima->update();
     anima->show();
   });
+  WireDrawings();
   QObject::connect(MainForm, &TMainForm::dimensionsShown, dimensions, [dimensions](bool shown) {
     dimensions->DrawDimensions();
     dimensions->setVisible(shown);
