@@ -64,9 +64,16 @@ DimensionShapes ShapesOf(const Dimension& d, double textHeight) {
     s.lines.push_back({Layer::dimensions, tip, Add(back, left, -head / 3)});
   }
   const double textWidth = 0.6 * textHeight * static_cast<double>(d.text.size());
-  const Point middle{(a.x + b.x) / 2, (a.y + b.y) / 2};
-  s.text = {Layer::dimensions, Add(Add(middle, left, 0.3 * textHeight), {-1, 0}, textWidth / 2), textHeight,
-            d.text};
+  const Point middle{a.x + d.textAt * (b.x - a.x), a.y + d.textAt * (b.y - a.y)};
+  // Texts stay level: beside a steep dimension line, above a flat one.
+  const bool steep = std::fabs(along.x) < 0.5;
+  const double outward = d.offset < 0 ? -1 : 1;
+  const double x = !steep                 ? middle.x - textWidth / 2
+                   : left.x * outward < 0 ? middle.x - 0.3 * textHeight - textWidth
+                                          : middle.x + 0.3 * textHeight;
+  const double y =
+      steep ? middle.y - textHeight / 2 : middle.y + (left.y * outward < 0 ? -1.3 : 0.3) * textHeight;
+  s.text = {Layer::dimensions, {x, y}, textHeight, d.text};
   return s;
 }
 

@@ -46,11 +46,13 @@ struct DrawnText {
 };
 
 // A dimension between two points: the dimension line parallel to a->b,
-// `offset` to the left of that direction, carrying `text`.
+// `offset` to the left of that direction, carrying `text` at `textAt` of the
+// way from a to b (dimensions side by side keep their texts apart so).
 struct Dimension {
   Point a, b;
   double offset;
   std::string text;
+  double textAt = 0.5;
 };
 
 struct Sheet {

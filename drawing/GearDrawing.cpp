@@ -111,6 +111,10 @@ double EngineSize(const Engine& e) {
   return size > 0 && std::isfinite(size) ? size : 1;
 }
 
+double MarkSize(const Engine& e, LengthUnit unit) {
+  return std::min(EngineSize(e) / 100, unit == LengthUnit::in ? 4 / 25.4 : 4.0);
+}
+
 int CrankStep(double crankDeg) {
   const long step = std::lround(crankDeg / 2);
   return static_cast<int>(((step % kSteps) + kSteps) % kSteps);
@@ -124,7 +128,7 @@ Sheet GearSheet(const GearScene& scene) {
   Sheet s;
   s.key = "GEAR";
   s.title = scene.title;
-  const double size = EngineSize(scene.engine) / 60;
+  const double size = MarkSize(scene.engine, scene.unit);
   s.textHeight = 1.5 * size;
   const double pinRadius = size / 2;
   AddLines(s, scene, size);

@@ -18,6 +18,7 @@ struct GearScene {
   int step = 0;                      // the crank step drawn
   std::optional<SlotTravel> travel;  // over the usable range; empty when it has none
   std::string title;                 // UTF-8
+  LengthUnit unit = LengthUnit::none;
 };
 
 // The joints drawn as pins, with their names.
@@ -39,6 +40,10 @@ inline constexpr NamedJoint kDrawnJoints[] = {{axle, "axle"},
 
 // A length that sets the scale of marks and texts: the gear's largest reach.
 double EngineSize(const Engine& e);
+// The size of pins, marks and texts: a hundredth of the engine's size, at
+// most 4 mm (a length with no unit is taken as millimetres), so a full-size
+// print stays readable and a model's drawing uncluttered.
+double MarkSize(const Engine& e, LengthUnit unit);
 
 // The crank step nearest to crankDeg (results.txt's crank angle, 2 degrees a
 // step), and the step of the back dead centre.

@@ -53,7 +53,7 @@ DrawingOutcome BuildDrawing(const Session& session, const DrawingRequest& reques
   const std::string title =
       request.engineName + ": lifting arm " + Degrees(request.liftArmDeg) + ", crank " + Degrees(2.0 * step) +
       (step == BackDeadCentreStep(e) ? " (back dead centre)" : "") + "; true size, " + UnitName(request.unit);
-  drawing.sheets.push_back(GearSheet({e, *run.run, step, travel, title}));
+  drawing.sheets.push_back(GearSheet({e, *run.run, step, travel, title, request.unit}));
   outcome.drawing = std::move(drawing);
   return outcome;
 }

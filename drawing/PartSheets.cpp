@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "DimensionText.h"
+#include "GearDrawing.h"
 
 namespace {
 
@@ -28,11 +29,10 @@ void Title(Sheet& s) {
 
 // A part with two pins a centre distance apart, along x.
 Sheet Bar(const char* key, const std::string& title, const char* from, const char* to, double length,
-          LengthUnit unit) {
+          double size, LengthUnit unit) {
   Sheet s;
   s.key = key;
   s.title = title;
-  const double size = std::max(std::fabs(length), 1e-12) / 20;
   s.textHeight = size;
   const Point a{0, 0}, b{length, 0};
   s.lines.push_back({Layer::parts, a, b});
@@ -47,33 +47,39 @@ double PointAngleDeg(Point c, Point p) {
   return std::atan2(p.y - c.y, p.x - c.x) * 180 / M_PI;
 }
 
-void AddSlotTravel(Sheet& s, const LinkParts& l, const SlotTravel& t, LengthUnit unit, double size) {
+// The notes go in a column under the link, one line each.
+void AddNotes(Sheet& s, const LinkParts& l, const std::vector<std::string>& notes, double size) {
+  double y = std::min(l.pin1.y, l.pin2.y) - 4 * size;
+  for (const std::string& note : notes)
+    s.texts.push_back({Layer::text, {l.pin2.x - 6 * size, y}, 0.6 * s.textHeight, note}), y -= size;
+}
+
+std::vector<std::string> SlotTravelNotes(Sheet& s, const LinkParts& l,
+                                         const std::optional<SlotTravel>& travel, LengthUnit unit,
+                                         double size) {
+  if (!travel) return {"no usable range: the slot length the die needs is not known"};
+  const SlotTravel& t = *travel;
   const auto at = [&](double along) {
     const double a = along / l.slotRadius;
     return Point{l.centre.x + l.slotRadius * std::cos(a), l.centre.y + l.slotRadius * std::sin(a)};
   };
   s.arcs.push_back({Layer::dieTravel, l.centre, l.slotRadius + size / 4, t.lowest / l.slotRadius * 180 / M_PI,
                     t.highest / l.slotRadius * 180 / M_PI});
-  s.dimensions.push_back({at(t.lowest), at(t.highest), -4 * size,
-                          "die needs " + LengthText(t.highest - t.lowest, unit) + " along the slot"});
-  const double x = l.slotMiddle.x + 6 * size;
-  const std::string lines[] = {"usable range " + LengthText(t.loDeg, LengthUnit::none) + " to " +
-                                   LengthText(t.hiDeg, LengthUnit::none) + " deg.; worst die slip " +
-                                   LengthText(t.worstSlip, unit),
-                               "margin to pin1's line " + LengthText(t.pinAlong - t.highest, unit) +
-                                   ", to pin2's line " + LengthText(t.pinAlong + t.lowest, unit),
-                               "add the die block's length and clearance to the die's run"};
-  double y = -2 * size;
-  for (const std::string& line : lines)
-    s.texts.push_back({Layer::text, {x, y}, 0.6 * s.textHeight, line}), y -= size;
+  s.dimensions.push_back({at(t.lowest), at(t.highest), -3 * size,
+                          "die needs " + LengthText(t.highest - t.lowest, unit) + " along the slot", 0.2});
+  return {"die's run along the slot over the usable range " + LengthText(t.loDeg, LengthUnit::none) + " to " +
+              LengthText(t.hiDeg, LengthUnit::none) + " deg.: " + LengthText(t.highest - t.lowest, unit) +
+              " (die slip up to " + LengthText(t.worstSlip, unit) + " a revolution)",
+          "margin left to pin1's line " + LengthText(t.pinAlong - t.highest, unit) + ", to pin2's line " +
+              LengthText(t.pinAlong + t.lowest, unit),
+          "add the die block's length and clearance to the die's run for the slot's length"};
 }
 
-Sheet LinkSheet(const Engine& e, const std::optional<SlotTravel>& travel, LengthUnit unit) {
+Sheet LinkSheet(const Engine& e, const std::optional<SlotTravel>& travel, double size, LengthUnit unit) {
   const LinkParts l = LinkPartsOf(e);
   Sheet s;
   s.key = "LINK";
   s.title = "Expansion link";
-  const double size = std::max(std::fabs(e.linkpins), 1e-12) / 20;
   s.textHeight = size;
   const double top = PointAngleDeg(l.centre, l.pin1), bottom = PointAngleDeg(l.centre, l.pin2);
   s.arcs.push_back({Layer::parts, l.centre, l.slotRadius, std::min(top, bottom), std::max(top, bottom)});
@@ -90,30 +96,25 @@ Sheet LinkSheet(const Engine& e, const std::optional<SlotTravel>& travel, Length
   AddPin(s, l.pin1, "pin1", size);
   AddPin(s, l.pin2, "pin2", size);
   AddPin(s, l.liftPin, "liftPin", size);
-  s.dimensions.push_back(
-      {l.pin2, l.pin1, 3 * size + std::fabs(e.pintoslot), "rod pins " + LengthText(e.linkpins, unit)});
-  s.dimensions.push_back({chordMiddle, Plus(chordMiddle, 0, e.circdisp), 2 * size,
+  s.dimensions.push_back({l.pin2, l.pin1, 3 * size, "rod pins " + LengthText(e.linkpins, unit), 0.8});
+  s.dimensions.push_back({chordMiddle, Plus(chordMiddle, 0, e.circdisp), 7 * size,
                           "circ. disp. " + LengthText(e.circdisp, unit)});
   const double a = PointAngleDeg(l.centre, l.liftPin) * M_PI / 180;
   const Point onSlot = Plus(l.centre, l.slotRadius * std::cos(a), l.slotRadius * std::sin(a));
   s.dimensions.push_back({onSlot, l.liftPin, 2 * size, "rad. disp. " + LengthText(e.raddisp, unit)});
-  s.texts.push_back({Layer::dimensions, Plus(l.slotMiddle, -3.5 * size, 0.3 * size), 0.6 * s.textHeight,
-                     "slot radius R " + LengthText(l.slotRadius, unit) + " about the centre of curvature, " +
-                         LengthText(l.slotRadius, unit) + " along -x"});
-  if (travel)
-    AddSlotTravel(s, l, *travel, unit, size);
-  else
-    s.texts.push_back({Layer::text, Plus(l.slotMiddle, 6 * size, -2 * size), 0.6 * s.textHeight,
-                       "no usable range: the slot length the die needs is not known"});
+  std::vector<std::string> notes{"slot radius R " + LengthText(l.slotRadius, unit) +
+                                 " about the link's centre of curvature, which lies " +
+                                 LengthText(l.slotRadius, unit) + " from the slot's middle along -x"};
+  for (const std::string& note : SlotTravelNotes(s, l, travel, unit, size)) notes.push_back(note);
+  AddNotes(s, l, notes, size);
   Title(s);
   return s;
 }
 
-Sheet WeighshaftSheet(const Engine& e, LengthUnit unit) {
+Sheet WeighshaftSheet(const Engine& e, double size, LengthUnit unit) {
   Sheet s;
   s.key = "WEIGHSHAFT_PLACE";
   s.title = "Weighshaft's place from the axle";
-  const double size = std::max(std::hypot(e.ctoweighh, e.ctoweighv), 1e-12) / 40;
   s.textHeight = size;
   const Point axlePoint{0, 0}, foot{e.ctoweighh, 0}, shaft{e.ctoweighh, e.ctoweighv};
   s.lines.push_back({Layer::centreLines, Plus(axlePoint, -3 * size, 0), Plus(foot, 3 * size, 0)});
@@ -145,10 +146,12 @@ LinkParts LinkPartsOf(const Engine& e) {
 }
 
 std::vector<Sheet> PartSheets(const Engine& e, const std::optional<SlotTravel>& travel, LengthUnit unit) {
-  return {LinkSheet(e, travel, unit),
-          Bar("ECCENTRIC_ROD_1", "Eccentric rod 1 (ecc1 to pin1)", "ecc1", "pin1", e.eccrod, unit),
-          Bar("ECCENTRIC_ROD_2", "Eccentric rod 2 (ecc2 to pin2)", "ecc2", "pin2", e.eccrod, unit),
-          Bar("LIFTING_ARM", "Lifting arm", "weighshaft", "armEnd", e.larad, unit),
-          Bar("LIFTING_LINK", "Lifting link", "armEnd", "liftPin", e.liftlink, unit),
-          WeighshaftSheet(e, unit)};
+  // One size of text and marks on every sheet, from the gear's largest reach.
+  const double size = MarkSize(e, unit);
+  return {LinkSheet(e, travel, size, unit),
+          Bar("ECCENTRIC_ROD_1", "Eccentric rod 1 (ecc1 to pin1)", "ecc1", "pin1", e.eccrod, size, unit),
+          Bar("ECCENTRIC_ROD_2", "Eccentric rod 2 (ecc2 to pin2)", "ecc2", "pin2", e.eccrod, size, unit),
+          Bar("LIFTING_ARM", "Lifting arm", "weighshaft", "armEnd", e.larad, size, unit),
+          Bar("LIFTING_LINK", "Lifting link", "armEnd", "liftPin", e.liftlink, size, unit),
+          WeighshaftSheet(e, size, unit)};
 }

@@ -73,20 +73,20 @@ TilePlan PlanTiles(Box drawingMm, double pageWidthMm, double pageHeightMm, Lengt
   return plan;
 }
 
-int PrintTiled(QPrinter& printer, const Drawing& drawing, const QString& title) {
-  const double mmPerUnit = MillimetresPerUnit(drawing.unit);
-  const Box world = DrawingBounds(drawing);
+namespace {
+
+// One sheet's pages, a new page before each but the document's first; returns their number.
+int PrintSheet(QPrinter& printer, QPainter& p, const Drawing& sheet, const QString& title, bool first) {
+  const double mmPerUnit = MillimetresPerUnit(sheet.unit);
+  const Box world = DrawingBounds(sheet);
   const Box mm{world.left * mmPerUnit, world.bottom * mmPerUnit, world.right * mmPerUnit,
                world.top * mmPerUnit};
   const QRectF page = printer.pageRect(QPrinter::Millimeter);
-  const TilePlan plan = PlanTiles(mm, page.width(), page.height(), drawing.unit);
+  const TilePlan plan = PlanTiles(mm, page.width(), page.height(), sheet.unit);
   const double pxPerMm = printer.resolution() / 25.4;
-  QPainter p;
-  if (!p.begin(&printer)) return 0;
-  p.setRenderHint(QPainter::Antialiasing);
   for (int row = 0; row < plan.rows; ++row)
     for (int column = 0; column < plan.columns; ++column) {
-      if (row + column > 0) printer.newPage();
+      if (!first || row + column > 0) printer.newPage();
       p.save();
       p.setClipRect(QRectF(0, 0, plan.tileWidthMm * pxPerMm, plan.tileHeightMm * pxPerMm));
       // Paper millimetres of this tile's corner, then drawing units with y up.
@@ -94,11 +94,27 @@ int PrintTiled(QPrinter& printer, const Drawing& drawing, const QString& title) 
       p.translate(-(plan.leftMm + column * (plan.tileWidthMm - plan.overlapMm)),
                   plan.topMm - row * (plan.tileHeightMm - plan.overlapMm));
       p.scale(mmPerUnit, -mmPerUnit);
-      PaintDrawing(p, drawing);
+      PaintDrawing(p, sheet);
       p.restore();
       AlignmentMarks(p, plan, pxPerMm);
       Footer(p, plan, pxPerMm, row, column, title);
     }
-  p.end();
   return plan.rows * plan.columns;
+}
+
+}  // namespace
+
+int PrintTiled(QPrinter& printer, const Drawing& drawing, const QString& title) {
+  QPainter p;
+  if (!p.begin(&printer)) return 0;
+  p.setRenderHint(QPainter::Antialiasing);
+  int pages = 0;
+  for (const Sheet& sheet : drawing.sheets) {
+    const Drawing one{drawing.unit, {sheet}};
+    const QString sheetTitle =
+        drawing.sheets.size() > 1 ? title + " - " + QString::fromStdString(sheet.title) : title;
+    pages += PrintSheet(printer, p, one, sheetTitle, pages == 0);
+  }
+  p.end();
+  return pages;
 }

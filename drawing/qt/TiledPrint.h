@@ -25,6 +25,7 @@ inline constexpr double kFooterMm = 14;  // below the drawing: scale bar and pag
 // is pageWidthMm x pageHeightMm.
 TilePlan PlanTiles(Box drawingMm, double pageWidthMm, double pageHeightMm, LengthUnit unit);
 
-// Paints every page on the printer (already set up: page size, output).
-// Returns the number of pages, 0 when painting could not start.
+// Paints every page on the printer (already set up: page size, output), each
+// sheet on pages of its own. Returns the number of pages, 0 when painting
+// could not start.
 int PrintTiled(QPrinter& printer, const Drawing& drawing, const QString& title);
