@@ -77,9 +77,10 @@ void Shape(std::string& out, const DrawnArc& a) {
          Num(a.centre.y + a.radius * std::sin(end)) + "\"/>\n";
 }
 
-void Shape(std::string& out, const DrawnCircle& c) {
+// A named circle's id is the sheet's key and its name ("GEAR-pin1"), unique in the file.
+void Shape(std::string& out, const DrawnCircle& c, const std::string& key) {
   out += "<circle cx=\"" + Num(c.centre.x) + "\" cy=\"" + Num(c.centre.y) + "\" r=\"" + Num(c.radius) + "\"";
-  if (!c.name.empty()) out += " id=\"" + Escaped(c.name) + "\"";
+  if (!c.name.empty()) out += " id=\"" + key + "-" + Escaped(c.name) + "\"";
   out += "/>\n";
 }
 
@@ -103,7 +104,8 @@ void SheetGroup(std::string& out, const Sheet& s, Point place) {
            " stroke-width=\"" + Num(WidthOf(layer) * s.textHeight / 4) + "\">\n";
     Layered(out, lines, layer);
     Layered(out, s.arcs, layer);
-    Layered(out, s.circles, layer);
+    for (const DrawnCircle& c : s.circles)
+      if (c.layer == layer) Shape(out, c, s.key);
     for (const auto& t : texts)
       if (t.layer == layer) Text(out, t);
     out += "</g>\n";

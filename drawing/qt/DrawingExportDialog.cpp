@@ -61,7 +61,7 @@ DrawingExportDialog::DrawingExportDialog(QWidget* parent) : QDialog(parent) {
 
 void DrawingExportDialog::Open(const Session& session, const DrawingRequestShown& shown, LengthUnit unit,
                                const std::string& engineName, const std::string& dataFile) {
-  session_ = &session;
+  session_ = session;
   shown_ = shown;
   unit_ = unit;
   engineName_ = engineName;
@@ -94,7 +94,7 @@ std::optional<Drawing> DrawingExportDialog::Make(QString& error) {
   request.engineName = engineName_;
   request.threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const DrawingOutcome outcome = BuildDrawing(*session_, request);
+  const DrawingOutcome outcome = BuildDrawing(session_, request);
   QApplication::restoreOverrideCursor();
   error = QString::fromStdString(outcome.error);
   note_ = QString::fromStdString(outcome.note);

@@ -28,8 +28,8 @@ class DrawingExportDialog : public QDialog {
 
   explicit DrawingExportDialog(QWidget* parent = nullptr);
 
-  // Shows the dialog for the session's engine; on OK makes and hands over
-  // the drawing. dataFile is never written over.
+  // Shows the dialog for the session's engine (kept as it is now); on OK
+  // makes and hands over the drawing. dataFile is never written over.
   void Open(const Session& session, const DrawingRequestShown& shown, LengthUnit unit,
             const std::string& engineName, const std::string& dataFile);
 
@@ -47,7 +47,7 @@ class DrawingExportDialog : public QDialog {
   void Accepted();
   std::optional<Drawing> Make(QString& error);
 
-  const Session* session_ = nullptr;
+  Session session_;  // a copy: the engine and run asked for, whatever happens meanwhile
   DrawingRequestShown shown_;
   LengthUnit unit_ = LengthUnit::none;
   std::string engineName_, dataFile_;

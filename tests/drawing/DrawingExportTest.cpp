@@ -110,7 +110,7 @@ TEST_F(DrawingExportTest, EveryPinAndTheSlotArcReadBackAsTheSolversOwn) {
           const Point p = t.At(step, j.joint);
           bool found = false;
           for (const auto& pin : pins)
-            found |= (pin[0] == "-" || pin[0] == j.name) &&
+            found |= (pin[0] == "-" || pin[0] == std::string("GEAR-") + j.name) &&
                      std::hypot(std::stod(pin[1]) - p.x, std::stod(pin[2]) - p.y) <= tolerance;
           EXPECT_TRUE(found) << j.name;
         }
