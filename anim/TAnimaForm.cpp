@@ -2,12 +2,14 @@
 // mapping of the picture's world frame (the window's outer size) to pixels.
 #include "TAnimaForm.h"
 
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextDocument>
 #include <QThread>
 #include <cmath>
 
+#include "Angles.h"
 #include "BoxText.h"
 #include "Controls.h"
 #include "ImageView.h"
@@ -35,6 +37,7 @@ TAnimaForm::TAnimaForm(SessionModel& model, QWidget* parent) : QWidget(parent, Q
   Label2 = Controls::Label(this, "MOVE MOUSE TO ANIMATE", 221, 430, true, QColor(0, 128, 0));
   BtPrint = Controls::Button(this, "PRINT FORM", 403, 430, 85, 20);
   BtClose = Controls::Button(this, "CLOSE", 515, 430, 61, 20);
+  BuildFileMenu();
   setTabOrder(BtPrint, BtClose);
   setTabOrder(BtClose, MRocker);
   connect(BtPrint, &QPushButton::clicked, this, Reaction([this](bool) { BtPrintClick(); }));
@@ -49,6 +52,19 @@ TAnimaForm::TAnimaForm(SessionModel& model, QWidget* parent) : QWidget(parent, Q
   connect(&model_, &SessionModel::runChanged, this, Reaction([this] {
     if (isVisible()) DrawMechanism();
   }));
+}
+
+void TAnimaForm::BuildFileMenu() {
+  BtFile = Controls::Button(this, "FILE", 588, 430, 61, 20);
+  BtFile->setObjectName("BtFile");
+  auto* menu = new QMenu(BtFile);
+  const auto request = [this](bool parts) {
+    if (const auto& run = model_.session().latestRun())
+      emit drawingRequested(RadiansToDegrees(run->liftArmAngle), 2.0 * animStep, parts);
+  };
+  menu->addAction("Export drawing\u2026", this, Reaction([request](bool) { request(false); }));
+  menu->addAction("Part sheets\u2026", this, Reaction([request](bool) { request(true); }));
+  BtFile->setMenu(menu);
 }
 
 void TAnimaForm::showEvent(QShowEvent* event) {

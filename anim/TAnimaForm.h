@@ -16,6 +16,8 @@
 #include "SessionModel.h"
 
 class TAnimaForm : public QWidget {
+  Q_OBJECT
+
  public:
   struct WorldPoint {
     double x, y;
@@ -54,6 +56,13 @@ class TAnimaForm : public QWidget {
   QPushButton* BtPrint;
   QPushButton* BtClose;
   QPlainTextEdit* MRocker;
+  // File: "Export drawing…" and "Part sheets…" of the run at the step shown.
+  QPushButton* BtFile;
+
+ signals:
+  // A drawing of the run shown at its notch and the crank angle of the step
+  // shown, or the part sheets.
+  void drawingRequested(double liftArmDegrees, double crankDegrees, bool parts);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -64,6 +73,7 @@ class TAnimaForm : public QWidget {
   // Toward zero, as every picture's mapping does, and never out of int range.
   static int TruncatePixel(double value);
   bool OverControl(QPoint position) const;
+  void BuildFileMenu();
   void ErasePicture();
   QPoint WorldPixel(double x, double y) const;
   QPoint JointPixel(Joint joint) const;

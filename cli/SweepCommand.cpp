@@ -17,6 +17,7 @@
 
 #include "Cp1252.h"
 #include "DataFile.h"
+#include "DrawingExport.h"
 #include "EngineConversion.h"
 #include "MessageLine.h"
 #include "RangeSweep.h"
@@ -123,7 +124,13 @@ int RunSweepCommand(const std::vector<std::string>& args, std::ostream& out, std
                          "' is the data file; name another with --results (" + kSweepUsageText + ")");
     return kExitUsage;
   }
+  if (!options.drawingFile.empty() && SameFile(options.dataFile, options.drawingFile)) {
+    WriteMessageLine(err, kProgram,
+                     "the drawing file '" + options.drawingFile + "' is the data file; name another");
+    return kExitUsage;
+  }
   const auto engine = LoadEngine(options, err);
   if (!engine) return kExitFileOrEngine;
+  if (!options.drawingFile.empty()) return WriteDrawingFile(options, *engine, out, err);
   return SweepEngine(options, *engine, out, err);
 }

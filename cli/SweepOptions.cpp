@@ -3,6 +3,7 @@
 #include "SweepOptions.h"
 
 #include <algorithm>
+#include <cctype>
 #include <sstream>
 
 #include "NumberFormat.h"
@@ -11,7 +12,8 @@ const char* const kSweepUsageText =
     "usage: zovuderiz-sweep [--data FILE] [--results FILE] [--unit none|in|mm] [--json] NAME ANGLE "
     "[ANGLE ...] | [--data FILE] [--results FILE] [--unit none|in|mm] --range LO:HI:STEP|auto[:STEP] "
     "--set ANGLE [--valve-setting leads|cutoff] [--indicator clearance=PCT,exhaust=FRACTION,rod=RATIO] "
-    "[--csv | --json] NAME";
+    "[--csv | --json] NAME | [--data FILE] [--unit none|in|mm] --drawing FILE.dxf|FILE.svg [--crank DEG] "
+    "[--parts] NAME ANGLE";
 
 namespace {
 
@@ -86,6 +88,47 @@ bool IsStudyOption(const std::string& arg) {
   return false;
 }
 
+// Reads --drawing, --crank and --parts; false (with the message set) when a
+// value is bad.
+bool TakeDrawingOption(const std::vector<std::string>& args, std::size_t& i, SweepOptions& options,
+                       std::string& message) {
+  std::string value;
+  if (args[i] == "--parts") {
+    options.parts = true;
+    return true;
+  }
+  if (TakeValue(args, i, "--drawing", options.drawingFile)) return true;
+  if (TakeValue(args, i, "--crank", value)) {
+    options.crankDeg = ParseFloat(value);
+    if (!options.crankDeg) message = ConversionError(value).what();
+    return options.crankDeg.has_value();
+  }
+  message = "unknown option or missing value: " + args[i];
+  return false;
+}
+
+bool IsDrawingOption(const std::string& arg) {
+  return arg == "--parts" || arg.rfind("--drawing", 0) == 0 || arg.rfind("--crank", 0) == 0;
+}
+
+std::optional<UsageError> CheckDrawingOptions(const SweepOptions& options) {
+  if (options.drawingFile.empty())
+    return options.parts || options.crankDeg
+               ? std::optional(UsageError{"--crank and --parts go with --drawing"})
+               : std::nullopt;
+  const auto endsWith = [&](const char* ending) {
+    const std::string& f = options.drawingFile;
+    return f.size() > 4 && std::equal(f.end() - 4, f.end(), ending, ending + 4,
+                                      [](char a, char b) { return std::tolower(a) == b; });
+  };
+  if (!endsWith(".dxf") && !endsWith(".svg"))
+    return UsageError{"the drawing file '" + options.drawingFile + "' must end in .dxf or .svg"};
+  if (options.range || options.json || options.csv)
+    return UsageError{"--drawing goes with neither --range, --json nor --csv"};
+  if (options.parts && options.crankDeg) return UsageError{"--crank does not go with --parts"};
+  return std::nullopt;
+}
+
 // Sets the parameter that key names; false for an unknown key or a value that is no number.
 bool SetIndicatorParam(IndicatorParams& params, const std::string& key, const std::string& value) {
   const auto number = ParseFloat(value);
@@ -113,6 +156,8 @@ bool TakeOption(const std::vector<std::string>& args, std::size_t& i, SweepOptio
     options.csv = true;
   } else if (IsStudyOption(arg)) {
     return TakeStudyOption(args, i, options, message);
+  } else if (IsDrawingOption(arg)) {
+    return TakeDrawingOption(args, i, options, message);
   } else if (TakeValue(args, i, "--unit", unit)) {
     const auto parsed = ParseUnitOption(unit);
     if (const auto* bad = std::get_if<UsageError>(&parsed)) {
@@ -205,6 +250,7 @@ std::variant<SweepOptions, UsageError> ParseSweepArgs(const std::vector<std::str
     if (!TakeOption(args, i, options, message)) return UsageError{message};
   }
   if (const auto bad = CheckStudyOptions(options)) return *bad;
+  if (const auto bad = CheckDrawingOptions(options)) return *bad;
   if (i >= args.size()) return UsageError{"no engine name given"};
   options.name = args[i++];
   if (options.range) {
@@ -217,5 +263,7 @@ std::variant<SweepOptions, UsageError> ParseSweepArgs(const std::vector<std::str
     if (!angle) return UsageError{ConversionError(args[i]).what()};
     options.angles.push_back(*angle);
   }
+  if (!options.drawingFile.empty() && options.angles.size() != 1)
+    return UsageError{"--drawing takes one lifting-arm angle"};
   return options;
 }

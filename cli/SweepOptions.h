@@ -26,6 +26,11 @@ struct SweepOptions {
   std::optional<double> settingDeg;
   std::optional<ValveSetting> valveSetting;  // empty: equal leads, as when not given
   std::optional<IndicatorParams> indicator;  // empty: the defaults
+  // A drawing of the gear at the one angle (or its part sheets) instead of a
+  // report: the file (.dxf or .svg) and the crank angle (empty: back dead centre).
+  std::string drawingFile;
+  std::optional<double> crankDeg;
+  bool parts = false;
 };
 
 // A usage error: the one line to show the user.

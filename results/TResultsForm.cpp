@@ -4,8 +4,11 @@
 #include "TResultsForm.h"
 
 #include <QEvent>
+#include <QMenu>
 #include <QVBoxLayout>
+#include <cmath>
 
+#include "Angles.h"
 #include "BoxText.h"
 #include "Controls.h"
 #include "MidGear.h"
@@ -114,6 +117,25 @@ void TResultsForm::BuildDiagramAndButtons() {
   BtClear = Controls::Button(this, "CLEAR FORM", 299, 312, 79, 20);
   BtPrint = Controls::Button(this, "PRINT FORM", 397, 312, 78, 20);
   BtClose = Controls::Button(this, "CLOSE", 494, 312, 72, 20);
+  BuildFileMenu();
+}
+
+void TResultsForm::BuildFileMenu() {
+  BtFile = Controls::Button(this, "FILE", 530, 7, 56, 20);
+  BtFile->setObjectName("BtFile");
+  auto* menu = new QMenu(BtFile);
+  menu->addAction("Export drawing\u2026", this, Reaction([this](bool) { RequestDrawing(false); }));
+  menu->addAction("Part sheets\u2026", this, Reaction([this](bool) { RequestDrawing(true); }));
+  BtFile->setMenu(menu);
+}
+
+void TResultsForm::RequestDrawing(bool parts) {
+  const auto& run = model_.session().latestRun();
+  if (!run && !(parts && model_.session().taken())) {
+    AppPrompter().Inform("Message", "There is no run to draw: press \"GO\" first.");
+    return;
+  }
+  emit drawingRequested(run ? RadiansToDegrees(run->liftArmAngle) : 0, NAN, parts);
 }
 
 void TResultsForm::BuildEventLabels() {

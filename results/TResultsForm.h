@@ -95,12 +95,17 @@ class TResultsForm : public QWidget {
   QPushButton* BtClear;
   QPushButton* BtPrint;
   QPushButton* BtClose;
+  // File: "Export drawing…" and "Part sheets…" of the run shown.
+  QPushButton* BtFile;
 
  signals:
   // The window became active (the animation closes then).
   void activated();
   void animateRequested();
   void studyRequested();
+  // A drawing of the run shown: its notch, crank angle NaN (the back dead
+  // centre), or the part sheets.
+  void drawingRequested(double liftArmDegrees, double crankDegrees, bool parts);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -120,6 +125,8 @@ class TResultsForm : public QWidget {
   void BuildDiagramAndButtons();
   void BuildEventLabels();
   void BuildValveSettingChoice();
+  void BuildFileMenu();
+  void RequestDrawing(bool parts);
   ValveSetting ChosenSetting() const;
   // The notes and the setting's caption name the setting kept, or before the
   // first run the one chosen.

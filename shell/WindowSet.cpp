@@ -14,6 +14,7 @@
 
 #include "BoxText.h"
 #include "EngineScale.h"
+#include "DrawingExportDialog.h"
 #include "HelpKey.h"
 #include "HelpWindow.h"
 #include "QtPrompter.h"
@@ -145,6 +146,21 @@ void WindowSet::Create() {
   Wire();
 }
 
+// Each request opens an export dialog of its own over the window that asked.
+void WindowSet::WireDrawings() {
+  SessionModel* session = model;
+  const auto openFor = [session](QWidget* window) {
+    return [session, window](double liftArmDegrees, double crankDegrees, bool parts) {
+      auto* dialog = new DrawingExportDialog(window);
+      dialog->setAttribute(Qt::WA_DeleteOnClose);
+      dialog->Open(session->session(), {liftArmDegrees, crankDegrees, parts}, session->lengthUnit(),
+                   session->engineName().toStdString(), session->dataFile());
+    };
+  };
+  QObject::connect(ResultsForm, &TResultsForm::drawingRequested, ResultsForm, Reaction(openFor(ResultsForm)));
+  QObject::connect(AnimaForm, &TAnimaForm::drawingRequested, AnimaForm, Reaction(openFor(AnimaForm)));
+}
+
 void WindowSet::Wire() {
   TResultsForm* results = ResultsForm;
   TAnimaForm* anima = AnimaForm;
@@ -157,6 +173,7 @@ void WindowSet::Wire() {
     anima->update();
     anima->show();
   });
+  WireDrawings();
   QObject::connect(MainForm, &TMainForm::dimensionsShown, dimensions, [dimensions](bool shown) {
     dimensions->DrawDimensions();
     dimensions->setVisible(shown);

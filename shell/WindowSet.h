@@ -52,4 +52,6 @@ class WindowSet {
 
  private:
   static void Wire();
+  // The results and animation windows' drawing requests open the export dialog.
+  static void WireDrawings();
 };

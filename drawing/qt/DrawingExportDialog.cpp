@@ -1,0 +1,151 @@
+// The drawing is made on the GUI thread under a wait cursor: the usable
+// range's search on every core takes a fraction of a second. Files are put in
+// place by the store's atomic writer; the data file is refused by device and
+// inode, however it is named.
+#include "DrawingExportDialog.h"
+
+#include <sys/stat.h>
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QVBoxLayout>
+#include <cmath>
+#include <thread>
+
+#include "DxfWriter.h"
+#include "GearDrawing.h"
+#include "GearDrawingBuild.h"
+#include "SvgWriter.h"
+#include "TextFile.h"
+#include "TiledPrint.h"
+
+namespace {
+
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat first, second;
+  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+         first.st_ino == second.st_ino;
+}
+
+}  // namespace
+
+DrawingExportDialog::DrawingExportDialog(QWidget* parent) : QDialog(parent) {
+  setObjectName("DrawingExportDialog");
+  auto* layout = new QVBoxLayout(this);
+  LbWhat = new QLabel(this);
+  layout->addWidget(LbWhat);
+  auto* crankRow = new QHBoxLayout;
+  crankRow->addWidget(new QLabel("Crank angle (deg., as in results.txt):", this));
+  EdCrank = new QDoubleSpinBox(this);
+  EdCrank->setRange(0, 358);
+  EdCrank->setSingleStep(2);
+  EdCrank->setDecimals(0);
+  crankRow->addWidget(EdCrank);
+  layout->addLayout(crankRow);
+  RbDxf = new QRadioButton("DXF file, for CAD programs", this);
+  RbSvg = new QRadioButton("SVG file, at true size", this);
+  RbPrint = new QRadioButton("1:1 print, tiled over pages", this);
+  RbPdf = new QRadioButton("1:1 PDF, tiled over pages", this);
+  for (QRadioButton* b : {RbDxf, RbSvg, RbPrint, RbPdf}) layout->addWidget(b);
+  RbDxf->setChecked(true);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  layout->addWidget(buttons);
+  connect(buttons, &QDialogButtonBox::accepted, this, [this] { Accepted(); });
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+void DrawingExportDialog::Open(const Session& session, const DrawingRequestShown& shown, LengthUnit unit,
+                               const std::string& engineName, const std::string& dataFile) {
+  session_ = session;
+  shown_ = shown;
+  unit_ = unit;
+  engineName_ = engineName;
+  dataFile_ = dataFile;
+  setWindowTitle(shown.parts ? "Part sheets" : "Export drawing");
+  LbWhat->setText(shown.parts ? QString("Part sheets of %1").arg(QString::fromStdString(engineName))
+                              : QString("The gear of %1 at %2 deg. of the lifting arm")
+                                    .arg(QString::fromStdString(engineName))
+                                    .arg(shown.liftArmDeg, 0, 'g', 4));
+  const int step =
+      std::isnan(shown.crankDeg) ? BackDeadCentreStep(session.engine()) : CrankStep(shown.crankDeg);
+  EdCrank->setValue(2.0 * step);
+  EdCrank->setEnabled(!shown.parts);
+  open();
+}
+
+DrawingExportDialog::Form DrawingExportDialog::ChosenForm() const {
+  return RbSvg->isChecked()     ? Form::svg
+         : RbPrint->isChecked() ? Form::print
+         : RbPdf->isChecked()   ? Form::pdf
+                                : Form::dxf;
+}
+
+std::optional<Drawing> DrawingExportDialog::Make(QString& error) {
+  DrawingRequest request;
+  request.liftArmDeg = shown_.liftArmDeg;
+  request.crankDeg = EdCrank->value();
+  request.parts = shown_.parts;
+  request.unit = unit_;
+  request.engineName = engineName_;
+  request.threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const DrawingOutcome outcome = BuildDrawing(session_, request);
+  QApplication::restoreOverrideCursor();
+  error = QString::fromStdString(outcome.error);
+  note_ = QString::fromStdString(outcome.note);
+  return outcome.drawing;
+}
+
+QString DrawingExportDialog::Export(Form form, const QString& path) {
+  if (form != Form::print && SameFile(path.toStdString(), dataFile_))
+    return QString("\"%1\" is the data file; choose another file.").arg(path);
+  QString error;
+  const std::optional<Drawing> drawing = Make(error);
+  if (!drawing) return error;
+  if (form == Form::print || form == Form::pdf) {
+    QPrinter printer(QPrinter::HighResolution);
+    if (form == Form::pdf) {
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(path);
+    } else {
+      QPrintDialog dialog(&printer, this);
+      if (dialog.exec() != QDialog::Accepted) return {};
+    }
+    printer.setDocName(QString::fromStdString(engineName_));
+    if (PrintTiled(printer, *drawing, windowTitle() + ": " + QString::fromStdString(engineName_)) == 0)
+      return QString("The drawing could not be printed to \"%1\".")
+          .arg(form == Form::pdf ? path : printer.printerName());
+    return {};
+  }
+  std::string reason;
+  const std::optional<std::string> text = form == Form::svg ? SvgText(*drawing) : DxfText(*drawing, reason);
+  const FileWrite written = text ? WriteFileAtomically(path.toStdString(), *text) : FileWrite{};
+  if (!text || !written.ok())
+    return QString("The drawing could not be written to \"%1\": %2")
+        .arg(path, QString::fromStdString(text ? written.reason : reason));
+  return {};
+}
+
+void DrawingExportDialog::Accepted() {
+  const Form form = ChosenForm();
+  QString path;
+  if (form != Form::print) {
+    const char* ending = form == Form::dxf ? ".dxf" : form == Form::svg ? ".svg" : ".pdf";
+    const QString folder = QFileInfo(QString::fromStdString(dataFile_)).absolutePath();
+    const QString suggested = folder + "/" + (shown_.parts ? "parts" : "gear") + ending;
+    path = QFileDialog::getSaveFileName(this, windowTitle(), suggested, QString("*") + ending);
+    if (path.isEmpty()) return;
+  }
+  const QString error = Export(form, path);
+  if (!error.isEmpty()) {
+    QMessageBox::warning(this, windowTitle(), error);
+    return;
+  }
+  if (!note_.isEmpty()) QMessageBox::information(this, windowTitle(), note_);
+  accept();
+}
