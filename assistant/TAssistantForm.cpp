@@ -10,12 +10,15 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <thread>
 
 #include "BoxText.h"
 #include "EngineRecord.h"
+#include "FreeName.h"
 #include "NumberFormat.h"
 #include "Reaction.h"
 #include "WindowPlacement.h"
@@ -47,6 +50,14 @@ QString InputProblem(const DesignInput& input) {
   if (input.free.empty()) return "Tick at least one free dimension.";
   if (!(input.rules.cutOffShiftPct > 0))
     return "The mean cut-off must be allowed to move by more than 0 points.";
+  const DesignRules& r = input.rules;
+  if (!(r.midGearShiftDeg >= 0)) return "The mid-gear direction may turn by 0 degrees or more.";
+  if (!(r.dieMarginPct >= 0 && r.dieMarginPct < 50))
+    return "The die margin must be from 0 to below 50 % of the arc between the rod pins.";
+  if (r.workLimit == WorkLimit::percent && !(r.workLimitPct >= 0))
+    return "The work imbalance limit must be 0 % or more.";
+  if (!(input.grid.lengthStep >= 0 && input.grid.lengthTolerance >= 0))
+    return "The drawing step and the tolerance must be 0 or more (blank: by significant figures).";
   for (const FreeDimension& d : input.free)
     if (const auto problem = BoundsProblem(input.start, d)) {
       QString text = QString::fromStdString(*problem);
@@ -62,11 +73,19 @@ TAssistantForm::TAssistantForm(SessionModel& model, QWidget* parent) : QWidget(p
   setWindowTitle("DESIGN ASSISTANT");
   setProperty("helpTopic", "assistant");  // the help page F1 opens
   auto* layout = new QHBoxLayout(this);
-  layout->addWidget(BuildInputs());
+  // The inputs scroll so that the window fits a screen of 720 logical pixels' height.
+  auto* inputs = new QScrollArea(this);
+  inputs->setWidget(BuildInputs());
+  inputs->setWidgetResizable(true);
+  inputs->setFrameShape(QFrame::NoFrame);
+  inputs->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  inputs->setMinimumWidth(inputs->widget()->sizeHint().width() +
+                          inputs->verticalScrollBar()->sizeHint().width());
+  layout->addWidget(inputs);
   layout->addWidget(BuildOutputs(), 1);
   ConnectReactions();
   // Beside the main window's place, as far as the screen allows.
-  WindowPlacement::PlaceOuter(this, QPoint(120, 0), QSize(1240, 820));
+  WindowPlacement::PlaceOuter(this, QPoint(120, 0), QSize(1240, 700));
 }
 
 QWidget* TAssistantForm::BuildInputs() {
@@ -74,6 +93,7 @@ QWidget* TAssistantForm::BuildInputs() {
   auto* layout = new QVBoxLayout(column);
   layout->addWidget(BuildDimensionGrid());
   layout->addWidget(BuildChoices(column));
+  layout->addWidget(BuildLimits(column));
   layout->addLayout(BuildButtons(column));
   progress = new QProgressBar(column);
   LbBest = new QLabel(column);
@@ -81,8 +101,12 @@ QWidget* TAssistantForm::BuildInputs() {
   LbStatus->setObjectName("LbStatus");
   LbStatus->setWordWrap(true);
   LbStatus->setMaximumWidth(440);
-  for (QWidget* w :
-       {static_cast<QWidget*>(progress), static_cast<QWidget*>(LbBest), static_cast<QWidget*>(LbStatus)})
+  LbLimits = new QLabel(column);
+  LbLimits->setObjectName("LbLimits");
+  LbLimits->setWordWrap(true);
+  LbLimits->setMaximumWidth(440);
+  for (QWidget* w : {static_cast<QWidget*>(progress), static_cast<QWidget*>(LbBest),
+                     static_cast<QWidget*>(LbStatus), static_cast<QWidget*>(LbLimits)})
     layout->addWidget(w);
   layout->addStretch(1);
   return column;
@@ -98,13 +122,14 @@ QWidget* TAssistantForm::BuildChoices(QWidget* column) {
   CbSide = Choice(box, "CbSide", {"both sides", "below mid-gear (down)", "above mid-gear (up)"});
   CbSide->setToolTip("With one side, the other may be no worse than the start's worst there");
   EdCutOffShift = SmallEdit(box, "EdCutOffShift", 80);
+  EdCutOffShift->setToolTip("The full-gear cut-off on each side, or every working notch's when kept");
   EdCutOffShift->setText(BoxText::Format(kDefaultCutOffShiftPct));
   CbObjective = Choice(box, "CbObjective", {"cut-off inequality", "work imbalance"});
   EdMaxEvals = SmallEdit(box, "EdMaxEvals", 80);
   EdMaxEvals->setText(QString::number(kDefaultMaxEvaluations));
   const std::pair<const char*, QWidget*> rows[] = {
       {"Valves set at (deg.)", EdSetAngle}, {"Valves set for", CbValveSetting},
-      {"Side made equal", CbSide},          {"Mean cut-off may move (points)", EdCutOffShift},
+      {"Side made equal", CbSide},          {"Cut-off may move (points)", EdCutOffShift},
       {"Objective", CbObjective},           {"Evaluations at most", EdMaxEvals}};
   for (int r = 0; r < static_cast<int>(std::size(rows)); ++r) {
     form->addWidget(new QLabel(rows[r].first, box), r, 0);
@@ -161,13 +186,18 @@ void TAssistantForm::ConnectReactions() {
   connect(BtHelp, &QPushButton::clicked, this, Reaction([this](bool) { emit helpRequested("assistant"); }));
   connect(&model_, &SessionModel::storeOpened, this, Reaction([this] { StoreOpened(); }));
   connect(&model_, &SessionModel::lengthUnitChanged, this, Reaction([this] {
+    // The new unit is the searched engine's only when the session computes that engine.
+    const Session& s = model_.session();
+    if (!start_ || !s.taken() || s.engine().name != start_->name) return;
+    unit_ = model_.lengthUnit();
     ShowDimensionValues();
+    ShowDrawingGrid();
     if (result_) ShowResult(input_, result_);
   }));
 }
 
 QString TAssistantForm::Length(double value) const {
-  return BoxText::Format(value) + QString::fromStdString(UnitSuffix(Quantity::length, model_.lengthUnit()));
+  return BoxText::Format(value) + QString::fromStdString(UnitSuffix(Quantity::length, unit_));
 }
 
 void TAssistantForm::ShowDimensionValues() {
@@ -175,7 +205,7 @@ void TAssistantForm::ShowDimensionValues() {
     const DesignDimension& d = DesignDimensions()[i];
     const Quantity quantity = FindDimension(d.name)->quantity;
     rows_[i].value->setText(start_ ? BoxText::FormatFaithful((*start_).*d.field) +
-                                         QString::fromStdString(UnitSuffix(quantity, model_.lengthUnit()))
+                                         QString::fromStdString(UnitSuffix(quantity, unit_))
                                    : QString());
   }
 }
@@ -201,6 +231,8 @@ void TAssistantForm::StoreOpened() {
 
 void TAssistantForm::Open(const Engine& start) {
   start_ = start;
+  unit_ = model_.lengthUnit();
+  ShowDrawingGrid();
   ClearResult();
   for (size_t i = 0; i < rows_.size(); ++i) {
     const DesignDimension& d = DesignDimensions()[i];
@@ -225,15 +257,10 @@ void TAssistantForm::Open(const Engine& start) {
   activateWindow();
 }
 
-QString TAssistantForm::ProposalName(const Engine& start) {
-  const QString suffix = " equalised", name = BoxText::FromNameBytes(start.name);
-  const qsizetype room = static_cast<qsizetype>(kEngineNameLimit) - suffix.size();
-  if (name.size() <= room) return name + suffix;
-  // A word cut short reads as another word: end the name at its last space.
-  QString kept = name.left(room);
-  const qsizetype space = kept.lastIndexOf(' ');
-  if (name[room] != ' ' && space > 0) kept.truncate(space);
-  return kept.trimmed() + suffix;
+QString TAssistantForm::ProposalName(const Engine& start,
+                                     const std::function<bool(const std::string&)>& taken) {
+  const auto none = [](const std::string&) { return false; };
+  return BoxText::FromNameBytes(FreeEngineName(start.name, " equalised", taken ? taken : none));
 }
 
 DesignInput TAssistantForm::ReadInput() const {
@@ -246,7 +273,7 @@ DesignInput TAssistantForm::ReadInput() const {
   input.rules.side = kSides[std::clamp(CbSide->currentIndex(), 0, 2)];
   input.rules.objective = CbObjective->currentIndex() == 1 ? DesignObjective::work : DesignObjective::cutOff;
   input.rules.cutOffShiftPct = BoxText::Number(EdCutOffShift);
-  input.grid = DrawingGrid::ForUnit(model_.lengthUnit());
+  ReadLimits(input);
   for (size_t i = 0; i < rows_.size(); ++i) {
     if (!rows_[i].free->isChecked()) continue;
     input.free.push_back(
@@ -283,7 +310,10 @@ void TAssistantForm::BtCancelClick() {
 }
 
 void TAssistantForm::BtPutInBoxesClick() {
-  if (result_ && start_) emit putInBoxesRequested(result_->proposal, ProposalName(*start_));
+  if (result_ && start_)
+    emit putInBoxesRequested(result_->proposal, ProposalName(*start_, [this](const std::string& name) {
+                               return model_.IsStored(name);
+                             }));
 }
 
 void TAssistantForm::SetSearching(bool searching) {
@@ -292,8 +322,12 @@ void TAssistantForm::SetSearching(bool searching) {
   BtCancel->setEnabled(searching);
   for (QWidget* w : {static_cast<QWidget*>(EdSetAngle), static_cast<QWidget*>(CbValveSetting),
                      static_cast<QWidget*>(CbSide), static_cast<QWidget*>(EdCutOffShift),
-                     static_cast<QWidget*>(CbObjective), static_cast<QWidget*>(EdMaxEvals)})
+                     static_cast<QWidget*>(CbObjective), static_cast<QWidget*>(EdMaxEvals),
+                     static_cast<QWidget*>(CkKeepNotches), static_cast<QWidget*>(EdMidGearShift),
+                     static_cast<QWidget*>(EdDieMargin), static_cast<QWidget*>(CbWorkLimit),
+                     static_cast<QWidget*>(EdPrecision), static_cast<QWidget*>(EdTolerance)})
     w->setEnabled(!searching);
+  EdWorkLimit->setEnabled(!searching && CbWorkLimit->currentIndex() == 1);
   for (DimensionRow& row : rows_)
     for (QWidget* w : {static_cast<QWidget*>(row.free), static_cast<QWidget*>(row.lower),
                        static_cast<QWidget*>(row.upper)})

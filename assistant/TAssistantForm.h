@@ -16,8 +16,11 @@
 #include <QTableWidget>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "DesignSearch.h"
 #include "JobRunner.h"
@@ -36,9 +39,8 @@ class TAssistantForm : public QWidget {
   // is dropped, and the result shown before is cleared.
   void Open(const Engine& start);
   // The name "Put in boxes" gives the proposal: "<name> equalised" in at most
-  // 29 characters, the engine's name shortened (at a space where it has one)
-  // so that " equalised" stays whole.
-  static QString ProposalName(const Engine& start);
+  // 29 characters (FreeEngineName), numbered while `taken` says it is stored.
+  static QString ProposalName(const Engine& start, const std::function<bool(const std::string&)>& taken = {});
 
   void BtStartClick();
   void BtCancelClick();
@@ -55,6 +57,14 @@ class TAssistantForm : public QWidget {
   QLineEdit* EdCutOffShift;
   QComboBox* CbObjective;
   QLineEdit* EdMaxEvals;
+  QCheckBox* CkKeepNotches;
+  QLineEdit* EdMidGearShift;
+  QLineEdit* EdDieMargin;
+  QComboBox* CbWorkLimit;
+  QLineEdit* EdWorkLimit;
+  QLineEdit* EdPrecision;
+  QLineEdit* EdTolerance;
+  QLabel* LbLimits;
   QPushButton* BtStart;
   QPushButton* BtCancel;
   QPushButton* BtPutInBoxes;
@@ -86,6 +96,12 @@ class TAssistantForm : public QWidget {
 
   QWidget* BuildInputs();
   QWidget* BuildChoices(QWidget* column);
+  QWidget* BuildLimits(QWidget* column);
+  // The drawing grid of the searched engine's unit in the precision and tolerance boxes.
+  void ShowDrawingGrid();
+  void ReadLimits(DesignInput& input) const;
+  // The limits that bind the proposal, named in LbLimits and marked at their controls.
+  void ShowBindingLimits(const DesignResult& result);
   QHBoxLayout* BuildButtons(QWidget* column);
   QWidget* BuildDimensionGrid();
   QWidget* BuildOutputs();
@@ -109,8 +125,10 @@ class TAssistantForm : public QWidget {
 
   SessionModel& model_;
   JobRunner jobs_;
-  std::optional<Engine> start_;  // none until Open, and after another data folder is opened
+  std::optional<Engine> start_;       // none until Open, and after another data folder is opened
+  LengthUnit unit_ = LengthUnit::in;  // the unit of start_'s lengths
   std::array<DimensionRow, kDimensions> rows_{};
+  std::vector<std::pair<const char*, QLabel*>> limitLabels_;  // a limit's key and its control's caption
   DesignInput input_;
   std::shared_ptr<const DesignResult> result_;
   bool searching_ = false;

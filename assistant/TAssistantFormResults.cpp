@@ -113,6 +113,9 @@ void TAssistantForm::ClearResult() {
   result_.reset();
   BtPutInBoxes->setEnabled(false);
   LbBest->clear();
+  LbLimits->clear();
+  EdCutOffShift->setStyleSheet("");
+  for (auto& [key, label] : limitLabels_) label->setStyleSheet("");
   SetChart(inequalityView, AssistantCharts::Empty(kInequalityTitle));
   SetChart(cutOffView, AssistantCharts::Empty(kCutOffTitle));
   for (QTableWidget* table : {summaryTable, notchTable, dimensionTable}) table->setRowCount(0);
@@ -156,6 +159,7 @@ void TAssistantForm::ShowResult(const DesignInput& input, std::shared_ptr<const 
   SetChart(inequalityView, AssistantCharts::Inequality(r, input_.rules));
   SetChart(cutOffView, AssistantCharts::CutOffs(r));
   ShowSummaryTable(r);
+  ShowBindingLimits(r);
   ShowNotchTable(r);
   ShowDimensionTable(input_, r);
 }
@@ -176,13 +180,24 @@ void TAssistantForm::ShowSummaryTable(const DesignResult& r) {
       {"Leads", lengths(b.leadMin, b.leadMax), lengths(a.leadMin, a.leadMax)},
       {"Smallest max. port opening", length(b.study.smallestPortOpening),
        length(a.study.smallestPortOpening)},
-      {"Largest die deflection", length(b.largestDieDeflection), length(a.largestDieDeflection)}};
+      {"Largest die deflection", length(b.largestDieDeflection), length(a.largestDieDeflection)},
+      {"Worst die slip", length(b.study.worstDieSlip), length(a.study.worstDieSlip)}};
   summaryTable->setRowCount(static_cast<int>(rows.size()));
   for (int i = 0; i < rows.size(); ++i) SetRow(summaryTable, i, rows[i]);
+  // Before and After stay in view: the table keeps the width of its contents.
+  const QFontMetrics metrics = summaryTable->fontMetrics();
+  int width = 2 * summaryTable->frameWidth() + 4;
+  for (int c = 0; c < summaryTable->columnCount(); ++c) {
+    int column = summaryTable->horizontalHeader()->sectionSizeHint(c);
+    for (int row = 0; row < summaryTable->rowCount(); ++row)
+      column = std::max(column, metrics.horizontalAdvance(summaryTable->item(row, c)->text()) + 16);
+    width += column;
+  }
+  summaryTable->setMinimumWidth(width);
 }
 
 void TAssistantForm::ShowNotchTable(const DesignResult& r) {
-  const QString unit = QString::fromStdString(UnitSuffix(Quantity::length, model_.lengthUnit()));
+  const QString unit = QString::fromStdString(UnitSuffix(Quantity::length, unit_));
   notchTable->setColumnCount(8);
   notchTable->setHorizontalHeaderLabels({"Notch (deg.)", "Cut-off back (%)", "Cut-off front (%)",
                                          "|Back - front|", "Lead back" + unit, "Lead front" + unit,

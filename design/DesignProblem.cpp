@@ -79,6 +79,11 @@ DesignFigures DesignProblem::MeasureTrial(const Engine& engine) const {
   return MeasureDesign(engine, input_.setting, angles, SolveMethod::quick, threads_);
 }
 
+DesignFigures DesignProblem::MeasureScreen(const Engine& engine) const {
+  ++measurements_;
+  return MeasureDesign(engine, input_.setting, notchesDeg_, SolveMethod::quick, threads_);
+}
+
 void DesignProblem::AddToGrid(const std::vector<std::size_t>& notches) {
   grid_.insert(grid_.end(), notches.begin(), notches.end());
   std::sort(grid_.begin(), grid_.end());

@@ -36,6 +36,8 @@ class DesignProblem {
   DesignFigures MeasureFine(const Engine& engine) const;
   // Quick figures at the notches of the search grid.
   DesignFigures MeasureTrial(const Engine& engine) const;
+  // Quick figures at every notch of the range: for screening, never judging.
+  DesignFigures MeasureScreen(const Engine& engine) const;
   // How many designs were measured by the two above.
   int measurements() const { return measurements_; }
   // The search grid's notches, as indices into the range's notches.

@@ -3,7 +3,8 @@
 // the search explores, every degree while it polishes. The search runs in
 // rounds of a fixed size, the first from the start, each later one from the
 // best of a Latin hypercube drawn from the seed and the round: COBYLA on the
-// coarse grid, a polish on the fine one, then the design is put on the drawing
+// coarse grid, a polish on the fine one (when the coarse result beats the best
+// kept, as nothing else can come under it), then the design is put on the drawing
 // grid, walked there a step at a time, checked exactly on every notch and at
 // the corners of its tolerances. The best design that holds is kept. No step
 // depends on --max-evals, so a larger limit runs the same rounds and more:
@@ -98,6 +99,10 @@ class Rounds {
     if (!from) return;
     const int explore = round == 0 ? kFirstRoundTrials : kRoundTrials;
     const Trial found = LocalSearch(trials_).Run(*from, Now() + explore, kExploreStep);
+    // The coarse notches are some of the fine ones, so the coarse figure is
+    // the least the fine one can be: a round that explored to no better than
+    // the best kept has nothing a small polish could bring under it.
+    if (round > 0 && !(found.feasible() && found.objective < bar())) return;
     FineGrid();
     const auto again = trials_.Try(found.u, Now() + 1);
     if (!again) return;
@@ -235,6 +240,16 @@ void Improve(const DesignInput& input, DesignProblem& problem, SearchTally& tall
 
 // The proposal's figures over its own usable range, as its study reads them.
 void MeasureOwnRange(const DesignInput& input, int threads, DesignResult& result) {
+  const bool unchanged = std::all_of(input.free.begin(), input.free.end(), [&](const FreeDimension& d) {
+    const auto field = FindDesignDimension(d.name)->field;
+    return result.proposal.*field == input.start.*field;
+  });
+  if (unchanged) {
+    // The start is its own proposal: its range and figures are measured already.
+    result.afterRange = result.range;
+    result.afterOwn = result.before;
+    return;
+  }
   Session proposal;
   proposal.Take(result.proposal);
   result.afterRange = FindUsableRange(proposal, threads);

@@ -1,7 +1,7 @@
 // Whether a proposal still holds when made: each changed dimension off by its
 // tolerance either way, the worst corners of that box found from the figures'
-// sensitivities (one exact run per changed dimension) and confirmed by exact
-// runs at those corners.
+// sensitivities (one quick run of every notch per changed dimension) and
+// confirmed by exact runs at those corners.
 #pragma once
 
 #include <optional>

@@ -59,10 +59,14 @@ TEST_F(TAssistantFormTest, SearchesTheWholeRangeAndPutsWhatTheTableShowsInTheBox
   // Before and after, at every half degree of the usable range.
   EXPECT_EQ(Points(AssistantForm->inequalityView), 2 * static_cast<int>(result->notchesDeg.size()));
   EXPECT_GT(AssistantForm->summaryTable->rowCount(), 5);
+  // Each limit that binds is named.
+  for (const LimitState& limit : result->limits)
+    EXPECT_EQ(AssistantForm->LbLimits->text().contains(QString::fromStdString(limit.text)), limit.binds)
+        << limit.key;
 
   ASSERT_TRUE(AssistantForm->BtPutInBoxes->isEnabled());
   QTest::mouseClick(AssistantForm->BtPutInBoxes, Qt::LeftButton);
-  EXPECT_EQ(MainForm->EdName->text(), "Goods 0-6-0 slide equalised");
+  EXPECT_EQ(MainForm->EdName->text(), QString::fromUtf8("Goods 0-6-0 slide\u2026 equalised"));
   for (int row = 0; row < AssistantForm->dimensionTable->rowCount(); ++row) {
     if (AssistantForm->dimensionTable->item(row, 0)->text() == "Lifting arm radius") {
       EXPECT_EQ(Box("EdLarad")->text(), AssistantForm->dimensionTable->item(row, 2)->text());
@@ -71,7 +75,7 @@ TEST_F(TAssistantFormTest, SearchesTheWholeRangeAndPutsWhatTheTableShowsInTheBox
   EXPECT_EQ(BoxText::Number(Box("EdLarad")), result->proposal.larad);
   EXPECT_EQ(Box("EdConrod")->text(), "78");
   // Nothing is stored until the user saves.
-  EXPECT_EQ(MainForm->CB_Engines->findText("Goods 0-6-0 slide equalised"), -1);
+  EXPECT_EQ(MainForm->CB_Engines->findText(QString::fromUtf8("Goods 0-6-0 slide\u2026 equalised")), -1);
 
   // A new search clears the result shown.
   QTest::mouseClick(AssistantForm->BtStart, Qt::LeftButton);
@@ -89,6 +93,13 @@ TEST_F(TAssistantFormTest, BoundsAcrossZeroAreRefused) {
   QTest::mouseClick(AssistantForm->BtStart, Qt::LeftButton);
   EXPECT_FALSE(AssistantForm->searching());
   EXPECT_TRUE(AssistantForm->LbStatus->text().contains("above zero"))
+      << AssistantForm->LbStatus->text().toStdString();
+  // A die margin of half the arc leaves the die nowhere to run.
+  AssistantForm->LowerBox(Index("stlap"))->setText(BoxText::Format(0.5));
+  AssistantForm->EdDieMargin->setText(BoxText::Format(50));
+  QTest::mouseClick(AssistantForm->BtStart, Qt::LeftButton);
+  EXPECT_FALSE(AssistantForm->searching());
+  EXPECT_TRUE(AssistantForm->LbStatus->text().contains("die margin"))
       << AssistantForm->LbStatus->text().toStdString();
 }
 
@@ -122,10 +133,11 @@ TEST_F(TAssistantFormTest, AnotherDataFolderDropsTheEngineAndTheSearch) {
   Pick("Goods 0-6-0 slide valve");
   MainForm->findChild<QAction*>("DesignAssistant1")->trigger();
   EXPECT_TRUE(AssistantForm->BtStart->isEnabled());
-  // The suggested name keeps " equalised" whole and no word of the engine's cut.
+  // The suggested name keeps " equalised" whole, marks a cut name and is free in the file.
   Engine named;
   named.name = "Express 4-4-0 rocker B";
-  EXPECT_EQ(TAssistantForm::ProposalName(named), "Express 4-4-0 equalised");
-  named.name = "Twentysixlettersinoneword!";
-  EXPECT_EQ(TAssistantForm::ProposalName(named), "Twentysixlettersino equalised");
+  EXPECT_EQ(TAssistantForm::ProposalName(named), QString::fromUtf8("Express 4-4-0 rock\u2026 equalised"));
+  named.name = "Goods";
+  const auto taken = [](const std::string& name) { return name == "Goods equalised"; };
+  EXPECT_EQ(TAssistantForm::ProposalName(named, taken), "Goods equalised 2");
 }
