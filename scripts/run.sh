@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Builds the program and the two command-line tools into build/ (build/app/zovuderiz,
-# build/cli/zovuderiz-sweep, build/cli/zovuderiz-design) and opens the program in
+# Builds the program and the three command-line tools into build/ (build/app/zovuderiz,
+# build/cli/zovuderiz-sweep, build/cli/zovuderiz-design, build/cli/zovuderiz-review) and opens the program in
 # the demo working folder demo/, created on first use with the sample engines as
 # its ste_data.dat.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bash "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$root/build" -j"$(nproc)" --target zovuderiz zovuderiz-sweep zovuderiz-design
+cmake --build "$root/build" -j"$(nproc)" --target zovuderiz zovuderiz-sweep zovuderiz-design zovuderiz-review
 mkdir -p "$root/demo"
 [ -e "$root/demo/ste_data.dat" ] || cp "$root/examples/ste_data.dat" "$root/demo/ste_data.dat"
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
