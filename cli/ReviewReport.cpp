@@ -40,13 +40,13 @@ std::string DimensionValue(std::size_t dimension, double value, LengthUnit unit)
 void WriteChecksText(std::ostream& out, const GearReview& review) {
   out << "\nChecks (verdict, figure, rule good / fair)\n";
   for (std::size_t c = 0; c < kChecks; ++c) {
-    const CheckSpec& spec = ReviewChecks()[c];
+    const CheckSpec& check = ReviewChecks()[c];
     const auto verdict = review.VerdictOf(c);
-    out << "  " << std::left << std::setw(5) << (verdict ? VerdictKey(*verdict) : "-") << ' ' << spec.title
-        << ": " << Figure(review.figures[c]) << ' ' << spec.unit << " (" << RuleText(spec.rule) << ")\n";
+    out << "  " << std::left << std::setw(5) << (verdict ? VerdictKey(*verdict) : "-") << ' ' << check.title
+        << ": " << Figure(review.figures[c]) << ' ' << check.unit << " (" << RuleText(check.rule) << ")\n";
   }
   out << "\nWhy the rules matter\n";
-  for (const CheckSpec& spec : ReviewChecks()) out << "  " << spec.title << ": " << spec.why << '\n';
+  for (const CheckSpec& check : ReviewChecks()) out << "  " << check.title << ": " << check.why << '\n';
 }
 
 void WriteSensitivityText(std::ostream& out, const ReviewReport& r) {
@@ -73,15 +73,15 @@ void WriteFixesText(std::ostream& out, const ReviewReport& r) {
   out << "\nSuggested fixes\n";
   if (r.fixes.empty()) out << "  none: every check is good, or no dimension moves the ones that are not\n";
   for (const ReviewFix& fix : r.fixes) {
-    const CheckSpec& spec = ReviewChecks()[fix.check];
-    out << "  " << spec.title << ": " << EngineDimensions()[fix.dimension].caption << ' '
+    const CheckSpec& check = ReviewChecks()[fix.check];
+    out << "  " << check.title << ": " << EngineDimensions()[fix.dimension].caption << ' '
         << FormatGeneral4(fix.from) << " -> " << DimensionValue(fix.dimension, fix.to, r.unit);
     if (!fix.after.reviewed()) {
       out << ": the changed engine cannot be reviewed: " << fix.after.problem << '\n';
       continue;
     }
     const auto verdict = fix.after.VerdictOf(fix.check);
-    out << " gives " << Figure(fix.after.figures[fix.check]) << ' ' << spec.unit << ", "
+    out << " gives " << Figure(fix.after.figures[fix.check]) << ' ' << check.unit << ", "
         << (verdict ? VerdictKey(*verdict) : "-") << (fix.reachesGood() ? "" : " (the nearest within 15 %)");
     if (fix.breaksAnother()) out << "; BREAKS";
     for (const std::size_t c : fix.worsened)

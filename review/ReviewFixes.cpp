@@ -69,9 +69,9 @@ int Direction(const GearReview& review, const DimensionSensitivity& d, std::size
 // for one that may take either sign or is zero), and towards zero no further
 // than keeps its sign for a dimension that must keep one.
 double Reach(const Engine& engine, std::size_t dimension, int direction) {
-  const DimensionSpec& spec = EngineDimensions()[dimension];
-  const double value = engine.*spec.field;
-  const bool either = spec.sign == SignRule::either;
+  const DimensionSpec& dim = EngineDimensions()[dimension];
+  const double value = engine.*dim.field;
+  const bool either = dim.sign == SignRule::either;
   const double reach =
       kFixReach * (either || value == 0 ? DimensionScale(engine, dimension) : std::fabs(value));
   if (either || direction * value > 0) return reach;
