@@ -17,7 +17,6 @@
 #include "CrankSweep.h"
 #include "MidGear.h"
 #include "Session.h"
-#include "SlotPosition.h"
 
 namespace {
 
@@ -98,9 +97,19 @@ bool SetValves(const Engine& engine, double midGear, const DesignSetting& settin
 }
 
 // The die's place between the rod pins along the slot: 0 at pin2, 1 at pin1.
+// The slot's radius cancels, so the share is the angle at the link's centre
+// from pin2 to the die over the angle from pin2 to pin1: two arctangents a
+// step, where the places along the slot would take six.
 double DieShareOfArc(const GearRun& run, int step) {
-  const double low = PinAlongSlot(run, step, Joint::pin2), high = PinAlongSlot(run, step, Joint::pin1);
-  return high != low ? (DieAlongSlot(run, step) - low) / (high - low) : 0.5;
+  const JointTable& t = run.joints;
+  const Point centre = t.At(step, linkCentre), bottom = t.At(step, pin2);
+  const double ax = bottom.x - centre.x, ay = bottom.y - centre.y;
+  const auto angleTo = [&](Point q) {
+    const double bx = q.x - centre.x, by = q.y - centre.y;
+    return std::atan2(ax * by - ay * bx, ax * bx + ay * by);
+  };
+  const double span = angleTo(t.At(step, pin1));
+  return span != 0 ? angleTo(t.At(step, die)) / span : 0.5;
 }
 
 NotchFigures MeasureNotch(const Engine& engine, double midGear, double angle, double centring,

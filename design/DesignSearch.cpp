@@ -6,7 +6,9 @@
 // coarse grid, a polish on the fine one (when the coarse result beats the best
 // kept, as nothing else can come under it), then the design is put on the drawing
 // grid, walked there a step at a time, checked exactly on every notch and at
-// the corners of its tolerances. The best design that holds is kept. No step
+// the corners of its tolerances; a design that broke a limit only between the
+// polish's notches is polished again with those notches added. The best design
+// that holds is kept. No step
 // depends on --max-evals, so a larger limit runs the same rounds and more:
 // its proposal is never worse. Each measurement spreads its notches over the
 // threads, so nothing depends on their number.
@@ -28,7 +30,10 @@ constexpr int kFirstRoundTrials = 150;  // COBYLA from the start
 constexpr int kSpaceFilling = 30;       // the hypercube's points in each later round
 constexpr int kRoundTrials = 80;        // COBYLA from the best of them
 constexpr int kPolishTrials = 50;
-constexpr int kGridWalks = 2;  // passes of single steps on the drawing grid
+constexpr int kRepolishes = 2;
+constexpr double kNearlyKept = 0.01;  // points, the polish's violation still settled  // of a design that
+                                      // broke a limit between the polish's notches
+constexpr int kGridWalks = 2;         // passes of single steps on the drawing grid
 constexpr int kMostRounds = 1000;
 constexpr double kExploreStep = 0.1;  // COBYLA's first steps, of each bound's width
 constexpr double kPolishStep = 0.02;
@@ -103,12 +108,20 @@ class Rounds {
     // the least the fine one can be: a round that explored to no better than
     // the best kept has nothing a small polish could bring under it.
     if (round > 0 && !(found.feasible() && found.objective < bar())) return;
-    FineGrid();
-    const auto again = trials_.Try(found.u, Now() + 1);
-    if (!again) return;
-    const Trial polished = LocalSearch(trials_).Run(*again, Now() + kPolishTrials, kPolishStep);
-    if (!polished.feasible() || !(polished.objective < bar())) return;
-    Settle(problem().OnGrid(problem().EngineAt(polished.u)));
+    // A design that breaks a limit only at notches the polish did not measure
+    // is polished again with them, rather than lost with its round.
+    std::vector<double> u = found.u;
+    for (int polish = 0; polish <= kRepolishes; ++polish) {
+      FineGrid();
+      const auto again = trials_.Try(u, Now() + 1);
+      if (!again) return;
+      const Trial polished = LocalSearch(trials_).Run(*again, Now() + kPolishTrials, kPolishStep);
+      // The values keep margins inside the limits, and the exact check judges:
+      // a polish that ends a hair outside them is still worth settling.
+      if (!(polished.violation <= kNearlyKept) || !(polished.objective < bar())) return;
+      if (!Settle(problem().OnGrid(problem().EngineAt(polished.u)))) return;
+      u = polished.u;
+    }
   }
 
   void FineGrid() {
@@ -145,23 +158,27 @@ class Rounds {
     return engine;
   }
 
-  // The design walked on the drawing grid, checked exactly and at its tolerances.
-  void Settle(const Engine& rounded) {
+  // The design walked on the drawing grid, checked exactly and at its
+  // tolerances; true when it broke a limit at a notch the polish missed.
+  bool Settle(const Engine& rounded) {
     const Engine engine = Walk(rounded);
-    if (!trials_.tally().CountCheck()) return;
+    if (!trials_.tally().CountCheck()) return false;
     Candidate c{engine, problem().MeasureFine(engine), 0, {}};
     const DesignConstraints& constraints = problem().constraints();
     const auto objective = constraints.Reported(c.figures);
-    if (!c.figures.measured()) return;
+    if (!c.figures.measured()) return false;
     if (!constraints.Breaches(engine, c.figures).empty()) {
-      // Notches the quick grid missed join the polish of later rounds.
-      for (const std::size_t i : constraints.BreachedNotches(c.figures)) broken_.push_back(i);
-      return;
+      // Notches the quick grid missed join every polish from now on.
+      const std::size_t known = broken_.size();
+      for (const std::size_t i : constraints.BreachedNotches(c.figures))
+        if (std::find(broken_.begin(), broken_.end(), i) == broken_.end()) broken_.push_back(i);
+      return broken_.size() > known;
     }
-    if (!objective || !(*objective < bar())) return;
+    if (!objective || !(*objective < bar())) return false;
     c.objective = *objective;
     c.tolerance = CheckTolerance(problem(), trials_.tally(), engine, c.figures);
     if (c.tolerance.holds) best_ = std::move(c);
+    return false;
   }
 
   TrialDesigns trials_;

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "Angles.h"
+#include "SlotPosition.h"
 #include "ValveEvents.h"
 
 std::optional<GearFailure> SolveCrankSweep(const Engine& e, double midGearAngle, double liftArmDegrees,
@@ -23,6 +24,7 @@ std::optional<GearFailure> SolveCrankSweep(const Engine& e, double midGearAngle,
   GearWork work{e, run, method};
   for (int k = 0; k < kSteps; ++k)
     if (auto failure = SolveGearStep(work, k)) return failure;
+  run.dieSlip = DieSlip(run);
   return std::nullopt;
 }
 

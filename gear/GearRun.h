@@ -79,6 +79,8 @@ struct GearRun {
   double valveTable[kRows]{};
   double linkAngleMin = 0, linkAngleMax = 0;  // radians, clockwise positive
   double dieDeflection = 0;
+  // Set once the sweep is solved: the centring moves the valve, not the die.
+  double dieSlip = 0;
   double eventPos[kEvents]{};  // piston positions of the events; 0 where absent
   double travelMax = 0, travelMin = 0;
   double strokeScale = 0;

@@ -44,20 +44,36 @@ LinkDrivers PlaceDrivers(const Engine& s, double theta, double phi) {
   return PlaceDrivers(s, theta, ArmEnd(s, phi));
 }
 
-std::optional<LinkPose> PlaceLink(const Engine& s, const LinkDrivers& drivers, double y) {
+namespace {
+
+// The link's direction from pin2 to pin1, turned to point upwards: the unit
+// vector of the angle whose tangent the exact method takes.
+Point LinkUpwards(const Point& pin1, const Point& pin2, SolveMethod method) {
+  if (method == SolveMethod::exact) {
+    const double a = std::atan((pin1.x - pin2.x) / (pin1.y - pin2.y));
+    return {std::sin(a), std::cos(a)};
+  }
+  const double dx = pin1.x - pin2.x, dy = pin1.y - pin2.y;
+  const double scale = (dy < 0 ? -1 : 1) / std::sqrt(dx * dx + dy * dy);
+  return {dx * scale, dy * scale};
+}
+
+}  // namespace
+
+std::optional<LinkPose> PlaceLink(const Engine& s, const LinkDrivers& drivers, double y, SolveMethod method) {
   const double rise = y - drivers.ecc1.y;
   const double reach = s.eccrod * s.eccrod - rise * rise;
   if (!(reach >= 0)) return std::nullopt;
+  const auto cross = method == SolveMethod::exact ? IntersectCircles : CrossCircles;
   LinkPose p;
   p.pin1 = {drivers.ecc1.x + std::sqrt(reach), y};
-  const auto pin2 = IntersectCircles(0, drivers.ecc2, s.eccrod, p.pin1, s.linkpins);
+  const auto pin2 = cross(0, drivers.ecc2, s.eccrod, p.pin1, s.linkpins);
   if (!pin2) return std::nullopt;
   p.pin2 = *pin2;
-  const double a = std::atan((p.pin1.x - p.pin2.x) / (y - p.pin2.y));
-  const auto centre = IntersectCircles(1, p.pin2, s.eccrod, p.pin1, s.eccrod);
+  const auto centre = cross(1, p.pin2, s.eccrod, p.pin1, s.eccrod);
   if (!centre) return std::nullopt;
   p.linkCentre = *centre;
-  const Point along{std::sin(a), std::cos(a)};
+  const Point along = LinkUpwards(p.pin1, p.pin2, method);
   p.aux1 = {p.linkCentre.x + s.circdisp * along.x, p.linkCentre.y + s.circdisp * along.y};
   const Point mid{(p.pin1.x + p.pin2.x) / 2, (p.pin1.y + p.pin2.y) / 2};
   p.aux2 = {mid.x + s.circdisp * along.x, mid.y + s.circdisp * along.y};
@@ -69,8 +85,9 @@ std::optional<LinkPose> PlaceLink(const Engine& s, const LinkDrivers& drivers, d
   return p;
 }
 
-double LinkResidual(const Engine& s, const LinkDrivers& drivers, double y, LinkPose* pose) {
-  const auto placed = PlaceLink(s, drivers, y);
+double LinkResidual(const Engine& s, const LinkDrivers& drivers, double y, LinkPose* pose,
+                    SolveMethod method) {
+  const auto placed = PlaceLink(s, drivers, y, method);
   if (!placed) return NAN;
   if (pose != nullptr) *pose = *placed;
   const double dx = drivers.armEnd.x - placed->liftPin.x;
@@ -82,7 +99,7 @@ double LiftLinkResidual(GearWork& w, int k, double y) {
   JointTable& t = w.run.joints;
   const LinkDrivers drivers{t.At(k, ecc1), t.At(k, ecc2), t.At(k, armEnd)};
   LinkPose p;
-  const double residual = LinkResidual(w.engine, drivers, y, &p);
+  const double residual = LinkResidual(w.engine, drivers, y, &p, w.method);
   if (!std::isfinite(residual)) return residual;
   t.X[k][pin1] = p.pin1.x;
   t.Set(k, pin2, p.pin2);
@@ -143,7 +160,7 @@ std::optional<double> FindLinkHeight(GearWork& w, int k) {
   // quick step waits for a plain one.
   w.lastSlope = slope;
   if (k == 0) {
-    w.midGearRoot = MidGearLinkRoot(e, w.run.midGearAngle);
+    w.midGearRoot = MidGearLinkRoot(e, w.run.midGearAngle, w.method);
     if (!w.midGearRoot) return std::nullopt;
     w.linkBranch = w.midGearRoot->slope > 0 ? 1 : -1;
   } else if (plain && FollowsPreviousSteps(w, k, *plain, slope)) {

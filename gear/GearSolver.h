@@ -24,7 +24,8 @@ struct LinkPose {
 // run a user sees. `quick` serves a design search's trial designs: from the
 // fifth step on it first tries a Newton step from the height extrapolated
 // from the four steps before, and takes the exact method only where that
-// does not converge at once onto the pose the sweep follows. Its heights
+// does not converge at once onto the pose the sweep follows; it places the
+// link without trigonometry. Its heights
 // agree with the exact ones to well within the solver's tolerance, not to the
 // last bit, so a quick run's figures judge a trial but are never reported.
 enum class SolveMethod { exact, quick };
@@ -74,12 +75,15 @@ LinkDrivers PlaceDrivers(const Engine& e, double theta, Point armEnd);
 Point ArmEnd(const Engine& e, double phi);
 
 // The link hung from the eccentric rods with pin1 at height y; empty when the
-// rods and the link cannot be put together there.
-std::optional<LinkPose> PlaceLink(const Engine& e, const LinkDrivers& drivers, double y);
+// rods and the link cannot be put together there. The quick method places it
+// by algebra alone, equal to the exact placing within rounding.
+std::optional<LinkPose> PlaceLink(const Engine& e, const LinkDrivers& drivers, double y,
+                                  SolveMethod method = SolveMethod::exact);
 
 // liftlink less the distance from the arm end to the lifting pin for the pose
 // at height y; not finite when the link cannot be placed there.
-double LinkResidual(const Engine& e, const LinkDrivers& drivers, double y, LinkPose* pose);
+double LinkResidual(const Engine& e, const LinkDrivers& drivers, double y, LinkPose* pose,
+                    SolveMethod method = SolveMethod::exact);
 
 // The residual for crank step k, whose drivers are already in the joint
 // table; stores the link joints of height y in that row.

@@ -32,6 +32,18 @@ std::optional<Point> IntersectCircles(int side, Point a, double rA, Point b, dou
   return Point{b.x + rB * std::cos(psi), b.y + rB * std::sin(psi)};
 }
 
+std::optional<Point> CrossCircles(int side, Point a, double rA, Point b, double rB) {
+  const double dx = a.x - b.x, dy = a.y - b.y;
+  const double d = std::sqrt(dx * dx + dy * dy);
+  if (rB + rA <= d || std::fabs(rB - rA) >= d) return std::nullopt;
+  // The cosine and sine of the angle at b between b->a and b->crossing.
+  const double cosine = (rB * rB + d * d - rA * rA) / (2 * rB * d);
+  const double sine = std::sqrt(1 - cosine * cosine);
+  if (std::isnan(sine)) return std::nullopt;
+  const double along = rB * cosine / d, across = (side == 0 ? rB : -rB) * sine / d;
+  return Point{b.x + along * dx - across * dy, b.y + along * dy + across * dx};
+}
+
 std::optional<Point> IntersectLineCircle(int root, Point p1, Point p2, Point c, double r) {
   const double t = root == 0 ? 1.0 : -1.0;
   if (p2.x == p1.x) {

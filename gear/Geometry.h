@@ -14,6 +14,9 @@ struct Point {
 // counter-clockwise of the direction b->a for side 0, clockwise for side 1.
 // Touching, concentric and separate circles have no crossing.
 std::optional<Point> IntersectCircles(int side, Point a, double rA, Point b, double rB);
+// The same crossing by algebra alone (the foot of the common chord and its
+// half-length): equal to the above within rounding, and several times faster.
+std::optional<Point> CrossCircles(int side, Point a, double rA, Point b, double rB);
 
 // The crossing of the line through p1 and p2 with the circle about c: root 0
 // is the one with the larger x (the upper one on a vertical line). A line that

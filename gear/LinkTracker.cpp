@@ -18,9 +18,9 @@ double JumpLimit(const Engine& s) {
   return 0.05 * s.linkpins;
 }
 
-std::optional<LinkRoot> SolveNear(const Engine& s, GearInputs at, double guess) {
+std::optional<LinkRoot> SolveNear(const Engine& s, GearInputs at, double guess, SolveMethod method) {
   const LinkDrivers drivers = PlaceDrivers(s, at.theta, at.phi);
-  const auto residual = [&](double y) { return LinkResidual(s, drivers, y, nullptr); };
+  const auto residual = [&](double y) { return LinkResidual(s, drivers, y, nullptr, method); };
   const double tol = LinkTolerance(s);
   double slope = 0;
   const auto y = SecantSolve(residual, guess, guess + 100 * tol, tol, 50, &slope);
@@ -33,14 +33,14 @@ bool Accepted(const Engine& s, int linkBranch, const std::optional<LinkRoot>& ro
 }
 
 std::optional<double> Follow(const Engine& s, int branch, GearInputs from, GearInputs to, double yFrom,
-                             double yTrend, int splits) {
-  const auto root = SolveNear(s, to, yFrom + yTrend);
+                             double yTrend, int splits, SolveMethod method) {
+  const auto root = SolveNear(s, to, yFrom + yTrend, method);
   if (Accepted(s, branch, root, yFrom + yTrend)) return root->y;
   if (splits == kMaxSplits) return std::nullopt;
   const GearInputs half{(from.theta + to.theta) / 2, (from.phi + to.phi) / 2};
-  const auto yHalf = Follow(s, branch, from, half, yFrom, yTrend / 2, splits + 1);
+  const auto yHalf = Follow(s, branch, from, half, yFrom, yTrend / 2, splits + 1, method);
   if (!yHalf) return std::nullopt;
-  return Follow(s, branch, half, to, *yHalf, *yHalf - yFrom, splits + 1);
+  return Follow(s, branch, half, to, *yHalf, *yHalf - yFrom, splits + 1, method);
 }
 
 double PreviousTrend(const GearRun& r, int k) {
@@ -49,10 +49,10 @@ double PreviousTrend(const GearRun& r, int k) {
 
 }  // namespace
 
-std::optional<LinkRoot> MidGearLinkRoot(const Engine& s, double midGearAngle) {
+std::optional<LinkRoot> MidGearLinkRoot(const Engine& s, double midGearAngle, SolveMethod method) {
   // In mid-gear the link hangs nearly symmetric about the line of stroke; a
   // root far from that is the lifting link swung over to its other side.
-  const auto root = SolveNear(s, {0, midGearAngle}, s.linkpins / 2);
+  const auto root = SolveNear(s, {0, midGearAngle}, s.linkpins / 2, method);
   if (root && std::isfinite(root->slope) && root->slope != 0 &&
       std::fabs(root->y - s.linkpins / 2) <= 0.25 * s.linkpins)
     return root;
@@ -60,8 +60,8 @@ std::optional<LinkRoot> MidGearLinkRoot(const Engine& s, double midGearAngle) {
 }
 
 std::optional<double> FollowLinkHeight(const Engine& e, int linkBranch, GearInputs from, GearInputs to,
-                                       double yFrom, double yTrend) {
-  return Follow(e, linkBranch, from, to, yFrom, yTrend, 0);
+                                       double yFrom, double yTrend, SolveMethod method) {
+  return Follow(e, linkBranch, from, to, yFrom, yTrend, 0, method);
 }
 
 bool FollowsPreviousSteps(const GearWork& w, int k, double y, double slope) {
@@ -77,7 +77,7 @@ std::optional<double> ContinuedLinkHeight(const GearWork& w, int k) {
   if (k > 0) {
     const double yPrevious = r.joints.Y[k - 1][pin1];
     return FollowLinkHeight(s, w.linkBranch, {CrankAngle(runDir, k - 1), phi}, {CrankAngle(runDir, k), phi},
-                            yPrevious, PreviousTrend(r, k));
+                            yPrevious, PreviousTrend(r, k), w.method);
   }
   std::optional<double> y;
   if (w.midGearRoot) y = w.midGearRoot->y;
@@ -89,7 +89,7 @@ std::optional<double> ContinuedLinkHeight(const GearWork& w, int k) {
   for (int i = 1; y && i <= moves; ++i) {
     const double from = r.midGearAngle + travel * (i - 1) / moves;
     const double to = i == moves ? phi : r.midGearAngle + travel * i / moves;
-    const auto next = FollowLinkHeight(s, w.linkBranch, {0, from}, {0, to}, *y, trend);
+    const auto next = FollowLinkHeight(s, w.linkBranch, {0, from}, {0, to}, *y, trend, w.method);
     if (next) trend = *next - *y;
     y = next;
   }

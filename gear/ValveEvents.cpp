@@ -9,7 +9,6 @@
 
 #include "Angles.h"
 #include "GearSolver.h"
-#include "SlotPosition.h"
 
 namespace {
 
@@ -79,7 +78,7 @@ const RunResults& ComputeRunResults(const Engine& s, GearRun& run) {
   r.linkAngleMinDeg = RadiansToDegrees(run.linkAngleMin);
   r.linkAngleMaxDeg = RadiansToDegrees(run.linkAngleMax);
   r.dieDeflection = run.dieDeflection;
-  r.dieSlip = DieSlip(run);
+  r.dieSlip = run.dieSlip;
   r.valveTravel = run.travelMax - run.travelMin;
   return r;
 }
