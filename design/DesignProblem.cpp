@@ -24,6 +24,8 @@ DesignProblem::DesignProblem(const DesignInput& input, const std::vector<double>
       notchesDeg_(notchesDeg),
       constraints_(input.rules, input.start, before),
       threads_(threads) {
+  UseGrid(kScreenStepDeg);
+  screen_ = grid_;
   UseGrid(kCoarseStepDeg);
 }
 
@@ -81,11 +83,18 @@ DesignFigures DesignProblem::MeasureTrial(const Engine& engine) const {
 
 DesignFigures DesignProblem::MeasureScreen(const Engine& engine) const {
   ++measurements_;
-  return MeasureDesign(engine, input_.setting, notchesDeg_, SolveMethod::quick, threads_);
+  std::vector<double> angles;
+  for (const std::size_t i : screen_) angles.push_back(notchesDeg_[i]);
+  return MeasureDesign(engine, input_.setting, angles, SolveMethod::quick, threads_);
 }
 
 void DesignProblem::AddToGrid(const std::vector<std::size_t>& notches) {
   grid_.insert(grid_.end(), notches.begin(), notches.end());
   std::sort(grid_.begin(), grid_.end());
   grid_.erase(std::unique(grid_.begin(), grid_.end()), grid_.end());
+}
+
+void DesignProblem::KeepClear(const std::vector<double>& swings) {
+  for (std::size_t k = 0; k < swings.size() && k < clearance_.size(); ++k)
+    clearance_[k] = std::max(clearance_[k], swings[k]);
 }

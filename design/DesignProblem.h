@@ -4,6 +4,7 @@
 // constraints the start's figures set.
 #pragma once
 
+#include <algorithm>
 #include <vector>
 
 #include "DesignConstraints.h"
@@ -14,6 +15,8 @@
 // coarsely while the search explores, finer while it polishes.
 inline constexpr double kCoarseStepDeg = 5;
 inline constexpr double kPolishStepDeg = 1;
+// A tolerance check's sensitivities are screened at the range's ends and every degree.
+inline constexpr double kScreenStepDeg = 1;
 
 class DesignProblem {
  public:
@@ -36,8 +39,10 @@ class DesignProblem {
   DesignFigures MeasureFine(const Engine& engine) const;
   // Quick figures at the notches of the search grid.
   DesignFigures MeasureTrial(const Engine& engine) const;
-  // Quick figures at every notch of the range: for screening, never judging.
+  // Quick figures at the screen's notches: for screening, never judging.
   DesignFigures MeasureScreen(const Engine& engine) const;
+  // The notches a screen measures (indices into the range's): its ends and every degree.
+  const std::vector<std::size_t>& screen() const { return screen_; }
   // How many designs were measured by the two above.
   int measurements() const { return measurements_; }
   // The search grid's notches, as indices into the range's notches.
@@ -47,6 +52,13 @@ class DesignProblem {
   // Adds notches of the range to the search grid (those there already are kept once).
   void AddToGrid(const std::vector<std::size_t>& notches);
 
+  // Keeps every later trial's values of each kind this much further inside
+  // their limits (the largest asked so far stays), until ClearNothing.
+  void KeepClear(const std::vector<double>& swings);
+  void ClearNothing() { std::fill(clearance_.begin(), clearance_.end(), 0.0); }
+  // What a trial's value of kind `kind` is raised by.
+  double clearance(std::size_t kind) const { return clearance_[kind]; }
+
   const DesignInput& input() const { return input_; }
   const DesignConstraints& constraints() const { return constraints_; }
   const std::vector<double>& notchesDeg() const { return notchesDeg_; }
@@ -54,8 +66,9 @@ class DesignProblem {
  private:
   const DesignInput& input_;
   std::vector<double> notchesDeg_;
-  std::vector<std::size_t> grid_;
+  std::vector<std::size_t> grid_, screen_;
   DesignConstraints constraints_;
   int threads_;
+  std::vector<double> clearance_ = std::vector<double>(kValuesPerNotch + kDesignValues, 0.0);
   mutable int measurements_ = 0;
 };

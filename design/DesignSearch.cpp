@@ -99,6 +99,8 @@ class Rounds {
   }
 
   void Round(int round) {
+    // What a design of an earlier round was kept clear by was its own.
+    problem().ClearNothing();
     problem().UseGrid(kCoarseStepDeg);
     const auto from = From(round);
     if (!from) return;
@@ -108,8 +110,9 @@ class Rounds {
     // the least the fine one can be: a round that explored to no better than
     // the best kept has nothing a small polish could bring under it.
     if (round > 0 && !(found.feasible() && found.objective < bar())) return;
-    // A design that breaks a limit only at notches the polish did not measure
-    // is polished again with them, rather than lost with its round.
+    // A design that breaks a limit only at notches the polish did not measure,
+    // or at its tolerances, is polished again with those notches or that
+    // clearance, rather than lost with its round.
     std::vector<double> u = found.u;
     for (int polish = 0; polish <= kRepolishes; ++polish) {
       FineGrid();
@@ -159,7 +162,8 @@ class Rounds {
   }
 
   // The design walked on the drawing grid, checked exactly and at its
-  // tolerances; true when it broke a limit at a notch the polish missed.
+  // tolerances; true when it broke a limit at a notch the polish missed or
+  // at a corner of its tolerances: a second polish may mend either.
   bool Settle(const Engine& rounded) {
     const Engine engine = Walk(rounded);
     if (!trials_.tally().CountCheck()) return false;
@@ -177,8 +181,13 @@ class Rounds {
     if (!objective || !(*objective < bar())) return false;
     c.objective = *objective;
     c.tolerance = CheckTolerance(problem(), trials_.tally(), engine, c.figures);
-    if (c.tolerance.holds) best_ = std::move(c);
-    return false;
+    if (c.tolerance.holds) {
+      best_ = std::move(c);
+      return false;
+    }
+    // Kept clear by what the tolerances swing, the design is polished again.
+    problem().KeepClear(c.tolerance.swings);
+    return c.tolerance.checked;
   }
 
   TrialDesigns trials_;
@@ -299,7 +308,7 @@ DesignResult SearchDesign(const DesignInput& input, int threads, const std::atom
       result.evaluations = problem.measurements();
     }
     if (result.status != DesignStatus::improved)
-      result.tolerance = {true, true, result.beforeObjective, {}, 0};
+      result.tolerance = {true, true, result.beforeObjective, {}, 0, {}};
     MeasureOwnRange(input, threads, result);
     result.afterSummary = SummariseDesign(result.afterOwn, input.rules.indicator);
     result.afterObjective = problem.constraints().Reported(result.afterOwn);

@@ -3,6 +3,8 @@
 // against the design measured the same way; a value's worst corner takes each
 // dimension the way that raises it, and the corners predicted worst are the
 // ones run. A first-order guess chooses the corners; only exact runs judge.
+// Where a corner breaks a limit, the swings of the values predicted to break
+// are handed back so that the search can keep that far inside.
 #include "ToleranceCheck.h"
 
 #include <algorithm>
@@ -30,11 +32,13 @@ std::vector<Changed> ChangedDimensions(const DesignProblem& problem, const Engin
   return changed;
 }
 
-// Every search value at every notch, then the whole design's, then the objective.
-std::vector<double> AllValues(const DesignConstraints& c, const Engine& e, const DesignFigures& f) {
+// Every search value at every notch screened, then the whole design's, then the objective.
+std::vector<double> AllValues(const DesignProblem& problem, const Engine& e, const DesignFigures& f) {
+  const DesignConstraints& c = problem.constraints();
   std::vector<double> values(f.notches.size() * kValuesPerNotch + kDesignValues + 1, kFailedValue);
   if (!f.measured()) return values;
-  for (std::size_t i = 0; i < f.notches.size(); ++i) c.Values(f, i, i, &values[i * kValuesPerNotch]);
+  for (std::size_t i = 0; i < f.notches.size(); ++i)
+    c.Values(f, i, problem.screen()[i], &values[i * kValuesPerNotch]);
   c.DesignValues(e, f, &values[f.notches.size() * kValuesPerNotch]);
   values.back() = c.Reported(f).value_or(kFailedValue);
   return values;
@@ -67,6 +71,24 @@ std::vector<Corner> WorstCorners(const std::vector<double>& base,
   return corners;
 }
 
+// For each kind of value, the largest swing the tolerances give a value of
+// that kind that the worst corner is predicted to push past its limit, with a
+// quarter more for what the first-order guess leaves out.
+std::vector<double> Swings(const std::vector<double>& base, const std::vector<std::vector<double>>& moved,
+                           std::size_t notchValues) {
+  constexpr double kCushion = 1.25;
+  std::vector<double> swings(kValuesPerNotch + kDesignValues, 0.0);
+  for (std::size_t k = 0; k + 1 < base.size(); ++k) {
+    if (base[k] >= kFailedValue || base[k] < kIrrelevant) continue;
+    double swing = 0;
+    for (const auto& m : moved) swing += std::fabs(m[k] - base[k]);
+    if (!(base[k] + swing > 0)) continue;
+    const std::size_t kind = k < notchValues ? k % kValuesPerNotch : kValuesPerNotch + (k - notchValues);
+    swings[kind] = std::max(swings[kind], kCushion * swing);
+  }
+  return swings;
+}
+
 }  // namespace
 
 std::vector<Breach> MadeBreaches(const DesignConstraints& constraints, const Engine& engine,
@@ -87,13 +109,13 @@ ToleranceOutcome CheckTolerance(const DesignProblem& problem, SearchTally& tally
   const std::vector<Changed> changed = ChangedDimensions(problem, design);
   // The quick sweep gives the changes as the exact one would, at a fraction of its cost.
   if (!tally.CountCheck()) return outcome;
-  const std::vector<double> base = AllValues(constraints, design, problem.MeasureScreen(design));
+  const std::vector<double> base = AllValues(problem, design, problem.MeasureScreen(design));
   std::vector<std::vector<double>> moved;
   for (const Changed& c : changed) {
     if (!tally.CountCheck()) return outcome;
     Engine e = design;
     e.*c.field += c.tolerance;
-    moved.push_back(AllValues(constraints, e, problem.MeasureScreen(e)));
+    moved.push_back(AllValues(problem, e, problem.MeasureScreen(e)));
   }
   for (const Corner& corner : WorstCorners(base, moved)) {
     if (!tally.CountCheck()) return outcome;
@@ -107,5 +129,6 @@ ToleranceOutcome CheckTolerance(const DesignProblem& problem, SearchTally& tally
   }
   outcome.checked = true;
   outcome.holds = outcome.breaches.empty();
+  if (!outcome.holds) outcome.swings = Swings(base, moved, problem.screen().size() * kValuesPerNotch);
   return outcome;
 }

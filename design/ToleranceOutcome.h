@@ -13,4 +13,8 @@ struct ToleranceOutcome {
   std::optional<double> worstObjective;  // over the nominal design and the corners, as reported
   std::vector<Breach> breaches;          // of the first corner that breaks a limit
   int corners = 0;                       // the corners run
+  // Where a corner broke a limit: for each kind of search value (the
+  // kValuesPerNotch of a notch, then the kDesignValues of the design), how far
+  // the tolerances swing it, for the search to keep clear of that limit by.
+  std::vector<double> swings;
 };

@@ -43,6 +43,13 @@ Trial TrialDesigns::Judge(const Engine& engine, const std::vector<double>& u, co
       constraints.Values(figures, i, fineOf[i], &trial.values[i * kValuesPerNotch]);
     }
   }
+  // Limits a tolerance corner broke before are kept clear of by the swing it had.
+  for (std::size_t k = 0; k < trial.values.size(); ++k) {
+    const std::size_t kind = k < notches * kValuesPerNotch
+                                 ? k % kValuesPerNotch
+                                 : kValuesPerNotch + (k - notches * kValuesPerNotch);
+    trial.values[k] += problem_.clearance(kind);
+  }
   for (const double part : trial.parts)
     if (!std::isnan(part)) trial.objective = std::max(trial.objective, part);
   for (const double value : trial.values) trial.violation += std::max(0.0, value);

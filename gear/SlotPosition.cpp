@@ -13,13 +13,14 @@ namespace {
 double AngleFromMiddle(const GearRun& run, int step, Point p) {
   const JointTable& t = run.joints;
   const Point centre = t.At(step, linkCentre), middle = t.At(step, slotCentre), top = t.At(step, pin1);
-  const auto angleTo = [&](Point q) {
-    const double ax = middle.x - centre.x, ay = middle.y - centre.y;
-    const double bx = q.x - centre.x, by = q.y - centre.y;
-    return std::atan2(ax * by - ay * bx, ax * bx + ay * by);
-  };
-  const double towardsTop = angleTo(top) < 0 ? -1 : 1;
-  return towardsTop * angleTo(p);
+  const double ax = middle.x - centre.x, ay = middle.y - centre.y;
+  const auto cross = [&](Point q) { return ax * (q.y - centre.y) - ay * (q.x - centre.x); };
+  const auto dot = [&](Point q) { return ax * (q.x - centre.x) + ay * (q.y - centre.y); };
+  // The side of pin1, where atan2 of its cross and dot products would be
+  // negative, told from their signs alone.
+  const double crossTop = cross(top);
+  const bool topBelow = crossTop < 0 || (crossTop == 0 && std::signbit(crossTop) && dot(top) < 0);
+  return (topBelow ? -1 : 1) * std::atan2(cross(p), dot(p));
 }
 
 double SlotRadius(const GearRun& run, int step) {
