@@ -124,7 +124,10 @@ Method: rounds of a fixed size, the first COBYLA from the start, each later
 one from the best of a Latin hypercube drawn from --seed and the round
 (trials measured every 5 deg.), polished every 1 deg., put on the drawing
 grid and walked there one step at a time, checked on every notch and at the
-tolerance corners; the best that holds is proposed. No round depends on
+tolerance corners; a design that breaks a limit only between the polished
+notches or at a tolerance corner is polished again (at most twice) with those
+notches, or kept clear of that limit by the swing the tolerances gave it; the
+best that holds is proposed. No round depends on
 --max-evals, so more evaluations never give a worse proposal. The default
 free set is the eccentric rods' length and pin place and the suspension of
 the link: they move the die's travel without changing the valve events the
