@@ -30,7 +30,7 @@ constexpr int kFirstRoundTrials = 150;  // COBYLA from the start
 constexpr int kSpaceFilling = 30;       // the hypercube's points in each later round
 constexpr int kRoundTrials = 80;        // COBYLA from the best of them
 constexpr int kPolishTrials = 50;
-constexpr int kRepolishes = 2;
+constexpr int kRepolishes = 3;
 constexpr double kNearlyKept = 0.01;  // points, the polish's violation still settled  // of a design that
                                       // broke a limit between the polish's notches
 constexpr int kGridWalks = 2;         // passes of single steps on the drawing grid
@@ -110,20 +110,23 @@ class Rounds {
     // the least the fine one can be: a round that explored to no better than
     // the best kept has nothing a small polish could bring under it.
     if (round > 0 && !(found.feasible() && found.objective < bar())) return;
-    // A design that breaks a limit only at notches the polish did not measure,
-    // or at its tolerances, is polished again with those notches or that
-    // clearance, rather than lost with its round.
+    // A design that the polish leaves outside the limits, or that breaks one
+    // only at notches the polish did not measure or at its tolerances, is
+    // polished again (with those notches or that clearance), rather than lost
+    // with its round.
     std::vector<double> u = found.u;
     for (int polish = 0; polish <= kRepolishes; ++polish) {
       FineGrid();
       const auto again = trials_.Try(u, Now() + 1);
       if (!again) return;
       const Trial polished = LocalSearch(trials_).Run(*again, Now() + kPolishTrials, kPolishStep);
-      // The values keep margins inside the limits, and the exact check judges:
-      // a polish that ends a hair outside them is still worth settling.
-      if (!(polished.violation <= kNearlyKept) || !(polished.objective < bar())) return;
-      if (!Settle(problem().OnGrid(problem().EngineAt(polished.u)))) return;
+      if (!(polished.objective < bar())) return;
       u = polished.u;
+      // The values keep margins inside the limits, and the exact check judges:
+      // a polish that ends a hair outside them is still worth settling; one
+      // further outside goes on polishing.
+      if (!(polished.violation <= kNearlyKept)) continue;
+      if (!Settle(problem().OnGrid(problem().EngineAt(polished.u)))) return;
     }
   }
 
