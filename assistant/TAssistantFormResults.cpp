@@ -97,6 +97,7 @@ QWidget* TAssistantForm::BuildOutputs() {
   charts->addWidget(inequalityView);
   charts->addWidget(cutOffView);
   layout->addLayout(charts, 3);
+  layout->addWidget(BuildFront(column), 3);
   auto* tables = new QHBoxLayout;
   summaryTable = Table(column, "summaryTable", {"Over the usable range", "Before", "After"});
   dimensionTable = Table(column, "dimensionTable", {"Dimension", "Before", "After"});
@@ -111,6 +112,7 @@ QWidget* TAssistantForm::BuildOutputs() {
 
 void TAssistantForm::ClearResult() {
   result_.reset();
+  ClearFront();
   BtPutInBoxes->setEnabled(false);
   LbBest->clear();
   LbLimits->clear();

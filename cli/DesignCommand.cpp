@@ -125,7 +125,8 @@ std::size_t Picked(const DesignOptions& options, const TradeOffFront& front, std
   const auto wanted = static_cast<std::size_t>(options.pick.value_or(1));
   if (wanted <= front.designs.size()) return wanted - 1;
   Say(err, "--pick " + std::to_string(wanted) + ": the front has " + std::to_string(front.designs.size()) +
-               " designs; design " + std::to_string(front.designs.size()) + " is reported in full");
+               (front.designs.size() == 1 ? " design" : " designs") + "; design " +
+               std::to_string(front.designs.size()) + " is reported in full");
   return front.designs.size() - 1;
 }
 

@@ -53,6 +53,7 @@ void WriteFrontText(std::ostream& out, const DesignReportInput& report) {
   out << Heading(front, report.input);
   if (front.agreed)
     out << "The work search and the cut-off search agree: one design is best at both counts.\n";
+  if (front.status == DesignStatus::noBetterDesign) out << "No design better than the start was found.\n";
   if (front.status == DesignStatus::cancelled) out << "Cancelled: the designs of the searches finished.\n";
   out << Padded("", kNumberWidth) << Padded("Cut-off inequality (%)", kCutOffWidth)
       << Padded("Work imbalance (%)", kWorkWidth) << "Changed dimensions (* at a bound)\n";

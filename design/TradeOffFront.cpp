@@ -35,9 +35,10 @@ bool AtLeastAsGood(const FrontDesign& a, const FrontDesign& b) {
 
 // A search's proposal as a design of the front; none where the search could
 // not start, was cancelled before it found a design, or its proposal lacks a figure.
-std::optional<FrontDesign> Entry(const DesignInput& input, DesignResult result) {
+std::optional<FrontDesign> Entry(const DesignInput& input, DesignObjective objective, DesignResult result) {
   if (result.status == DesignStatus::cannotStart) return std::nullopt;
   FrontDesign design;
+  design.objective = objective;
   design.changed = !SameDesign(result.proposal, input.start);
   if (result.status == DesignStatus::cancelled && !design.changed) return std::nullopt;
   const auto cutOff = SideInequality(result.afterSummary, input.rules.side);
@@ -107,12 +108,14 @@ void SearchFront(const DesignInput& input, FrontRun& run, TradeOffFront& front) 
   front.startCutOffInequality = SideInequality(workEnd.beforeSummary, input.rules.side);
   front.startWorkImbalancePct = workEnd.beforeSummary.worstWorkImbalanceSignedPct;
   std::vector<FrontDesign> found;
-  if (auto entry = Entry(input, std::move(workEnd))) found.push_back(std::move(*entry));
+  if (auto entry = Entry(input, DesignObjective::work, std::move(workEnd)))
+    found.push_back(std::move(*entry));
   if (!run.cancelled())
-    if (auto entry = Entry(input, run.Search(DesignObjective::cutOff, std::nullopt)))
+    if (auto entry = Entry(input, DesignObjective::cutOff, run.Search(DesignObjective::cutOff, std::nullopt)))
       found.push_back(std::move(*entry));
   if (found.size() == 2 && (AtLeastAsGood(found[0], found[1]) || AtLeastAsGood(found[1], found[0]))) {
-    front.agreed = true;
+    // Two searches that both kept the start found nothing, which is no agreement.
+    front.agreed = found[0].changed || found[1].changed;
     run.SetPlanned(2);
     front.designs = NonDominated(std::move(found));
     return;
@@ -122,7 +125,7 @@ void SearchFront(const DesignInput& input, FrontRun& run, TradeOffFront& front) 
     const double high = std::max(found[0].workSize(), found[1].workSize());
     for (int level = 1; level <= kFrontLevels && !run.cancelled(); ++level) {
       const double limit = low + (high - low) * level / (kFrontLevels + 1);
-      if (auto entry = Entry(input, run.Search(DesignObjective::cutOff, limit)))
+      if (auto entry = Entry(input, DesignObjective::cutOff, run.Search(DesignObjective::cutOff, limit)))
         found.push_back(std::move(*entry));
     }
   }

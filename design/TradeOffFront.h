@@ -25,7 +25,8 @@ struct FrontDesign {
   double cutOffInequality = 0;
   double workImbalancePct = 0;
   DesignResult result;
-  bool changed = false;  // false: the search kept the start
+  DesignObjective objective = DesignObjective::cutOff;  // of the search that found it
+  bool changed = false;                                 // false: the search kept the start
 
   double workSize() const;
 };
