@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QChartView>
 #include <QLineSeries>
+#include <QScatterSeries>
 #include <QTest>
 
 #include "BoxText.h"
@@ -83,6 +84,41 @@ TEST_F(TAssistantFormTest, SearchesTheWholeRangeAndPutsWhatTheTableShowsInTheBox
   EXPECT_EQ(Points(AssistantForm->inequalityView), 0);
   EXPECT_FALSE(AssistantForm->BtPutInBoxes->isEnabled());
   QTRY_VERIFY_WITH_TIMEOUT(!AssistantForm->searching(), 30000);
+}
+
+TEST_F(TAssistantFormTest, BothPlotsTheTradeOffAndAPickedPointBecomesTheDesignShown) {
+  Pick("Goods 0-6-0 slide valve");
+  MainForm->findChild<QAction*>("DesignAssistant1")->trigger();
+  AssistantForm->CbObjective->setCurrentIndex(AssistantForm->CbObjective->findText("Both (trade-off)"));
+  AssistantForm->EdMaxEvals->setText("300");
+  QTest::mouseClick(AssistantForm->BtStart, Qt::LeftButton);
+  EXPECT_TRUE(AssistantForm->searching());
+  QTRY_VERIFY_WITH_TIMEOUT(!AssistantForm->searching(), 120000);
+  const TradeOffFront* front = AssistantForm->front();
+  ASSERT_NE(front, nullptr);
+  const int designs = static_cast<int>(front->designs.size());
+  ASSERT_GE(designs, 2) << AssistantForm->LbStatus->text().toStdString();
+  // The start and each design a point, labelled as the list numbers them.
+  QChart* chart = AssistantForm->frontView->chart();
+  ASSERT_EQ(chart->series().size(), designs + 1);
+  EXPECT_EQ(static_cast<QScatterSeries*>(chart->series().back())->pointLabelsFormat(),
+            QString::number(designs));
+  EXPECT_EQ(AssistantForm->frontTable->rowCount(), designs);
+  EXPECT_EQ(AssistantForm->result(), &front->designs[0].result);
+
+  // A click on the last design's point shows it: its dimensions, and "Put in boxes" takes it.
+  auto* last = static_cast<QScatterSeries*>(chart->series().back());
+  const QPoint at = AssistantForm->frontView->mapFromScene(chart->mapToPosition(last->at(0), last));
+  QTest::mouseClick(AssistantForm->frontView->viewport(), Qt::LeftButton, {}, at);
+  QTRY_COMPARE(AssistantForm->shownDesign(), designs - 1);
+  const DesignResult& shown = front->designs.back().result;
+  EXPECT_EQ(AssistantForm->result(), &shown);
+  EXPECT_EQ(AssistantForm->frontTable->currentRow(), designs - 1);
+  QTest::mouseClick(AssistantForm->BtPutInBoxes, Qt::LeftButton);
+  EXPECT_EQ(BoxText::Number(Box("EdLarad")), shown.proposal.larad);
+  // Picking a row of the list does the same.
+  AssistantForm->frontTable->selectRow(0);
+  EXPECT_EQ(AssistantForm->result(), &front->designs[0].result);
 }
 
 TEST_F(TAssistantFormTest, BoundsAcrossZeroAreRefused) {
