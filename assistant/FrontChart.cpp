@@ -1,6 +1,6 @@
 // One scatter series per point, so that each carries its own label (the
 // series' label format is the literal number) and its own click; the axes
-// run from zero over every point, the start's included, with round numbers.
+// run over every point, the start's included, with a margin and round numbers.
 #include "FrontChart.h"
 
 #include <QScatterSeries>
@@ -25,10 +25,12 @@ QScatterSeries* Marker(double cutOff, double work, const QString& label, QColor 
   return series;
 }
 
-QValueAxis* Axis(const QString& title, double most) {
+// Over the figures with a margin, so that close designs stand apart; never below zero.
+QValueAxis* Axis(const QString& title, double least, double most) {
+  const double margin = std::max(0.12 * (most - least), 0.05);
   auto* axis = new QValueAxis;
   axis->setTitleText(title);
-  axis->setRange(0, std::max(most * 1.15, 0.1));
+  axis->setRange(std::max(least - margin, 0.0), most + margin);
   axis->applyNiceNumbers();
   return axis;
 }
@@ -42,12 +44,17 @@ QString FrontChart::Title() {
 QChart* FrontChart::Make(const TradeOffFront& front, int shown) {
   auto* chart = new QChart;
   chart->setTitle(Title());
-  double xMost = 0, yMost = 0;
+  double xLeast = HUGE_VAL, xMost = 0, yLeast = HUGE_VAL, yMost = 0;
+  const auto take = [&](double x, double y) {
+    xLeast = std::min(xLeast, x);
+    xMost = std::max(xMost, x);
+    yLeast = std::min(yLeast, y);
+    yMost = std::max(yMost, y);
+  };
   if (front.startCutOffInequality && front.startWorkImbalancePct) {
     chart->addSeries(Marker(*front.startCutOffInequality, *front.startWorkImbalancePct, "start",
                             QColor(140, 140, 140), 12, QScatterSeries::MarkerShapeRectangle));
-    xMost = *front.startCutOffInequality;
-    yMost = std::fabs(*front.startWorkImbalancePct);
+    take(*front.startCutOffInequality, std::fabs(*front.startWorkImbalancePct));
   }
   for (std::size_t i = 0; i < front.designs.size(); ++i) {
     const FrontDesign& d = front.designs[i];
@@ -57,11 +64,11 @@ QChart* FrontChart::Make(const TradeOffFront& front, int shown) {
                                     QScatterSeries::MarkerShapeCircle);
     series->setProperty("design", static_cast<int>(i));
     chart->addSeries(series);
-    xMost = std::max(xMost, d.cutOffInequality);
-    yMost = std::max(yMost, d.workSize());
+    take(d.cutOffInequality, d.workSize());
   }
-  QValueAxis* x = Axis("Worst cut-off inequality (% of stroke)", xMost);
-  QValueAxis* y = Axis("Worst |work imbalance| (%)", yMost);
+  if (xLeast > xMost) xLeast = yLeast = 0;  // no point: an empty plot from zero
+  QValueAxis* x = Axis("Worst cut-off inequality (% of stroke)", xLeast, xMost);
+  QValueAxis* y = Axis("|Work imbalance| (%)", yLeast, yMost);
   chart->addAxis(x, Qt::AlignBottom);
   chart->addAxis(y, Qt::AlignLeft);
   for (QAbstractSeries* s : chart->series()) {

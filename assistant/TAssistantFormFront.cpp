@@ -21,9 +21,11 @@ int Cores() {
   return static_cast<int>(std::thread::hardware_concurrency());
 }
 
-QString SignedWork(double pct) {
+// Signed, positive where the back end does more work, with the words for each end.
+QString SignedWork(double pct, const char* back = " (back end more)",
+                   const char* front = " (front end more)") {
   if (pct == 0) return "0";
-  return BoxText::Format(pct) + (pct > 0 ? " (back end more)" : " (front end more)");
+  return BoxText::Format(pct) + (pct > 0 ? back : front);
 }
 
 void SetChart(QChartView* view, QChart* chart) {
@@ -46,7 +48,9 @@ QWidget* TAssistantForm::BuildFront(QWidget* column) {
   frontView->setToolTip("Click a design's point to show it; the grey square is the start");
   frontTable = new QTableWidget(0, 3, frontPanel);
   frontTable->setObjectName("frontTable");
-  frontTable->setHorizontalHeaderLabels({"Design", "Cut-off inequality (%)", "Work imbalance (%)"});
+  frontTable->setHorizontalHeaderLabels(
+      {"Design", "Cut-off\ninequality (%)", "Work imbalance (%)\n(the end doing more)"});
+  frontTable->setWordWrap(false);
   frontTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
   frontTable->setSelectionBehavior(QAbstractItemView::SelectRows);
   frontTable->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -111,7 +115,7 @@ void TAssistantForm::ShowFront(const DesignInput& input, std::shared_ptr<const T
   for (std::size_t i = 0; i < f.designs.size(); ++i) {
     const FrontDesign& d = f.designs[i];
     const QStringList cells = {QString::number(i + 1), BoxText::Format(d.cutOffInequality),
-                               SignedWork(d.workImbalancePct)};
+                               SignedWork(d.workImbalancePct, " (back)", " (front)")};
     for (int c = 0; c < cells.size(); ++c)
       frontTable->setItem(static_cast<int>(i), c, new QTableWidgetItem(cells[c]));
   }
