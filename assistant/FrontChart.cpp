@@ -30,6 +30,9 @@ QValueAxis* Axis(const QString& title, double least, double most) {
   const double margin = std::max(0.12 * (most - least), 0.05);
   auto* axis = new QValueAxis;
   axis->setTitleText(title);
+  QFont font = axis->titleFont();
+  font.setPointSizeF(font.pointSizeF() * 0.85);  // the whole title fits beside a low plot
+  axis->setTitleFont(font);
   axis->setRange(std::max(least - margin, 0.0), most + margin);
   axis->applyNiceNumbers();
   return axis;

@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QScatterSeries>
+#include <QScrollBar>
 #include <thread>
 
 #include "BoxText.h"
@@ -49,7 +50,7 @@ QWidget* TAssistantForm::BuildFront(QWidget* column) {
   frontTable = new QTableWidget(0, 3, frontPanel);
   frontTable->setObjectName("frontTable");
   frontTable->setHorizontalHeaderLabels(
-      {"Design", "Cut-off\ninequality (%)", "Work imbalance (%)\n(the end doing more)"});
+      {"Design", "Cut-off\ninequality (%)", "Work imbalance (%)\n(end doing more)"});
   frontTable->setWordWrap(false);
   frontTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
   frontTable->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -119,6 +120,16 @@ void TAssistantForm::ShowFront(const DesignInput& input, std::shared_ptr<const T
     for (int c = 0; c < cells.size(); ++c)
       frontTable->setItem(static_cast<int>(i), c, new QTableWidgetItem(cells[c]));
   }
+  // The list keeps the width of its contents; the plot takes the rest.
+  int width = 2 * frontTable->frameWidth() + frontTable->verticalScrollBar()->sizeHint().width();
+  for (int c = 0; c < frontTable->columnCount(); ++c) {
+    int column = frontTable->horizontalHeader()->sectionSizeHint(c);
+    for (int row = 0; row < frontTable->rowCount(); ++row)
+      column = std::max(column,
+                        frontTable->fontMetrics().horizontalAdvance(frontTable->item(row, c)->text()) + 16);
+    width += column;
+  }
+  frontTable->setMinimumWidth(width);
   frontPanel->show();
   shown_ = -1;
   PickDesign(0);
