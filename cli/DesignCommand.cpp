@@ -186,7 +186,11 @@ int Design(const DesignOptions& options, Store& store, const EngineRecord& store
                        front.problem.empty() ? "no design of the front could be measured" : front.problem,
                        unit, out, err);
   const std::size_t picked = Picked(options, front, err);
-  return Report(options, store, stored, input, front.designs[picked].result, &front, picked, unit, out, err);
+  // The design is reported as the search that found it was asked.
+  DesignInput searched = input;
+  searched.rules.objective = front.designs[picked].objective;
+  return Report(options, store, stored, searched, front.designs[picked].result, &front, picked, unit, out,
+                err);
 }
 
 // The store would create a missing file and read a device without end; a

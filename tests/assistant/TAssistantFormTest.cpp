@@ -105,6 +105,8 @@ TEST_F(TAssistantFormTest, BothPlotsTheTradeOffAndAPickedPointBecomesTheDesignSh
             QString::number(designs));
   EXPECT_EQ(AssistantForm->frontTable->rowCount(), designs);
   EXPECT_EQ(AssistantForm->result(), &front->designs[0].result);
+  // With the trade-off shown the window still fits a 2560x1440 screen at 2x: 720 logical pixels.
+  EXPECT_LE(AssistantForm->minimumSizeHint().height(), 720);
 
   // A click on the last design's point shows it: its dimensions, and "Put in boxes" takes it.
   auto* last = static_cast<QScatterSeries*>(chart->series().back());
