@@ -151,6 +151,17 @@ TEST_F(TAssistantFormTest, CancelStopsTheSearchPromptly) {
   QTRY_VERIFY_WITH_TIMEOUT(!AssistantForm->searching(), 1000);
   EXPECT_EQ(AssistantForm->result()->status, DesignStatus::cancelled);
   EXPECT_TRUE(AssistantForm->BtStart->isEnabled());
+  // The trade-off stops as promptly, in its first search, and says what it kept.
+  AssistantForm->CbObjective->setCurrentIndex(2);
+  QTest::mouseClick(AssistantForm->BtStart, Qt::LeftButton);
+  QTest::qWait(300);
+  QTest::mouseClick(AssistantForm->BtCancel, Qt::LeftButton);
+  QTRY_VERIFY_WITH_TIMEOUT(!AssistantForm->searching(), 1000);
+  ASSERT_NE(AssistantForm->front(), nullptr);
+  EXPECT_EQ(AssistantForm->front()->status, DesignStatus::cancelled);
+  EXPECT_EQ(AssistantForm->front()->searches, 1);
+  EXPECT_TRUE(AssistantForm->LbStatus->text().contains("Cancelled"))
+      << AssistantForm->LbStatus->text().toStdString();
 }
 
 TEST_F(TAssistantFormTest, AnotherDataFolderDropsTheEngineAndTheSearch) {
