@@ -103,6 +103,8 @@ QWidget* TAssistantForm::BuildInputs() {
   layout->addLayout(BuildButtons(column));
   progress = new QProgressBar(column);
   LbBest = new QLabel(column);
+  LbBest->setWordWrap(true);
+  LbBest->setMaximumWidth(440);
   LbStatus = new QLabel(column);
   LbStatus->setObjectName("LbStatus");
   LbStatus->setWordWrap(true);

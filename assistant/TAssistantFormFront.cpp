@@ -94,8 +94,10 @@ void TAssistantForm::StartFront(const DesignInput& input) {
 void TAssistantForm::ShowFrontProgress(const FrontProgress& p) {
   progress->setRange(0, p.maxEvaluations);
   progress->setValue(std::min(p.evaluations, p.maxEvaluations));
-  QString text = QString("Search %1 of %2").arg(std::min(p.searchesDone + 1, p.searches)).arg(p.searches);
-  if (p.best) text += "; its best trial so far: " + BoxText::Format(*p.best) + " %";
+  QString text = QString("Search %1 of %2, ").arg(std::min(p.searchesDone + 1, p.searches)).arg(p.searches);
+  text += p.objective == DesignObjective::work ? "best work balance" : "best cut-off equality";
+  if (p.workLimitPct) text += " with the work imbalance at most " + BoxText::Format(*p.workLimitPct) + " %";
+  if (p.best) text += "; best trial so far: " + BoxText::Format(*p.best) + " %";
   LbBest->setText(text);
 }
 

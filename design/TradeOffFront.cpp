@@ -73,6 +73,8 @@ class FrontRun {
       input.rules.workLimit = WorkLimit::percent;
       input.rules.workLimitPct = *workLimitPct;
     }
+    objective_ = objective;
+    level_ = workLimitPct;
     const auto sink = [this](const DesignProgress& p) { Report(p.evaluations, p.best); };
     DesignResult result = SearchDesign(input, threads_, cancel_, sink);
     ++done_;
@@ -85,7 +87,8 @@ class FrontRun {
   void Report(int running, std::optional<double> best) {
     if (!sink_) return;
     const int limit = input_.maxEvaluations;
-    sink_({done_, planned_, done_ * limit + std::min(running, limit), planned_ * limit, best});
+    sink_({done_, planned_, done_ * limit + std::min(running, limit), planned_ * limit, objective_, level_,
+           best});
   }
 
   const DesignInput& input_;
@@ -95,6 +98,8 @@ class FrontRun {
   int planned_ = 2 + kFrontLevels;
   int done_ = 0;
   int evaluations_ = 0;
+  DesignObjective objective_ = DesignObjective::work;
+  std::optional<double> level_;
 };
 
 // The ends, then the levels between them unless one end is as good as the other on both counts.

@@ -35,7 +35,11 @@ struct FrontProgress {
   int searchesDone = 0, searches = 0;
   // Over the whole front: each search counts at most its limit.
   int evaluations = 0, maxEvaluations = 0;
-  std::optional<double> best;  // the best trial of the search running
+  // The search running: its objective, the work limit it holds when it is
+  // one of the levels, and its best trial so far.
+  DesignObjective objective = DesignObjective::work;
+  std::optional<double> workLimitPct;
+  std::optional<double> best;
 };
 // Called from the front's thread, one call at a time.
 using FrontProgressSink = std::function<void(const FrontProgress&)>;
