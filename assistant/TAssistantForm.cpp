@@ -82,7 +82,13 @@ TAssistantForm::TAssistantForm(SessionModel& model, QWidget* parent) : QWidget(p
   inputs->setMinimumWidth(inputs->widget()->sizeHint().width() +
                           inputs->verticalScrollBar()->sizeHint().width());
   layout->addWidget(inputs);
-  layout->addWidget(BuildOutputs(), 1);
+  // The outputs scroll too, so that the window fits a screen of 720 logical
+  // pixels' height with the trade-off shown.
+  auto* outputs = new QScrollArea(this);
+  outputs->setWidget(BuildOutputs());
+  outputs->setWidgetResizable(true);
+  outputs->setFrameShape(QFrame::NoFrame);
+  layout->addWidget(outputs, 1);
   ConnectReactions();
   // Beside the main window's place, as far as the screen allows.
   WindowPlacement::PlaceOuter(this, QPoint(120, 0), QSize(1240, 700));
@@ -97,6 +103,8 @@ QWidget* TAssistantForm::BuildInputs() {
   layout->addLayout(BuildButtons(column));
   progress = new QProgressBar(column);
   LbBest = new QLabel(column);
+  LbBest->setWordWrap(true);
+  LbBest->setMaximumWidth(440);
   LbStatus = new QLabel(column);
   LbStatus->setObjectName("LbStatus");
   LbStatus->setWordWrap(true);
@@ -124,7 +132,10 @@ QWidget* TAssistantForm::BuildChoices(QWidget* column) {
   EdCutOffShift = SmallEdit(box, "EdCutOffShift", 80);
   EdCutOffShift->setToolTip("The full-gear cut-off on each side, or every working notch's when kept");
   EdCutOffShift->setText(BoxText::Format(kDefaultCutOffShiftPct));
-  CbObjective = Choice(box, "CbObjective", {"cut-off inequality", "work imbalance"});
+  CbObjective = Choice(box, "CbObjective", {"cut-off inequality", "work imbalance", "Both (trade-off)"});
+  CbObjective->setToolTip(
+      "Both: up to seven searches from the best cut-off equality to the best work balance, plotted to pick "
+      "from");
   EdMaxEvals = SmallEdit(box, "EdMaxEvals", 80);
   EdMaxEvals->setText(QString::number(kDefaultMaxEvaluations));
   const std::pair<const char*, QWidget*> rows[] = {
@@ -192,7 +203,10 @@ void TAssistantForm::ConnectReactions() {
     unit_ = model_.lengthUnit();
     ShowDimensionValues();
     ShowDrawingGrid();
-    if (result_) ShowResult(input_, result_);
+    if (front_)
+      PickDesign(shown_);
+    else if (result_)
+      ShowResult(input_, result_);
   }));
 }
 
@@ -290,6 +304,7 @@ void TAssistantForm::BtStartClick() {
   if (!start_) return;
   const DesignInput input = ReadInput();
   if (const QString problem = InputProblem(input); !problem.isEmpty()) return LbStatus->setText(problem);
+  if (TradeOffChosen()) return StartFront(input);
   ClearResult();
   progress->setRange(0, input.maxEvaluations);
   progress->setValue(0);

@@ -3,7 +3,9 @@
 // setting angle and valve setting, the side, the cut-off shift and the
 // objective; the search runs on the window's JobRunner with live progress and
 // a cancel, and its proposal is shown before against after over the start's
-// whole usable range and can be put in the main window's boxes.
+// whole usable range and can be put in the main window's boxes. With the
+// objective "Both (trade-off)" the trade-off front is searched instead and
+// plotted; the design picked on the plot or in its list is the one shown.
 #pragma once
 
 #include <QCheckBox>
@@ -25,6 +27,7 @@
 #include "DesignSearch.h"
 #include "JobRunner.h"
 #include "SessionModel.h"
+#include "TradeOffFront.h"
 
 class QChartView;
 
@@ -47,6 +50,11 @@ class TAssistantForm : public QWidget {
   void BtPutInBoxesClick();
 
   const DesignResult* result() const { return result_.get(); }
+  // The front of the last trade-off search, and the index of its design shown.
+  const TradeOffFront* front() const { return front_.get(); }
+  int shownDesign() const { return shown_; }
+  // Shows design `index` of the front: the tables, plots and "Put in boxes" take it.
+  void PickDesign(int index);
   bool searching() const { return searching_; }
   QCheckBox* FreeBox(int index) const { return rows_[static_cast<size_t>(index)].free; }
   QLineEdit* LowerBox(int index) const { return rows_[static_cast<size_t>(index)].lower; }
@@ -77,6 +85,9 @@ class TAssistantForm : public QWidget {
   QTableWidget* dimensionTable;
   QChartView* inequalityView;
   QChartView* cutOffView;
+  QWidget* frontPanel;
+  QChartView* frontView;
+  QTableWidget* frontTable;
 
  signals:
   // The proposal, to be shown in the main window's boxes under that name.
@@ -122,6 +133,13 @@ class TAssistantForm : public QWidget {
   void ShowNotchTable(const DesignResult& result);
   void ShowDimensionTable(const DesignInput& input, const DesignResult& result);
   QString Length(double value) const;
+  bool TradeOffChosen() const;
+  QWidget* BuildFront(QWidget* column);
+  void StartFront(const DesignInput& input);
+  void ShowFrontProgress(const FrontProgress& p);
+  void ShowFront(const DesignInput& input, std::shared_ptr<const TradeOffFront> front);
+  void ClearFront();
+  QString FrontStatusText() const;
 
   SessionModel& model_;
   JobRunner jobs_;
@@ -130,6 +148,8 @@ class TAssistantForm : public QWidget {
   std::array<DimensionRow, kDimensions> rows_{};
   std::vector<std::pair<const char*, QLabel*>> limitLabels_;  // a limit's key and its control's caption
   DesignInput input_;
-  std::shared_ptr<const DesignResult> result_;
+  std::shared_ptr<const DesignResult> result_;  // with a front: the design shown, held by the front
+  std::shared_ptr<const TradeOffFront> front_;
+  int shown_ = 0;
   bool searching_ = false;
 };

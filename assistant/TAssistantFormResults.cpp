@@ -97,20 +97,29 @@ QWidget* TAssistantForm::BuildOutputs() {
   charts->addWidget(inequalityView);
   charts->addWidget(cutOffView);
   layout->addLayout(charts, 3);
+  layout->addWidget(BuildFront(column), 3);
   auto* tables = new QHBoxLayout;
   summaryTable = Table(column, "summaryTable", {"Over the usable range", "Before", "After"});
   dimensionTable = Table(column, "dimensionTable", {"Dimension", "Before", "After"});
+  // The captions give way (elided, whole in the tooltip) so that Before and After stay in view.
+  dimensionTable->horizontalHeader()->setStretchLastSection(false);
+  dimensionTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+  dimensionTable->setTextElideMode(Qt::ElideRight);
   tables->addWidget(summaryTable);
   tables->addWidget(dimensionTable);
+  // Tables keep a readable height: with the trade-off shown the outputs scroll instead.
+  for (QTableWidget* table : {summaryTable, dimensionTable}) table->setMinimumHeight(150);
   layout->addLayout(tables, 2);
   notchTable = Table(column, "notchTable", {});
   notchTable->setToolTip("Before -> after; the port openings are the maximum openings at each end");
+  notchTable->setMinimumHeight(110);
   layout->addWidget(notchTable, 2);
   return column;
 }
 
 void TAssistantForm::ClearResult() {
   result_.reset();
+  ClearFront();
   BtPutInBoxes->setEnabled(false);
   LbBest->clear();
   LbLimits->clear();
@@ -237,6 +246,7 @@ void TAssistantForm::ShowDimensionTable(const DesignInput& input, const DesignRe
     const QStringList cells = {dimension.caption, BoxText::FormatFaithful(from), BoxText::FormatFaithful(to)};
     for (int c = 0; c < cells.size(); ++c) {
       auto* item = new QTableWidgetItem(cells[c]);
+      if (c == 0) item->setToolTip(cells[c]);
       if (from != to) {
         item->setBackground(QColor(255, 236, 140));
         QFont bold = item->font();

@@ -14,6 +14,7 @@
 
 #include "Cp1252.h"
 #include "DataFile.h"
+#include "DesignFrontReport.h"
 #include "DesignHelp.h"
 #include "DesignOptions.h"
 #include "DesignReport.h"
@@ -99,18 +100,14 @@ std::vector<StudyRow> ListedRows(const DesignResult& result, const DesignFigures
   return rows;
 }
 
-int Design(const DesignOptions& options, Store& store, const EngineRecord& stored, std::ostream& out,
-           std::ostream& err) {
-  const Engine start = ToEngine(stored);
-  // Without --unit, lengths carry the unit the data file was given.
-  const LengthUnit unit = LabelUnit(options.unit, options.dataFile, kProgram, err);
-  const DesignInput input = MakeInput(options, start, unit);
+// Why the free set cannot be searched, said on `err`, as the exit status; none when it can.
+std::optional<int> FreeSetProblem(const DesignOptions& options, const DesignInput& input, std::ostream& err) {
   for (const FreeDimension& d : input.free) {
-    if (d.name == "rockerRatio" && start.rockerType == 0) {
+    if (d.name == "rockerRatio" && input.start.rockerType == 0) {
       Say(err, "rockerRatio cannot be freed: the engine has no rocker");
       return kExitUsage;
     }
-    if (const auto problem = BoundsProblem(start, d)) {
+    if (const auto problem = BoundsProblem(input.start, d)) {
       // Bounds the program chose fail only where the engine's own value is unusable.
       const bool given = std::any_of(options.free.begin(), options.free.end(),
                                      [&](const FreeOption& f) { return f.name == d.name && f.lower; });
@@ -120,12 +117,23 @@ int Design(const DesignOptions& options, Store& store, const EngineRecord& store
       return given ? kExitUsage : kExitCannotAssemble;
     }
   }
-  const DesignResult result = SearchDesign(input, Cores());
-  if (result.status == DesignStatus::cannotStart) {
-    Say(err, options.name + ": " + result.problem);
-    if (options.json) WriteJsonFailure(out, RecordName(stored), result.problem, unit);
-    return kExitCannotAssemble;
-  }
+  return std::nullopt;
+}
+
+// The design of the front reported in full: the one picked, or the last when the front has fewer.
+std::size_t Picked(const DesignOptions& options, const TradeOffFront& front, std::ostream& err) {
+  const auto wanted = static_cast<std::size_t>(options.pick.value_or(1));
+  if (wanted <= front.designs.size()) return wanted - 1;
+  Say(err, "--pick " + std::to_string(wanted) + ": the front has " + std::to_string(front.designs.size()) +
+               (front.designs.size() == 1 ? " design" : " designs") + "; design " +
+               std::to_string(front.designs.size()) + " is reported in full");
+  return front.designs.size() - 1;
+}
+
+// The report of `result` (with the front it was picked from), and the proposal saved when asked.
+int Report(const DesignOptions& options, Store& store, const EngineRecord& stored, const DesignInput& input,
+           const DesignResult& result, const TradeOffFront* front, std::size_t picked, LengthUnit unit,
+           std::ostream& out, std::ostream& err) {
   EngineRecord proposal = stored;
   ToRecord(result.proposal, proposal);
   const std::string name = options.saveAs ? SaveAsName(*options.saveAs) : RecordName(stored);
@@ -137,8 +145,11 @@ int Design(const DesignOptions& options, Store& store, const EngineRecord& store
                                  Cp1252ToUtf8(RecordName(stored)),
                                  unit,
                                  listed,
-                                 ListedRows(result, result.before, start, listed),
-                                 ListedRows(result, result.after, result.proposal, listed)};
+                                 ListedRows(result, result.before, input.start, listed),
+                                 ListedRows(result, result.after, result.proposal, listed),
+                                 front,
+                                 picked};
+  if (front && !options.json) WriteFrontText(out, report);
   options.json ? WriteDesignJson(out, report) : WriteDesignText(out, report);
   if (options.saveAs) {
     if (const auto refused = SaveProposal(store.shed, proposal, *options.saveAs, options.dataFile, err)) {
@@ -147,6 +158,39 @@ int Design(const DesignOptions& options, Store& store, const EngineRecord& store
     }
   }
   return kExitOk;
+}
+
+int CannotStart(const DesignOptions& options, const EngineRecord& stored, const std::string& problem,
+                LengthUnit unit, std::ostream& out, std::ostream& err) {
+  Say(err, options.name + ": " + problem);
+  if (options.json) WriteJsonFailure(out, RecordName(stored), problem, unit);
+  return kExitCannotAssemble;
+}
+
+int Design(const DesignOptions& options, Store& store, const EngineRecord& stored, std::ostream& out,
+           std::ostream& err) {
+  const Engine start = ToEngine(stored);
+  // Without --unit, lengths carry the unit the data file was given.
+  const LengthUnit unit = LabelUnit(options.unit, options.dataFile, kProgram, err);
+  const DesignInput input = MakeInput(options, start, unit);
+  if (const auto status = FreeSetProblem(options, input, err)) return *status;
+  if (!options.tradeOff) {
+    const DesignResult result = SearchDesign(input, Cores());
+    if (result.status == DesignStatus::cannotStart)
+      return CannotStart(options, stored, result.problem, unit, out, err);
+    return Report(options, store, stored, input, result, nullptr, 0, unit, out, err);
+  }
+  const TradeOffFront front = FindTradeOffFront(input, Cores());
+  if (front.status == DesignStatus::cannotStart || front.designs.empty())
+    return CannotStart(options, stored,
+                       front.problem.empty() ? "no design of the front could be measured" : front.problem,
+                       unit, out, err);
+  const std::size_t picked = Picked(options, front, err);
+  // The design is reported as the search that found it was asked.
+  DesignInput searched = input;
+  searched.rules.objective = front.designs[picked].objective;
+  return Report(options, store, stored, searched, front.designs[picked].result, &front, picked, unit, out,
+                err);
 }
 
 // The store would create a missing file and read a device without end; a

@@ -135,6 +135,20 @@ driver knows; the suspension's bounds are wider (35 %) since it sets no event.
 Limits are checked every 0.5 deg. over the start's usable range; the after
 figures are taken over the proposal's own usable range, as its study reads it.
 
+Trade-off (--objective both): equal cut-off often costs work balance. One
+search for the best work balance, one for the best cut-off equality, both
+under the limits, then five cut-off searches with the worst work imbalance
+held at levels evenly between those two designs' (the epsilon-constraint
+method): up to seven searches, so several times a single search's time, each
+with the same seed and --max-evals. The designs no other beats on both counts
+are listed from the best cut-off equality to the best work balance, each with
+its worst cut-off inequality, its worst work imbalance (signed, over the
+working notches of both sides) and its changed dimensions on the drawing
+grid; every one is on the grid and meets every limit. When one design is best
+at both, the list is that design and says so. The design --pick names is then
+reported in full (and saved with --save-as); --json adds "front", the list of
+{worstCutOffInequality, worstWorkImbalancePct, proposal}.
+
 Options:
   --data FILE           the data file (default ste_data.dat in the working folder)
   --set ANGLE           the setting angle (required)
@@ -158,8 +172,11 @@ Options:
                         4 significant figures with no unit)
   --tolerance T         how far a made length may be off (default 0.002 in,
                         0.05 mm, 0.05 % of the value with no unit)
-  --objective cutoff|work
-                        the cut-off inequality (default) or the work imbalance
+  --objective cutoff|work|both
+                        the cut-off inequality (default), the work imbalance,
+                        or both: the trade-off between them (see below)
+  --pick N              with --objective both, the design of the list reported
+                        in full (default 1)
 )" + FreeOptionHelp() +
          R"(  --max-evals N         at most N trial designs measured, the checks on every
                         notch included (default )" +

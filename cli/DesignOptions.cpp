@@ -8,12 +8,14 @@
 #include "EngineSchema.h"
 #include "NumberFormat.h"
 #include "QuadrantStudy.h"
+#include "TradeOffFront.h"
 
 const char* const kDesignUsageText =
     "usage: zovuderiz-design [--data FILE] --set ANGLE [--valve-setting leads|cutoff] [--side both|down|up] "
     "[--cutoff-shift P] [--keep-notches] [--mid-gear-shift DEG] [--die-margin PCT] [--work-limit "
     "PCT|start|none] "
-    "[--precision STEP] [--tolerance T] [--objective cutoff|work] [--free DIM[:LO:HI]]... [--max-evals N] "
+    "[--precision STEP] [--tolerance T] [--objective cutoff|work|both] [--pick N] [--free DIM[:LO:HI]]... "
+    "[--max-evals N] "
     "[--seed N] "
     "[--notches A,B,C | --notches LO:HI:STEP] [--save-as NAME] [--unit none|in|mm] [--json] NAME";
 
@@ -147,8 +149,14 @@ bool TakeProblemOption(const std::vector<std::string>& args, std::size_t& i, Des
     options.side = parsed.value_or(options.side);
   } else if (const auto objective = ValueOf(args, i, "--objective")) {
     const auto parsed = ParseObjective(*objective);
-    if (!parsed) error = "--objective needs cutoff or work: " + *objective;
-    options.objective = parsed.value_or(options.objective);
+    options.tradeOff = *objective == "both";
+    if (!parsed && !options.tradeOff) error = "--objective needs cutoff, work or both: " + *objective;
+    options.objective = parsed.value_or(DesignObjective::cutOff);
+  } else if (const auto pick = ValueOf(args, i, "--pick")) {
+    const auto n = Whole(*pick, 1);
+    if (!n || *n > 2 + kFrontLevels)
+      error = "--pick needs a design of the front, 1 to " + std::to_string(2 + kFrontLevels) + ": " + *pick;
+    options.pick = static_cast<int>(n.value_or(1));
   } else if (const auto shift = ValueOf(args, i, "--cutoff-shift")) {
     const auto points = ParseFloat(*shift);
     if (!points || !std::isfinite(*points) || !(*points > 0))
@@ -220,6 +228,7 @@ std::variant<DesignOptions, UsageError> ParseDesignArgs(const std::vector<std::s
     if (const auto error = TakeOption(args, i, options, setGiven)) return UsageError{*error};
   }
   if (!setGiven) return UsageError{"no setting angle given (--set ANGLE)"};
+  if (options.pick && !options.tradeOff) return UsageError{"--pick needs --objective both"};
   if (i >= args.size()) return UsageError{"no engine name given"};
   if (i + 1 < args.size()) return UsageError{"more than one engine name: " + args[i + 1]};
   options.name = args[i];

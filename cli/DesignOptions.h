@@ -23,6 +23,8 @@ struct DesignOptions {
   ValveSetting valveSetting = ValveSetting::equalLeads;
   DesignSide side = DesignSide::both;
   DesignObjective objective = DesignObjective::cutOff;
+  bool tradeOff = false;    // --objective both: the front between cut-off equality and work balance
+  std::optional<int> pick;  // the design of the front reported in full, from 1 (default 1)
   double cutOffShiftPct = kDefaultCutOffShiftPct;
   bool keepNotches = false;
   double midGearShiftDeg = kDefaultMidGearShiftDeg;

@@ -8,6 +8,7 @@
 
 #include "Angles.h"
 #include "Cp1252.h"
+#include "DesignFrontReport.h"
 #include "DesignLimitsReport.h"
 #include "JsonText.h"
 #include "MidGear.h"
@@ -229,15 +230,6 @@ void WriteJsonFigures(std::ostream& out, const char* key, const DesignReportInpu
   out << "  ]},\n";
 }
 
-// Every field of the record, by its name in the data file's description.
-void WriteJsonProposal(std::ostream& out, const EngineRecord& r) {
-  out << "  \"proposal\": {\"name\": " << JsonString(Cp1252ToUtf8(RecordName(r)));
-  for (const RecordField& f : RecordFields())
-    out << ", " << JsonString(f.key) << ": "
-        << (f.number ? JsonNumber(r.*f.number) : std::to_string(r.*f.whole));
-  out << "}\n";
-}
-
 void WriteJsonProblem(std::ostream& out, const DesignReportInput& report) {
   const DesignInput& in = report.input;
   out << "  \"setAngleDeg\": " << JsonNumber(in.setting.angleDeg)
@@ -273,6 +265,14 @@ void WriteDesignJson(std::ostream& out, const DesignReportInput& report) {
                    std::nullopt);
   WriteJsonFigures(out, "after", report, r.after, r.afterOwn, r.afterSummary, r.afterRange, report.afterRows,
                    r.tolerance.worstObjective);
-  WriteJsonProposal(out, report.proposal);
-  out << "}\n";
+  if (report.front) WriteFrontJson(out, report);
+  out << "  \"proposal\": " << ProposalJson(report.proposal) << "\n}\n";
+}
+
+std::string ProposalJson(const EngineRecord& r) {
+  std::string text = "{\"name\": " + JsonString(Cp1252ToUtf8(RecordName(r)));
+  for (const RecordField& f : RecordFields())
+    text +=
+        ", " + JsonString(f.key) + ": " + (f.number ? JsonNumber(r.*f.number) : std::to_string(r.*f.whole));
+  return text + "}";
 }

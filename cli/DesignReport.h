@@ -15,6 +15,7 @@
 #include "DesignSearch.h"
 #include "EngineRecord.h"
 #include "Quantity.h"
+#include "TradeOffFront.h"
 
 struct DesignReportInput {
   const DesignInput& input;
@@ -24,7 +25,12 @@ struct DesignReportInput {
   LengthUnit unit = LengthUnit::none;
   std::vector<double> notchesDeg;               // the notches listed
   std::vector<StudyRow> beforeRows, afterRows;  // their runs
+  // With --objective both: the front, whose design `picked` (from 0) is the result reported.
+  const TradeOffFront* front = nullptr;
+  std::size_t picked = 0;
 };
 
 void WriteDesignText(std::ostream& out, const DesignReportInput& report);
 void WriteDesignJson(std::ostream& out, const DesignReportInput& report);
+// Every field of the record by its name in the data file's description, as one JSON object.
+std::string ProposalJson(const EngineRecord& record);

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QChartView>
 #include <QLineSeries>
+#include <QScatterSeries>
 #include <QTest>
 
 #include "BoxText.h"
@@ -85,6 +86,43 @@ TEST_F(TAssistantFormTest, SearchesTheWholeRangeAndPutsWhatTheTableShowsInTheBox
   QTRY_VERIFY_WITH_TIMEOUT(!AssistantForm->searching(), 30000);
 }
 
+TEST_F(TAssistantFormTest, BothPlotsTheTradeOffAndAPickedPointBecomesTheDesignShown) {
+  Pick("Goods 0-6-0 slide valve");
+  MainForm->findChild<QAction*>("DesignAssistant1")->trigger();
+  AssistantForm->CbObjective->setCurrentIndex(AssistantForm->CbObjective->findText("Both (trade-off)"));
+  AssistantForm->EdMaxEvals->setText("300");
+  QTest::mouseClick(AssistantForm->BtStart, Qt::LeftButton);
+  EXPECT_TRUE(AssistantForm->searching());
+  QTRY_VERIFY_WITH_TIMEOUT(!AssistantForm->searching(), 120000);
+  const TradeOffFront* front = AssistantForm->front();
+  ASSERT_NE(front, nullptr);
+  const int designs = static_cast<int>(front->designs.size());
+  ASSERT_GE(designs, 2) << AssistantForm->LbStatus->text().toStdString();
+  // The start and each design a point, labelled as the list numbers them.
+  QChart* chart = AssistantForm->frontView->chart();
+  ASSERT_EQ(chart->series().size(), designs + 1);
+  EXPECT_EQ(static_cast<QScatterSeries*>(chart->series().back())->pointLabelsFormat(),
+            QString::number(designs));
+  EXPECT_EQ(AssistantForm->frontTable->rowCount(), designs);
+  EXPECT_EQ(AssistantForm->result(), &front->designs[0].result);
+  // With the trade-off shown the window still fits a 2560x1440 screen at 2x: 720 logical pixels.
+  EXPECT_LE(AssistantForm->minimumSizeHint().height(), 720);
+
+  // A click on the last design's point shows it: its dimensions, and "Put in boxes" takes it.
+  auto* last = static_cast<QScatterSeries*>(chart->series().back());
+  const QPoint at = AssistantForm->frontView->mapFromScene(chart->mapToPosition(last->at(0), last));
+  QTest::mouseClick(AssistantForm->frontView->viewport(), Qt::LeftButton, {}, at);
+  QTRY_COMPARE(AssistantForm->shownDesign(), designs - 1);
+  const DesignResult& shown = front->designs.back().result;
+  EXPECT_EQ(AssistantForm->result(), &shown);
+  EXPECT_EQ(AssistantForm->frontTable->currentRow(), designs - 1);
+  QTest::mouseClick(AssistantForm->BtPutInBoxes, Qt::LeftButton);
+  EXPECT_EQ(BoxText::Number(Box("EdLarad")), shown.proposal.larad);
+  // Picking a row of the list does the same.
+  AssistantForm->frontTable->selectRow(0);
+  EXPECT_EQ(AssistantForm->result(), &front->designs[0].result);
+}
+
 TEST_F(TAssistantFormTest, BoundsAcrossZeroAreRefused) {
   Pick("Goods 0-6-0 slide valve");
   MainForm->findChild<QAction*>("DesignAssistant1")->trigger();
@@ -113,6 +151,17 @@ TEST_F(TAssistantFormTest, CancelStopsTheSearchPromptly) {
   QTRY_VERIFY_WITH_TIMEOUT(!AssistantForm->searching(), 1000);
   EXPECT_EQ(AssistantForm->result()->status, DesignStatus::cancelled);
   EXPECT_TRUE(AssistantForm->BtStart->isEnabled());
+  // The trade-off stops as promptly, in its first search, and says what it kept.
+  AssistantForm->CbObjective->setCurrentIndex(2);
+  QTest::mouseClick(AssistantForm->BtStart, Qt::LeftButton);
+  QTest::qWait(300);
+  QTest::mouseClick(AssistantForm->BtCancel, Qt::LeftButton);
+  QTRY_VERIFY_WITH_TIMEOUT(!AssistantForm->searching(), 1000);
+  ASSERT_NE(AssistantForm->front(), nullptr);
+  EXPECT_EQ(AssistantForm->front()->status, DesignStatus::cancelled);
+  EXPECT_EQ(AssistantForm->front()->searches, 1);
+  EXPECT_TRUE(AssistantForm->LbStatus->text().contains("Cancelled"))
+      << AssistantForm->LbStatus->text().toStdString();
 }
 
 TEST_F(TAssistantFormTest, AnotherDataFolderDropsTheEngineAndTheSearch) {

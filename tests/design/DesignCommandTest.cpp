@@ -93,6 +93,30 @@ TEST_F(DesignCommandTest, UsageAndEngineErrors) {
   EXPECT_NE(out_.find("Worst cut-off inequality"), std::string::npos);
 }
 
+TEST_F(DesignCommandTest, TheTradeOffListsItsDesignsAndReportsThePickedOneInFull) {
+  EXPECT_EQ(Run({"--set", "25", "--pick", "2", "Goods 0-6-0 slide valve"}), 2);  // --pick without both
+  EXPECT_EQ(Run({"--set", "25", "--objective", "all", "Goods 0-6-0 slide valve"}), 2);
+  ASSERT_EQ(Run({"--set", "25", "--objective", "both", "--json", "Goods 0-6-0 slide valve"}), 0);
+  const auto at = out_.find("\"front\": [");
+  ASSERT_NE(at, std::string::npos) << out_;
+  const std::string front = out_.substr(at, out_.find("\n  ],", at) - at);
+  const auto count = [&](const std::string& key) {
+    std::size_t n = 0;
+    for (auto p = front.find(key); p != std::string::npos; p = front.find(key, p + 1)) ++n;
+    return n;
+  };
+  const std::size_t designs = count("{\"worstCutOffInequality\": ");
+  EXPECT_GE(designs, 1u);
+  EXPECT_LE(designs, 7u);
+  EXPECT_EQ(count(", \"worstWorkImbalancePct\": "), designs);
+  EXPECT_EQ(count(", \"proposal\": {\"name\": \"Goods 0-6-0 slide valve\", "), designs);
+  // A pick past the end of the list reports the last design, and says so.
+  ASSERT_EQ(Run({"--set", "25", "--objective", "both", "--pick", "7", "Goods 0-6-0 slide valve"}), 0);
+  EXPECT_NE(out_.find("Trade-off between cut-off equality and work balance"), std::string::npos);
+  EXPECT_NE(out_.find("in full:"), std::string::npos);
+  EXPECT_NE(err_.find("--pick 7: the front has"), std::string::npos) << err_;
+}
+
 TEST_F(DesignCommandTest, NoDataFileNoEndlessNotchesAndOneLinePerError) {
   const auto run = [this](std::vector<std::string> args) {
     std::ostringstream out, err;
