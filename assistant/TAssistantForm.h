@@ -133,6 +133,9 @@ class TAssistantForm : public QWidget {
   void ShowNotchTable(const DesignResult& result);
   void ShowDimensionTable(const DesignInput& input, const DesignResult& result);
   QString Length(double value) const;
+  // Signed, positive where the back end does more work, with the words for each end.
+  static QString SignedWork(double pct, const char* back = " (back end more)",
+                            const char* front = " (front end more)");
   bool TradeOffChosen() const;
   QWidget* BuildFront(QWidget* column);
   void StartFront(const DesignInput& input);

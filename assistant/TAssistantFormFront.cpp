@@ -22,13 +22,6 @@ int Cores() {
   return static_cast<int>(std::thread::hardware_concurrency());
 }
 
-// Signed, positive where the back end does more work, with the words for each end.
-QString SignedWork(double pct, const char* back = " (back end more)",
-                   const char* front = " (front end more)") {
-  if (pct == 0) return "0";
-  return BoxText::Format(pct) + (pct > 0 ? back : front);
-}
-
 void SetChart(QChartView* view, QChart* chart) {
   QChart* old = view->chart();
   view->setChart(chart);
@@ -36,6 +29,11 @@ void SetChart(QChartView* view, QChart* chart) {
 }
 
 }  // namespace
+
+QString TAssistantForm::SignedWork(double pct, const char* back, const char* front) {
+  if (pct == 0) return "0";
+  return BoxText::Format(pct) + (pct > 0 ? back : front);
+}
 
 QWidget* TAssistantForm::BuildFront(QWidget* column) {
   frontPanel = new QWidget(column);

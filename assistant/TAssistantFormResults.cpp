@@ -99,7 +99,7 @@ QWidget* TAssistantForm::BuildOutputs() {
   layout->addLayout(charts, 3);
   layout->addWidget(BuildFront(column), 3);
   auto* tables = new QHBoxLayout;
-  summaryTable = Table(column, "summaryTable", {"Over the usable range", "Before", "After"});
+  summaryTable = Table(column, "summaryTable", {"Every 0.5 deg. of the usable range", "Before", "After"});
   dimensionTable = Table(column, "dimensionTable", {"Dimension", "Before", "After"});
   // The captions give way (elided, whole in the tooltip) so that Before and After stay in view.
   dimensionTable->horizontalHeader()->setStretchLastSection(false);
@@ -143,9 +143,13 @@ QString TAssistantForm::StatusText(const DesignResult& r) const {
     text += " The start breaks a constraint: " + QString::fromStdString(BreachText(breach)) +
             " The proposal does no worse there.";
   if (r.status == DesignStatus::improved && r.tolerance.worstObjective)
-    text += " Within the tolerances the worst inequality is " +
+    text += " Within the tolerances the " + figure + " is " +
             QString::fromStdString(FormatGeneral4(*r.tolerance.worstObjective)) + ".";
   if (!r.atBound.empty()) text += " Values in red italics stopped on a bound of the search.";
+  // The study's default step is a degree: said here, so the two windows' figures are not taken to disagree.
+  text +=
+      " Figures are measured every 0.5 deg. of each design's own usable range; a quadrant study with "
+      "notch step 0.5 and the auto range shows the same.";
   return text;
 }
 
@@ -179,14 +183,17 @@ void TAssistantForm::ShowSummaryTable(const DesignResult& r) {
     return lo && hi ? Length(*lo) + " .. " + Length(*hi) : QString("none");
   };
   const auto length = [&](const std::optional<double>& v) { return v ? Length(*v) : QString("none"); };
+  const auto work = [](const std::optional<double>& v) { return v ? SignedWork(*v) : QString("none"); };
   const QList<QStringList> rows = {
       {"Worst cut-off inequality (%)", Figure(b.study.worstInequality), Figure(a.study.worstInequality)},
       {"  below mid-gear (down)", Figure(b.study.worstInequalityDown), Figure(a.study.worstInequalityDown)},
       {"  above mid-gear (up)", Figure(b.study.worstInequalityUp), Figure(a.study.worstInequalityUp)},
-      {"Worst work imbalance (%)", Figure(b.worstWorkImbalancePct), Figure(a.worstWorkImbalancePct)},
+      {"Worst work imbalance (%)", work(b.worstWorkImbalanceSignedPct), work(a.worstWorkImbalanceSignedPct)},
       {"Usable range (deg.)", Range(r.range), Range(r.afterRange)},
       {"Mid-gear direction", MidGear(r.before), MidGear(r.after)},
-      {"Leads", lengths(b.leadMin, b.leadMax), lengths(a.leadMin, a.leadMax)},
+      {"Leads, working notches", lengths(b.study.leadMin, b.study.leadMax),
+       lengths(a.study.leadMin, a.study.leadMax)},
+      {"Leads, every notch", lengths(b.leadMin, b.leadMax), lengths(a.leadMin, a.leadMax)},
       {"Smallest max. port opening", length(b.study.smallestPortOpening),
        length(a.study.smallestPortOpening)},
       {"Largest die deflection", length(b.largestDieDeflection), length(a.largestDieDeflection)},
