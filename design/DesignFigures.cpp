@@ -10,6 +10,7 @@
 #include <array>
 #include <atomic>
 #include <cmath>
+#include <latch>
 #include <memory>
 #include <thread>
 
@@ -112,13 +113,14 @@ double DieShareOfArc(const GearRun& run, int step) {
   return span != 0 ? angleTo(t.At(step, die)) / span : 0.5;
 }
 
-NotchFigures MeasureNotch(const Engine& engine, double midGear, double angle, double centring,
-                          SolveMethod method, GearRun& run) {
-  NotchFigures notch;
+// The notch's sweep and what the die does in it, which no centring changes;
+// false when the gear does not assemble there.
+bool SolveNotch(const Engine& engine, double midGear, double angle, SolveMethod method, GearRun& run,
+                NotchFigures& notch) {
   notch.row.liftArmDeg = angle;
   if (auto failure = SolveCrankSweep(engine, midGear, angle, run, method)) {
     notch.row.failure = failure;
-    return notch;
+    return false;
   }
   notch.dieLow = notch.dieHigh = DiePositionAlongLink(run, 0);
   notch.arcLow = notch.arcHigh = DieShareOfArc(run, 0);
@@ -129,13 +131,17 @@ NotchFigures MeasureNotch(const Engine& engine, double midGear, double angle, do
     notch.arcLow = std::min(notch.arcLow, share);
     notch.arcHigh = std::max(notch.arcHigh, share);
   }
+  return true;
+}
+
+// The solved notch centred as the valves were set, and for equal leads there.
+void CentreNotch(const Engine& engine, double centring, GearRun& run, NotchFigures& notch) {
   RawValve raw;
   std::copy(run.valveTable, run.valveTable + kSteps, raw.begin());
   Centre(engine, run, raw, centring);
   notch.row.results = run.results;
   Centre(engine, run, raw, std::nullopt);
   notch.equalLeadEvents = AllEvents(run.results);
-  return notch;
 }
 
 }  // namespace
@@ -150,21 +156,30 @@ DesignFigures MeasureDesign(const Engine& engine, const DesignSetting& setting,
     return figures;
   }
   figures.midGearDeg = RadiansToDegrees(*midGear);
-  auto settingRun = std::make_unique<GearRun>();
-  if (!SetValves(engine, *midGear, setting, method, *settingRun, figures)) return figures;
+  // The notches' sweeps need no centring: they start while the valves are
+  // set, and wait for the centring only to centre their runs.
   figures.notches.resize(anglesDeg.size());
+  std::latch valvesSet(1);
+  bool set = false;
   std::atomic<std::size_t> next{0};
   const auto work = [&] {
     auto run = std::make_unique<GearRun>();
-    for (std::size_t i; (i = next++) < anglesDeg.size();)
-      figures.notches[i] = MeasureNotch(engine, *midGear, anglesDeg[i], figures.centring, method, *run);
+    for (std::size_t i; (i = next++) < anglesDeg.size();) {
+      const bool solved = SolveNotch(engine, *midGear, anglesDeg[i], method, *run, figures.notches[i]);
+      valvesSet.wait();
+      if (solved && set) CentreNotch(engine, figures.centring, *run, figures.notches[i]);
+    }
   };
   const int count = std::clamp(threads, 1, std::max(1, static_cast<int>(anglesDeg.size())));
   std::vector<std::jthread> helpers;
   for (int t = 1; t < count; ++t) helpers.emplace_back(work);
+  auto settingRun = std::make_unique<GearRun>();
+  set = SetValves(engine, *midGear, setting, method, *settingRun, figures);
+  valvesSet.count_down();
   work();
   // Every notch is written before the figures are handed back.
   for (std::jthread& helper : helpers) helper.join();
+  if (!set) figures.notches.clear();
   return figures;
 }
 
