@@ -76,7 +76,7 @@ Point ArmEnd(const Engine& e, double phi);
 
 // The link hung from the eccentric rods with pin1 at height y; empty when the
 // rods and the link cannot be put together there. The quick method places it
-// by algebra alone, equal to the exact placing within rounding.
+// by algebra alone, within a few parts in a thousand million of the exact placing.
 std::optional<LinkPose> PlaceLink(const Engine& e, const LinkDrivers& drivers, double y,
                                   SolveMethod method = SolveMethod::exact);
 

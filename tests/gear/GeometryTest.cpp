@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <vector>
 
 #include "Geometry.h"
@@ -31,6 +32,29 @@ TEST(IntersectCircles, PicksTheBranchBySideAndRejectsTouchingOrNestedCircles) {
   EXPECT_FALSE(IntersectCircles(0, {0, 0}, 5, {1, 0}, 1));   // one inside the other
   EXPECT_FALSE(IntersectCircles(0, {0, 0}, 5, {0, 0}, 5));   // concentric
   EXPECT_FALSE(IntersectCircles(1, {0, 0}, 1, {20, 0}, 1));  // apart
+}
+
+TEST(CrossCircles, AgreesWithIntersectCirclesOnEitherSideAndRefusesTheSameCircles) {
+  std::mt19937 random(7);
+  std::uniform_real_distribution<double> at(-60, 60), radius(0.5, 80);
+  int crossings = 0;
+  for (int i = 0; i < 2000; ++i) {
+    const Point a{at(random), at(random)}, b{at(random), at(random)};
+    const double rA = radius(random), rB = radius(random);
+    for (const int side : {0, 1}) {
+      const auto trig = IntersectCircles(side, a, rA, b, rB);
+      const auto algebra = CrossCircles(side, a, rA, b, rB);
+      ASSERT_EQ(trig.has_value(), algebra.has_value()) << i;
+      if (!trig) continue;
+      ++crossings;
+      // The trigonometric crossing turns by pi as 3.14159265: a few parts in 1e9 of a radius.
+      EXPECT_NEAR(algebra->x, trig->x, 1e-8 * (rA + rB)) << i;
+      EXPECT_NEAR(algebra->y, trig->y, 1e-8 * (rA + rB)) << i;
+    }
+  }
+  EXPECT_GT(crossings, 500);
+  EXPECT_FALSE(CrossCircles(0, {0, 0}, 5, {10, 0}, 5));
+  EXPECT_FALSE(CrossCircles(0, {0, 0}, 5, {0, 0}, 5));
 }
 
 TEST(IntersectLineCircle, RootZeroIsTheLargerXOrTheUpperPointOnAVerticalLine) {
