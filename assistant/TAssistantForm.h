@@ -82,6 +82,7 @@ class TAssistantForm : public QWidget {
   QLabel* LbStatus;
   QTableWidget* summaryTable;
   QTableWidget* notchTable;
+  QTableWidget* markTable;
   QTableWidget* dimensionTable;
   QChartView* inequalityView;
   QChartView* cutOffView;
@@ -131,6 +132,7 @@ class TAssistantForm : public QWidget {
   QString StatusText(const DesignResult& result) const;
   void ShowSummaryTable(const DesignResult& result);
   void ShowNotchTable(const DesignResult& result);
+  void ShowMarkTable(const DesignResult& result);
   void ShowDimensionTable(const DesignInput& input, const DesignResult& result);
   QString Length(double value) const;
   // Signed, positive where the back end does more work, with the words for each end.

@@ -1,6 +1,6 @@
 // The assistant's outputs: the status, the two plots over the whole usable
 // range, the figures of the range before and after, the listed notches
-// (before -> after) and the free dimensions with the changed ones
+// (before -> after), the notch marks before -> after and the free dimensions with the changed ones
 // highlighted (their bounds stand beside the boxes). The dimension table shows the proposal's values in the
 // digits "Put in boxes" puts, so what is shown is what goes in.
 #include <QChartView>
@@ -13,6 +13,7 @@
 #include "AssistantCharts.h"
 #include "BoxText.h"
 #include "MidGear.h"
+#include "NotchMarks.h"
 #include "NumberFormat.h"
 #include "TAssistantForm.h"
 
@@ -98,22 +99,27 @@ QWidget* TAssistantForm::BuildOutputs() {
   charts->addWidget(cutOffView);
   layout->addLayout(charts, 3);
   layout->addWidget(BuildFront(column), 3);
-  auto* tables = new QHBoxLayout;
   summaryTable = Table(column, "summaryTable", {"Every 0.5 deg. of the usable range", "Before", "After"});
   dimensionTable = Table(column, "dimensionTable", {"Dimension", "Before", "After"});
   // The captions give way (elided, whole in the tooltip) so that Before and After stay in view.
   dimensionTable->horizontalHeader()->setStretchLastSection(false);
   dimensionTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
   dimensionTable->setTextElideMode(Qt::ElideRight);
-  tables->addWidget(summaryTable);
-  tables->addWidget(dimensionTable);
   // Tables keep a readable height: with the trade-off shown the outputs scroll instead.
   for (QTableWidget* table : {summaryTable, dimensionTable}) table->setMinimumHeight(150);
-  layout->addLayout(tables, 2);
+  layout->addWidget(summaryTable, 2);
+  // A row of its own, so that every caption reads whole beside its two figures.
+  layout->addWidget(dimensionTable, 2);
   notchTable = Table(column, "notchTable", {});
   notchTable->setToolTip("Before -> after; the port openings are the maximum openings at each end");
   notchTable->setMinimumHeight(110);
   layout->addWidget(notchTable, 2);
+  markTable = Table(column, "markTable",
+                    {"Notch marks: mean cut-off (%)", "Lifting arm down (deg.)", "Lifting arm up (deg.)"});
+  markTable->setToolTip(
+      "Where the quadrant is marked: the lifting-arm angle at each mean cut-off, before -> after");
+  markTable->setMinimumHeight(110);
+  layout->addWidget(markTable, 2);
   return column;
 }
 
@@ -127,7 +133,7 @@ void TAssistantForm::ClearResult() {
   for (auto& [key, label] : limitLabels_) label->setStyleSheet("");
   SetChart(inequalityView, AssistantCharts::Empty(kInequalityTitle));
   SetChart(cutOffView, AssistantCharts::Empty(kCutOffTitle));
-  for (QTableWidget* table : {summaryTable, notchTable, dimensionTable}) table->setRowCount(0);
+  for (QTableWidget* table : {summaryTable, notchTable, markTable, dimensionTable}) table->setRowCount(0);
 }
 
 QString TAssistantForm::StatusText(const DesignResult& r) const {
@@ -174,6 +180,7 @@ void TAssistantForm::ShowResult(const DesignInput& input, std::shared_ptr<const 
   ShowSummaryTable(r);
   ShowBindingLimits(r);
   ShowNotchTable(r);
+  ShowMarkTable(r);
   ShowDimensionTable(input_, r);
 }
 
@@ -241,6 +248,19 @@ void TAssistantForm::ShowNotchTable(const DesignResult& r) {
             cell(member(&RunResults::leadBack)), cell(member(&RunResults::leadFront)),
             cell(member(&RunResults::portOpenBack)), cell(member(&RunResults::portOpenFront))});
   }
+}
+
+// The marks of the proposal are read over its own usable range, as its study reads them.
+void TAssistantForm::ShowMarkTable(const DesignResult& r) {
+  const std::vector<NotchMark> before = NotchMarks(r.before), after = NotchMarks(r.afterOwn);
+  const auto angle = [](const std::optional<double>& deg) {
+    return deg ? BoxText::Format(*deg) : QString("not reached");
+  };
+  markTable->setRowCount(static_cast<int>(before.size()));
+  for (std::size_t i = 0; i < before.size() && i < after.size(); ++i)
+    SetRow(markTable, static_cast<int>(i),
+           {BoxText::Format(before[i].cutOffPct), Change(angle(before[i].downDeg), angle(after[i].downDeg)),
+            Change(angle(before[i].upDeg), angle(after[i].upDeg))});
 }
 
 void TAssistantForm::ShowDimensionTable(const DesignInput& input, const DesignResult& r) {
