@@ -53,9 +53,9 @@ class DesignProblem {
   void AddToGrid(const std::vector<std::size_t>& notches);
 
   // Keeps every later trial's values of each kind this much further inside
-  // their limits (the largest asked so far stays), until ClearNothing.
+  // their limits (the largest asked so far stays), until ForgetClearance.
   void KeepClear(const std::vector<double>& swings);
-  void ClearNothing() { std::fill(clearance_.begin(), clearance_.end(), 0.0); }
+  void ForgetClearance() { std::fill(clearance_.begin(), clearance_.end(), 0.0); }
   // What a trial's value of kind `kind` is raised by.
   double clearance(std::size_t kind) const { return clearance_[kind]; }
 

@@ -6,12 +6,13 @@
 // coarse grid, a polish on the fine one (when the coarse result beats the best
 // kept, as nothing else can come under it), then the design is put on the drawing
 // grid, walked there a step at a time, checked exactly on every notch and at
-// the corners of its tolerances; a design that broke a limit only between the
-// polish's notches is polished again with those notches added. The best design
-// that holds is kept. No step
-// depends on --max-evals, so a larger limit runs the same rounds and more:
-// its proposal is never worse. Each measurement spreads its notches over the
-// threads, so nothing depends on their number.
+// the corners of its tolerances. A design that the polish left outside the
+// limits, or that broke one only between the polish's notches or at a
+// tolerance corner, is polished again, with those notches added or kept clear
+// of that limit by the swing the tolerances gave it. The best design that
+// holds is kept. No step depends on --max-evals, so a larger limit runs the
+// same rounds and more: its proposal is never worse. Each measurement spreads
+// its notches over the threads, so nothing depends on their number.
 #include "DesignSearch.h"
 
 #include <algorithm>
@@ -30,9 +31,8 @@ constexpr int kFirstRoundTrials = 150;  // COBYLA from the start
 constexpr int kSpaceFilling = 30;       // the hypercube's points in each later round
 constexpr int kRoundTrials = 80;        // COBYLA from the best of them
 constexpr int kPolishTrials = 50;
-constexpr int kRepolishes = 3;
-constexpr double kNearlyKept = 0.01;  // points, the polish's violation still settled  // of a design that
-                                      // broke a limit between the polish's notches
+constexpr int kRepolishes = 3;        // of a design the polish has not yet brought within the limits
+constexpr double kNearlyKept = 0.01;  // points of violation a polish may end with and still be settled
 constexpr int kGridWalks = 2;         // passes of single steps on the drawing grid
 constexpr int kMostRounds = 1000;
 constexpr double kExploreStep = 0.1;  // COBYLA's first steps, of each bound's width
@@ -99,8 +99,8 @@ class Rounds {
   }
 
   void Round(int round) {
-    // What a design of an earlier round was kept clear by was its own.
-    problem().ClearNothing();
+    // The clearance one round's design needed at its tolerances is not asked of the next.
+    problem().ForgetClearance();
     problem().UseGrid(kCoarseStepDeg);
     const auto from = From(round);
     if (!from) return;
