@@ -16,10 +16,9 @@ constexpr double kLeadMargin = 0.002;       // of the port
 constexpr double kCutOffMarginPct = 0.15;   // points of the stroke
 constexpr double kPortMarginShare = 0.005;  // of the port-opening floor
 constexpr double kLeadCapMargin = 0.005;    // of the lead cap
-constexpr double kNotCounted = -1;
-constexpr double kCapMargin = 0.005;   // of the work and slip limits
-constexpr double kDesignMargin = 0.1;  // degrees, points or hundredths of the link
-constexpr double kBreachSlack = 1e-9;  // what a strict comparison forgives of rounding
+constexpr double kCapMargin = 0.005;        // of the work and slip limits
+constexpr double kDesignMargin = 0.1;       // degrees, points or hundredths of the link
+constexpr double kBreachSlack = 1e-9;       // what a strict comparison forgives of rounding
 
 double MeanCutOff(const RunResults& r) {
   return (r.eventPct[cutOffBack] + r.eventPct[cutOffFront]) / 2;

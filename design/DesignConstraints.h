@@ -83,6 +83,8 @@ inline constexpr std::size_t kValuesPerNotch = 10;
 // sides, and the working range reached on each side at each end.
 inline constexpr std::size_t kDesignValues = 7;
 inline constexpr double kFailedValue = 100;
+// The value of a limit a notch (or the design) does not count: kept, whatever the design.
+inline constexpr double kNotCounted = -1;
 
 class DesignConstraints {
  public:

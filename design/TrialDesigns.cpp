@@ -43,8 +43,10 @@ Trial TrialDesigns::Judge(const Engine& engine, const std::vector<double>& u, co
       constraints.Values(figures, i, fineOf[i], &trial.values[i * kValuesPerNotch]);
     }
   }
-  // Limits a tolerance corner broke before are kept clear of by the swing it had.
+  // Limits a tolerance corner broke before are kept clear of by the swing it
+  // had; a limit the notch does not count stays uncounted.
   for (std::size_t k = 0; k < trial.values.size(); ++k) {
+    if (trial.values[k] == kNotCounted) continue;
     const std::size_t kind = k < notches * kValuesPerNotch
                                  ? k % kValuesPerNotch
                                  : kValuesPerNotch + (k - notches * kValuesPerNotch);
