@@ -48,11 +48,11 @@ DimensionSensitivity Differences(const GearReview& review, std::size_t dimension
 }  // namespace
 
 double DimensionScale(const Engine& engine, std::size_t dimension) {
-  const DimensionSpec& spec = EngineDimensions()[dimension];
-  const double value = std::fabs(engine.*spec.field);
-  const double floor = spec.quantity == Quantity::length  ? std::fabs(engine.linkpins) / 4
-                       : spec.quantity == Quantity::angle ? 1
-                                                          : 0.1;
+  const DimensionSpec& named = EngineDimensions()[dimension];
+  const double value = std::fabs(engine.*named.field);
+  const double floor = named.quantity == Quantity::length  ? std::fabs(engine.linkpins) / 4
+                       : named.quantity == Quantity::angle ? 1
+                                                           : 0.1;
   return std::max(value, floor);
 }
 

@@ -71,14 +71,14 @@ void Say(const QString& text) {
 }  // namespace
 
 void TReviewForm::FillCheckRow(int row, std::size_t check) {
-  const CheckSpec& spec = ReviewChecks()[check];
+  const CheckSpec& entry = ReviewChecks()[check];
   const auto verdict = review_->VerdictOf(check);
-  const QString why = spec.why;
-  checkTable->setItem(row, 0, Cell(spec.title, why));
+  const QString why = entry.why;
+  checkTable->setItem(row, 0, Cell(entry.title, why));
   checkTable->setItem(row, 1, Cell(Figure(review_->figures[check]), why));
-  checkTable->setItem(row, 2, Cell(spec.unit));
-  checkTable->setItem(row, 3, Cell(Limit(spec.rule, true)));
-  checkTable->setItem(row, 4, Cell(Limit(spec.rule, false)));
+  checkTable->setItem(row, 2, Cell(entry.unit));
+  checkTable->setItem(row, 3, Cell(Limit(entry.rule, true)));
+  checkTable->setItem(row, 4, Cell(Limit(entry.rule, false)));
   auto* v = Cell(VerdictText(verdict), why);
   v->setBackground(VerdictColour(verdict));
   checkTable->setItem(row, 5, v);
