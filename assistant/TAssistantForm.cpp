@@ -140,11 +140,13 @@ QWidget* TAssistantForm::BuildChoices(QWidget* column) {
   EdMaxEvals->setText(QString::number(kDefaultMaxEvaluations));
   const std::pair<const char*, QWidget*> rows[] = {
       {"Valves set at (deg.)", EdSetAngle}, {"Valves set for", CbValveSetting},
-      {"Side made equal", CbSide},          {"Cut-off may move (points)", EdCutOffShift},
+      {"Side made equal", CbSide},          {kFullGearShiftCaption, EdCutOffShift},
       {"Objective", CbObjective},           {"Evaluations at most", EdMaxEvals}};
   for (int r = 0; r < static_cast<int>(std::size(rows)); ++r) {
-    form->addWidget(new QLabel(rows[r].first, box), r, 0);
+    auto* label = new QLabel(rows[r].first, box);
+    form->addWidget(label, r, 0);
     form->addWidget(rows[r].second, r, 1);
+    if (rows[r].second == EdCutOffShift) LbCutOffShift = label;
   }
   return box;
 }

@@ -63,6 +63,8 @@ class TAssistantForm : public QWidget {
   QComboBox* CbValveSetting;
   QComboBox* CbSide;
   QLineEdit* EdCutOffShift;
+  QLabel* LbCutOffShift;  // says which cut-off the shift holds: full gear's, or each notch's when kept
+  static constexpr const char* kFullGearShiftCaption = "Full-gear cut-off may move (points)";
   QComboBox* CbObjective;
   QLineEdit* EdMaxEvals;
   QCheckBox* CkKeepNotches;

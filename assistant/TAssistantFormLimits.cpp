@@ -58,6 +58,9 @@ QWidget* TAssistantForm::BuildLimits(QWidget* column) {
     if (*captions[r].first) limitLabels_.emplace_back(captions[r].first, label);
   }
   form->addWidget(EdWorkLimit, 3, 2);
+  connect(CkKeepNotches, &QCheckBox::toggled, LbCutOffShift, [this](bool kept) {
+    LbCutOffShift->setText(kept ? "Each notch's cut-off may move (points)" : kFullGearShiftCaption);
+  });
   connect(CbWorkLimit, &QComboBox::currentIndexChanged, EdWorkLimit,
           [this](int index) { EdWorkLimit->setEnabled(index == 1 && !searching_); });
   EdWorkLimit->setEnabled(false);
