@@ -14,11 +14,6 @@ namespace {
 
 constexpr std::size_t kNumberWidth = 8, kCutOffWidth = 24, kWorkWidth = 28;
 
-std::string Padded(std::string text, std::size_t width) {
-  if (text.size() < width) text.append(width - text.size(), ' ');
-  return text;
-}
-
 std::string Changes(const DesignInput& input, const DesignResult& result) {
   std::string text;
   for (const FreeDimension& d : input.free) {

@@ -21,11 +21,6 @@
 
 namespace {
 
-std::string Padded(std::string text, std::size_t width) {
-  if (text.size() < width) text.append(width - text.size(), ' ');
-  return text;
-}
-
 std::string Figure(const std::optional<double>& value) {
   return value ? FormatGeneral4(*value) : "none";
 }
@@ -281,4 +276,9 @@ std::string ProposalJson(const EngineRecord& r) {
     text +=
         ", " + JsonString(f.key) + ": " + (f.number ? JsonNumber(r.*f.number) : std::to_string(r.*f.whole));
   return text + "}";
+}
+
+std::string Padded(std::string text, std::size_t width) {
+  if (text.size() < width) text.append(width - text.size(), ' ');
+  return text;
 }

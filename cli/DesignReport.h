@@ -32,5 +32,7 @@ struct DesignReportInput {
 
 void WriteDesignText(std::ostream& out, const DesignReportInput& report);
 void WriteDesignJson(std::ostream& out, const DesignReportInput& report);
+// The text with blanks after it up to `width` characters: a column of the text tables.
+std::string Padded(std::string text, std::size_t width);
 // Every field of the record by its name in the data file's description, as one JSON object.
 std::string ProposalJson(const EngineRecord& record);
