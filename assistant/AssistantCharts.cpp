@@ -48,8 +48,13 @@ void Finish(QChart* chart, const QString& yTitle, std::optional<double> yMost) {
   y->setTitleText(yTitle);
   y->setRange(0, yMost.value_or(yHi * 1.05));
   if (!yMost) y->applyNiceNumbers();
-  chart->addAxis(x, Qt::AlignBottom);
-  chart->addAxis(y, Qt::AlignLeft);
+  // The titles smaller than the chart's own, so the whole y title fits beside a low plot.
+  QFont title = y->titleFont();
+  title.setPointSizeF(title.pointSizeF() * 0.8);
+  for (QValueAxis* axis : {x, y}) {
+    axis->setTitleFont(title);
+    chart->addAxis(axis, axis == x ? Qt::AlignBottom : Qt::AlignLeft);
+  }
   for (QAbstractSeries* s : chart->series()) {
     s->attachAxis(x);
     s->attachAxis(y);
