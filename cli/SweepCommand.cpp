@@ -21,6 +21,7 @@
 #include "EngineConversion.h"
 #include "MessageLine.h"
 #include "RangeSweep.h"
+#include "SameFile.h"
 #include "Session.h"
 #include "SweepOptions.h"
 #include "SweepReport.h"
@@ -55,13 +56,6 @@ std::optional<EngineRecord> LoadEngine(const SweepOptions& options, std::ostream
   WriteMessageLine(err, kProgram,
                    found.outcome.message + ": '" + options.name + "' in '" + options.dataFile + "'");
   return std::nullopt;
-}
-
-// True when both paths name one existing file, however spelled (links included).
-bool SameFile(const std::string& a, const std::string& b) {
-  struct stat first, second;
-  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
-         first.st_ino == second.st_ino;
 }
 
 SweepRun SweepOnce(Session& s, double angle) {

@@ -4,7 +4,6 @@
 // inode, however it is named.
 #include "DrawingExportDialog.h"
 
-#include <sys/stat.h>
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -20,19 +19,10 @@
 #include "DxfWriter.h"
 #include "GearDrawing.h"
 #include "GearDrawingBuild.h"
+#include "SameFile.h"
 #include "SvgWriter.h"
 #include "TextFile.h"
 #include "TiledPrint.h"
-
-namespace {
-
-bool SameFile(const std::string& a, const std::string& b) {
-  struct stat first, second;
-  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
-         first.st_ino == second.st_ino;
-}
-
-}  // namespace
 
 DrawingExportDialog::DrawingExportDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("DrawingExportDialog");
