@@ -4,7 +4,6 @@
 // inode, however it is named.
 #include "DrawingExportDialog.h"
 
-
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
