@@ -84,10 +84,14 @@ void WindowPrinter::SetDialogs(const Dialogs* dialogs) {
 
 QString WindowPrinter::DataFileRefusal(const QString& path, const std::string& dataFile) {
   if (path.isEmpty() || dataFile.empty() || !SameFile(path.toStdString(), dataFile)) return {};
+  // Another spelling or a link is followed by the data file's own path.
+  const QString data = QDir::current().absoluteFilePath(QString::fromStdString(dataFile));
+  const QString also = QDir::current().absoluteFilePath(path) == data
+                           ? QString()
+                           : QString(" (%1)").arg(QDir::toNativeSeparators(data));
   return QString(
-             "\"%1\" is the data file of the engines (%2); nothing was written over it. Choose another file.")
-      .arg(QDir::toNativeSeparators(path),
-           QDir::toNativeSeparators(QDir::current().absoluteFilePath(QString::fromStdString(dataFile))));
+             "\"%1\" is the data file of the engines%2; nothing was written over it. Choose another file.")
+      .arg(QDir::toNativeSeparators(path), also);
 }
 
 WindowPrinter::Destination WindowPrinter::Choose(QPrinter& printer, QWidget* parent, const QString& suggested,

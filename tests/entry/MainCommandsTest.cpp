@@ -295,6 +295,7 @@ TEST_F(MainCommandsTest, EveryHighByteOfAStoredNameCanBeSelectedAndDeleted) {
     Pick(BoxText::FromNameBytes(RecordName(record)));
     EXPECT_EQ(BoxText::NameBytes(MainForm->EdName->text()), RecordName(record));
     EXPECT_EQ(MainForm->engine().conrod, record.conrod);
+    prompter_.answers = {true};  // "Are you sure?"
     MainForm->BtDelete->click();
   }
   EXPECT_FALSE(Shown("Engine not found"));
