@@ -115,12 +115,15 @@ bool TMainForm::SaveBoxes() {
 }
 
 void TMainForm::BtDeleteClick() {
+  // While a new engine is named nothing stored is deleted, only the boxes
+  // cleared: they are asked about as every other path that drops them.
+  const bool naming = !EdNewEng->text().isEmpty();
   const QString shown = EdName->text();
   const std::string which = shown.isEmpty() ? std::string() : "\n\"" + shown.toStdString() + "\"";
-  if (!AppPrompter().ConfirmRisk("Message", "Are you sure?" + which)) return;
+  if (naming ? !MayDropBoxes() : !AppPrompter().ConfirmRisk("Message", "Are you sure?" + which)) return;
   // The store works first, on the name in the name box (none while a new
   // engine is being named), so that a wait given up leaves the window as it is.
-  const std::string name = EdNewEng->text().isEmpty() ? BoxText::NameBytes(EdName->text()) : std::string();
+  const std::string name = naming ? std::string() : BoxText::NameBytes(EdName->text());
   StoreOutcome deleted;
   if (model_.hasStore()) {
     deleted =

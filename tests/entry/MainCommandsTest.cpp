@@ -141,7 +141,10 @@ TEST_F(MainCommandsTest, DeleteAsksWithCancelTheDefaultAndRemovesTheShownEngineB
   const Names before = FileOrder("ste_data.dat");
   Pick("Goods 0-6-0 slide valve");
   QTest::keyClicks(MainForm->EdNewEng, "New one");
-  prompter_.answers = {true};
+  MainForm->BtDelete->click();  // the kept boxes are asked about; Cancel the default
+  EXPECT_EQ(prompter_.shown.back().text.rfind("The engine \"New one\" in the boxes is not saved.", 0), 0u);
+  EXPECT_EQ(MainForm->EdName->text(), "New one");
+  prompter_.choices = {Prompter::KeepChoice::discard};
   MainForm->BtDelete->click();
   const Names after = FileOrder("ste_data.dat");
   EXPECT_EQ(after, Names(before.rbegin(), before.rend()));  // rewritten, nothing removed
