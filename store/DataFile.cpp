@@ -129,11 +129,10 @@ FileResult DataFile::CheckReadable() {
   const int fd = fs_.Open(path_, O_RDONLY | O_NONBLOCK, 0);
   if (fd < 0) return Failure("read", path_, errno);
   struct stat info;
-  const bool folder = fs_.FileStat(fd, info) == 0 && S_ISDIR(info.st_mode);
-  const bool regular = folder || S_ISREG(info.st_mode);
+  const bool known = fs_.FileStat(fd, info) == 0;
   fs_.Close(fd);
-  if (folder) return Failure("read", path_, EISDIR);
-  return regular ? FileResult{} : CheckDataFileKind(path_, info);
+  if (!known || S_ISREG(info.st_mode)) return {};
+  return S_ISDIR(info.st_mode) ? Failure("read", path_, EISDIR) : CheckDataFileKind(path_, info);
 }
 
 FileResult DataFile::CreateEmpty() {
