@@ -147,5 +147,5 @@ int TAnimaForm::AnimRow(double y) const {
 }
 
 void TAnimaForm::BtPrintClick() {
-  WindowPrinter::Print(this, "Vardenlyke animation");
+  WindowPrinter::Print(this, "Vardenlyke animation", model_.dataFile());
 }

@@ -1,6 +1,7 @@
 // Printing through QPrinter with QWidget::render, so texts and lines stay
 // vectors and pictures are embedded losslessly. The suggested PDF name gets a
-// number when a file of that name exists, so an earlier print is not overwritten.
+// number when a file of that name exists, so an earlier print is not
+// overwritten; the data file is told by the store's SameFile.
 #include "WindowPrinter.h"
 
 #include <QDir>
@@ -13,6 +14,9 @@
 #include <QPrinterInfo>
 #include <algorithm>
 #include <stdexcept>
+
+#include "QtPrompter.h"
+#include "SameFile.h"
 
 namespace {
 
@@ -78,21 +82,43 @@ void WindowPrinter::SetDialogs(const Dialogs* dialogs) {
   injected = dialogs;
 }
 
-QString WindowPrinter::Print(QWidget* window, const QString& title) {
+QString WindowPrinter::DataFileRefusal(const QString& path, const std::string& dataFile) {
+  if (path.isEmpty() || dataFile.empty() || !SameFile(path.toStdString(), dataFile)) return {};
+  // Another spelling or a link is followed by the data file's own path.
+  const QString data = QDir::current().absoluteFilePath(QString::fromStdString(dataFile));
+  const QString also = QDir::current().absoluteFilePath(path) == data
+                           ? QString()
+                           : QString(" (%1)").arg(QDir::toNativeSeparators(data));
+  return QString(
+             "\"%1\" is the data file of the engines%2; nothing was written over it. Choose another file.")
+      .arg(QDir::toNativeSeparators(path), also);
+}
+
+WindowPrinter::Destination WindowPrinter::Choose(QPrinter& printer, QWidget* parent, const QString& suggested,
+                                                 const std::string& dataFile) {
+  Destination to;
+  if (Ask().printerInstalled()) {
+    if (!Ask().choosePrinter(printer, parent)) return to;
+    if (printer.outputFormat() == QPrinter::PdfFormat) to.pdf = printer.outputFileName();
+  } else {
+    to.pdf = Ask().choosePdfFile(parent, suggested);
+    if (to.pdf.isEmpty()) return to;
+    if (QFileInfo(to.pdf).suffix().isEmpty()) to.pdf += ".pdf";
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(to.pdf);
+  }
+  to.refusal = DataFileRefusal(to.pdf, dataFile);
+  to.kind = to.refusal.isEmpty() ? Destination::Kind::chosen : Destination::Kind::refused;
+  return to;
+}
+
+QString WindowPrinter::Print(QWidget* window, const QString& title, const std::string& dataFile) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setDocName(title);
   printer.setCreator("Vardenlyke Zovuderiz");
-  QString pdf;
-  if (Ask().printerInstalled()) {
-    if (!Ask().choosePrinter(printer, window)) return {};
-    if (printer.outputFormat() == QPrinter::PdfFormat) pdf = printer.outputFileName();
-  } else {
-    pdf = Ask().choosePdfFile(window, FreePdfName(title));
-    if (pdf.isEmpty()) return {};
-    if (QFileInfo(pdf).suffix().isEmpty()) pdf += ".pdf";
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdf);
-  }
-  RenderOnPage(window, printer, pdf);
-  return pdf;
+  const Destination to = Choose(printer, window, FreePdfName(title), dataFile);
+  if (to.kind == Destination::Kind::refused) AppPrompter().Inform("Message", to.refusal.toStdString());
+  if (to.kind != Destination::Kind::chosen) return {};
+  RenderOnPage(window, printer, to.pdf);
+  return to.pdf;
 }

@@ -310,6 +310,7 @@ void TMainForm::StoreOpened() {
   CB_Engines->clear();
   CB_Engines->setEditText("");
   engineCount_ = ListStoredNames();
+  ClearNewName();
   EdName->setText("");
   ClearEntries();
   engine_ = Engine{};

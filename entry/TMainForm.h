@@ -61,6 +61,8 @@ class TMainForm : public QMainWindow {
   // Whether the boxes hold what no stored engine holds: changed since they
   // were shown from the store or saved, or an engine never saved.
   bool BoxesUnsaved() const;
+  // Whether any dimension box holds text.
+  bool HoldsFigures() const;
   // Before the boxes are dropped (exit, another engine, another folder):
   // when they are unsaved, asks Save / Discard / Cancel (Cancel the default).
   // True when the boxes may go: saved, discarded or nothing to lose.
@@ -196,6 +198,8 @@ class TMainForm : public QMainWindow {
     bool enabled;
   };
   void KeepForUndo();
+  // Empties "NEW  ENGINE" without its reaction (a pick, a delete, Undo).
+  void ClearNewName();
   // Shows an engine made from the boxes' (scaled, proposed) as unsaved, in `unit`.
   void PutInBoxes(const Engine& engine, const QString& name, LengthUnit unit);
   void SetBoxesUnit(LengthUnit unit);
@@ -226,4 +230,5 @@ class TMainForm : public QMainWindow {
   LengthUnit boxesUnit_ = LengthUnit::none;
   bool boxesOwnUnit_ = false;  // a scaled engine's unit, not the data file's
   bool exiting_ = false;       // EXIT has asked about the boxes already
+  bool naming_ = false;        // a name is being typed under "NEW  ENGINE"
 };

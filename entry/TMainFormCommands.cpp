@@ -31,7 +31,7 @@ void TMainForm::CB_EnginesClick() {
   if (picked.isEmpty()) return;
   if (!MayDropBoxes()) return CB_Engines->setEditText(BoxText::FromNameBytes(storedOrigin_));
   selectedName_ = picked;
-  EdNewEng->setText("");
+  ClearNewName();
   const FoundEngine found = model_.FindEngine(BoxText::NameBytes(picked));
   if (found.engine)
     engine_ = *found.engine;
@@ -47,9 +47,26 @@ void TMainForm::CB_EnginesClick() {
 }
 
 void TMainForm::EdNewEngChange() {
+  const QString name = BoxText::First29(EdNewEng->text());
+  const bool figures = HoldsFigures();
+  // Boxes holding an engine keep it under the new name (the new engine starts
+  // from them); the name emptied over unsaved boxes leaves them too. The
+  // state before the first letter is kept for Edit > Undo.
+  if (figures && (!name.isEmpty() || BoxesUnsaved())) {
+    if (!naming_ && !name.isEmpty()) KeepForUndo();
+    naming_ = !name.isEmpty();
+    CB_Engines->setEditText("");
+    EdName->setText(name);
+    ChBDims->setChecked(false);
+    storedOrigin_.clear();
+    return;
+  }
+  // Nothing to lose (no figure, or just saved): a clean sheet, locked until
+  // a rocker option is chosen.
+  naming_ = !name.isEmpty();
   CB_Engines->setEditText("");
   ClearEntries();
-  EdName->setText(BoxText::First29(EdNewEng->text()));
+  EdName->setText(name);
   EnableEntries(false);
   ChBDims->setChecked(false);
   storedOrigin_.clear();
@@ -98,20 +115,27 @@ bool TMainForm::SaveBoxes() {
 }
 
 void TMainForm::BtDeleteClick() {
-  if (!AppPrompter().Confirm("Message", "Are you sure?")) return;
-  // The store works first, on the name the steps below leave in the name box
-  // (none while a new engine is being named: emptying that box empties it),
-  // so that a wait given up leaves the window as it is.
-  const std::string name = EdNewEng->text().isEmpty() ? BoxText::NameBytes(EdName->text()) : std::string();
+  // While a new engine is named nothing stored is deleted, only the boxes
+  // cleared: they are asked about as every other path that drops them.
+  const bool naming = !EdNewEng->text().isEmpty();
+  const QString shown = EdName->text();
+  const std::string which = shown.isEmpty() ? std::string() : "\n\"" + shown.toStdString() + "\"";
+  if (naming ? !MayDropBoxes() : !AppPrompter().ConfirmRisk("Message", "Are you sure?" + which)) return;
+  // The store works first, on the name in the name box (none while a new
+  // engine is being named), so that a wait given up leaves the window as it is.
+  const std::string name = naming ? std::string() : BoxText::NameBytes(EdName->text());
   StoreOutcome deleted;
   if (model_.hasStore()) {
     deleted =
         StoreTask::Run(this, [this, &name](const LockWait& wait) { return model_.DeleteEngine(name, wait); });
     if (deleted.kind == StoreOutcome::Kind::cancelled) return Tell(deleted);
   }
-  EdNewEng->setText("");
+  // The boxes go, but Edit > Undo brings them back (as an engine to save anew).
+  if (HoldsFigures()) KeepForUndo();
+  ClearNewName();
   CB_Engines->setEditText("");
   ClearEntries();
+  EnableEntries(false);
   storedOrigin_.clear();
   BoxesStored();
   engine_.name = name;
@@ -140,7 +164,7 @@ void TMainForm::BtViewrockClick() {
 }
 
 void TMainForm::BtPrintClick() {
-  WindowPrinter::Print(centralWidget(), "Vardenlyke data entry");
+  WindowPrinter::Print(centralWidget(), "Vardenlyke data entry", model_.dataFile());
 }
 
 void TMainForm::BtExitClick() {
@@ -208,6 +232,14 @@ void TMainForm::AboutVardenlyke1Click() {
 }
 
 void TMainForm::QuadrantStudy1Click() {
+  // Before any "GET  RESULTS" the study takes the boxes, as the assistant and
+  // the review do; afterwards it follows the engine the results window computes.
+  if (!model_.session().taken()) {
+    const Transfer transfer = TransferEntries();
+    if (transfer.kind == Transfer::Kind::dataMissing)
+      return AppPrompter().Inform("Message", transfer.message);
+    if (transfer.ok()) model_.TakeEngine(engine_, boxesUnit_);
+  }
   emit studyRequested();
 }
 

@@ -4,12 +4,13 @@
 // the one step of Edit > Undo, and copying the boxes' engine to another data file.
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
+#include <QSignalBlocker>
 #include <algorithm>
 
 #include "BoxText.h"
 #include "Cp1252.h"
 #include "QtPrompter.h"
+#include "SameFile.h"
 #include "StoreTask.h"
 #include "TMainForm.h"
 
@@ -43,11 +44,21 @@ void TMainForm::BoxesStored() {
   storedState_ = BoxesState();
 }
 
+bool TMainForm::HoldsFigures() const {
+  return std::any_of(boxes_.begin(), boxes_.end(),
+                     [](const QLineEdit* box) { return !box->text().isEmpty(); });
+}
+
 bool TMainForm::BoxesUnsaved() const {
   // Empty boxes hold nothing to lose, whatever name is typed.
-  const bool anyFigure =
-      std::any_of(boxes_.begin(), boxes_.end(), [](const QLineEdit* box) { return !box->text().isEmpty(); });
-  return anyFigure && BoxesState() != storedState_;
+  return HoldsFigures() && BoxesState() != storedState_;
+}
+
+void TMainForm::ClearNewName() {
+  // Emptied by the program, not typed: the box's own reaction must not run.
+  const QSignalBlocker blocker(EdNewEng);
+  EdNewEng->clear();
+  naming_ = false;
 }
 
 bool TMainForm::MayDropBoxes() {
@@ -113,6 +124,7 @@ void TMainForm::PutInBoxes(const Engine& engine, const QString& name, LengthUnit
   KeepForUndo();
   Engine shown = engine;
   shown.name = BoxText::NameBytes(BoxText::First29(name));
+  ClearNewName();
   CB_Engines->setEditText("");
   SetBoxesUnit(unit);
   ShowEngine(shown);
@@ -136,6 +148,12 @@ void TMainForm::Undo1Click() {
   engine_ = kept.engine;
   storedOrigin_ = kept.storedOrigin;
   storedState_ = kept.storedState;
+  // Deleted meanwhile: the boxes are an engine to save anew.
+  if (!storedOrigin_.empty() && !model_.IsStored(storedOrigin_)) {
+    storedOrigin_.clear();
+    storedState_.clear();
+  }
+  ClearNewName();
   CB_Engines->setEditText(BoxText::FromNameBytes(storedOrigin_));
   SetBoxesUnit(kept.unit);
 }
@@ -148,8 +166,7 @@ void TMainForm::CopyEngine1Click() {
                                                 this, "Copy engine to data folder", QDir::currentPath());
   if (folder.isEmpty()) return;
   const QString target = QDir(folder).absoluteFilePath("ste_data.dat");
-  const QString here = QFileInfo(QString::fromStdString(model_.dataFile())).canonicalFilePath();
-  if (!here.isEmpty() && QFileInfo(target).canonicalFilePath() == here)
+  if (!model_.dataFile().empty() && SameFile(target.toStdString(), model_.dataFile()))
     return AppPrompter().Inform("Message", "That folder holds this window's data file: pick another folder.");
   const std::string path = QDir::toNativeSeparators(target).toStdString();
   const StoreOutcome copied = StoreTask::Run(this, [this, &path](const LockWait& wait) {

@@ -246,5 +246,5 @@ void TResultsForm::EngineTaken() {
 }
 
 void TResultsForm::BtPrintClick() {
-  WindowPrinter::Print(this, "Vardenlyke results");
+  WindowPrinter::Print(this, "Vardenlyke results", model_.dataFile());
 }

@@ -7,13 +7,10 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QPdfWriter>
-#include <QPrintDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QTextDocument>
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 
 #include "BoxText.h"
 #include "EngineSchema.h"
@@ -21,6 +18,7 @@
 #include "QtPrompter.h"
 #include "TReviewForm.h"
 #include "TextFile.h"
+#include "WindowPrinter.h"
 
 namespace {
 
@@ -206,12 +204,8 @@ QString TReviewForm::SuggestedPdf() const {
 }
 
 void TReviewForm::ExportPdf(const QString& path) {
-  std::error_code unknown;
-  if (!model_.dataFile().empty() &&
-      std::filesystem::equivalent(path.toStdString(), model_.dataFile(), unknown))
-    return Say(
-        QString("\"%1\" is the data file of the engines; a PDF may not write over it. Choose another file.")
-            .arg(QDir::toNativeSeparators(path)));
+  const QString refusal = WindowPrinter::DataFileRefusal(path, model_.dataFile());
+  if (!refusal.isEmpty()) return Say(refusal);
   QByteArray pdf;
   {
     QBuffer buffer(&pdf);
@@ -237,14 +231,14 @@ void TReviewForm::PdfClick() {
 
 void TReviewForm::PrintClick() {
   if (!review_ || !review_->reviewed()) return Say("There is no review to print.");
-  if (QPrinterInfo::defaultPrinter().isNull())
-    return Say("No printer is installed; use PDF... to save the pages as a file.");
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageOrientation(QPageLayout::Landscape);
-  QPrintDialog dialog(&printer, this);
-  if (dialog.exec() != QDialog::Accepted) return;
-  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
-    return ExportPdf(printer.outputFileName());
+  const WindowPrinter::Destination to =
+      WindowPrinter::Choose(printer, this, SuggestedPdf(), model_.dataFile());
+  if (to.kind == WindowPrinter::Destination::Kind::refused) return Say(to.refusal);
+  if (to.kind != WindowPrinter::Destination::Kind::chosen) return;
+  // Printing to a file is a PDF export, written whole as one.
+  if (!to.pdf.isEmpty()) return ExportPdf(to.pdf);
   QTextDocument document;
   document.setHtml(Html());
   document.print(&printer);

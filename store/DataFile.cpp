@@ -64,6 +64,7 @@ bool FileResult::missing() const {
 FileResult CheckDataFileKind(const std::string& path, const struct stat& info) {
   const std::string cannot = "Cannot read \"" + path + "\": ";
   if (S_ISDIR(info.st_mode)) return {cannot + std::strerror(EISDIR), EISDIR};
+  if (S_ISFIFO(info.st_mode)) return {cannot + "not a regular file but a named pipe", EINVAL};
   if (!S_ISREG(info.st_mode)) return {cannot + "not a regular file", EINVAL};
   if (info.st_size > kMostDataFileBytes)
     return {cannot + "larger than 64 MiB, too large for an engine data file", EFBIG};
@@ -112,13 +113,26 @@ std::string DataFile::ResolvedPath() const {
   return path;
 }
 
+FileResult DataFile::Look(const std::string& path) {
+  // stat() never opens: a named pipe or a device answers here, at once.
+  struct stat info;
+  if (fs_.Stat(path, info) != 0) return errno == ENOENT ? FileResult{} : Failure("read", path_, errno);
+  if (S_ISDIR(info.st_mode)) return Failure("read", path_, EISDIR);
+  if (!S_ISREG(info.st_mode)) return CheckDataFileKind(path_, info);
+  return {};
+}
+
 FileResult DataFile::CheckReadable() {
-  const int fd = fs_.Open(path_, O_RDONLY, 0);
+  const FileResult looked = Look(path_);
+  if (!looked.ok()) return looked;
+  // Non-blocking all the same: the file may have been replaced since the look.
+  const int fd = fs_.Open(path_, O_RDONLY | O_NONBLOCK, 0);
   if (fd < 0) return Failure("read", path_, errno);
   struct stat info;
-  const bool folder = fs_.FileStat(fd, info) == 0 && S_ISDIR(info.st_mode);
+  const bool known = fs_.FileStat(fd, info) == 0;
   fs_.Close(fd);
-  return folder ? Failure("read", path_, EISDIR) : FileResult{};
+  if (!known || S_ISREG(info.st_mode)) return {};
+  return S_ISDIR(info.st_mode) ? Failure("read", path_, EISDIR) : CheckDataFileKind(path_, info);
 }
 
 FileResult DataFile::CreateEmpty() {
@@ -143,7 +157,10 @@ FileResult DataFile::ReadFrom(int fd, const std::string& path, std::string& byte
 
 FileResult DataFile::ReadAll(std::string& bytes) {
   bytes.clear();
-  const int fd = fs_.Open(path_, O_RDONLY, 0);
+  const FileResult looked = Look(path_);
+  if (!looked.ok()) return looked;
+  // A regular file reads the same without blocking; anything else is refused below.
+  const int fd = fs_.Open(path_, O_RDONLY | O_NONBLOCK, 0);
   if (fd < 0) return Failure("read", path_, errno);
   struct stat info;
   FileResult result =
@@ -161,7 +178,7 @@ FileResult DataFile::ReadAll(std::string& bytes) {
 FileResult DataFile::OpenFailure(const std::string& path, int errorNumber) {
   // Refused for writing but readable: a file the user may only read.
   if (errorNumber == EACCES || errorNumber == EPERM || errorNumber == EROFS) {
-    const int fd = fs_.Open(path, O_RDONLY, 0);
+    const int fd = fs_.Open(path, O_RDONLY | O_NONBLOCK, 0);
     if (fd >= 0) {
       fs_.Close(fd);
       return Failure("write", path_, errorNumber);
@@ -187,8 +204,15 @@ FileResult DataFile::WaitForLock(int fd, const LockWait& wait, bool& told) {
 FileResult DataFile::OpenLocked(const std::string& path, const LockWait& wait, int& fd) {
   bool told = false;
   for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
-    fd = fs_.Open(path, O_RDWR | O_CREAT, 0644);
+    const FileResult looked = Look(path);
+    if (!looked.ok()) return looked;
+    fd = fs_.Open(path, O_RDWR | O_CREAT | O_NONBLOCK, 0644);
     if (fd < 0) return OpenFailure(path, errno);
+    struct stat kind;
+    if (fs_.FileStat(fd, kind) == 0 && !S_ISREG(kind.st_mode)) {  // replaced since the look
+      fs_.Close(fd);
+      return CheckDataFileKind(path_, kind);
+    }
     const FileResult locked = WaitForLock(fd, wait, told);
     if (!locked.ok()) {
       fs_.Close(fd);
@@ -261,6 +285,8 @@ FileResult DataFile::Replace(const std::string& path, const std::string& bytes, 
 
 FileResult DataFile::CheckWritable() {
   const std::string path = ResolvedPath();
+  const FileResult looked = Look(path);
+  if (!looked.ok()) return looked;
   int fd = fs_.Open(path, O_RDWR | O_NONBLOCK, 0);  // a FIFO must not hold the check up
   if (fd < 0) return OpenFailure(path, errno);
   fs_.Close(fd);

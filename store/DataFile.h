@@ -90,6 +90,9 @@ class DataFile {
 
  private:
   std::string ResolvedPath() const;
+  // Looks at path without opening it: a folder, a named pipe or a device is
+  // refused at once (a missing file passes, for the open to tell).
+  FileResult Look(const std::string& path);
   FileResult Failure(const std::string& what, const std::string& path, int errorNumber) const;
   FileResult OpenFailure(const std::string& path, int errorNumber);
   FileResult OpenLocked(const std::string& path, const LockWait& wait, int& fd);

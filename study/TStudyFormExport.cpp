@@ -1,13 +1,10 @@
 // The exports: the CSV and the PDF are put in place whole by the store (a
 // temporary file renamed over the old one), and no export may replace the
-// data file of the engines, whatever path or link names it. A failure names
-// the file and the system's reason.
+// data file of the engines, whatever path or link names it (the printing
+// layer's one refusal). A failure names the file and the system's reason.
 #include <QDir>
 #include <QFileDialog>
-#include <QPrintDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
-#include <filesystem>
 
 #include "BoxText.h"
 #include "QtPrompter.h"
@@ -15,6 +12,7 @@
 #include "StudyPrinter.h"
 #include "StudySummaryText.h"
 #include "TStudyForm.h"
+#include "WindowPrinter.h"
 
 namespace {
 
@@ -25,16 +23,7 @@ void Say(const QString& text) {
 }  // namespace
 
 QString TStudyForm::ExportRefusal(const QString& path) const {
-  // The same file by device and inode: another spelling, a symbolic or a hard link.
-  std::error_code unknown;
-  if (model_.dataFile().empty() ||
-      !std::filesystem::equivalent(path.toStdString(), model_.dataFile(), unknown))
-    return {};
-  return QString(
-             "\"%1\" is the data file of the engines (%2); an export may not write over it. "
-             "Choose another file.")
-      .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(QDir::current().absoluteFilePath(
-                                               QString::fromStdString(model_.dataFile()))));
+  return WindowPrinter::DataFileRefusal(path, model_.dataFile());
 }
 
 QString TStudyForm::SuggestedFile(const QString& suffix) const {
@@ -91,14 +80,13 @@ void TStudyForm::PdfClick() {
 
 void TStudyForm::PrintClick() {
   if (!haveStudy_ || study_.rows.empty()) return Say("There is no study to print.");
-  if (QPrinterInfo::defaultPrinter().isNull())
-    return Say("No printer is installed; use PDF... to save the pages as a file.");
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageOrientation(QPageLayout::Landscape);
-  QPrintDialog dialog(&printer, this);
-  if (dialog.exec() != QDialog::Accepted) return;
-  // Printing to a file is a PDF export, written and refused as one.
-  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
-    return ExportPdf(printer.outputFileName());
+  const WindowPrinter::Destination to =
+      WindowPrinter::Choose(printer, this, SuggestedFile(".pdf"), model_.dataFile());
+  if (to.kind == WindowPrinter::Destination::Kind::refused) return Say(to.refusal);
+  if (to.kind != WindowPrinter::Destination::Kind::chosen) return;
+  // Printing to a file is a PDF export, written whole as one.
+  if (!to.pdf.isEmpty()) return ExportPdf(to.pdf);
   StudyPrinter::Render(printer, PrintedPage());
 }

@@ -1,15 +1,16 @@
 // The drawing is made on the GUI thread under a wait cursor: the usable
 // range's search on every core takes a fraction of a second. Files are put in
-// place by the store's atomic writer; the data file is refused by device and
-// inode, however it is named.
+// place by the store's atomic writer; the 1:1 print asks where its pages go as
+// every window does, and the data file is refused by the printing layer's one
+// check (device and inode), however it is named.
 #include "DrawingExportDialog.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QVBoxLayout>
 #include <cmath>
@@ -18,10 +19,10 @@
 #include "DxfWriter.h"
 #include "GearDrawing.h"
 #include "GearDrawingBuild.h"
-#include "SameFile.h"
 #include "SvgWriter.h"
 #include "TextFile.h"
 #include "TiledPrint.h"
+#include "WindowPrinter.h"
 
 DrawingExportDialog::DrawingExportDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("DrawingExportDialog");
@@ -91,24 +92,29 @@ std::optional<Drawing> DrawingExportDialog::Make(QString& error) {
 }
 
 QString DrawingExportDialog::Export(Form form, const QString& path) {
-  if (form != Form::print && SameFile(path.toStdString(), dataFile_))
-    return QString("\"%1\" is the data file; choose another file.").arg(path);
+  const QString refusal = WindowPrinter::DataFileRefusal(path, dataFile_);
+  if (!refusal.isEmpty()) return refusal;
+  QPrinter printer(QPrinter::HighResolution);
+  QString target = path;
+  if (form == Form::print) {
+    const WindowPrinter::Destination to =
+        WindowPrinter::Choose(printer, this, SuggestedFile(".pdf"), dataFile_);
+    if (to.kind == WindowPrinter::Destination::Kind::refused) return to.refusal;
+    if (to.kind != WindowPrinter::Destination::Kind::chosen) return {};
+    target = to.pdf;
+  }
   QString error;
   const std::optional<Drawing> drawing = Make(error);
   if (!drawing) return error;
   if (form == Form::print || form == Form::pdf) {
-    QPrinter printer(QPrinter::HighResolution);
     if (form == Form::pdf) {
       printer.setOutputFormat(QPrinter::PdfFormat);
       printer.setOutputFileName(path);
-    } else {
-      QPrintDialog dialog(&printer, this);
-      if (dialog.exec() != QDialog::Accepted) return {};
     }
     printer.setDocName(QString::fromStdString(engineName_));
     if (PrintTiled(printer, *drawing, windowTitle() + ": " + QString::fromStdString(engineName_)) == 0)
       return QString("The drawing could not be printed to \"%1\".")
-          .arg(form == Form::pdf ? path : printer.printerName());
+          .arg(target.isEmpty() ? printer.printerName() : target);
     return {};
   }
   std::string reason;
@@ -120,14 +126,23 @@ QString DrawingExportDialog::Export(Form form, const QString& path) {
   return {};
 }
 
+QString DrawingExportDialog::SuggestedFile(const char* ending) const {
+  QString name = QString::fromStdString(engineName_).trimmed();
+  // A name may hold characters a file name cannot.
+  for (QChar& c : name)
+    if (c == '/' || c == '\\' || c.category() == QChar::Other_Control) c = '_';
+  if (name.startsWith('.')) name.prepend('_');
+  name += name.isEmpty() ? "" : " ";
+  const QString folder = QFileInfo(QString::fromStdString(dataFile_)).absolutePath();
+  return folder + "/" + name + (shown_.parts ? "parts" : "gear") + ending;
+}
+
 void DrawingExportDialog::Accepted() {
   const Form form = ChosenForm();
   QString path;
   if (form != Form::print) {
     const char* ending = form == Form::dxf ? ".dxf" : form == Form::svg ? ".svg" : ".pdf";
-    const QString folder = QFileInfo(QString::fromStdString(dataFile_)).absolutePath();
-    const QString suggested = folder + "/" + (shown_.parts ? "parts" : "gear") + ending;
-    path = QFileDialog::getSaveFileName(this, windowTitle(), suggested, QString("*") + ending);
+    path = QFileDialog::getSaveFileName(this, windowTitle(), SuggestedFile(ending), QString("*") + ending);
     if (path.isEmpty()) return;
   }
   const QString error = Export(form, path);
@@ -135,6 +150,10 @@ void DrawingExportDialog::Accepted() {
     QMessageBox::warning(this, windowTitle(), error);
     return;
   }
-  if (!note_.isEmpty()) QMessageBox::information(this, windowTitle(), note_);
+  // Say what was written, and where; a print says nothing more than its note.
+  QString said = note_;
+  if (form != Form::print && !path.isEmpty())
+    said = QString("Wrote \"%1\".").arg(QDir::toNativeSeparators(path)) + (said.isEmpty() ? "" : "\n" + said);
+  if (!said.isEmpty()) QMessageBox::information(this, windowTitle(), said);
   accept();
 }

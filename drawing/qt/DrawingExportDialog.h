@@ -34,9 +34,11 @@ class DrawingExportDialog : public QDialog {
             const std::string& engineName, const std::string& dataFile);
 
   // Makes the drawing and writes it to path (DXF or SVG by form, a PDF for
-  // pdf): empty on success, else the sentence to show. Print goes through
-  // the print dialog.
+  // pdf): empty on success, else the sentence to show. Print asks where its
+  // pages go (the print dialog, or a PDF file with no printer installed).
   QString Export(Form form, const QString& path);
+  // The file offered first: the engine's name and what is drawn, beside the data file.
+  QString SuggestedFile(const char* ending) const;
 
   QDoubleSpinBox* EdCrank;
   QRadioButton *RbDxf, *RbSvg, *RbPrint, *RbPdf;

@@ -1,12 +1,14 @@
 // Printing without a printer: the page goes to the PDF file named in the save
 // dialog, with the window's texts as text, its title set and no lossy picture;
-// cancelling writes nothing; with one, the print dialog's set-up is used.
+// cancelling writes nothing; with one, the print dialog's set-up is used; no
+// window's print writes over the data file, however it is named.
 // Read back with poppler's command-line tools.
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <filesystem>
 
 #include "../anim/AnimaFixture.h"
 #include "WindowPrinter.h"
@@ -67,9 +69,9 @@ TEST_F(WindowPrinterTest, CancelFailureSuffixAndPrintDialog) {
   MainForm->BtPrint->click();
   EXPECT_FALSE(QFileInfo::exists("Vardenlyke data entry.pdf"));
   answer_ = QDir::current().absoluteFilePath("no such folder/page");
-  EXPECT_THROW(WindowPrinter::Print(MainForm, "page"), std::runtime_error);
+  EXPECT_THROW(WindowPrinter::Print(MainForm, "page", "ste_data.dat"), std::runtime_error);
   answer_ = QDir::current().absoluteFilePath("typed without suffix");
-  WindowPrinter::Print(MainForm, "page");
+  WindowPrinter::Print(MainForm, "page", "ste_data.dat");
   EXPECT_TRUE(QFileInfo::exists("typed without suffix.pdf"));
 
   // With a printer the page goes where the print dialog was set up to send it.
@@ -80,8 +82,40 @@ TEST_F(WindowPrinterTest, CancelFailureSuffixAndPrintDialog) {
                                       },
                                       nullptr};
   WindowPrinter::SetDialogs(&toFile);
-  EXPECT_TRUE(WindowPrinter::Print(MainForm, "page").endsWith("printed.pdf"));
+  EXPECT_TRUE(WindowPrinter::Print(MainForm, "page", "ste_data.dat").endsWith("printed.pdf"));
   EXPECT_TRUE(QFileInfo::exists("printed.pdf"));
+}
+
+TEST_F(WindowPrinterTest, EveryWindowsPrintRefusesTheDataFileHoweverNamed) {
+  Run(kGoods);
+  ResultsForm->BtAnimaClick();
+  std::filesystem::create_symlink("ste_data.dat", "link.pdf");
+  const std::string before = ReadBytes("ste_data.dat");
+  const QString data = QDir::current().absoluteFilePath("ste_data.dat");
+  const auto refusedByEveryWindow = [this] {
+    for (QPushButton* print : {MainForm->BtPrint, ResultsForm->BtPrint, AnimaForm->BtPrint}) {
+      const std::size_t said = prompter_.shown.size();
+      print->click();
+      ASSERT_EQ(prompter_.shown.size(), said + 1) << print->window()->windowTitle().toStdString();
+      EXPECT_NE(prompter_.shown.back().text.find("is the data file of the engines"), std::string::npos)
+          << prompter_.shown.back().text;
+    }
+  };
+  for (const QString& named : {data, QString("link.pdf"), QString("./ste_data.dat")}) {
+    answer_ = named;
+    refusedByEveryWindow();
+  }
+  // A printer's "print to file" onto the data file alike.
+  const WindowPrinter::Dialogs toData{[] { return true; },
+                                      [data](QPrinter& printer, QWidget*) {
+                                        printer.setOutputFileName(data);
+                                        return true;
+                                      },
+                                      nullptr};
+  WindowPrinter::SetDialogs(&toData);
+  refusedByEveryWindow();
+  EXPECT_EQ(ReadBytes("ste_data.dat"), before);
+  EXPECT_TRUE(std::filesystem::is_symlink("link.pdf"));
 }
 
 }  // namespace

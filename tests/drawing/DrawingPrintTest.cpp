@@ -21,6 +21,7 @@
 #include "SessionModel.h"
 #include "TResultsForm.h"
 #include "TiledPrint.h"
+#include "WindowPrinter.h"
 
 namespace {
 
@@ -100,6 +101,15 @@ TEST(DrawingRequestTest, TheResultsWindowsFileMenuHandsItsNotchToTheDialog) {
                 .indexOf("is the data file"),
             -1);
   EXPECT_EQ(fs::file_size(data), 7u);
+  // The 1:1 print asks where its pages go as every window does: no printer, a PDF file, never the data file.
+  const WindowPrinter::Dialogs noPrinter{
+      [] { return false; }, nullptr,
+      [&dir](QWidget*, const QString&) { return QString::fromStdString((dir / "data.dxf").string()); }};
+  WindowPrinter::SetDialogs(&noPrinter);
+  EXPECT_NE(dialog.Export(DrawingExportDialog::Form::print, "").indexOf("is the data file"), -1);
+  WindowPrinter::SetDialogs(nullptr);
+  EXPECT_EQ(fs::file_size(data), 7u);
+  EXPECT_EQ(dialog.SuggestedFile(".dxf"), QString::fromStdString(dir.string()) + "/Goods gear.dxf");
   EXPECT_EQ(
       dialog.Export(DrawingExportDialog::Form::dxf, QString::fromStdString((dir / "gear.dxf").string())), "");
   EXPECT_GT(fs::file_size(dir / "gear.dxf"), 1000u);

@@ -150,3 +150,41 @@ TEST_F(NoLossTest, AnEngineScaledToAnotherUnitIsCopiedIntoADataFileOfThatUnit) {
   EXPECT_TRUE(Asked("\"" + (folder_ / "imperial/ste_data.dat").string() + "\" holds lengths in inches"));
   EXPECT_EQ(ReadBytes("imperial/ste_data.dat"), "");
 }
+
+TEST_F(NoLossTest, ANewNameKeepsTheBoxesAndUndoOrAProposalClearsTheStaleName) {
+  Pick(kGoods);
+  Box("EdConrod")->clear();
+  QTest::keyClicks(Box("EdConrod"), "91");
+  QTest::keyClicks(MainForm->EdNewEng, "G");
+  EXPECT_EQ(MainForm->EdName->text(), "G");
+  EXPECT_EQ(Box("EdConrod")->text(), "91");
+  EXPECT_EQ(Box("EdPort")->text(), BoxText::FormatFaithful(Stored(kGoods).port));
+  EXPECT_TRUE(Box("EdConrod")->isEnabled());
+  EXPECT_TRUE(MainForm->BoxesUnsaved());
+  // Undo goes back to before the new name: the changed Goods, the name box emptied.
+  ASSERT_TRUE(MainForm->Undo1->isEnabled());
+  MainForm->Undo1->trigger();
+  EXPECT_EQ(MainForm->EdName->text(), kGoods);
+  EXPECT_EQ(MainForm->CB_Engines->currentText(), kGoods);
+  EXPECT_EQ(Box("EdConrod")->text(), "91");
+  EXPECT_TRUE(MainForm->EdNewEng->text().isEmpty());
+
+  // The help's steps for a new engine, after "Put in boxes": a stale name goes,
+  // the new name keeps the proposal, and the save stores it beside the rest.
+  QTest::keyClicks(MainForm->EdNewEng, "Stale");
+  Engine proposal = Stored(kGoods);
+  proposal.conrod = 123;
+  prompter_.choices = {Prompter::KeepChoice::discard};  // the boxes' 91
+  MainForm->ShowProposal(proposal, "Goods equalised");
+  EXPECT_TRUE(MainForm->EdNewEng->text().isEmpty());
+  QTest::keyClicks(MainForm->EdNewEng, "Goods mine");
+  MainForm->BtSave->click();
+  EXPECT_EQ(prompter_.shown.back().text, "Records stored");
+  EXPECT_EQ(Stored("Goods mine").conrod, 123);
+  EXPECT_EQ(Stored(kGoods).conrod, 78);
+
+  // A name typed into empty boxes still starts a clean sheet, locked until a rocker is chosen.
+  QTest::keyClicks(MainForm->EdNewEng, "Mogul");
+  EXPECT_TRUE(Box("EdConrod")->text().isEmpty());
+  EXPECT_FALSE(Box("EdConrod")->isEnabled());
+}

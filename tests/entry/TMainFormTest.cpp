@@ -55,7 +55,12 @@ TEST_F(TMainFormTest, PickingAnEngineShowsItAndUnlocksByTheRockerChoice) {
   EXPECT_FALSE(MainForm->EdRocker->isEnabled());
   EXPECT_TRUE(Box("EdConrod")->isEnabled());
 
-  // A new name empties and locks the boxes until a rocker option is chosen.
+  // A new name keeps the boxes; over empty ones it locks them until a rocker
+  // option is chosen.
+  QTest::keyClicks(MainForm->EdNewEng, "Mogul");
+  EXPECT_EQ(MainForm->EdName->text(), "Mogul");
+  EXPECT_EQ(Box("EdConrod")->text(), "78");
+  MainForm->StoreOpened();
   QTest::keyClicks(MainForm->EdNewEng, "Mogul");
   EXPECT_EQ(MainForm->EdName->text(), "Mogul");
   EXPECT_TRUE(Box("EdConrod")->text().isEmpty());

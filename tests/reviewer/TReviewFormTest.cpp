@@ -9,6 +9,7 @@
 #include "BoxText.h"
 #include "EngineSchema.h"
 #include "TReviewForm.h"
+#include "WindowPrinter.h"
 #include "WindowTest.h"
 
 using TReviewFormTest = WindowTest;
@@ -43,4 +44,13 @@ TEST_F(TReviewFormTest, ChecksComeFirstAndTryItPutsAFixInTheBoxes) {
 
   ReviewForm->ExportPdf("review.pdf");
   EXPECT_EQ(ReadBytes("review.pdf").substr(0, 5), "%PDF-");
+  // PRINT... with no printer asks for a PDF file as every window does, and refuses the data file.
+  const std::string data = ReadBytes("ste_data.dat");
+  const WindowPrinter::Dialogs noPrinter{[] { return false; }, nullptr,
+                                         [](QWidget*, const QString&) { return QString("ste_data.dat"); }};
+  WindowPrinter::SetDialogs(&noPrinter);
+  ReviewForm->BtPrint->click();
+  WindowPrinter::SetDialogs(nullptr);
+  EXPECT_NE(prompter_.shown.back().text.find("is the data file"), std::string::npos);
+  EXPECT_EQ(ReadBytes("ste_data.dat"), data);
 }

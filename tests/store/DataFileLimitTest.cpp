@@ -1,11 +1,14 @@
 // What the store refuses to read as a data file: a device, which would be
-// read without end, and a file larger than any data file. The list stays empty
-// and the reason names the file; a file at the limit is still read.
+// read without end, a named pipe, whose open would wait for a writer, and a
+// file larger than any data file. The list stays empty and the reason names
+// the file; a file at the limit is still read.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
 #include "DataFile.h"
+#include "EngineCopy.h"
 #include "StoreTestSupport.h"
 #include "TShed.h"
 
@@ -43,4 +46,31 @@ TEST_F(DataFileLimitTest, ASaveThatWouldPassTheLimitIsRefusedBeforeWritingWithTh
   EXPECT_EQ(saved.kind, StoreOutcome::Kind::notWritten);
   EXPECT_EQ(saved.message.rfind(refusal, 0), 0u);
   EXPECT_EQ(std::filesystem::file_size(dataPath_), static_cast<std::uintmax_t>(full));
+}
+
+// Nobody ever opens the pipe's other end: a call that opened it blocking would
+// wait for good, and CTest's short timeout for this test would stop it.
+class PipeInsteadOfDataFile : public TempFolder {};
+
+TEST_F(PipeInsteadOfDataFile, EveryStoreCallAndACopyIntoItAnswerAtOnceWithTheReason) {
+  ASSERT_EQ(::mkfifo(dataPath_.c_str(), 0600), 0);
+  const std::string why = "Cannot read \"" + dataPath_ + "\": not a regular file but a named pipe";
+  TShed shed(dataPath_, nullptr);
+  const StoreOutcome opened = shed.Open();
+  EXPECT_EQ(opened.kind, StoreOutcome::Kind::notReadable);
+  EXPECT_EQ(opened.message.rfind(why, 0), 0u) << opened.message;
+  EXPECT_EQ(shed.ListEngines(), 0);
+  EXPECT_EQ(shed.ReadError(), why);
+  EXPECT_EQ(shed.CheckWritable().message, why);
+  for (const StoreOutcome& written : {shed.SaveEngine(MakeRecord("A")), shed.SaveNewEngine(MakeRecord("A")),
+                                      shed.DeleteEngine(MakeRecord("A"))}) {
+    EXPECT_EQ(written.kind, StoreOutcome::Kind::notWritten);
+    EXPECT_EQ(written.message.rfind(why, 0), 0u) << written.message;
+  }
+  const EngineCopy copy = CopyEngineInto(dataPath_, MakeRecord("A"), LengthUnit::none);
+  EXPECT_EQ(copy.outcome.message.rfind(why, 0), 0u) << copy.outcome.message;
+  EXPECT_NE(copy.outcome.message.find("Nothing was copied."), std::string::npos);
+  struct stat info;
+  ASSERT_EQ(::stat(dataPath_.c_str(), &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode));  // left as it was
 }

@@ -13,6 +13,7 @@
 #include "HelpWindow.h"
 #include "TResultsForm.h"
 #include "TStudyForm.h"
+#include "WindowPrinter.h"
 #include "WindowTest.h"
 
 namespace {
@@ -112,6 +113,14 @@ TEST_F(StudyFormTest, IndicatorDiagramsFollowTheReverser) {
   }
 }
 
+TEST_F(StudyFormTest, BeforeGetResultsTheToolsMenuStudiesTheBoxes) {
+  Pick("Goods 0-6-0 slide valve");
+  MainForm->findChild<QAction*>("QuadrantStudy1")->trigger();
+  WaitForStudy();
+  EXPECT_EQ(StudyForm->LbName->text(), "Goods 0-6-0 slide valve");
+  EXPECT_EQ(StudyForm->study().rows.size(), 68u);
+}
+
 TEST_F(StudyFormTest, ExportsNeverWriteOverTheDataFileAndNameWhyTheyFail) {
   OpenStudy("Goods 0-6-0 slide valve");
   const std::string before = Bytes("ste_data.dat");
@@ -130,6 +139,15 @@ TEST_F(StudyFormTest, ExportsNeverWriteOverTheDataFileAndNameWhyTheyFail) {
             "Cannot write the PDF file \"no-such-folder/study.pdf\": No such file or directory.");
   StudyForm->ExportCsv("study.csv");
   EXPECT_EQ(FirstLine("study.csv"), "engine,Goods 0-6-0 slide valve\r");
+
+  // PRINT... with no printer asks for a PDF file as every window does, and refuses the data file.
+  const WindowPrinter::Dialogs noPrinter{[] { return false; }, nullptr,
+                                         [](QWidget*, const QString&) { return QString("ste_data.dat"); }};
+  WindowPrinter::SetDialogs(&noPrinter);
+  StudyForm->BtPrint->click();
+  WindowPrinter::SetDialogs(nullptr);
+  EXPECT_NE(prompter_.shown.back().text.find("is the data file"), std::string::npos);
+  EXPECT_EQ(Bytes("ste_data.dat"), before);
 }
 
 TEST_F(StudyFormTest, LengthsCarryTheUnitInTitlesAxesAndSummary) {
