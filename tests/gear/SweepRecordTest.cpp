@@ -1,8 +1,11 @@
 // The solver's figures held against the records it gave before
-// (sweep-records.txt, written by sweep_records): the same runs fail with the
-// same kind at the same crank angle and member, and every figure of a run that
-// completes is within a thousand-millionth (points of stroke, degrees, or
-// fractions of the engine's size) of the recorded one.
+// (sweep-records.txt, written by sweep_records, from the search that stopped
+// within its tolerance): the same runs fail with the same kind at the same
+// crank angle and member, and every figure of a run that completes is within
+// a ten-millionth (points of stroke, degrees, or fractions of the engine's
+// size) of the recorded one; the recorded heights stood up to six
+// hundred-millionths of a point of stroke from the roots the solver now
+// reaches. And every step of an exact run closes the lifting link to rounding.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -22,7 +25,7 @@ std::vector<std::string> Words(const std::string& line) {
 
 }  // namespace
 
-TEST(SweepRecordTest, EveryRunGivesTheRecordedFailureOrFiguresWithinAThousandMillionth) {
+TEST(SweepRecordTest, EveryRunGivesTheRecordedFailureOrFiguresWithinATenMillionth) {
   std::ifstream file(ZOV_SWEEP_RECORDS);
   ASSERT_TRUE(file) << ZOV_SWEEP_RECORDS;
   const std::vector<std::string> lines = sweep_records::Lines();
@@ -41,8 +44,25 @@ TEST(SweepRecordTest, EveryRunGivesTheRecordedFailureOrFiguresWithinAThousandMil
       if (std::isnan(a))
         EXPECT_TRUE(std::isnan(b)) << "figure " << i - 3;
       else
-        EXPECT_NEAR(a, b, 1e-9) << "figure " << i - 3;
+        EXPECT_NEAR(a, b, 1e-7) << "figure " << i - 3;
     }
   }
   EXPECT_EQ(n, lines.size());
+}
+
+TEST(SweepRecordTest, EveryStepOfAnExactRunClosesTheLiftingLinkToRounding) {
+  for (const SampleEngine& sample : SampleEngines()) {
+    const Engine e = ToEngine(sample.record);
+    Session session;
+    session.Take(e);
+    for (const double angle : {-40.0, 0.0, 25.0}) {
+      const RunOutcome outcome = session.Evaluate(angle, std::nullopt);
+      if (!outcome.ok()) continue;
+      const JointTable& t = outcome.run->joints;
+      for (int k = 0; k < kSteps; ++k) {
+        const double length = std::hypot(t.X[k][armEnd] - t.X[k][liftPin], t.Y[k][armEnd] - t.Y[k][liftPin]);
+        ASSERT_NEAR(length, e.liftlink, 1e-11 * e.liftlink) << RecordName(sample.record) << " " << angle << " " << k;
+      }
+    }
+  }
 }
