@@ -20,14 +20,16 @@ struct LinkPose {
   Point pin1, pin2, liftPin, aux1, aux2, linkCentre, slotCentre;
 };
 
-// How a sweep finds each step's height of pin1. `exact` is the method of every
-// run a user sees. `quick` serves a design search's trial designs: from the
-// fifth step on it first tries a Newton step from the height extrapolated
-// from the four steps before, and takes the exact method only where that
-// does not converge at once onto the pose the sweep follows; it places the
-// link without trigonometry. Its heights
-// agree with the exact ones to well within the solver's tolerance, not to the
-// last bit, so a quick run's figures judge a trial but are never reported.
+// How a sweep finds each step's height of pin1. Both methods first try, from
+// the fifth step on, a Newton step from the height extrapolated from the four
+// steps before, and take the search from the link's ends only where that does
+// not converge at once onto the pose the sweep follows. `exact`, the method
+// of every run a user sees, carries each height one secant step past the
+// tolerance, to the root; `quick` serves a design search's trial designs: it
+// stops within the tolerance and places the link with true pi (CrossCircles),
+// so its figures agree with the exact ones to well within the solver's
+// tolerance, not to the last bit: a quick run's figures judge a trial but are
+// never reported.
 enum class SolveMethod { exact, quick };
 
 // A height of pin1 at which the lifting link fits, with the slope of the
