@@ -11,12 +11,12 @@ struct Point {
 };
 
 // The crossing of the circles about a (radius rA) and b (radius rB) that lies
-// counter-clockwise of the direction b->a for side 0, clockwise for side 1.
+// counter-clockwise of the direction b->a for side 0, clockwise for side 1, as
+// the law-of-cosines construction with pi taken as 3.14159265 places it.
 // Touching, concentric and separate circles have no crossing.
 std::optional<Point> IntersectCircles(int side, Point a, double rA, Point b, double rB);
-// The same crossing by algebra alone (the foot of the common chord and its
-// half-length), several times faster: it differs from the above by a few parts
-// in a thousand million of a radius, as the above turns by pi taken as 3.14159265.
+// The same crossing with true pi: it differs from the above by a few parts in
+// a thousand million of a radius where the direction b->a points left.
 std::optional<Point> CrossCircles(int side, Point a, double rA, Point b, double rB);
 
 // The crossing of the line through p1 and p2 with the circle about c: root 0
