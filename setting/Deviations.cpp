@@ -32,3 +32,8 @@ double DefaultStep(int index, LengthUnit unit) {
   if (IsAngleDeviation(index)) return 0.5;
   return unit == LengthUnit::mm ? 0.5 : 1.0 / 64;
 }
+
+double PlausibleDeviation(int index, LengthUnit unit) {
+  if (IsAngleDeviation(index)) return 2;
+  return unit == LengthUnit::mm ? 3 : 1.0 / 8;
+}

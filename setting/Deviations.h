@@ -26,3 +26,6 @@ GearDeviations ToDeviations(const DeviationVector& v);
 
 // The shop's usual step: 1/64 in (also for no unit), 0.5 mm, 0.5 deg.
 double DefaultStep(int index, LengthUnit unit);
+// How far a gear is commonly found off: 1/8 in (also for no unit), 3 mm, 2 deg.
+// The fit takes it as the spread of the deviations before any reading.
+double PlausibleDeviation(int index, LengthUnit unit);

@@ -99,6 +99,13 @@ double WorstMiss(const Problem& p, const std::vector<double>& f) {
   return worst;
 }
 
+// A change of the deviations' plausible size weighs as a tenth of a precision squared.
+constexpr double kSmallChange = 0.1;
+
+double Plausible(const SettingDesign& design, Adjustment a) {
+  return design.plausible[IsAngleAdjustment(a) ? advance1Index : rod1Index];
+}
+
 double StepOf(const CorrectionRequest& request, Adjustment a) {
   return IsAngleAdjustment(a) ? request.angleStep : request.lengthStep;
 }
@@ -128,7 +135,7 @@ std::vector<double> SolveSmall(std::vector<std::vector<double>> a, std::vector<d
 }
 
 // The continuous amounts that bring the linear model nearest the target.
-std::vector<double> Amounts(const Problem& p, const CorrectionRequest& request,
+std::vector<double> Amounts(const SettingDesign& design, const Problem& p,
                             const std::vector<Adjustment>& set) {
   const std::size_t k = set.size();
   const std::vector<double> f0 = LinearFigures(p, DeviationVector{});
@@ -147,28 +154,71 @@ std::vector<double> Amounts(const Problem& p, const CorrectionRequest& request,
       for (std::size_t q = 0; q < k; ++q) a[s][q] += h[s] * h[q] * w;
     }
   }
-  for (std::size_t s = 0; s < k; ++s) a[s][s] += 1e-6 / std::pow(StepOf(request, set[s]), 2);
+  // A gentle pull towards no change: of corrections that fit alike the
+  // smallest, and none that runs off along a combination the rows hardly see.
+  for (std::size_t s = 0; s < k; ++s) a[s][s] += kSmallChange / std::pow(Plausible(design, set[s]), 2);
   return SolveSmall(a, b);
 }
 
-// Every rounding of the amounts to whole steps, up or down, on the linear model.
+// Whole steps about the continuous amounts, each up to a few steps either
+// side of the nearest (fewer the more adjustments), on the linear model: the
+// least worst miss, then the least sum of squares. Several adjustments can
+// make up for each other's rounding, as the spindle and both rods do.
 std::vector<double> BestRounding(const Problem& p, const CorrectionRequest& request,
                                  const std::vector<Adjustment>& set, const std::vector<double>& x) {
+  const int reach = set.size() <= 3 ? 4 : set.size() == 4 ? 3 : 2;
+  const unsigned width = 2 * static_cast<unsigned>(reach) + 1;
+  unsigned combinations = 1;
+  for (std::size_t s = 0; s < set.size(); ++s) combinations *= width;
   std::vector<double> best;
-  double bestCost = INFINITY;
-  for (unsigned pick = 0; pick < (1u << set.size()); ++pick) {
+  std::pair<double, double> bestCost{INFINITY, INFINITY};
+  for (unsigned pick = 0; pick < combinations; ++pick) {
     std::vector<double> rounded(set.size());
-    for (std::size_t s = 0; s < set.size(); ++s) {
+    unsigned digits = pick;
+    for (std::size_t s = 0; s < set.size(); ++s, digits /= width) {
       const double step = StepOf(request, set[s]);
-      rounded[s] = (std::floor(x[s] / step) + ((pick >> s) & 1u)) * step;
+      rounded[s] = (std::round(x[s] / step) + static_cast<double>(digits % width) - reach) * step;
     }
-    const double cost = Cost(p, LinearFigures(p, Change(set, rounded)));
+    const std::vector<double> f = LinearFigures(p, Change(set, rounded));
+    const std::pair<double, double> cost{WorstMiss(p, f), Cost(p, f)};
     if (cost < bestCost) {
       bestCost = cost;
       best = rounded;
     }
   }
   return best;
+}
+
+// The variance the fit leaves on a combination of the rows' figures (the
+// slopes given), and on one row's figure.
+double Variance(const SettingFit& fit, const DeviationVector& g) {
+  double variance = 0;
+  for (int a = 0; a < kDeviationCount; ++a)
+    for (int b = 0; b < kDeviationCount; ++b) variance += g[a] * fit.covariance[a][b] * g[b];
+  return std::max(0.0, variance);
+}
+
+double RowVariance(const Problem& p, const SettingFit& fit, std::size_t i) {
+  return Variance(fit, p.lin.slope[i]);
+}
+
+// A reading taken to its precision is off by at most half of it either way,
+// evenly spread: a standard deviation of precision / sqrt(12), where the fit's
+// sigmas take the precision itself as one.
+constexpr double kReadingVarianceShare = 1.0 / 12;
+
+// Every condition within its precision with the fit's standard deviation
+// added: the readings after the correction are then within precision on the
+// engine, not only on the fitted gear.
+bool SureWithin(const Problem& p, const SettingFit& fit, const std::vector<double>& f) {
+  for (const Condition& c : p.conditions) {
+    DeviationVector g = p.lin.slope[c.a];
+    if (c.b)
+      for (int j = 0; j < kDeviationCount; ++j) g[j] -= p.lin.slope[*c.b][j];
+    if (std::fabs(ConditionValue(c, f)) + std::sqrt(kReadingVarianceShare * Variance(fit, g)) > c.precision)
+      return false;
+  }
+  return true;
 }
 
 int WorkOrder(Adjustment a) {
@@ -185,7 +235,7 @@ std::optional<Trial> TryAdjustments(const SettingDesign& design, const SettingFi
                                     const std::vector<Adjustment>& set) {
   std::vector<double> x;
   for (int pass = 0; pass < 3; ++pass) {
-    x = Amounts(p, request, set);
+    x = Amounts(design, p, set);
     if (pass == 2) break;
     const Prediction exact = Predict(design, Plus(fit.deviations, Change(set, x)), p.rows);
     if (!exact.ok()) break;
@@ -203,15 +253,11 @@ std::optional<Trial> TryAdjustments(const SettingDesign& design, const SettingFi
       t.option.operations.begin(), t.option.operations.end(),
       [](const Operation& a, const Operation& b) { return WorkOrder(a.adjust) < WorkOrder(b.adjust); });
   t.option.worstMiss = WorstMiss(p, after.figures);
-  t.option.reaches = t.option.worstMiss <= 1;
+  t.option.reaches = SureWithin(p, fit, after.figures);
   for (std::size_t i = 0; i < request.rows.size(); ++i) {
     Reading r = request.rows[i];
     r.value = after.figures[i];
-    double variance = 0;
-    for (int a = 0; a < kDeviationCount; ++a)
-      for (int b = 0; b < kDeviationCount; ++b)
-        variance += p.lin.slope[i][a] * fit.covariance[a][b] * p.lin.slope[i][b];
-    r.plusMinus = std::sqrt(std::max(0.0, variance));
+    r.plusMinus = std::sqrt(RowVariance(p, fit, i));
     t.option.predicted.push_back(r);
   }
   return t;
@@ -324,9 +370,17 @@ Corrections FindCorrections(const SettingDesign& design, const SettingFit& fit,
     out.problem = "no correction leaves a gear that assembles at every row's angle";
     return out;
   }
-  std::stable_sort(chosen.begin(), chosen.end(), [](const Trial& a, const Trial& b) {
+  // Of equivalent corrections the cheapest first: the fewest operations, then the fewest steps.
+  const auto steps = [&](const CorrectionOption& o) {
+    double n = 0;
+    for (const Operation& op : o.operations) n += std::fabs(op.amount) / StepOf(request, op.adjust);
+    return n;
+  };
+  std::stable_sort(chosen.begin(), chosen.end(), [&](const Trial& a, const Trial& b) {
     if (a.option.reaches != b.option.reaches) return a.option.reaches;
-    return a.option.operations.size() < b.option.operations.size();
+    if (a.option.operations.size() != b.option.operations.size())
+      return a.option.operations.size() < b.option.operations.size();
+    return steps(a.option) < steps(b.option);
   });
   for (Trial& t : chosen) {
     t.option.worstCutOffInequality = WorstCutOffInequality(design, t.deviations, threads);

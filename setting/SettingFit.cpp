@@ -1,8 +1,9 @@
 // Works in shop steps (each deviation divided by its step) and weighted
-// residuals (each divided by its precision). Each step solves the normal
-// equations on the eigenvectors the readings determine, damped; the others
-// are left where the design has them, so an inseparable combination takes
-// the smallest change that fits.
+// residuals (each divided by its precision). The deviations' plausible size
+// is a prior of the least squares (a gear is seldom found more than 1/8 in or
+// 2 deg. off), so a combination the readings hardly see is moved only as far
+// as they ask and an inseparable one takes the smallest change that fits;
+// what is inseparable is judged on the readings alone.
 #include "SettingFit.h"
 
 #include <algorithm>
@@ -38,9 +39,26 @@ bool Determined(double value, double largest) {
   return value > 1e-10 * largest && value * kInseparableSigmaSteps * kInseparableSigmaSteps >= 1;
 }
 
-double CostOf(const Prediction& p, const std::vector<Reading>& rows) {
+// The prior's weight on each deviation, in steps.
+double PriorWeight(const SettingDesign& design, int j) {
+  return std::pow(design.scale[j] / design.plausible[j], 2);
+}
+
+void AddPrior(const SettingDesign& design, const DeviationVector& d, Normal& normal) {
+  for (int j = 0; j < kDeviationCount; ++j) {
+    const double q = d[j] / design.scale[j], w = PriorWeight(design, j);
+    normal.n[j][j] += w;
+    normal.gradient[j] += w * q;
+    normal.cost += w * q * q;
+  }
+}
+
+double CostOf(const SettingDesign& design, const DeviationVector& d, const Prediction& p,
+              const std::vector<Reading>& rows) {
   if (!p.ok()) return INFINITY;
   double cost = 0;
+  for (int j = 0; j < kDeviationCount; ++j)
+    cost += PriorWeight(design, j) * std::pow(d[j] / design.scale[j], 2);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const double r = (p.figures[i] - *rows[i].value) / rows[i].plusMinus;
     cost += r * r;
@@ -52,7 +70,6 @@ DeviationVector Step(const EigenPairs& e, const std::vector<double>& gradient, d
                      const DeviationVector& scale) {
   DeviationVector step{};
   for (std::size_t k = 0; k < e.values.size(); ++k) {
-    if (!Determined(e.values[k], e.values[0])) continue;
     double along = 0;
     for (int j = 0; j < kDeviationCount; ++j) along += e.vectors[k][j] * gradient[j];
     for (int j = 0; j < kDeviationCount; ++j)
@@ -76,7 +93,8 @@ Solved Solve(const SettingDesign& design, const std::vector<Reading>& rows) {
       s.problem = lin.at.failure ? FailureMessage(*lin.at.failure) : "the gear makes no " + lin.at.missing;
       return s;
     }
-    const Normal normal = NormalOf(design, lin, rows);
+    Normal normal = NormalOf(design, lin, rows);
+    AddPrior(design, s.d, normal);
     const EigenPairs e = SymmetricEigen(normal.n);
     if (damping == 0) damping = 1e-6 * e.values[0];
     bool moved = false;
@@ -89,7 +107,7 @@ Solved Solve(const SettingDesign& design, const std::vector<Reading>& rows) {
         largest = std::max(largest, std::fabs(step[j] / design.scale[j]));
       }
       if (largest < 1e-6) return s;
-      if (CostOf(Predict(design, trial, rows), rows) < normal.cost) {
+      if (CostOf(design, trial, Predict(design, trial, rows), rows) < normal.cost) {
         s.d = trial;
         moved = true;
         damping /= 100;

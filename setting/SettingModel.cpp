@@ -102,7 +102,10 @@ DesignOutcome PrepareDesign(const Engine& engine, LengthUnit unit, std::optional
     return {std::nullopt, "the valves cannot be set: " + FailureMessage(*centring.failure)};
   d.centring = *centring.centring;
   d.forwardRod = ForwardRod(design, d.midGearAngle, usable->hiDeg);
-  for (int j = 0; j < kDeviationCount; ++j) d.scale[j] = DefaultStep(j, unit);
+  for (int j = 0; j < kDeviationCount; ++j) {
+    d.scale[j] = DefaultStep(j, unit);
+    d.plausible[j] = PlausibleDeviation(j, unit);
+  }
   return {d, {}};
 }
 

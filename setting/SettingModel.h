@@ -22,9 +22,10 @@ struct SettingDesign {
   UsableRange usable{0, 0};
   double settingDeg = 0;  // where the program sets the valves
   ValveSetting valveSetting = ValveSetting::equalLeads;
-  double centring = 0;      // the design's centring there
-  int forwardRod = 1;       // 1 or 2: the rod whose pin the die is nearer at the positive full gear
-  DeviationVector scale{};  // a shop step of each deviation, the unit the fit measures in
+  double centring = 0;          // the design's centring there
+  int forwardRod = 1;           // 1 or 2: the rod whose pin the die is nearer at the positive full gear
+  DeviationVector scale{};      // a shop step of each deviation, the unit the fit measures in
+  DeviationVector plausible{};  // PlausibleDeviation of each
 };
 
 struct DesignOutcome {

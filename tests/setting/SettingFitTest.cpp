@@ -28,6 +28,21 @@ struct Goods {
       rows[i].value = std::round(p.figures[i] / rows[i].plusMinus) * rows[i].plusMinus;
     return rows;
   }
+  // The largest miss of the design's recommended readings, in precisions,
+  // once the option is made on the gear with these deviations.
+  double MissAfter(DeviationVector truth, const CorrectionOption& option) const {
+    for (const Operation& op : option.operations) {
+      const DeviationVector u = AdjustmentDirection(op.adjust);
+      for (int j = 0; j < kDeviationCount; ++j) truth[j] += op.amount * u[j];
+    }
+    const std::vector<Reading>& rows = prepared.recommended;
+    const Prediction after = Predict(design(), truth, rows),
+                     want = Predict(design(), DeviationVector{}, rows);
+    double worst = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+      worst = std::max(worst, std::fabs(after.figures[i] - want.figures[i]) / rows[i].plusMinus);
+    return worst;
+  }
 };
 
 TEST(SettingFitTest, EachAdjustmentMisSetIsCorrected) {
@@ -44,8 +59,7 @@ TEST(SettingFitTest, EachAdjustmentMisSetIsCorrected) {
                  Adjustment::advance2};
     const ShopSetting s = RunShopSetting(q);
     ASSERT_TRUE(s.ok()) << s.problem;
-    const CorrectionOption& first = s.corrections.options.front();
-    EXPECT_TRUE(first.reaches) << DeviationKey(j) << " misses by " << first.worstMiss;
+    EXPECT_LE(goods.MissAfter(truth, s.corrections.options.front()), 1) << DeviationKey(j);
     for (const FittedReading& f : s.fit.readings) EXPECT_FALSE(f.suspect) << DeviationKey(j);
     // The spindle and the two rods together read alike, and the fit says so.
     ASSERT_EQ(s.inseparable.size(), 1u);
@@ -89,7 +103,7 @@ TEST(SettingFitTest, SuspectReadingAndRefusedAngle) {
   const ShopSetting s = RunShopSetting(q);
   ASSERT_TRUE(s.ok()) << s.problem;
   for (std::size_t i = 0; i < s.fit.readings.size(); ++i) EXPECT_EQ(s.fit.readings[i].suspect, i == 5) << i;
-  EXPECT_TRUE(s.corrections.options.front().reaches);
+  EXPECT_LE(goods.MissAfter({1.0 / 16, 0, 0, 0, 1.0 / 32}, s.corrections.options.front()), 1);
   q.readings[0].angleDeg = goods.design().usable.hiDeg + 1;
   const ShopSetting outside = RunShopSetting(q);
   EXPECT_EQ(outside.kind, ShopProblem::readings);
@@ -106,6 +120,7 @@ TEST(SettingFitTest, EqualLeadsTargetNeedsOneOperation) {
   const CorrectionOption& first = s.corrections.options.front();
   ASSERT_EQ(first.operations.size(), 1u);
   EXPECT_TRUE(first.reaches);
+  EXPECT_EQ(first.operations[0].adjust, Adjustment::spindle);
   EXPECT_FALSE(ParseSettingTarget("equal-leads:x"));
 }
 
