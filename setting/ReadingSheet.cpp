@@ -34,13 +34,23 @@ std::vector<Reading> RecommendedReadings(const SettingDesign& design) {
   AddBothEnds(design, extra, fullBack, ReadingEvent::cutOff);
   AddBothEnds(design, extra, midForward, ReadingEvent::lead);
   AddBothEnds(design, extra, midBack, ReadingEvent::lead);
-  std::size_t weak = InseparableCombinations(design, DeviationVector{}, rows).size();
+  // The extra rows lie at the same four angles: one set of slopes serves every trial.
+  std::vector<Reading> all = rows;
+  all.insert(all.end(), extra.begin(), extra.end());
+  const Linearisation lin = Linearise(design, DeviationVector{}, all);
+  if (!lin.at.ok()) return rows;
+  std::vector<DeviationVector> slope(lin.slope.begin(), lin.slope.begin() + static_cast<long>(rows.size()));
+  std::vector<DeviationVector> extraSlope(lin.slope.begin() + static_cast<long>(rows.size()),
+                                          lin.slope.end());
+  std::size_t weak = InseparableCombinations(design, slope, rows).size();
   while (weak > 0 && !extra.empty()) {
     std::size_t best = 0, bestWeak = weak;
     for (std::size_t i = 0; i < extra.size(); ++i) {
       std::vector<Reading> more = rows;
+      std::vector<DeviationVector> moreSlope = slope;
       more.push_back(extra[i]);
-      const std::size_t w = InseparableCombinations(design, DeviationVector{}, more).size();
+      moreSlope.push_back(extraSlope[i]);
+      const std::size_t w = InseparableCombinations(design, moreSlope, more).size();
       if (w < bestWeak) {
         best = i;
         bestWeak = w;
@@ -48,7 +58,9 @@ std::vector<Reading> RecommendedReadings(const SettingDesign& design) {
     }
     if (bestWeak == weak) break;
     rows.push_back(extra[best]);
+    slope.push_back(extraSlope[best]);
     extra.erase(extra.begin() + static_cast<long>(best));
+    extraSlope.erase(extraSlope.begin() + static_cast<long>(best));
     weak = bestWeak;
   }
   return rows;

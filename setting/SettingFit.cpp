@@ -160,12 +160,13 @@ void Describe(const SettingDesign& design, const EigenPairs& e, SettingFit& fit)
 }  // namespace
 
 std::vector<InseparableCombination> InseparableCombinations(const SettingDesign& design,
-                                                            const DeviationVector& d,
+                                                            const std::vector<DeviationVector>& slope,
                                                             const std::vector<Reading>& rows) {
+  Linearisation lin;
+  lin.slope = slope;
+  lin.at.figures.assign(rows.size(), 0);
   std::vector<Reading> valued = rows;
-  const Linearisation lin = Linearise(design, d, valued);
-  if (!lin.at.ok()) return {};
-  for (std::size_t i = 0; i < valued.size(); ++i) valued[i].value = lin.at.figures[i];
+  for (Reading& r : valued) r.value = 0;
   SettingFit fit;
   Describe(design, SymmetricEigen(NormalOf(design, lin, valued).n), fit);
   return fit.inseparable;

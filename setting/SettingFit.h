@@ -46,8 +46,8 @@ inline constexpr double kInseparableSigmaSteps = 8;
 // and marked suspect.
 SettingFit FitDeviations(const SettingDesign& design, const std::vector<Reading>& readings);
 
-// The combinations the rows cannot separate at deviations d (empty when the
-// gear fails there), for judging a set of readings before it is read.
+// The combinations rows of these slopes (Linearise's) cannot separate, for
+// judging a set of readings before it is read.
 std::vector<InseparableCombination> InseparableCombinations(const SettingDesign& design,
-                                                            const DeviationVector& d,
+                                                            const std::vector<DeviationVector>& slope,
                                                             const std::vector<Reading>& rows);
