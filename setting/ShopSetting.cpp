@@ -24,6 +24,13 @@ ShopSetting Fail(ShopSetting s, ShopProblem kind, const std::string& why) {
   return s;
 }
 
+// Counts a stage done; true when the work is to stop.
+bool StageDone(const ShopSettingRequest& request) {
+  if (request.control == nullptr) return false;
+  ++request.control->done;
+  return request.control->cancelled();
+}
+
 }  // namespace
 
 ShopSetting PrepareShopSetting(const ShopSettingRequest& request) {
@@ -37,8 +44,10 @@ ShopSetting PrepareShopSetting(const ShopSettingRequest& request) {
 }
 
 ShopSetting RunShopSetting(const ShopSettingRequest& request) {
+  if (request.control != nullptr) request.control->total = 3;
   ShopSetting s = PrepareShopSetting(request);
   if (!s.ok()) return s;
+  if (StageDone(request)) return Fail(s, ShopProblem::cancelled, "cancelled");
   const SettingDesign& design = *s.design;
   if (const std::string why = OutsideRange(design, request.readings); !why.empty())
     return Fail(s, ShopProblem::readings, why);
@@ -48,6 +57,7 @@ ShopSetting RunShopSetting(const ShopSettingRequest& request) {
                 s.fit.readings.empty() && s.fit.problem == "no reading has a value" ? ShopProblem::readings
                                                                                     : ShopProblem::fit,
                 s.fit.problem);
+  if (StageDone(request)) return Fail(s, ShopProblem::cancelled, "cancelled");
   for (const InseparableCombination& c : s.fit.inseparable)
     s.inseparable.push_back(InseparableWords(design, c));
   if (!s.fit.inseparable.empty()) s.readingsToAdd = MissingReadings(s.recommended, request.readings);
@@ -66,5 +76,6 @@ ShopSetting RunShopSetting(const ShopSettingRequest& request) {
   s.corrections = FindCorrections(design, s.fit, c, request.threads);
   if (!s.corrections.ok()) return Fail(s, ShopProblem::fit, s.corrections.problem);
   s.order = OrderOfWork(design, s.corrections.options.front());
+  StageDone(request);
   return s;
 }

@@ -13,6 +13,7 @@
 #include "SettingFit.h"
 #include "SettingModel.h"
 #include "SettingWords.h"
+#include "WorkControl.h"
 
 struct ShopSettingRequest {
   Engine engine;  // the stored engine
@@ -24,6 +25,9 @@ struct ShopSettingRequest {
   SettingTarget target;
   std::optional<double> lengthStep, angleStep;  // none: DefaultStep
   int threads = 1;
+  // When given: counts the three stages (design, fit, corrections) and stops
+  // between them when its flag is raised.
+  WorkControl* control = nullptr;
 };
 
 enum class ShopProblem {
@@ -31,6 +35,7 @@ enum class ShopProblem {
   engine,    // the design does not assemble or has no usable range (exit 4)
   readings,  // a reading outside the usable range, or none with a value (exit 3)
   fit,       // the readings fit no gear that assembles, or no correction does (exit 4)
+  cancelled,
 };
 
 struct ShopSetting {
