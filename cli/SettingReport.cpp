@@ -28,14 +28,19 @@ void WriteReadingsText(std::ostream& out, const ShopSetting& s) {
   }
 }
 
-void WriteOptionText(std::ostream& out, const SettingDesign& d, const CorrectionOption& o, std::size_t n) {
+void WriteOptionText(std::ostream& out, const SettingDesign& d, const Corrections& c, std::size_t n) {
+  const CorrectionOption& o = c.options[n - 1];
   out << "\nOption " << n << (o.reaches ? "" : " (best reachable: misses the target)") << ":\n";
   if (o.operations.empty()) out << "  nothing to do\n";
   for (const Operation& op : o.operations) out << "  " << OperationWords(d, op) << '\n';
-  out << "  predicted after it:\n";
-  for (const Reading& r : o.predicted)
+  out << "  predicted after it (the design's figure):\n";
+  for (std::size_t i = 0; i < o.predicted.size(); ++i) {
+    const Reading& r = o.predicted[i];
     out << "    " << ReadingName(r) << ": " << FormatGeneral4(*r.value) << " +- "
-        << FormatGeneral4(r.plusMinus) << ReadingUnitSuffix(d, r) << '\n';
+        << FormatGeneral4(r.plusMinus) << ReadingUnitSuffix(d, r);
+    if (i < c.designFigures.size()) out << " (" << FormatGeneral4(c.designFigures[i]) << ')';
+    out << '\n';
+  }
   if (o.worstCutOffInequality)
     out << "  worst cut-off inequality over the quadrant: " << FormatGeneral4(*o.worstCutOffInequality)
         << " %\n";
@@ -69,8 +74,12 @@ void WriteCorrectionsJson(std::ostream& out, const ShopSetting& s) {
           << ", \"amount\": " << JsonNumber(o.operations[k].amount)
           << ", \"words\": " << JsonString(OperationWords(d, o.operations[k])) << "}";
     out << "],\n     \"predicted\": [";
-    for (std::size_t k = 0; k < o.predicted.size(); ++k)
-      out << (k ? ", " : "") << "{" << JsonReading(o.predicted[k], d) << "}";
+    for (std::size_t k = 0; k < o.predicted.size(); ++k) {
+      out << (k ? ", " : "") << "{" << JsonReading(o.predicted[k], d);
+      if (k < s.corrections.designFigures.size())
+        out << ", \"design\": " << JsonNumber(s.corrections.designFigures[k]);
+      out << "}";
+    }
     out << "],\n     \"worstCutOffInequality\": "
         << (o.worstCutOffInequality ? JsonNumber(*o.worstCutOffInequality) : "null")
         << ", \"reaches\": " << (o.reaches ? "true" : "false") << "}";
@@ -83,8 +92,10 @@ void WriteCorrectionsJson(std::ostream& out, const ShopSetting& s) {
 void WriteSettingText(std::ostream& out, const std::string& engineName, const ShopSetting& s) {
   const SettingDesign& d = *s.design;
   out << "Valve setting: " << engineName << ", valves set as the program sets them at "
-      << FormatGeneral4(d.settingDeg) << " deg. (usable range " << FormatGeneral4(d.usable.loDeg) << " to "
-      << FormatGeneral4(d.usable.hiDeg) << " deg.; positive angles are forward gear)\n";
+      << FormatGeneral4(d.settingDeg) << " deg. for equal "
+      << (d.valveSetting == ValveSetting::equalCutOff ? "cut-offs" : "leads") << " (usable range "
+      << FormatGeneral4(d.usable.loDeg) << " to " << FormatGeneral4(d.usable.hiDeg)
+      << " deg.; positive angles are forward gear)\n";
   out << "The " << RodName(d, 1) << " runs to the upper rod pin, the " << RodName(d, 2) << " to the lower.\n";
   out << "\nDeviations of the gear as built (+- one sigma)\n";
   for (int j = 0; j < kDeviationCount; ++j)
@@ -97,7 +108,7 @@ void WriteSettingText(std::ostream& out, const std::string& engineName, const Sh
     for (const Reading& r : s.readingsToAdd) out << "  " << ReadingName(r) << '\n';
   }
   for (std::size_t i = 0; i < s.corrections.options.size(); ++i)
-    WriteOptionText(out, d, s.corrections.options[i], i + 1);
+    WriteOptionText(out, d, s.corrections, i + 1);
   if (s.corrections.designWorstCutOffInequality)
     out << "\n(the design's worst cut-off inequality: "
         << FormatGeneral4(*s.corrections.designWorstCutOffInequality) << " %)\n";

@@ -387,6 +387,8 @@ Corrections FindCorrections(const SettingDesign& design, const SettingFit& fit,
     out.options.push_back(t.option);
   }
   out.designWorstCutOffInequality = WorstCutOffInequality(design, DeviationVector{}, threads);
+  const Prediction asDesigned = Predict(design, DeviationVector{}, request.rows);
+  if (asDesigned.ok()) out.designFigures = asDesigned.figures;
   if (!out.options.front().reaches) {
     for (const Adjustment a : kSingle) {
       if (std::find(request.allowed.begin(), request.allowed.end(), a) != request.allowed.end()) continue;

@@ -59,6 +59,7 @@ struct Corrections {
   std::string problem;                                // the user's sentence when none can be worked out
   std::vector<CorrectionOption> options;              // fewest operations first; the last is all allowed
   std::optional<double> designWorstCutOffInequality;  // of the design, as the options' figure
+  std::vector<double> designFigures;  // the design's figure of each row predicted, in the options' order
   // When no option reaches the target: the adjustments not allowed that
   // would reach it with those allowed.
   std::vector<Adjustment> wouldReach;
