@@ -20,25 +20,14 @@ void AddBothEnds(const SettingDesign& design, std::vector<Reading>& rows, double
     rows.push_back(Row(design, angle, end, event));
 }
 
-}  // namespace
-
-std::vector<Reading> RecommendedReadings(const SettingDesign& design) {
-  const double fullForward = design.usable.hiDeg, fullBack = design.usable.loDeg;
-  const double midForward = std::round(fullForward) / 2, midBack = std::round(fullBack) / 2;
-  std::vector<Reading> rows, extra;
-  AddBothEnds(design, rows, fullForward, ReadingEvent::lead);
-  AddBothEnds(design, rows, fullBack, ReadingEvent::lead);
-  AddBothEnds(design, rows, midForward, ReadingEvent::cutOff);
-  AddBothEnds(design, rows, midBack, ReadingEvent::cutOff);
-  AddBothEnds(design, extra, fullForward, ReadingEvent::cutOff);
-  AddBothEnds(design, extra, fullBack, ReadingEvent::cutOff);
-  AddBothEnds(design, extra, midForward, ReadingEvent::lead);
-  AddBothEnds(design, extra, midBack, ReadingEvent::lead);
-  // The extra rows lie at the same four angles: one set of slopes serves every trial.
+// Adds extra rows, best first, while each leaves fewer combinations the rows
+// cannot separate. The extra rows lie at the rows' own angles: one set of
+// slopes serves every trial.
+void AddWhereWeak(const SettingDesign& design, std::vector<Reading>& rows, std::vector<Reading> extra) {
   std::vector<Reading> all = rows;
   all.insert(all.end(), extra.begin(), extra.end());
   const Linearisation lin = Linearise(design, DeviationVector{}, all);
-  if (!lin.at.ok()) return rows;
+  if (!lin.at.ok()) return;
   std::vector<DeviationVector> slope(lin.slope.begin(), lin.slope.begin() + static_cast<long>(rows.size()));
   std::vector<DeviationVector> extraSlope(lin.slope.begin() + static_cast<long>(rows.size()),
                                           lin.slope.end());
@@ -63,6 +52,23 @@ std::vector<Reading> RecommendedReadings(const SettingDesign& design) {
     extraSlope.erase(extraSlope.begin() + static_cast<long>(best));
     weak = bestWeak;
   }
+}
+
+}  // namespace
+
+std::vector<Reading> RecommendedReadings(const SettingDesign& design) {
+  const double fullForward = design.usable.hiDeg, fullBack = design.usable.loDeg;
+  const double midForward = std::round(fullForward) / 2, midBack = std::round(fullBack) / 2;
+  std::vector<Reading> rows, extra;
+  AddBothEnds(design, rows, fullForward, ReadingEvent::lead);
+  AddBothEnds(design, rows, fullBack, ReadingEvent::lead);
+  AddBothEnds(design, rows, midForward, ReadingEvent::cutOff);
+  AddBothEnds(design, rows, midBack, ReadingEvent::cutOff);
+  AddBothEnds(design, extra, fullForward, ReadingEvent::cutOff);
+  AddBothEnds(design, extra, fullBack, ReadingEvent::cutOff);
+  AddBothEnds(design, extra, midForward, ReadingEvent::lead);
+  AddBothEnds(design, extra, midBack, ReadingEvent::lead);
+  AddWhereWeak(design, rows, extra);
   return rows;
 }
 

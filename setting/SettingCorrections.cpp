@@ -8,11 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "NumberFormat.h"
-
 namespace {
 
-constexpr std::string_view kAdjustKeys[] = {"rod1", "rod2", "advance1", "advance2", "spindle", "advance"};
 constexpr Adjustment kSingle[] = {Adjustment::rod1, Adjustment::rod2, Adjustment::advance1,
                                   Adjustment::advance2, Adjustment::spindle};
 
@@ -285,63 +282,28 @@ std::vector<std::vector<Adjustment>> SetsOfSize(const std::vector<Adjustment>& a
 
 }  // namespace
 
-std::string_view AdjustmentKey(Adjustment a) {
-  return kAdjustKeys[static_cast<int>(a)];
+namespace {
+
+// Of equivalent corrections the cheapest first: those that reach, then the
+// fewest operations, then the fewest steps.
+void RankCheapestFirst(const CorrectionRequest& request, std::vector<Trial>& chosen) {
+  const auto steps = [&](const CorrectionOption& o) {
+    double n = 0;
+    for (const Operation& op : o.operations) n += std::fabs(op.amount) / StepOf(request, op.adjust);
+    return n;
+  };
+  std::stable_sort(chosen.begin(), chosen.end(), [&](const Trial& a, const Trial& b) {
+    if (a.option.reaches != b.option.reaches) return a.option.reaches;
+    if (a.option.operations.size() != b.option.operations.size())
+      return a.option.operations.size() < b.option.operations.size();
+    return steps(a.option) < steps(b.option);
+  });
 }
 
-std::optional<Adjustment> ParseAdjustment(std::string_view key) {
-  for (int i = 0; i < 6; ++i)
-    if (key == kAdjustKeys[i]) return static_cast<Adjustment>(i);
-  return std::nullopt;
-}
-
-DeviationVector AdjustmentDirection(Adjustment a) {
-  DeviationVector u{};
-  if (a == Adjustment::advance) {
-    u[advance1Index] = u[advance2Index] = 1;
-  } else {
-    u[static_cast<int>(a)] = 1;
-  }
-  return u;
-}
-
-bool IsAngleAdjustment(Adjustment a) {
-  return a == Adjustment::advance1 || a == Adjustment::advance2 || a == Adjustment::advance;
-}
-
-std::optional<SettingTarget> ParseSettingTarget(std::string_view text) {
-  if (text == "design") return SettingTarget{};
-  for (const auto& [prefix, kind] :
-       {std::pair{std::string_view("equal-leads:"), SettingTarget::Kind::equalLeads},
-        std::pair{std::string_view("equal-cutoff:"), SettingTarget::Kind::equalCutOff}}) {
-    if (text.substr(0, prefix.size()) != prefix) continue;
-    const auto angle = ParseFloat(std::string(text.substr(prefix.size())));
-    if (!angle || !std::isfinite(*angle)) return std::nullopt;
-    return SettingTarget{kind, *angle};
-  }
-  return std::nullopt;
-}
-
-std::string SettingTargetText(const SettingTarget& t) {
-  if (t.kind == SettingTarget::Kind::design) return "design";
-  return std::string(t.kind == SettingTarget::Kind::equalLeads ? "equal-leads:" : "equal-cutoff:") +
-         FormatFaithful(t.angleDeg);
-}
-
-Corrections FindCorrections(const SettingDesign& design, const SettingFit& fit,
-                            const CorrectionRequest& request, int threads) {
-  Corrections out;
-  Problem p;
-  if (const std::string why = MakeConditions(design, request, p); !why.empty()) {
-    out.problem = why;
-    return out;
-  }
-  p.lin = Linearise(design, fit.deviations, p.rows);
-  if (!p.lin.at.ok()) {
-    out.problem = "the fitted gear does not assemble at a row's angle";
-    return out;
-  }
-  p.shift.assign(p.rows.size(), 0);
+// Up to two single operations and two pairs that reach the target, then the
+// best with every adjustment allowed.
+std::vector<Trial> ChooseOptions(const SettingDesign& design, const SettingFit& fit,
+                                 const CorrectionRequest& request, const Problem& p) {
   const auto tryAll = [&](const std::vector<std::vector<Adjustment>>& sets) {
     std::vector<Trial> trials;
     for (const auto& set : sets)
@@ -366,22 +328,45 @@ Corrections FindCorrections(const SettingDesign& design, const SettingFit& fit,
   }
   const std::vector<Trial> all = tryAll({request.allowed});
   if (!all.empty()) keep(all.front());
+  RankCheapestFirst(request, chosen);
+  return chosen;
+}
+
+// The adjustments not allowed that, added to those allowed, reach the target.
+std::vector<Adjustment> WouldReach(const SettingDesign& design, const SettingFit& fit,
+                                   const CorrectionRequest& request, const Problem& p) {
+  std::vector<Adjustment> reach;
+  for (const Adjustment a : kSingle) {
+    if (std::find(request.allowed.begin(), request.allowed.end(), a) != request.allowed.end()) continue;
+    std::vector<Adjustment> more = request.allowed;
+    more.push_back(a);
+    const auto t = TryAdjustments(design, fit, request, p, more);
+    if (t && t->option.reaches) reach.push_back(a);
+  }
+  return reach;
+}
+
+}  // namespace
+
+Corrections FindCorrections(const SettingDesign& design, const SettingFit& fit,
+                            const CorrectionRequest& request, int threads) {
+  Corrections out;
+  Problem p;
+  if (const std::string why = MakeConditions(design, request, p); !why.empty()) {
+    out.problem = why;
+    return out;
+  }
+  p.lin = Linearise(design, fit.deviations, p.rows);
+  if (!p.lin.at.ok()) {
+    out.problem = "the fitted gear does not assemble at a row's angle";
+    return out;
+  }
+  p.shift.assign(p.rows.size(), 0);
+  std::vector<Trial> chosen = ChooseOptions(design, fit, request, p);
   if (chosen.empty()) {
     out.problem = "no correction leaves a gear that assembles at every row's angle";
     return out;
   }
-  // Of equivalent corrections the cheapest first: the fewest operations, then the fewest steps.
-  const auto steps = [&](const CorrectionOption& o) {
-    double n = 0;
-    for (const Operation& op : o.operations) n += std::fabs(op.amount) / StepOf(request, op.adjust);
-    return n;
-  };
-  std::stable_sort(chosen.begin(), chosen.end(), [&](const Trial& a, const Trial& b) {
-    if (a.option.reaches != b.option.reaches) return a.option.reaches;
-    if (a.option.operations.size() != b.option.operations.size())
-      return a.option.operations.size() < b.option.operations.size();
-    return steps(a.option) < steps(b.option);
-  });
   for (Trial& t : chosen) {
     t.option.worstCutOffInequality = WorstCutOffInequality(design, t.deviations, threads);
     out.options.push_back(t.option);
@@ -389,14 +374,6 @@ Corrections FindCorrections(const SettingDesign& design, const SettingFit& fit,
   out.designWorstCutOffInequality = WorstCutOffInequality(design, DeviationVector{}, threads);
   const Prediction asDesigned = Predict(design, DeviationVector{}, request.rows);
   if (asDesigned.ok()) out.designFigures = asDesigned.figures;
-  if (!out.options.front().reaches) {
-    for (const Adjustment a : kSingle) {
-      if (std::find(request.allowed.begin(), request.allowed.end(), a) != request.allowed.end()) continue;
-      std::vector<Adjustment> more = request.allowed;
-      more.push_back(a);
-      const auto t = TryAdjustments(design, fit, request, p, more);
-      if (t && t->option.reaches) out.wouldReach.push_back(a);
-    }
-  }
+  if (!out.options.front().reaches) out.wouldReach = WouldReach(design, fit, request, p);
   return out;
 }
