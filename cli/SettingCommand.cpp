@@ -115,6 +115,7 @@ int Fit(const SettingOptions& o, ShopSettingRequest q, const std::string& name, 
   const ShopSetting s = RunShopSetting(q);
   if (!s.ok()) {
     Say(err, o.name + ": " + s.problem);
+    if (o.json) WriteSettingJsonFailure(out, name, q.unit, s.problem);
     return s.kind == ShopProblem::readings ? kExitFileOrEngine : kExitCannotAssemble;
   }
   o.json ? WriteSettingJson(out, name, s) : WriteSettingText(out, name, s);

@@ -143,3 +143,10 @@ void WriteSettingJson(std::ostream& out, const std::string& engineName, const Sh
   WriteStrings(out, "order", s.order, true);
   out << "}\n";
 }
+
+void WriteSettingJsonFailure(std::ostream& out, const std::string& engineName, LengthUnit unit,
+                             const std::string& error) {
+  out << "{\n  \"engine\": " << JsonString(engineName)
+      << ",\n  \"unit\": " << JsonString(std::string(LengthUnitKey(unit)))
+      << ",\n  \"error\": " << JsonString(error) << "\n}\n";
+}

@@ -11,3 +11,6 @@
 // engineName is UTF-8.
 void WriteSettingText(std::ostream& out, const std::string& engineName, const ShopSetting& s);
 void WriteSettingJson(std::ostream& out, const std::string& engineName, const ShopSetting& s);
+// {"engine", "unit", "error"} for a setting that could not be made.
+void WriteSettingJsonFailure(std::ostream& out, const std::string& engineName, LengthUnit unit,
+                             const std::string& error);

@@ -65,6 +65,8 @@ TEST(SettingCommandTest, SheetFitJsonAndExitStatuses) {
   EXPECT_EQ(run({"--sheet", data, "Goods 0-6-0 slide valve"}, out, err), 2);
   EXPECT_EQ(run({"--readings", sheet, "No such engine"}, out, err), 3);
   EXPECT_EQ(run({"--readings", (dir / "none.csv").string(), "Goods 0-6-0 slide valve"}, out, err), 3);
+  EXPECT_EQ(run({"--json", "--readings", sheet, "Conrod shorter than crank"}, out, err), 4);
+  EXPECT_NE(out.find("\"error\": "), std::string::npos);
   EXPECT_EQ(run({"--sheet", sheet, "Conrod shorter than crank"}, out, err), 4);
   EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
   fs::remove_all(dir);

@@ -3,6 +3,7 @@
 // reads them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "SampleEngines.h"
@@ -90,6 +91,14 @@ TEST(SettingFitTest, ClassicLeadsAreAnsweredWithTheForwardRod) {
   EXPECT_EQ(first.operations[0].adjust, Adjustment::rod1);
   EXPECT_EQ(first.operations[0].amount, -1.0 / 16);
   EXPECT_EQ(s.order.front(), "1. Shorten the upper eccentric rod (forward gear) by 1/16 in.");
+  // With the spindle alone the target is out of reach, and the forward rod is named.
+  q.allowed = {Adjustment::spindle};
+  const ShopSetting spindleOnly = RunShopSetting(q);
+  ASSERT_TRUE(spindleOnly.ok()) << spindleOnly.problem;
+  EXPECT_FALSE(spindleOnly.corrections.options.front().reaches);
+  EXPECT_NE(std::find(spindleOnly.corrections.wouldReach.begin(), spindleOnly.corrections.wouldReach.end(),
+                      Adjustment::rod1),
+            spindleOnly.corrections.wouldReach.end());
   // Four leads cannot separate five deviations: the cut-offs are asked for.
   EXPECT_EQ(s.readingsToAdd.size(), 4u);
   for (const Reading& r : s.readingsToAdd) EXPECT_EQ(r.event, ReadingEvent::cutOff);
