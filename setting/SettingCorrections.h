@@ -22,9 +22,12 @@ struct CorrectionOption {
   // Each row to predict with its value after the correction and, as
   // plusMinus, the one sigma the fit leaves on it.
   std::vector<Reading> predicted;
-  double worstMiss = 0;                         // the largest miss of the target, in the readings' precisions
-  bool reaches = false;                         // every row within its precision of the target
-  std::optional<double> worstCutOffInequality;  // over the quadrant, points of stroke
+  double worstMiss = 0;  // the largest miss of the target, in the readings' precisions
+  // Every row within its precision of the target, with the spread the
+  // readings' own rounding leaves on the fit added (precision / sqrt(12) a
+  // reading), so the engine's readings after it are within precision too.
+  bool reaches = false;
+  std::optional<double> worstCutOffInequality;  // over the quadrant (every degree), points of stroke
 };
 
 struct CorrectionRequest {
@@ -35,8 +38,11 @@ struct CorrectionRequest {
 };
 
 struct Corrections {
-  std::string problem;                                // the user's sentence when none can be worked out
-  std::vector<CorrectionOption> options;              // fewest operations first; the last is all allowed
+  std::string problem;  // the user's sentence when none can be worked out
+  // Those that reach first, then the fewest operations, then the fewest
+  // steps: up to two single operations, two pairs and the best with every
+  // adjustment allowed.
+  std::vector<CorrectionOption> options;
   std::optional<double> designWorstCutOffInequality;  // of the design, as the options' figure
   std::vector<double> designFigures;  // the design's figure of each row predicted, in the options' order
   // When no option reaches the target: the adjustments not allowed that
