@@ -113,7 +113,9 @@ std::variant<std::vector<Reading>, ReadingsTextProblem> ParseReadingsCsv(const s
   std::vector<Reading> readings;
   bool headerSeen = false;
   int line = 0;
-  for (std::size_t start = 0; start < text.size();) {
+  // A spreadsheet may begin its UTF-8 file with a byte-order mark.
+  const std::size_t first = text.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
+  for (std::size_t start = first; start < text.size();) {
     const std::size_t end = std::min(text.find('\n', start), text.size());
     const std::string row = text.substr(start, end - start);
     start = end + 1;

@@ -25,11 +25,10 @@ struct ReadingsTextProblem {
 std::string ReadingsCsvText(const std::vector<Reading>& readings, LengthUnit lengthUnit);
 
 // Every row of the text, or the first wrong one; never part of the rows.
-// Blank lines are skipped; fields may be quoted; the unit may be empty (the
-// event's own unit), "%" or the engine's length unit ("length" or the unit's
-// symbol: a length in another unit is refused); an empty plusMinus is the
-// usual precision; an empty value is a reading not yet taken. At most
-// kMostReadingRows rows.
+// A byte-order mark before the header and blank lines are skipped; fields may be quoted; the unit may be
+// empty (the event's own unit), "%" or the engine's length unit ("length" or the unit's symbol: a length in
+// another unit is refused); an empty plusMinus is the usual precision; an empty value is a reading not yet
+// taken. At most kMostReadingRows rows.
 std::variant<std::vector<Reading>, ReadingsTextProblem> ParseReadingsCsv(const std::string& text,
                                                                          LengthUnit lengthUnit);
 
