@@ -32,9 +32,11 @@ TEST(ReadingsFileTest, RoundTripAndBadRows) {
     EXPECT_EQ(back.readings[i].value, readings[i].value);
     EXPECT_EQ(back.readings[i].plusMinus, readings[i].plusMinus);
   }
-  // Defaults, quotes and blank lines as a spreadsheet leaves them.
+  // Defaults, a byte-order mark, quotes and blank lines as a spreadsheet leaves them.
   const auto parsed = ParseReadingsCsv(
-      "angleDeg,end,event,value,unit,plusMinus\r\n\r\n\"20\",back,cutOff,55,,\r\n", LengthUnit::in);
+      "\xEF\xBB\xBF"
+      "angleDeg,end,event,value,unit,plusMinus\r\n\r\n\"20\",back,cutOff,55,,\r\n",
+      LengthUnit::in);
   ASSERT_TRUE(std::holds_alternative<std::vector<Reading>>(parsed));
   EXPECT_EQ(std::get<std::vector<Reading>>(parsed)[0].unit, ReadingUnit::percent);
   EXPECT_EQ(std::get<std::vector<Reading>>(parsed)[0].plusMinus, 0.5);
