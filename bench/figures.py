@@ -26,7 +26,7 @@ BENCHMARKS = [
     ("review_bench", "BM_GoodsChecksAndSensitivities/iterations:1/real_time",
      "review checks and sensitivities, Goods", 250.0),
     ("review_bench", "BM_GoodsFixes/iterations:1/real_time", "review fixes, Goods", 600.0),
-    ("setting_bench", "BM_GoodsFitAndCorrections/iterations:1/real_time",
+    ("setting_bench", "BM_SettingFitAndCorrections/0/real_time",
      "valve-setting fit and corrections, Goods", 500.0),
 ]
 
