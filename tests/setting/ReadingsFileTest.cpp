@@ -40,14 +40,16 @@ TEST(ReadingsFileTest, RoundTripAndBadRows) {
   ASSERT_TRUE(std::holds_alternative<std::vector<Reading>>(parsed));
   EXPECT_EQ(std::get<std::vector<Reading>>(parsed)[0].unit, ReadingUnit::percent);
   EXPECT_EQ(std::get<std::vector<Reading>>(parsed)[0].plusMinus, 0.5);
-  const std::string header = std::string(kReadingsHeader) + "\n";
-  for (const auto& [text, line, column] :
-       {std::tuple{header + "35,front,lead,0.1,in,\n35,middle,lead,1,in,\n", 3, 2},
-        std::tuple{header + "35,front,lead,x,in,\n", 2, 4},
-        std::tuple{header + "35,front,lead,0.1,%,\n", 2, 5},
-        std::tuple{header + "35,front,lead,0.1,mm,\n", 2, 5},
-        std::tuple{header + "35,front,lead,0.1,in,-1\n", 2, 6}, std::tuple{header + "35,front,lead\n", 2, 0},
-        std::tuple{std::string("angle,end\n"), 1, 0}}) {
+  std::string header(kReadingsHeader);
+  header += '\n';
+  // Each bad body after the header, with the line and column it is refused at.
+  for (const auto& [body, withHeader, line, column] :
+       {std::tuple{"35,front,lead,0.1,in,\n35,middle,lead,1,in,\n", true, 3, 2},
+        std::tuple{"35,front,lead,x,in,\n", true, 2, 4}, std::tuple{"35,front,lead,0.1,%,\n", true, 2, 5},
+        std::tuple{"35,front,lead,0.1,mm,\n", true, 2, 5}, std::tuple{"35,front,lead,0.1,in,-1\n", true, 2, 6},
+        std::tuple{"35,front,lead\n", true, 2, 0}, std::tuple{"angle,end\n", false, 1, 0}}) {
+    std::string text = withHeader ? header : std::string();
+    text += body;
     const auto bad = ParseReadingsCsv(text, LengthUnit::in);
     ASSERT_TRUE(std::holds_alternative<ReadingsTextProblem>(bad)) << text;
     EXPECT_EQ(std::get<ReadingsTextProblem>(bad).line, line) << text;
