@@ -25,7 +25,8 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "lifting-arm setting shows the valve events, leads, port openings, link swing, a valve\n"
   "diagram and an animation of the gear; a quadrant study of the whole lifting-arm range\n"
   "and a design assistant that equalises the cut-offs. Includes the command-line tools\n"
-  "zovuderiz-sweep, zovuderiz-design and zovuderiz-review.")
+  "zovuderiz-sweep, zovuderiz-design, zovuderiz-review and zovuderiz-setting (valve\n"
+  "setting from a fitter's readings).")
 set(CPACK_PACKAGE_CONTACT "Vardenlyke Zovuderiz developers <zovuderiz@localhost>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

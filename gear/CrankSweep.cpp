@@ -29,7 +29,9 @@ std::optional<GearFailure> SolveCrankSweep(const Engine& e, double midGearAngle,
 }
 
 void CentreRun(const Engine& e, GearRun& run, std::optional<double> centring) {
-  run.valveCentre = centring ? *centring : (run.valveTable[0] + run.valveTable[90]) * 0.5;
+  // A gear as built keeps the centring given (the design's) with its valve
+  // moved on the spindle; it is never centred again, as a real valve is not.
+  run.valveCentre = centring ? *centring - e.asBuilt.spindle : (run.valveTable[0] + run.valveTable[90]) * 0.5;
   for (int k = 0; k < kSteps; ++k) run.valveTable[k] = run.valveTable[k] - run.valveCentre;
   run.pistonTable[kSteps] = run.pistonTable[0];
   run.valveTable[kSteps] = run.valveTable[0];

@@ -1,10 +1,13 @@
 // The engine as the kinematics read it: the seventeen dimensions (lengths in
-// the engine's own unit, angadv in degrees), the valve type and the rocker.
+// the engine's own unit, angadv in degrees), the valve type and the rocker,
+// and the deviations of the gear as built (zero for the gear as designed).
 // A plain value; the data file's record is converted to it by the store.
 #pragma once
 
 #include <cstdint>
 #include <string>
+
+#include "GearDeviations.h"
 
 struct Engine {
   std::string name;  // single-byte text, as stored
@@ -14,8 +17,10 @@ struct Engine {
   std::int32_t valveType = 0;   // +1 inside admission, -1 outside admission
   std::int32_t rockerType = 0;  // 0 none, +1 type A, -1 type B
   double rockerRatio = 0;
+  // Never stored: the store reads and writes the design alone.
+  GearDeviations asBuilt{};
 };
 
-// False when a dimension or the rocker ratio is a NaN or an infinity: a record
-// made elsewhere may hold any bit pattern.
+// False when a dimension, the rocker ratio or a deviation is a NaN or an
+// infinity: a record made elsewhere may hold any bit pattern.
 bool HasFiniteNumbers(const Engine& e);

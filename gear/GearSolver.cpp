@@ -34,9 +34,11 @@ Point ArmEnd(const Engine& s, double phi) {
 }
 
 LinkDrivers PlaceDrivers(const Engine& s, double theta, Point armEnd) {
-  const double adv = DegreesToRadians(s.angadv);
-  return {{s.eccrad * std::sin(theta + adv), s.eccrad * std::cos(theta + adv)},
-          {-s.eccrad * std::sin(theta - adv), -s.eccrad * std::cos(theta - adv)},
+  // A deviation of zero adds nothing, so the gear as designed is placed bit for bit.
+  const double adv1 = DegreesToRadians(s.angadv + s.asBuilt.advance1Deg);
+  const double adv2 = DegreesToRadians(s.angadv + s.asBuilt.advance2Deg);
+  return {{s.eccrad * std::sin(theta + adv1), s.eccrad * std::cos(theta + adv1)},
+          {-s.eccrad * std::sin(theta - adv2), -s.eccrad * std::cos(theta - adv2)},
           armEnd};
 }
 
@@ -61,13 +63,15 @@ Point LinkUpwards(const Point& pin1, const Point& pin2, SolveMethod method) {
 }  // namespace
 
 std::optional<LinkPose> PlaceLink(const Engine& s, const LinkDrivers& drivers, double y, SolveMethod method) {
+  // The rods may be built off their length; the link's radius stays eccrod.
+  const double rod1 = s.eccrod + s.asBuilt.rod1, rod2 = s.eccrod + s.asBuilt.rod2;
   const double rise = y - drivers.ecc1.y;
-  const double reach = s.eccrod * s.eccrod - rise * rise;
+  const double reach = rod1 * rod1 - rise * rise;
   if (!(reach >= 0)) return std::nullopt;
   const auto cross = method == SolveMethod::exact ? IntersectCircles : CrossCircles;
   LinkPose p;
   p.pin1 = {drivers.ecc1.x + std::sqrt(reach), y};
-  const auto pin2 = cross(0, drivers.ecc2, s.eccrod, p.pin1, s.linkpins);
+  const auto pin2 = cross(0, drivers.ecc2, rod2, p.pin1, s.linkpins);
   if (!pin2) return std::nullopt;
   p.pin2 = *pin2;
   const auto centre = cross(1, p.pin2, s.eccrod, p.pin1, s.eccrod);

@@ -11,12 +11,12 @@ set -euo pipefail
 mode="$1"
 build="$(cd "$2" && pwd)"
 id=org.vardenlyke.Zovuderiz
-expected=(bin/zovuderiz bin/zovuderiz-sweep bin/zovuderiz-design bin/zovuderiz-review
+expected=(bin/zovuderiz bin/zovuderiz-sweep bin/zovuderiz-design bin/zovuderiz-review bin/zovuderiz-setting
           "share/applications/$id.desktop"
           "share/icons/hicolor/scalable/apps/$id.svg" "share/icons/hicolor/64x64/apps/$id.png"
           "share/metainfo/$id.metainfo.xml"
           share/man/man1/zovuderiz.1 share/man/man1/zovuderiz-sweep.1 share/man/man1/zovuderiz-design.1
-          share/man/man1/zovuderiz-review.1
+          share/man/man1/zovuderiz-review.1 share/man/man1/zovuderiz-setting.1
           share/zovuderiz/examples/ste_data.dat share/zovuderiz/examples/sample-engines.json)
 missing=0
 

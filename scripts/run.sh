@@ -7,7 +7,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bash "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$root/build" -j"$(nproc)" --target zovuderiz zovuderiz-sweep zovuderiz-design zovuderiz-review
+cmake --build "$root/build" -j"$(nproc)" --target zovuderiz zovuderiz-sweep zovuderiz-design zovuderiz-review zovuderiz-setting
 mkdir -p "$root/demo"
 [ -e "$root/demo/ste_data.dat" ] || cp "$root/examples/ste_data.dat" "$root/demo/ste_data.dat"
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
