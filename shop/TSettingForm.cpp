@@ -71,11 +71,13 @@ TSettingForm::TSettingForm(SessionModel& model, QWidget* parent) : QWidget(paren
   auto* split = new QSplitter(Qt::Horizontal, this);
   split->addWidget(BuildReadings());
   split->addWidget(BuildResults());
-  split->setStretchFactor(0, 5);
-  split->setStretchFactor(1, 6);
+  split->setStretchFactor(1, 1);
+  split->setSizes({580, 660});
   layout->addWidget(split, 1);
   ConnectReactions();
   SetWorking(false);
+  for (QTableWidget* t : {readingTable, deviationTable, correctionTable, predictedTable})
+    t->resizeColumnsToContents();
   WindowPlacement::PlaceOuter(this, QPoint(100, 0), QSize(1240, 880));
 }
 
@@ -174,6 +176,7 @@ QWidget* TSettingForm::BuildReadings() {
                        {"Angle (deg.)", "End", "Event", "Value", "Unit", "±", "Fitted", "Residual"});
   readingTable->setEditTriggers(QAbstractItemView::AllEditTriggers);
   readingTable->setSelectionBehavior(QAbstractItemView::SelectItems);
+  readingTable->horizontalHeader()->setStretchLastSection(false);
   layout->addWidget(readingTable, 1);
   auto* buttons = new QHBoxLayout;
   BtOpen = new QPushButton("Open...", box);
@@ -202,7 +205,8 @@ QWidget* TSettingForm::BuildResults() {
   auto* layout = new QVBoxLayout(box);
   layout->setContentsMargins(0, 0, 0, 0);
   correctionTable = Table(box, "correctionTable",
-                          {"Option", "Operations", "Reaches the target", "Worst cut-off inequality after"});
+                          {"#", "Operations", "Reaches", "Cut-off inequality after"});
+  correctionTable->horizontalHeaderItem(3)->setToolTip("The worst over the quadrant, points of stroke");
   correctionTable->setSelectionMode(QAbstractItemView::SingleSelection);
   correctionTable->setWordWrap(true);
   layout->addWidget(correctionTable, 1);
@@ -215,7 +219,10 @@ QWidget* TSettingForm::BuildResults() {
   for (QWidget* w : {static_cast<QWidget*>(deviationTable), static_cast<QWidget*>(notes),
                      static_cast<QWidget*>(box), static_cast<QWidget*>(predictedTable)})
     split->addWidget(w);
-  split->setStretchFactor(0, 2);
+  // The five deviations whole; the rest shares what is left.
+  deviationTable->verticalHeader()->setDefaultSectionSize(deviationTable->fontMetrics().height() + 6);
+  deviationTable->setMinimumHeight(7 * (deviationTable->fontMetrics().height() + 6));
+  split->setStretchFactor(0, 0);
   split->setStretchFactor(1, 2);
   split->setStretchFactor(2, 3);
   split->setStretchFactor(3, 3);

@@ -149,6 +149,7 @@ class TSettingForm : public QWidget {
   void ChooseOption(int option);
   void AddRow(const Reading& reading);
   void SetUnitChoices(int row, ReadingEvent event);
+  void FitReadingColumns();
   QString SuggestedName(const QString& what, const QString& suffix) const;
   // The usable range and which rod runs to which pin, for the heading and the sheet.
   QString GearSentence() const;

@@ -117,7 +117,15 @@ void TSettingForm::AddRow(const Reading& r) {
 void TSettingForm::SetReadings(const std::vector<Reading>& readings) {
   readingTable->setRowCount(0);
   for (const Reading& r : readings) AddRow(r);
+  FitReadingColumns();
+}
+
+void TSettingForm::FitReadingColumns() {
   readingTable->resizeColumnsToContents();
+  // Room for a typed value and the fit's figures before there are any.
+  const int room = readingTable->fontMetrics().horizontalAdvance("0.000000  ");
+  for (const int c : {valueColumn, fittedColumn, residualColumn})
+    readingTable->setColumnWidth(c, std::max(readingTable->columnWidth(c), room));
 }
 
 TSettingForm::TableRead TSettingForm::ReadTable() const {
@@ -211,7 +219,7 @@ void TSettingForm::MarkReadings() {
       readingTable->item(row, c)->setToolTip(why);
     }
   }
-  readingTable->resizeColumnsToContents();
+  FitReadingColumns();
 }
 
 void TSettingForm::MarkRefused(const std::string& problem) {

@@ -34,6 +34,7 @@ QString Amount(const SettingDesign& d, int j, double v) {
 // "0.04623 in long", "0.3° ahead (more advance)", "0.041 in towards the front".
 QString Found(const SettingDesign& d, int j, double v) {
   const QString size = Amount(d, j, std::fabs(v));
+  if (IsAngleDeviation(j) && size == Text(AngleWords(0))) return size;  // too small to have a direction
   if (j == rod1Index || j == rod2Index) return size + (v >= 0 ? " long" : " short");
   if (j == spindleIndex) return size + (v >= 0 ? " towards the front" : " towards the back");
   return size + (v >= 0 ? " ahead (more advance)" : " back (less advance)");
@@ -150,12 +151,15 @@ void TSettingForm::ShowCorrections() {
     const int row = static_cast<int>(i);
     correctionTable->setItem(row, 0, Cell(QString::number(i + 1)));
     correctionTable->setItem(row, 1, Cell(words.join("\n")));
-    auto* reaches =
-        Cell(o.reaches ? "yes" : QString("no: misses by %1 precisions").arg(BoxText::Format(o.worstMiss)));
+    auto* reaches = Cell(o.reaches ? "yes" : QString("no: %1 × ±").arg(BoxText::Format(o.worstMiss)),
+                         o.reaches ? "Every reading after it within its precision of the target"
+                                   : "The best reachable: its worst reading misses the target by this many "
+                                     "times its precision");
     reaches->setBackground(o.reaches ? QColor(190, 235, 190) : QColor(250, 230, 140));
     correctionTable->setItem(row, 2, reaches);
     correctionTable->setItem(
-        row, 3, Cell(o.worstCutOffInequality ? BoxText::Format(*o.worstCutOffInequality) + " points" : "-"));
+        row, 3, Cell(o.worstCutOffInequality ? BoxText::Format(*o.worstCutOffInequality) + " points" : "-",
+                     "The worst cut-off inequality over the quadrant after this option"));
   }
   correctionTable->resizeColumnsToContents();
   correctionTable->resizeRowsToContents();
