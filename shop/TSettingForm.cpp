@@ -204,8 +204,7 @@ QWidget* TSettingForm::BuildResults() {
   auto* box = new QWidget(split);
   auto* layout = new QVBoxLayout(box);
   layout->setContentsMargins(0, 0, 0, 0);
-  correctionTable = Table(box, "correctionTable",
-                          {"#", "Operations", "Reaches", "Cut-off inequality after"});
+  correctionTable = Table(box, "correctionTable", {"#", "Operations", "Reaches", "Cut-off inequality after"});
   correctionTable->horizontalHeaderItem(3)->setToolTip("The worst over the quadrant, points of stroke");
   correctionTable->setSelectionMode(QAbstractItemView::SingleSelection);
   correctionTable->setWordWrap(true);

@@ -158,8 +158,9 @@ void TSettingForm::ShowCorrections() {
     reaches->setBackground(o.reaches ? QColor(190, 235, 190) : QColor(250, 230, 140));
     correctionTable->setItem(row, 2, reaches);
     correctionTable->setItem(
-        row, 3, Cell(o.worstCutOffInequality ? BoxText::Format(*o.worstCutOffInequality) + " points" : "-",
-                     "The worst cut-off inequality over the quadrant after this option"));
+        row, 3,
+        Cell(o.worstCutOffInequality ? BoxText::Format(*o.worstCutOffInequality) + " points" : "-",
+             "The worst cut-off inequality over the quadrant after this option"));
   }
   correctionTable->resizeColumnsToContents();
   correctionTable->resizeRowsToContents();

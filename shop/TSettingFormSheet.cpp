@@ -70,8 +70,16 @@ QString TSettingForm::ResultSheetHtml() const {
   QString html = "<h3>Gear as built</h3>" + TableOf(deviationTable, {0, 1, 2});
   html += notesHtml_;
   html += "<h3>Chosen correction</h3><p>" + LbOrder->text() + "</p>";
+  const CorrectionOption& o = result_->setting.corrections.options[static_cast<std::size_t>(chosen_)];
+  const auto& design = result_->setting.corrections.designWorstCutOffInequality;
+  if (o.worstCutOffInequality)
+    html += "<p>Worst cut-off inequality over the quadrant after it: " +
+            BoxText::Format(*o.worstCutOffInequality) + " points of stroke" +
+            (design ? " (the design's " + BoxText::Format(*design) + ")" : QString()) + ".</p>";
+  // The fitter writes the readings taken after the work in the two blank columns.
   html += "<h3>Readings after the correction</h3><table border=1 cellspacing=0 cellpadding=3>" +
-          Row({"Reading", "Design", "Predicted", "±", "Read", "Read again"}, "th");
+          Row({"Reading", "Design", "Predicted", "±"}, "th").chopped(5) +
+          "<th width=\"110\">Read</th><th width=\"110\">Read again</th></tr>";
   for (int r = 0; r < predictedTable->rowCount(); ++r) {
     QStringList cells;
     for (int c = 0; c < 4; ++c) cells << predictedTable->item(r, c)->text();
