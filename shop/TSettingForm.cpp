@@ -243,7 +243,12 @@ void TSettingForm::ConnectReactions() {
           }));
   connect(BtRemoveRow, &QPushButton::clicked, this, Reaction([this](bool) {
             const int row = readingTable->currentRow();
-            if (row >= 0) readingTable->removeRow(row);
+            if (row < 0) return;
+            readingTable->removeRow(row);
+            ReadingsEdited();
+          }));
+  connect(readingTable, &QTableWidget::itemChanged, this, Reaction([this](QTableWidgetItem* item) {
+            if (item->column() < fittedColumn) ReadingsEdited();
           }));
   connect(BtRecommended, &QPushButton::clicked, this, Reaction([this](bool) {
             if (prepared_ && prepared_->ok()) SetReadings(prepared_->recommended);

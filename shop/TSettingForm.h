@@ -150,6 +150,8 @@ class TSettingForm : public QWidget {
   void AddRow(const Reading& reading);
   void SetUnitChoices(int row, ReadingEvent event);
   void FitReadingColumns();
+  // A reading changed by hand: a fit shown no longer belongs to the table.
+  void ReadingsEdited();
   QString SuggestedName(const QString& what, const QString& suffix) const;
   // The usable range and which rod runs to which pin, for the heading and the sheet.
   QString GearSentence() const;

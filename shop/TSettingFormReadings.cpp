@@ -112,9 +112,18 @@ void TSettingForm::AddRow(const Reading& r) {
   });
   connect(unit, &QComboBox::currentIndexChanged, this, usualPrecision);
   connect(event, &QComboBox::currentIndexChanged, this, usualPrecision);
+  for (QComboBox* list : {end, event, unit})
+    connect(list, &QComboBox::currentIndexChanged, this, [this] { ReadingsEdited(); });
+}
+
+void TSettingForm::ReadingsEdited() {
+  if (!result_) return;
+  ClearResults();
+  LbStatus->setText("The readings changed since the fit: press Fit again.");
 }
 
 void TSettingForm::SetReadings(const std::vector<Reading>& readings) {
+  const QSignalBlocker quiet(readingTable);
   readingTable->setRowCount(0);
   for (const Reading& r : readings) AddRow(r);
   FitReadingColumns();
@@ -204,6 +213,7 @@ void TSettingForm::BtSaveClick() {
 }
 
 void TSettingForm::MarkReadings() {
+  const QSignalBlocker quiet(readingTable);
   const ShopSetting& s = result_->setting;
   std::size_t k = 0;
   for (int row = 0; row < readingTable->rowCount() && k < s.fit.readings.size(); ++row) {
@@ -223,6 +233,7 @@ void TSettingForm::MarkReadings() {
 }
 
 void TSettingForm::MarkRefused(const std::string& problem) {
+  const QSignalBlocker quiet(readingTable);
   const TableRead read = ReadTable();
   if (!prepared_ || !prepared_->design) return;
   const UsableRange& range = prepared_->design->usable;

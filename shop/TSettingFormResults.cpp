@@ -66,6 +66,7 @@ void TSettingForm::ClearResults() {
   notesHtml_.clear();
   LbOrder->clear();
   diagram->Clear();
+  const QSignalBlocker quiet(readingTable);
   for (int row = 0; row < readingTable->rowCount(); ++row)
     for (int c = 0; c < columnCount; ++c)
       if (QTableWidgetItem* item = readingTable->item(row, c)) {

@@ -85,6 +85,10 @@ TEST_F(TSettingFormTest, MisSetGearIsFittedAndItsCorrectionShownAndPrinted) {
   EXPECT_TRUE(sheet.contains("Read again"));
   SettingForm->ExportPdf("sheet.pdf");
   EXPECT_EQ(ReadBytes("sheet.pdf").substr(0, 5), "%PDF-");
+  // A reading changed by hand leaves no fit shown that is not of the table.
+  SettingForm->readingTable->item(0, TSettingForm::valueColumn)->setText("1/8");
+  EXPECT_EQ(SettingForm->setting(), nullptr);
+  EXPECT_EQ(SettingForm->correctionTable->rowCount(), 0);
 }
 
 TEST_F(TSettingFormTest, ReadingsAreNeverSavedOverTheDataFileAndABadFileIsNotRead) {
