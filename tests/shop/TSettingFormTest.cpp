@@ -2,8 +2,8 @@
 // for the engine in the boxes with the recommended readings in its table; the
 // readings of a gear mis-set on purpose (worked out by the program with those
 // deviations, rounded as a fitter reads them) fitted and a correction shown;
-// the record sheet written; the readings never saved over the data file, and
-// a bad readings file named by its line with nothing read.
+// the record sheet written; the readings never saved over the data file, a
+// bad readings file named by its line with nothing read, and a fit cancelled.
 #include <QAction>
 #include <QTest>
 #include <cmath>
@@ -91,7 +91,7 @@ TEST_F(TSettingFormTest, MisSetGearIsFittedAndItsCorrectionShownAndPrinted) {
   EXPECT_EQ(SettingForm->correctionTable->rowCount(), 0);
 }
 
-TEST_F(TSettingFormTest, ReadingsAreNeverSavedOverTheDataFileAndABadFileIsNotRead) {
+TEST_F(TSettingFormTest, NoReadingsOverTheDataFileNoBadFileReadAndCancelStopsTheFit) {
   OpenGoods();
   const std::string data = ReadBytes("ste_data.dat");
   SettingForm->SaveReadings("ste_data.dat");
@@ -108,6 +108,16 @@ TEST_F(TSettingFormTest, ReadingsAreNeverSavedOverTheDataFileAndABadFileIsNotRea
   SettingForm->SaveReadings("good.csv");
   SettingForm->OpenReadings("good.csv");
   EXPECT_EQ(SettingForm->readingTable->rowCount(), rows);
+
+  // Cancel stops the fit at the end of its first stage: nothing is shown as fitted.
+  SettingForm->readingTable->item(0, TSettingForm::valueColumn)->setText("3/32");
+  SettingForm->BtFit->click();
+  ASSERT_TRUE(SettingForm->working());
+  SettingForm->BtCancel->click();
+  QTRY_VERIFY_WITH_TIMEOUT(!SettingForm->working(), 60000);
+  EXPECT_EQ(SettingForm->setting(), nullptr);
+  EXPECT_TRUE(SettingForm->LbStatus->text().startsWith("Cancelled"))
+      << SettingForm->LbStatus->text().toStdString();
 }
 
 }  // namespace
