@@ -13,8 +13,8 @@
 #include <stdexcept>
 
 #include "BoxText.h"
-#include "EngineScale.h"
 #include "DrawingExportDialog.h"
+#include "EngineScale.h"
 #include "HelpKey.h"
 #include "HelpWindow.h"
 #include "QtPrompter.h"

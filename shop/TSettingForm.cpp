@@ -88,6 +88,15 @@ QWidget* TSettingForm::BuildControls() {
   LbEngine = new QLabel(box);
   LbEngine->setObjectName("LbEngine");
   LbEngine->setWordWrap(true);
+  grid->addWidget(LbEngine, 0, 0, 1, 2);
+  grid->addLayout(BuildSettingRow(box), 1, 0, 1, 2);
+  grid->addWidget(BuildAdjustments(), 2, 0);
+  grid->addLayout(BuildCommands(box), 2, 1);
+  grid->setColumnStretch(1, 1);
+  return box;
+}
+
+QLayout* TSettingForm::BuildSettingRow(QWidget* box) {
   EdSide = Box(box, "EdSide", 140);
   EdSide->setPlaceholderText("left or right");
   EdSetAngle = Box(box, "EdSetAngle", 70);
@@ -113,9 +122,10 @@ QWidget* TSettingForm::BuildControls() {
                      static_cast<QWidget*>(EdAngleStep), static_cast<QWidget*>(label("deg."))})
     row->addWidget(w);
   row->addStretch(1);
-  grid->addWidget(LbEngine, 0, 0, 1, 2);
-  grid->addLayout(row, 1, 0, 1, 2);
-  grid->addWidget(BuildAdjustments(), 2, 0);
+  return row;
+}
+
+QLayout* TSettingForm::BuildCommands(QWidget* box) {
   auto* commands = new QGridLayout;
   BtFit = new QPushButton("Fit", box);
   BtFit->setToolTip("Fits the gear as built to the readings and works out the corrections");
@@ -133,9 +143,7 @@ QWidget* TSettingForm::BuildControls() {
   commands->addWidget(progress, 1, 0, 1, 5);
   commands->addWidget(LbStatus, 2, 0, 1, 5);
   commands->setRowStretch(3, 1);
-  grid->addLayout(commands, 2, 1);
-  grid->setColumnStretch(1, 1);
-  return box;
+  return commands;
 }
 
 QWidget* TSettingForm::BuildAdjustments() {
@@ -253,6 +261,10 @@ void TSettingForm::ConnectReactions() {
   connect(BtRecommended, &QPushButton::clicked, this, Reaction([this](bool) {
             if (prepared_ && prepared_->ok()) SetReadings(prepared_->recommended);
           }));
+  ConnectTableReactions();
+}
+
+void TSettingForm::ConnectTableReactions() {
   connect(CkOneCasting, &QCheckBox::toggled, this, Reaction([this](bool together) {
             for (QCheckBox* b : {CkAdvance1, CkAdvance2}) {
               b->setEnabled(!together);

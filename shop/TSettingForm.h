@@ -129,10 +129,14 @@ class TSettingForm : public QWidget {
   };
 
   QWidget* BuildControls();
+  QLayout* BuildSettingRow(QWidget* box);
+  QLayout* BuildCommands(QWidget* box);
   QWidget* BuildAdjustments();
   QWidget* BuildReadings();
   QWidget* BuildResults();
   void ConnectReactions();
+  // The table's, the check boxes', the model's and the progress timer's.
+  void ConnectTableReactions();
   void SetWorking(bool working);
   void ClearResults();
   void Prepared(std::shared_ptr<const ShopSetting> prepared);
@@ -150,6 +154,8 @@ class TSettingForm : public QWidget {
   void AddRow(const Reading& reading);
   void SetUnitChoices(int row, ReadingEvent event);
   void FitReadingColumns();
+  // A row's lists: the event chooses the units offered, either sets the usual precision.
+  void WatchRowLists(QComboBox* end, QComboBox* event, QComboBox* unit);
   // A reading changed by hand: a fit shown no longer belongs to the table.
   void ReadingsEdited();
   QString SuggestedName(const QString& what, const QString& suffix) const;

@@ -48,6 +48,12 @@ int RowOf(const QTableWidget* table, const QWidget* cell, int column) {
   return -1;
 }
 
+// A figure as the table shows it: lengths as the shop writes them, shares as decimals.
+QString FigureText(ReadingUnit unit, double value, LengthUnit lengthUnit) {
+  return unit == ReadingUnit::length ? ShopLengthText(value, lengthUnit)
+                                     : QString::fromStdString(FormatFaithful(value));
+}
+
 QString Cell(const QTableWidget* table, int row, int column) {
   const QTableWidgetItem* item = table->item(row, column);
   return item ? item->text().trimmed() : QString();
@@ -70,10 +76,6 @@ void TSettingForm::SetUnitChoices(int row, ReadingEvent event) {
 void TSettingForm::AddRow(const Reading& r) {
   const int row = readingTable->rowCount();
   readingTable->insertRow(row);
-  const auto number = [this](const Reading& r, double v) {
-    return r.unit == ReadingUnit::length ? ShopLengthText(v, unit_)
-                                         : QString::fromStdString(FormatFaithful(v));
-  };
   readingTable->setItem(row, angleColumn,
                         new QTableWidgetItem(QString::fromStdString(FormatFaithful(r.angleDeg))));
   auto* end = new QComboBox(readingTable);
@@ -85,26 +87,27 @@ void TSettingForm::AddRow(const Reading& r) {
     event->addItem(QString::fromUtf8(ReadingEventKey(e).data(), static_cast<int>(ReadingEventKey(e).size())));
   event->setCurrentText(QString::fromStdString(std::string(ReadingEventKey(r.event))));
   readingTable->setCellWidget(row, eventColumn, event);
-  readingTable->setItem(row, valueColumn, new QTableWidgetItem(r.value ? number(r, *r.value) : QString()));
-  readingTable->setCellWidget(row, unitColumn, new QComboBox(readingTable));
+  readingTable->setItem(row, valueColumn,
+                        new QTableWidgetItem(r.value ? FigureText(r.unit, *r.value, unit_) : QString()));
+  auto* unit = new QComboBox(readingTable);
+  readingTable->setCellWidget(row, unitColumn, unit);
   SetUnitChoices(row, r.event);
-  Combo(readingTable, row, unitColumn)->setCurrentIndex(r.unit == ReadingUnit::length ? 0 : 1);
-  readingTable->setItem(row, plusMinusColumn, new QTableWidgetItem(number(r, r.plusMinus)));
+  unit->setCurrentIndex(r.unit == ReadingUnit::length ? 0 : 1);
+  readingTable->setItem(row, plusMinusColumn, new QTableWidgetItem(FigureText(r.unit, r.plusMinus, unit_)));
   for (const int c : {fittedColumn, residualColumn}) {
     auto* item = new QTableWidgetItem;
     item->setFlags(Qt::ItemIsEnabled);
     readingTable->setItem(row, c, item);
   }
-  // A changed event or unit takes that unit's usual precision.
-  QComboBox* unit = Combo(readingTable, row, unitColumn);
+  WatchRowLists(end, event, unit);
+}
+
+void TSettingForm::WatchRowLists(QComboBox* end, QComboBox* event, QComboBox* unit) {
   const auto usualPrecision = [this, unit, end] {
     const int at = RowOf(readingTable, end, endColumn);
     if (at < 0) return;
     const ReadingUnit u = unit->currentText() == "%" ? ReadingUnit::percent : ReadingUnit::length;
-    const double pm = DefaultPlusMinus(u, unit_);
-    readingTable->item(at, plusMinusColumn)
-        ->setText(u == ReadingUnit::length ? ShopLengthText(pm, unit_)
-                                           : QString::fromStdString(FormatFaithful(pm)));
+    readingTable->item(at, plusMinusColumn)->setText(FigureText(u, DefaultPlusMinus(u, unit_), unit_));
   };
   connect(event, &QComboBox::currentIndexChanged, this, [this, end](int index) {
     const int at = RowOf(readingTable, end, endColumn);
