@@ -228,7 +228,7 @@ QWidget* TSettingForm::BuildResults() {
     split->addWidget(w);
   // The five deviations whole; the rest shares what is left.
   deviationTable->verticalHeader()->setDefaultSectionSize(deviationTable->fontMetrics().height() + 6);
-  deviationTable->setMinimumHeight(7 * (deviationTable->fontMetrics().height() + 6));
+  deviationTable->setFixedHeight(7 * (deviationTable->fontMetrics().height() + 6));
   split->setStretchFactor(0, 0);
   split->setStretchFactor(1, 2);
   split->setStretchFactor(2, 3);

@@ -149,6 +149,8 @@ class TSettingForm : public QWidget {
   void ShowNotes();
   void MarkReadings();
   void MarkRefused(const std::string& problem);
+  // A blank row the fit needs read, marked as one to add.
+  void MarkToAdd(int row, const Reading& blank);
   void ShowCorrections();
   void ChooseOption(int option);
   void AddRow(const Reading& reading);

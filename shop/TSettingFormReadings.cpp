@@ -4,6 +4,7 @@
 // readings file takes and a bad cell is named as a bad line would be.
 #include <QDir>
 #include <QFileDialog>
+#include <algorithm>
 
 #include "BoxText.h"
 #include "NumberFormat.h"
@@ -218,9 +219,17 @@ void TSettingForm::BtSaveClick() {
 void TSettingForm::MarkReadings() {
   const QSignalBlocker quiet(readingTable);
   const ShopSetting& s = result_->setting;
-  std::size_t k = 0;
-  for (int row = 0; row < readingTable->rowCount() && k < s.fit.readings.size(); ++row) {
-    if (NumberField(readingTable->item(row, valueColumn)).isEmpty()) continue;
+  const std::vector<Reading> rows = ReadTable().readings;
+  std::size_t k = 0, r = 0;
+  for (int row = 0; row < readingTable->rowCount() && r < rows.size(); ++row) {
+    if (Cell(readingTable, row, angleColumn).isEmpty() && Cell(readingTable, row, valueColumn).isEmpty())
+      continue;
+    const Reading& given = rows[r++];
+    if (!given.value) {
+      MarkToAdd(row, given);
+      continue;
+    }
+    if (k == s.fit.readings.size()) break;
     const FittedReading& f = s.fit.readings[k++];
     readingTable->item(row, fittedColumn)->setText(BoxText::Format(f.fitted));
     readingTable->item(row, residualColumn)
@@ -233,6 +242,16 @@ void TSettingForm::MarkReadings() {
     }
   }
   FitReadingColumns();
+}
+
+void TSettingForm::MarkToAdd(int row, const Reading& blank) {
+  const auto& toAdd = result_->setting.readingsToAdd;
+  if (std::none_of(toAdd.begin(), toAdd.end(), [&](const Reading& r) { return SameRow(r, blank); })) return;
+  for (const int c : {angleColumn, valueColumn, plusMinusColumn}) {
+    readingTable->item(row, c)->setBackground(QColor(250, 230, 140));
+    readingTable->item(row, c)->setToolTip(
+        "Read this too: without it the fit cannot separate the deviations");
+  }
 }
 
 void TSettingForm::MarkRefused(const std::string& problem) {
