@@ -77,9 +77,10 @@ QString TSettingForm::ResultSheetHtml() const {
             BoxText::Format(*o.worstCutOffInequality) + " points of stroke" +
             (design ? " (the design's " + BoxText::Format(*design) + ")" : QString()) + ".</p>";
   // The fitter writes the readings taken after the work in the two blank columns.
-  html += "<h3>Readings after the correction</h3><table border=1 cellspacing=0 cellpadding=3>" +
+  // The heading row repeats on every page the table runs over.
+  html += "<h3>Readings after the correction</h3><table border=1 cellspacing=0 cellpadding=3><thead>" +
           Row({"Reading", "Design", "Predicted", "±"}, "th").chopped(5) +
-          "<th width=\"110\">Read</th><th width=\"110\">Read again</th></tr>";
+          "<th width=\"110\">Read</th><th width=\"110\">Read again</th></tr></thead>";
   for (int r = 0; r < predictedTable->rowCount(); ++r) {
     QStringList cells;
     for (int c = 0; c < 4; ++c) cells << predictedTable->item(r, c)->text();
