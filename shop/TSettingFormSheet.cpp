@@ -34,10 +34,13 @@ QString Row(const QStringList& cells, const char* tag = "td") {
   return html + "</tr>";
 }
 
-QString TableOf(const QTableWidget* table, const QList<int>& columns) {
-  QStringList head;
-  for (const int c : columns) head << table->horizontalHeaderItem(c)->text();
-  QString html = "<table border=1 cellspacing=0 cellpadding=3>" + Row(head, "th");
+// The table as shown; the column `writeIn` is wide enough to write a figure in by hand.
+QString TableOf(const QTableWidget* table, const QList<int>& columns, int writeIn = -1) {
+  QString html = "<table border=1 cellspacing=0 cellpadding=3><thead><tr>";
+  for (const int c : columns)
+    html += QString("<th%1>%2</th>")
+                .arg(c == writeIn ? " width=\"90\"" : "", Escaped(table->horizontalHeaderItem(c)->text()));
+  html += "</tr></thead>";
   for (int r = 0; r < table->rowCount(); ++r) {
     QStringList cells;
     for (const int c : columns) {
@@ -62,7 +65,7 @@ void Print(QPagedPaintDevice& device, const QString& html, const QImage& diagram
 QString TSettingForm::ReadingsSheetHtml() const {
   QList<int> columns{angleColumn, endColumn, eventColumn, valueColumn, unitColumn, plusMinusColumn};
   if (result_) columns << fittedColumn << residualColumn;
-  return "<h3>Readings</h3>" + TableOf(readingTable, columns);
+  return "<h3>Readings</h3>" + TableOf(readingTable, columns, valueColumn);
 }
 
 QString TSettingForm::ResultSheetHtml() const {
