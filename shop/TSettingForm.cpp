@@ -18,6 +18,7 @@
 
 #include "BoxText.h"
 #include "CrankSweep.h"
+#include "NumberFormat.h"
 #include "Reaction.h"
 #include "ShopNumber.h"
 #include "WindowPlacement.h"
@@ -50,6 +51,15 @@ SettingDiagram::Runs FullGearRuns(const SettingDesign& design, const DeviationVe
   const Engine built = AsBuilt(design, d);
   return {RunCrankSweep(built, design.midGearAngle, design.usable.hiDeg, design.centring).run,
           RunCrankSweep(built, design.midGearAngle, design.usable.loDeg, design.centring).run};
+}
+
+// The box's angle in the user's locale, or none when it is not a number.
+std::optional<double> AngleIn(const QLineEdit* box) {
+  try {
+    return BoxText::Number(box);
+  } catch (const ConversionError&) {
+    return std::nullopt;
+  }
 }
 
 DeviationVector After(DeviationVector d, const CorrectionOption& option) {
@@ -376,7 +386,7 @@ std::vector<Adjustment> TSettingForm::Allowed() const {
   return allowed;
 }
 
-// Throws ConversionError (said by the reaction) for a box that is not a number.
+// The angle boxes are numbers (BtFitClick looks first).
 ShopSettingRequest TSettingForm::Request(const std::vector<Reading>& readings) const {
   ShopSettingRequest q;
   q.engine = *engine_;
@@ -403,6 +413,11 @@ void TSettingForm::BtFitClick() {
     return Fail("Nothing was fitted: " + read.problem);
   }
   if (Allowed().empty()) return Fail("Nothing was fitted: allow at least one adjustment.");
+  if (CbTarget->currentIndex() != 0 && !AngleIn(EdTargetAngle))
+    return Fail("Nothing was fitted: type the lifting-arm angle (deg.) the target is at.");
+  if (!EdSetAngle->text().trimmed().isEmpty() && !AngleIn(EdSetAngle))
+    return Fail(
+        "Nothing was fitted: the angle the valves are set at is not a number (empty: full forward gear).");
   for (QLineEdit* step : {EdLengthStep, EdAngleStep})
     if (!ShopNumber(step->text()) || *ShopNumber(step->text()) <= 0)
       return Fail("Nothing was fitted: a step is a number above 0 (a length may be a fraction: 1/64).");
