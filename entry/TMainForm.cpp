@@ -238,6 +238,9 @@ void TMainForm::BuildToolsMenu() {
   QAction* review = tools->addAction("Review gear…");
   review->setObjectName("ReviewGear1");
   connect(review, &QAction::triggered, this, Reaction([this](bool) { ReviewGear1Click(); }));
+  QAction* setting = tools->addAction("Valve setting…");
+  setting->setObjectName("ValveSetting1");
+  connect(setting, &QAction::triggered, this, Reaction([this](bool) { ValveSetting1Click(); }));
   QAction* scale = tools->addAction("&Scale engine...");
   scale->setObjectName("ScaleEngine1");
   connect(scale, &QAction::triggered, this, Reaction([this](bool) { ScaleEngine1Click(); }));

@@ -93,6 +93,7 @@ class TMainForm : public QMainWindow {
   void ChBDimsClick();
   void DesignAssistant1Click();
   void ReviewGear1Click();
+  void ValveSetting1Click();
   void ScaleEngine1Click();
   void Undo1Click();
   void CopyEngine1Click();
@@ -153,6 +154,8 @@ class TMainForm : public QMainWindow {
   void designAssistantRequested(const Engine& start);
   // The gear review of the engine in the boxes.
   void reviewRequested(const Engine& engine);
+  // The valve setting of the engine in the boxes, in the boxes' length unit.
+  void valveSettingRequested(const Engine& engine, LengthUnit unit);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

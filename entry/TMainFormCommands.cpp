@@ -197,6 +197,15 @@ void TMainForm::ReviewGear1Click() {
   emit reviewRequested(engine_);
 }
 
+void TMainForm::ValveSetting1Click() {
+  // As for the review: the engine in the shop is the one the boxes hold.
+  const Transfer transfer = TransferEntries();
+  if (transfer.kind == Transfer::Kind::dataMissing) return AppPrompter().Inform("Message", transfer.message);
+  if (transfer.kind == Transfer::Kind::noName && engine_.name.empty())
+    return AppPrompter().Inform("Message", transfer.message);
+  emit valveSettingRequested(engine_, boxesUnit_);
+}
+
 void TMainForm::ScaleEngine1Click() {
   // The engine in the boxes is scaled, so they are read first and must be whole.
   const Transfer transfer = TransferEntries();

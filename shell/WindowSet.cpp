@@ -13,8 +13,8 @@
 #include <stdexcept>
 
 #include "BoxText.h"
-#include "EngineScale.h"
 #include "DrawingExportDialog.h"
+#include "EngineScale.h"
 #include "HelpKey.h"
 #include "HelpWindow.h"
 #include "QtPrompter.h"
@@ -27,6 +27,7 @@
 #include "TResultsForm.h"
 #include "TReviewForm.h"
 #include "TRockerForm.h"
+#include "TSettingForm.h"
 #include "TSplashForm.h"
 #include "TStdAboutForm.h"
 #include "TStudyForm.h"
@@ -42,6 +43,7 @@ TStdAboutForm* StdAboutForm = nullptr;
 TStudyForm* StudyForm = nullptr;
 TAssistantForm* AssistantForm = nullptr;
 TReviewForm* ReviewForm = nullptr;
+TSettingForm* SettingForm = nullptr;
 
 namespace {
 
@@ -141,6 +143,7 @@ void WindowSet::Create() {
   StudyForm = new TStudyForm(*model);
   AssistantForm = new TAssistantForm(*model);
   ReviewForm = new TReviewForm(*model);
+  SettingForm = new TSettingForm(*model);
   helpKey = new HelpKey;
   QCoreApplication::instance()->installEventFilter(helpKey);
   Wire();
@@ -202,6 +205,9 @@ void WindowSet::Wire() {
   QObject::connect(assistant, &TAssistantForm::helpRequested,
                    [](const QString& topic) { HelpWindow::ShowTopic(topic); });
   WireReview();
+  QObject::connect(MainForm, &TMainForm::valveSettingRequested, SettingForm, &TSettingForm::Open);
+  QObject::connect(SettingForm, &TSettingForm::helpRequested,
+                   [](const QString& topic) { HelpWindow::ShowTopic(topic); });
   WireCompareSources();
 }
 
@@ -225,6 +231,8 @@ void WindowSet::OpenFolder(const QString& folder) {
 void WindowSet::Destroy() {
   delete helpKey;
   helpKey = nullptr;
+  delete SettingForm;  // cancels a fit still running
+  SettingForm = nullptr;
   delete ReviewForm;  // cancels a review still running
   ReviewForm = nullptr;
   delete AssistantForm;  // cancels a search still running

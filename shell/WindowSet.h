@@ -17,6 +17,7 @@ class TStdAboutForm;
 class TStudyForm;
 class TAssistantForm;
 class TReviewForm;
+class TSettingForm;
 
 extern TSplashForm* SplashForm;
 extern TMainForm* MainForm;
@@ -28,13 +29,13 @@ extern TStdAboutForm* StdAboutForm;
 extern TStudyForm* StudyForm;
 extern TAssistantForm* AssistantForm;
 extern TReviewForm* ReviewForm;
+extern TSettingForm* SettingForm;
 
 class WindowSet {
  public:
-  // Creates the session model and windows 1 to 9 (main, results, animation,
+  // Creates the session model and windows 1 to 10 (main, results, animation,
   // rocker types, dimensions, about, quadrant study, design assistant, gear
-  // review) in that
-  // order, opens the store in the working folder for the main window and wires
+  // review, valve setting) in that order, opens the store in the working folder for the main window and wires
   // the windows.
   static void Create();
   // Destroys them in reverse order (tests create a fresh set per case).
