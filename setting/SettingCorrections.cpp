@@ -332,6 +332,23 @@ std::vector<Trial> ChooseOptions(const SettingDesign& design, const SettingFit& 
   return chosen;
 }
 
+// A target met at a few rows can be met by a correction that spoils the
+// cut-offs over the rest of the quadrant (equal leads at one notch by a long
+// rod, say): among the options that reach, those whose worst cut-off
+// inequality stays within half a point of the design's come first.
+void OfferQuadrantKeepersFirst(Corrections& out) {
+  constexpr double kAllowancePoints = 0.5;
+  const auto spoils = [&](const CorrectionOption& o) {
+    return !o.worstCutOffInequality ||
+           (out.designWorstCutOffInequality &&
+            *o.worstCutOffInequality > *out.designWorstCutOffInequality + kAllowancePoints);
+  };
+  std::stable_sort(out.options.begin(), out.options.end(), [&](const CorrectionOption& a, const CorrectionOption& b) {
+    if (a.reaches != b.reaches) return a.reaches;
+    return !spoils(a) && spoils(b);
+  });
+}
+
 // The adjustments not allowed that, added to those allowed, reach the target.
 std::vector<Adjustment> WouldReach(const SettingDesign& design, const SettingFit& fit,
                                    const CorrectionRequest& request, const Problem& p) {
@@ -372,6 +389,7 @@ Corrections FindCorrections(const SettingDesign& design, const SettingFit& fit,
     out.options.push_back(t.option);
   }
   out.designWorstCutOffInequality = WorstCutOffInequality(design, DeviationVector{}, threads);
+  OfferQuadrantKeepersFirst(out);
   const Prediction asDesigned = Predict(design, DeviationVector{}, request.rows);
   if (asDesigned.ok()) out.designFigures = asDesigned.figures;
   if (!out.options.front().reaches) out.wouldReach = WouldReach(design, fit, request, p);

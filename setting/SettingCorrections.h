@@ -39,9 +39,10 @@ struct CorrectionRequest {
 
 struct Corrections {
   std::string problem;  // the user's sentence when none can be worked out
-  // Those that reach first, then the fewest operations, then the fewest
-  // steps: up to two single operations, two pairs and the best with every
-  // adjustment allowed.
+  // Those that reach first (of them, those that keep the quadrant's worst
+  // cut-off inequality within half a point of the design's first), then the
+  // fewest operations, then the fewest steps: up to two single operations,
+  // two pairs and the best with every adjustment allowed.
   std::vector<CorrectionOption> options;
   std::optional<double> designWorstCutOffInequality;  // of the design, as the options' figure
   std::vector<double> designFigures;  // the design's figure of each row predicted, in the options' order
