@@ -1,11 +1,15 @@
 // Each dimension is moved by a thousandth of its scale either way and the
 // engine measured on the review's own notches, so the figures compared come
-// from the same notches and move continuously; a change that leaves a notch
-// unusable (or the valves unset) has no difference to give.
+// from the same notches and move continuously. A change that loses a notch at
+// a range's end (the die a hair from a rod pin there) is compared over the
+// notches both changes keep; the range's ends themselves are found between
+// the notches (ReviewRangeEnds), so their move has a difference too.
 #include "ReviewSensitivity.h"
 
 #include <algorithm>
 #include <cmath>
+
+#include "ReviewRangeEnds.h"
 
 namespace {
 
@@ -13,14 +17,46 @@ bool Used(const Engine& engine, std::size_t dimension) {
   return engine.rockerType != 0 || EngineDimensions()[dimension].field != &Engine::rockerRatio;
 }
 
-std::optional<ReviewFigures> FiguresMoved(const GearReview& review, std::size_t dimension, double change,
-                                          int threads, const std::atomic<bool>* cancel) {
-  Engine moved = review.engine;
-  moved.*EngineDimensions()[dimension].field += change;
-  const ReviewSweep sweep =
-      MeasureReviewSweep(moved, review.setting, review.notchesDeg, threads, SolveMethod::exact, cancel);
-  if (sweep.notches.empty() || !sweep.allUsable()) return std::nullopt;
-  return FiguresOf(moved, sweep, review.range);
+struct Moved {
+  Engine engine;
+  ReviewSweep sweep;                 // on the review's notches
+  std::optional<UsableRange> range;  // the notches usable from mid-gear outwards
+};
+
+Moved MeasureMoved(const GearReview& review, std::size_t dimension, double change, int threads,
+                   const std::atomic<bool>* cancel) {
+  Moved m{review.engine, {}, std::nullopt};
+  m.engine.*EngineDimensions()[dimension].field += change;
+  m.sweep =
+      MeasureReviewSweep(m.engine, review.setting, review.notchesDeg, threads, SolveMethod::exact, cancel);
+  ReviewSweep trimmed = m.sweep;
+  if (!m.sweep.notches.empty()) m.range = TrimToUsable(trimmed);
+  return m;
+}
+
+ReviewFigures FiguresOver(const Moved& m, const UsableRange& over) {
+  ReviewSweep sweep = m.sweep;
+  std::erase_if(sweep.notches, [&](const ReviewNotch& n) {
+    return n.row.liftArmDeg < over.loDeg || n.row.liftArmDeg > over.hiDeg;
+  });
+  return FiguresOf(m.engine, sweep, over);
+}
+
+std::optional<Sensitivity> Difference(std::optional<double> up, std::optional<double> down, double step,
+                                      double value) {
+  if (!up || !down) return std::nullopt;
+  Sensitivity s;
+  s.perUnit = (*up - *down) / (2 * step);
+  if (value != 0) s.perPercent = s.perUnit * std::fabs(value) / 100;
+  return s;
+}
+
+void RangeEndMoves(const Moved& up, const Moved& down, const std::atomic<bool>* cancel, double value,
+                   DimensionSensitivity& d) {
+  const auto upEnds = FindRangeEnds(up.engine, up.sweep, cancel);
+  const auto downEnds = FindRangeEnds(down.engine, down.sweep, cancel);
+  for (std::size_t side = 0; side < 2; ++side)
+    d.rangeEnds[side] = Difference(upEnds[side], downEnds[side], d.step, value);
 }
 
 DimensionSensitivity Differences(const GearReview& review, std::size_t dimension, int threads,
@@ -30,18 +66,21 @@ DimensionSensitivity Differences(const GearReview& review, std::size_t dimension
   d.used = Used(review.engine, dimension);
   if (!d.used) return d;
   d.step = kSensitivityStep * DimensionScale(review.engine, dimension);
-  const auto up = FiguresMoved(review, dimension, d.step, threads, cancel);
-  const auto down = FiguresMoved(review, dimension, -d.step, threads, cancel);
-  d.lost = !up || !down;
-  if (d.lost) return d;
+  const Moved up = MeasureMoved(review, dimension, d.step, threads, cancel);
+  const Moved down = MeasureMoved(review, dimension, -d.step, threads, cancel);
   const double value = review.engine.*EngineDimensions()[dimension].field;
-  for (std::size_t c = 0; c < kChecks; ++c) {
-    if (!ReviewChecks()[c].sensitive || !(*up)[c] || !(*down)[c]) continue;
-    Sensitivity s;
-    s.perUnit = (*(*up)[c] - *(*down)[c]) / (2 * d.step);
-    if (value != 0) s.perPercent = s.perUnit * std::fabs(value) / 100;
-    d.figures[c] = s;
+  RangeEndMoves(up, down, cancel, value, d);
+  if (!up.range || !down.range || up.sweep.failure || down.sweep.failure) {
+    d.lost = true;
+    return d;
   }
+  const UsableRange over{std::max(up.range->loDeg, down.range->loDeg),
+                         std::min(up.range->hiDeg, down.range->hiDeg)};
+  d.lost = over.loDeg != review.range.loDeg || over.hiDeg != review.range.hiDeg;
+  if (d.lost) d.kept = over;
+  const ReviewFigures upFigures = FiguresOver(up, over), downFigures = FiguresOver(down, over);
+  for (std::size_t c = 0; c < kChecks; ++c)
+    if (ReviewChecks()[c].sensitive) d.figures[c] = Difference(upFigures[c], downFigures[c], d.step, value);
   return d;
 }
 
