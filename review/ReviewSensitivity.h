@@ -38,7 +38,7 @@ struct DimensionSensitivity {
 };
 
 struct SensitivityTable {
-  std::vector<DimensionSensitivity> dimensions;  // in the record's field order
+  std::vector<DimensionSensitivity> dimensions;  // in the record's field order; none when cancelled
   bool cancelled = false;
 };
 
