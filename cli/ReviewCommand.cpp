@@ -31,10 +31,12 @@ constexpr const char* kHelpText =
     "over the usable range, and each check is judged good, fair or poor by a rule relative to the\n"
     "engine's own port width, stroke or pin distance. The sensitivities are central differences on the\n"
     "exact sweep with a step of a thousandth of each dimension (of a quarter of the pin distance, a\n"
-    "degree or a tenth for a dimension near zero); a dimension whose change loses a notch of the usable\n"
-    "range says so. For each check not good the one or two most influential dimensions are searched\n"
-    "(within 15 % of the dimension) for the change that makes it good, and the changed engine is\n"
-    "reviewed afresh. Exit status: 0 reviewed, 2 usage, 3 data file or engine, 4 cannot be reviewed.";
+    "degree or a tenth for a dimension near zero), over the notches both changes keep where one loses\n"
+    "a notch of the usable range; how far each end of the range moves (deg. per unit, positive\n"
+    "downwards) is given too. For each check not good the one or two most influential dimensions\n"
+    "are searched (within 15 % of the dimension) for the change that makes it good, and the changed\n"
+    "engine is reviewed afresh. Exit status: 0 reviewed, 2 usage, 3 data file or engine, 4 cannot be\n"
+    "reviewed.";
 
 void Say(std::ostream& err, const std::string& message) {
   WriteMessageLine(err, kProgram, message);

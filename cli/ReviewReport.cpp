@@ -1,6 +1,8 @@
 // Text for a reader at a terminal, JSON for scripts. The text lists the three
 // most influential dimensions of each figure; the JSON carries every
-// dimension's sensitivity, per unit and per 1 %, or {"lost": true}.
+// dimension's sensitivity, per unit and per 1 % (with the notches it was taken
+// over where a change loses one), or {"lost": true} where it has none, and
+// how the usable range's ends move.
 #include "ReviewReport.h"
 
 #include <iomanip>
@@ -10,6 +12,7 @@
 #include "JsonText.h"
 #include "MidGear.h"
 #include "NumberFormat.h"
+#include "ReviewRangeEndsReport.h"
 #include "SweepReport.h"
 
 namespace {
@@ -63,10 +66,15 @@ void WriteSensitivityText(std::ostream& out, const ReviewReport& r) {
     }
     out << '\n';
   }
-  for (const DimensionSensitivity& d : r.sensitivity.dimensions)
-    if (d.lost)
-      out << "  " << EngineDimensions()[d.dimension].caption
-          << ": a change of it loses a notch of the usable range\n";
+  for (const DimensionSensitivity& d : r.sensitivity.dimensions) {
+    if (!d.lost) continue;
+    out << "  " << EngineDimensions()[d.dimension].caption
+        << ": a change of it loses a notch of the usable range";
+    if (d.kept)
+      out << "; its figures are taken over the notches both changes keep, " << FormatGeneral4(d.kept->loDeg)
+          << " to " << FormatGeneral4(d.kept->hiDeg) << " deg.";
+    out << '\n';
+  }
 }
 
 void WriteFixesText(std::ostream& out, const ReviewReport& r) {
@@ -125,16 +133,20 @@ void WriteSensitivityJson(std::ostream& out, const SensitivityTable& table) {
     firstFigure = false;
     bool first = true;
     for (const DimensionSensitivity& d : table.dimensions) {
-      if (!d.used || (!d.lost && !d.figures[c])) continue;
+      const bool none = d.lost && !d.kept;
+      if (!d.used || (!none && !d.figures[c])) continue;
       out << (first ? "" : ", ") << JsonString(EngineDimensions()[d.dimension].key) << ": ";
       first = false;
-      if (d.lost) {
+      if (none) {
         out << "{\"lost\": true}";
         continue;
       }
       const auto& s = *d.figures[c];
-      out << "{\"perUnit\": " << JsonNumber(s.perUnit) << ", \"perPercent\": " << JsonFigure(s.perPercent)
-          << '}';
+      out << "{\"perUnit\": " << JsonNumber(s.perUnit) << ", \"perPercent\": " << JsonFigure(s.perPercent);
+      if (d.kept)
+        out << ", \"notchesKeptDeg\": [" << JsonNumber(d.kept->loDeg) << ", " << JsonNumber(d.kept->hiDeg)
+            << ']';
+      out << '}';
     }
     out << '}';
   }
@@ -195,6 +207,7 @@ void WriteReviewText(std::ostream& out, const ReviewReport& r) {
       << "), figures every " << FormatGeneral4(kReviewStepDeg) << " deg.\n";
   WriteChecksText(out, review);
   WriteSensitivityText(out, r);
+  WriteRangeEndsText(out, r.sensitivity, r.unit);
   WriteFixesText(out, r);
 }
 
@@ -208,6 +221,7 @@ void WriteReviewJson(std::ostream& out, const ReviewReport& r) {
   WriteChecksJson(out, r.review);
   out << ", ";
   WriteSensitivityJson(out, r.sensitivity);
+  WriteRangeEndsJson(out, r.sensitivity);
   out << ", ";
   WriteFixesJson(out, r.fixes);
   out << "}\n";

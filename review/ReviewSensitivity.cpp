@@ -1,11 +1,21 @@
 // Each dimension is moved by a thousandth of its scale either way and the
 // engine measured on the review's own notches, so the figures compared come
-// from the same notches and move continuously; a change that leaves a notch
-// unusable (or the valves unset) has no difference to give.
+// from the same notches and move continuously. A change that loses a notch at
+// a range's end (the die a hair from a rod pin there) is compared over the
+// notches both changes keep; the range's ends themselves are found between
+// the notches (ReviewRangeEnds), so their move has a difference too. Each
+// changed engine is one job, measured whole on one thread: the threads take
+// jobs from a shared counter, so no thread waits on another's notches and the
+// figures do not depend on how many ran. The laps and the port width are read
+// by the valve events alone, never by the gear's solution, so the engines
+// moved in them make one job that solves each notch once for all of them.
 #include "ReviewSensitivity.h"
 
 #include <algorithm>
 #include <cmath>
+#include <thread>
+
+#include "ReviewRangeEnds.h"
 
 namespace {
 
@@ -13,35 +23,100 @@ bool Used(const Engine& engine, std::size_t dimension) {
   return engine.rockerType != 0 || EngineDimensions()[dimension].field != &Engine::rockerRatio;
 }
 
-std::optional<ReviewFigures> FiguresMoved(const GearReview& review, std::size_t dimension, double change,
-                                          int threads, const std::atomic<bool>* cancel) {
-  Engine moved = review.engine;
-  moved.*EngineDimensions()[dimension].field += change;
-  const ReviewSweep sweep =
-      MeasureReviewSweep(moved, review.setting, review.notchesDeg, threads, SolveMethod::exact, cancel);
-  if (sweep.notches.empty() || !sweep.allUsable()) return std::nullopt;
-  return FiguresOf(moved, sweep, review.range);
+double Step(const GearReview& review, std::size_t dimension) {
+  return kSensitivityStep * DimensionScale(review.engine, dimension);
 }
 
-DimensionSensitivity Differences(const GearReview& review, std::size_t dimension, int threads,
-                                 const std::atomic<bool>* cancel) {
+struct Moved {
+  Engine engine;
+  ReviewSweep sweep;                          // on the review's notches
+  std::optional<UsableRange> range;           // the notches usable from mid-gear outwards
+  std::array<std::optional<double>, 2> ends;  // the usable range's, between the notches
+};
+
+bool ValveOnly(std::size_t dimension) {
+  const auto field = EngineDimensions()[dimension].field;
+  return field == &Engine::stlap || field == &Engine::exlap || field == &Engine::port;
+}
+
+// Job slot 2 i is dimension i moved up, 2 i + 1 moved down.
+Engine MovedEngine(const GearReview& review, std::size_t slot) {
+  const std::size_t dimension = slot / 2;
+  const double step = Step(review, dimension);
+  Engine e = review.engine;
+  e.*EngineDimensions()[dimension].field += slot % 2 ? -step : step;
+  return e;
+}
+
+void Conclude(Moved& m, const std::atomic<bool>* cancel) {
+  ReviewSweep trimmed = m.sweep;
+  if (!m.sweep.notches.empty()) m.range = TrimToUsable(trimmed);
+  m.ends = FindRangeEnds(m.engine, m.sweep, cancel);
+}
+
+// The engines of the slots, measured on the review's notches; several slots
+// only when they differ from the review's engine in the valves alone.
+void MeasureMoved(const GearReview& review, const std::vector<std::size_t>& slots,
+                  const std::atomic<bool>* cancel, std::vector<Moved>& moved) {
+  std::vector<Engine> engines;
+  std::vector<double> centrings;
+  std::vector<std::size_t> measured;
+  for (const std::size_t slot : slots) {
+    Moved& m = moved[slot];
+    m.engine = MovedEngine(review, slot);
+    m.sweep = MeasureReviewSweep(m.engine, review.setting,
+                                 slots.size() == 1 ? review.notchesDeg : std::vector<double>{}, 1,
+                                 SolveMethod::exact, cancel);
+    if (slots.size() == 1 || m.sweep.failure) continue;
+    engines.push_back(m.engine);
+    centrings.push_back(m.sweep.centring);
+    measured.push_back(slot);
+  }
+  if (!engines.empty()) {
+    auto notches = MeasureValveVariants(engines, moved[measured.front()].sweep.midGearRad, centrings,
+                                        review.notchesDeg, cancel);
+    for (std::size_t k = 0; k < measured.size(); ++k)
+      if (!(cancel && cancel->load())) moved[measured[k]].sweep.notches = std::move(notches[k]);
+  }
+  for (const std::size_t slot : slots) Conclude(moved[slot], cancel);
+}
+
+ReviewFigures FiguresOver(const Moved& m, const UsableRange& over) {
+  ReviewSweep sweep = m.sweep;
+  std::erase_if(sweep.notches, [&](const ReviewNotch& n) {
+    return n.row.liftArmDeg < over.loDeg || n.row.liftArmDeg > over.hiDeg;
+  });
+  return FiguresOf(m.engine, sweep, over);
+}
+
+std::optional<Sensitivity> Difference(std::optional<double> up, std::optional<double> down, double step,
+                                      double value) {
+  if (!up || !down) return std::nullopt;
+  Sensitivity s;
+  s.perUnit = (*up - *down) / (2 * step);
+  if (value != 0) s.perPercent = s.perUnit * std::fabs(value) / 100;
+  return s;
+}
+
+DimensionSensitivity Differences(const GearReview& review, std::size_t dimension, const Moved& up,
+                                 const Moved& down) {
   DimensionSensitivity d;
   d.dimension = dimension;
-  d.used = Used(review.engine, dimension);
-  if (!d.used) return d;
-  d.step = kSensitivityStep * DimensionScale(review.engine, dimension);
-  const auto up = FiguresMoved(review, dimension, d.step, threads, cancel);
-  const auto down = FiguresMoved(review, dimension, -d.step, threads, cancel);
-  d.lost = !up || !down;
-  if (d.lost) return d;
+  d.step = Step(review, dimension);
   const double value = review.engine.*EngineDimensions()[dimension].field;
-  for (std::size_t c = 0; c < kChecks; ++c) {
-    if (!ReviewChecks()[c].sensitive || !(*up)[c] || !(*down)[c]) continue;
-    Sensitivity s;
-    s.perUnit = (*(*up)[c] - *(*down)[c]) / (2 * d.step);
-    if (value != 0) s.perPercent = s.perUnit * std::fabs(value) / 100;
-    d.figures[c] = s;
+  for (std::size_t side = 0; side < 2; ++side)
+    d.rangeEnds[side] = Difference(up.ends[side], down.ends[side], d.step, value);
+  if (!up.range || !down.range || up.sweep.failure || down.sweep.failure) {
+    d.lost = true;
+    return d;
   }
+  const UsableRange over{std::max(up.range->loDeg, down.range->loDeg),
+                         std::min(up.range->hiDeg, down.range->hiDeg)};
+  d.lost = over.loDeg != review.range.loDeg || over.hiDeg != review.range.hiDeg;
+  if (d.lost) d.kept = over;
+  const ReviewFigures upFigures = FiguresOver(up, over), downFigures = FiguresOver(down, over);
+  for (std::size_t c = 0; c < kChecks; ++c)
+    if (ReviewChecks()[c].sensitive) d.figures[c] = Difference(upFigures[c], downFigures[c], d.step, value);
   return d;
 }
 
@@ -58,12 +133,44 @@ double DimensionScale(const Engine& engine, std::size_t dimension) {
 
 SensitivityTable ComputeSensitivities(const GearReview& review, int threads, const std::atomic<bool>* cancel,
                                       std::atomic<int>* progress) {
-  SensitivityTable table;
-  for (std::size_t i = 0; i < kDimensions && !(cancel && cancel->load()); ++i) {
-    table.dimensions.push_back(Differences(review, i, threads, cancel));
-    if (progress) ++*progress;
+  // The valves' job first: it is the longest.
+  std::vector<std::vector<std::size_t>> jobs(1);
+  for (std::size_t i = 0; i < kDimensions; ++i) {
+    if (!Used(review.engine, i)) {
+      if (progress) ++*progress;
+    } else if (ValveOnly(i)) {
+      jobs.front().insert(jobs.front().end(), {2 * i, 2 * i + 1});
+    } else {
+      jobs.push_back({2 * i});
+      jobs.push_back({2 * i + 1});
+    }
   }
+  std::vector<Moved> moved(2 * kDimensions);
+  std::array<std::atomic<int>, kDimensions> halves{};
+  std::atomic<std::size_t> next{0};
+  const auto work = [&] {
+    for (std::size_t k; (k = next++) < jobs.size() && !(cancel && cancel->load());) {
+      MeasureMoved(review, jobs[k], cancel, moved);
+      for (const std::size_t slot : jobs[k])
+        if (++halves[slot / 2] == 2 && progress) ++*progress;
+    }
+  };
+  const int count = std::clamp(threads, 1, std::max(1, static_cast<int>(jobs.size())));
+  {
+    std::vector<std::jthread> helpers;
+    for (int t = 1; t < count; ++t) helpers.emplace_back(work);
+    work();
+  }
+  SensitivityTable table;
   table.cancelled = cancel && cancel->load();
+  if (table.cancelled) return table;
+  for (std::size_t i = 0; i < kDimensions; ++i) {
+    DimensionSensitivity unused;
+    unused.dimension = i;
+    unused.used = false;
+    table.dimensions.push_back(Used(review.engine, i) ? Differences(review, i, moved[2 * i], moved[2 * i + 1])
+                                                      : unused);
+  }
   return table;
 }
 

@@ -1,7 +1,8 @@
 // The sensitivities of the reviewed figures to every dimension, the
 // cylinder's included: central differences on the exact sweep over the
-// review's notches, per unit of the dimension and per 1 % of it, and the
-// dimensions ranked by influence on each figure.
+// review's notches (over those both changes keep where a change loses one),
+// per unit of the dimension and per 1 % of it, the move of the usable range's
+// ends, and the dimensions ranked by influence on each figure.
 #pragma once
 
 #include <array>
@@ -26,12 +27,18 @@ struct DimensionSensitivity {
   std::size_t dimension = 0;  // index into EngineDimensions()
   bool used = true;           // false for the rocker ratio of a gear without a rocker
   bool lost = false;          // a step either way loses a notch of the usable range
-  double step = 0;            // in the dimension's own unit
+  // When lost: the notches both steps keep, over which the figures are then
+  // taken; empty when they keep none (or cannot be measured), and so no figures.
+  std::optional<UsableRange> kept;
+  double step = 0;  // in the dimension's own unit
   std::array<std::optional<Sensitivity>, kChecks> figures;
+  // The move of the usable range's low and high end, in degrees (positive
+  // downwards, as the range's own angles); empty where an end is not found.
+  std::array<std::optional<Sensitivity>, 2> rangeEnds;
 };
 
 struct SensitivityTable {
-  std::vector<DimensionSensitivity> dimensions;  // in the record's field order
+  std::vector<DimensionSensitivity> dimensions;  // in the record's field order; none when cancelled
   bool cancelled = false;
 };
 

@@ -39,14 +39,10 @@ std::optional<double> SettingCentring(const Engine& engine, double midGear, cons
   return outcome.centring;
 }
 
-ReviewNotch MeasureNotch(const Engine& engine, double midGear, double angle, double centring,
-                         SolveMethod method, GearRun& run) {
+// The notch of a solved run, its valve table raw as the solution left it.
+ReviewNotch FinishNotch(const Engine& engine, double angle, double centring, GearRun& run) {
   ReviewNotch notch;
   notch.row.liftArmDeg = angle;
-  if (auto failure = SolveCrankSweep(engine, midGear, angle, run, method)) {
-    notch.row.failure = failure;
-    return notch;
-  }
   notch.dieLow = notch.dieHigh = DiePositionAlongLink(run, 0);
   for (int k = 1; k < kSteps; ++k) {
     const double along = DiePositionAlongLink(run, k);
@@ -62,6 +58,17 @@ ReviewNotch MeasureNotch(const Engine& engine, double midGear, double angle, dou
   CentreRun(engine, run, std::nullopt);
   notch.equalLeadEvents = AllEventsFound(run.results);
   return notch;
+}
+
+ReviewNotch MeasureNotch(const Engine& engine, double midGear, double angle, double centring,
+                         SolveMethod method, GearRun& run) {
+  if (auto failure = SolveCrankSweep(engine, midGear, angle, run, method)) {
+    ReviewNotch notch;
+    notch.row.liftArmDeg = angle;
+    notch.row.failure = failure;
+    return notch;
+  }
+  return FinishNotch(engine, angle, centring, run);
 }
 
 }  // namespace
@@ -99,6 +106,29 @@ std::vector<ReviewNotch> MeasureReviewNotches(const Engine& engine, double midGe
   for (int t = 1; t < count; ++t) helpers.emplace_back(work);
   work();
   for (std::jthread& helper : helpers) helper.join();
+  return notches;
+}
+
+std::vector<std::vector<ReviewNotch>> MeasureValveVariants(const std::vector<Engine>& engines, double midGear,
+                                                           const std::vector<double>& centrings,
+                                                           const std::vector<double>& anglesDeg,
+                                                           const std::atomic<bool>* cancel) {
+  std::vector<std::vector<ReviewNotch>> notches(engines.size(), std::vector<ReviewNotch>(anglesDeg.size()));
+  auto run = std::make_unique<GearRun>();
+  for (std::size_t i = 0; i < anglesDeg.size() && !(cancel && cancel->load()); ++i) {
+    const auto failure = SolveCrankSweep(engines.front(), midGear, anglesDeg[i], *run, SolveMethod::exact);
+    RawValve raw;
+    std::copy(run->valveTable, run->valveTable + kSteps, raw.begin());
+    for (std::size_t e = 0; e < engines.size(); ++e) {
+      if (!failure) {
+        std::copy(raw.begin(), raw.end(), run->valveTable);
+        notches[e][i] = FinishNotch(engines[e], anglesDeg[i], centrings[e], *run);
+        continue;
+      }
+      notches[e][i].row.liftArmDeg = anglesDeg[i];
+      notches[e][i].row.failure = failure;
+    }
+  }
   return notches;
 }
 

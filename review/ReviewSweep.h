@@ -51,6 +51,15 @@ std::vector<ReviewNotch> MeasureReviewNotches(const Engine& engine, double midGe
                                               SolveMethod method = SolveMethod::exact,
                                               const std::atomic<bool>* cancel = nullptr);
 
+// The notches of engines that differ from the first only in their valves
+// (laps, port width: the gear's solution reads none of them), each notch
+// solved once on the calling thread; the same notches MeasureReviewNotches
+// gives each engine with its centring.
+std::vector<std::vector<ReviewNotch>> MeasureValveVariants(const std::vector<Engine>& engines, double midGear,
+                                                           const std::vector<double>& centrings,
+                                                           const std::vector<double>& anglesDeg,
+                                                           const std::atomic<bool>* cancel = nullptr);
+
 // Measures the engine at the angles on `threads` threads (the same figures
 // for any number). Empty notches when `cancel` was raised.
 ReviewSweep MeasureReviewSweep(const Engine& engine, const ReviewSetting& setting,

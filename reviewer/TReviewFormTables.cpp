@@ -1,7 +1,8 @@
 // The three tables and the printed page. Verdicts are coloured green, yellow
 // and red; a sensitivity cell is shaded by its influence (the figure's change
 // for 1 % of the dimension's scale) against the largest in its column, so the
-// dimension that matters for a figure stands out down the column.
+// dimension that matters for a figure stands out down the column; the last
+// column says how the usable range's ends move.
 #include <QBrush>
 #include <QBuffer>
 #include <QDir>
@@ -62,6 +63,23 @@ QTableWidgetItem* Cell(const QString& text, const QString& tip = {}) {
   return item;
 }
 
+QString EndMove(const std::optional<Sensitivity>& end) {
+  if (!end) return "-";
+  return end->perPercent ? BoxText::Format(*end->perPercent) : "(" + BoxText::Format(end->perUnit) + "/unit)";
+}
+
+// Each end's move in degrees for 1 % of the dimension (per unit where it is
+// zero), signed as the range's angles: the end above mid-gear, then below.
+void FillRangeEndColumn(QTableWidget* table, int column, const SensitivityTable& sensitivities) {
+  for (const DimensionSensitivity& d : sensitivities.dimensions) {
+    if (!d.used) continue;
+    table->setItem(static_cast<int>(d.dimension), column,
+                   Cell(EndMove(d.rangeEnds[0]) + " / " + EndMove(d.rangeEnds[1]),
+                        "The usable range's end above mid-gear / below it: its move in deg. for 1 % of the "
+                        "dimension (angles positive downwards)"));
+  }
+}
+
 void Say(const QString& text) {
   AppPrompter().Inform("Message", text.toStdString());
 }
@@ -102,13 +120,18 @@ void TReviewForm::FillSensitivityColumn(int column, std::size_t check) {
     QTableWidgetItem* item = nullptr;
     if (!d.used) {
       item = Cell("", "Not used by this gear");
-    } else if (d.lost) {
+    } else if (d.lost && !d.kept) {
       item = Cell("lost", "A change of this dimension loses a notch of the usable range");
       item->setForeground(QColor(120, 120, 120));
     } else if (const auto& s = d.figures[check]) {
       item = s->perPercent
                  ? Cell(BoxText::Format(*s->perPercent), "per 1 % of the dimension")
                  : Cell("(" + BoxText::Format(s->perUnit) + "/unit)", "The dimension is zero: per unit");
+      if (d.kept)
+        item->setToolTip(item->toolTip() +
+                         QString("; a change loses a notch, so taken over the notches both changes keep, "
+                                 "%1 to %2 deg.")
+                             .arg(BoxText::Format(d.kept->loDeg), BoxText::Format(d.kept->hiDeg)));
       const double share = largest > 0 ? *Influence(d, check, review_->engine) / largest : 0;
       item->setBackground(QColor::fromRgbF(1 - 0.55 * share, 1 - 0.35 * share, 1));
     } else {
@@ -128,7 +151,8 @@ void TReviewForm::ShowSensitivities(std::shared_ptr<const SensitivityTable> tabl
       headers << ReviewChecks()[c].key;
     }
   for (const DimensionSpec& d : EngineDimensions()) rows << d.caption;
-  sensitivityTable->setColumnCount(static_cast<int>(checks.size()));
+  headers << "Range ends above / below (deg. per 1 %)";
+  sensitivityTable->setColumnCount(static_cast<int>(checks.size()) + 1);
   sensitivityTable->setRowCount(static_cast<int>(kDimensions));
   sensitivityTable->setHorizontalHeaderLabels(headers);
   sensitivityTable->setVerticalHeaderLabels(rows);
@@ -136,6 +160,7 @@ void TReviewForm::ShowSensitivities(std::shared_ptr<const SensitivityTable> tabl
     sensitivityTable->horizontalHeaderItem(static_cast<int>(i))->setToolTip(ReviewChecks()[checks[i]].title);
     FillSensitivityColumn(static_cast<int>(i), checks[i]);
   }
+  FillRangeEndColumn(sensitivityTable, static_cast<int>(checks.size()), *table_);
   sensitivityTable->resizeColumnsToContents();
   LbStatus->setText(fixSearches > 0 ? QString("Searching for fixes: %1 searches...").arg(fixSearches)
                                     : QString("No fixes to search for."));

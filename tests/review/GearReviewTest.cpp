@@ -1,5 +1,7 @@
 // The review against the quadrant study worked separately: sensitivities
-// against finite differences of the study's own figures, a fix's claimed
+// against finite differences of the study's own figures (over the notches a
+// change keeps where it loses one), the range ends' move against the range of
+// the changed engine, a fix's claimed
 // figure against a fresh study of the changed engine, and the verdicts of an
 // engine scaled from inches to millimetres.
 #include <gtest/gtest.h>
@@ -49,14 +51,14 @@ TEST(GearReviewTest, SensitivitiesMatchDifferencesOfTheStudy) {
   const GearReview review = ReviewGear(Goods(), kSetting, kThreads);
   ASSERT_TRUE(review.reviewed()) << review.problem;
   const SensitivityTable table = ComputeSensitivities(review, kThreads);
-  for (const char* key : {"angadv", "liftlink", "stlap"}) {
+  for (const char* key : {"angadv", "liftlink", "stlap", "linkpins"}) {
     const DimensionSensitivity& d = table.dimensions[DimensionIndex(key)];
-    ASSERT_FALSE(d.lost) << key;
+    const UsableRange over = d.kept.value_or(review.range);
     Engine up = review.engine, down = review.engine;
     const double h = 3e-3 * std::fabs(up.*FindDimension(key)->field);
     up.*FindDimension(key)->field += h;
     down.*FindDimension(key)->field -= h;
-    const StudyFigures a = Study(up, review.range), b = Study(down, review.range);
+    const StudyFigures a = Study(up, over), b = Study(down, over);
     const auto near = [&](std::size_t check, double expected) {
       const double got = d.figures[check]->perUnit;
       EXPECT_NEAR(got, expected, 0.05 * std::fabs(expected) + 1e-6)
@@ -73,6 +75,39 @@ TEST(GearReviewTest, SensitivitiesMatchDifferencesOfTheStudy) {
   // the full-gear notches' die lies at a rod pin, so the eccentric rod loses one.
   EXPECT_FALSE(table.dimensions[DimensionIndex("rockerRatio")].used);
   EXPECT_TRUE(table.dimensions[DimensionIndex("eccrod")].lost);
+}
+
+// Each of these loses the notch above mid-gear one way: every figure still has
+// its sensitivity, and the engine changed far enough to move an end by three
+// notches finds each end where the rate said, within a notch.
+TEST(GearReviewTest, ADimensionThatLosesANotchKeepsItsFiguresAndMovesTheRangeEnds) {
+  const GearReview review = ReviewGear(Goods(), kSetting, kThreads);
+  const SensitivityTable table = ComputeSensitivities(review, kThreads);
+  for (const char* key : {"eccrod", "ctoweighh", "larad", "linkpins"}) {
+    const DimensionSensitivity& d = table.dimensions[DimensionIndex(key)];
+    EXPECT_TRUE(d.lost) << key;
+    ASSERT_TRUE(d.kept.has_value()) << key;
+    EXPECT_EQ(d.kept->loDeg, review.range.loDeg + kReviewStepDeg) << key;
+    for (std::size_t c = 0; c < kChecks; ++c)
+      if (ReviewChecks()[c].sensitive && review.figures[c]) {
+        EXPECT_TRUE(d.figures[c].has_value()) << key << " " << ReviewChecks()[c].key;
+      }
+    ASSERT_TRUE(d.rangeEnds[0] && d.rangeEnds[1]) << key;
+    const double fastest = std::max(std::fabs(d.rangeEnds[0]->perUnit), std::fabs(d.rangeEnds[1]->perUnit));
+    const double change = 1.5 / fastest;
+    Engine changed = review.engine;
+    changed.*FindDimension(key)->field += change;
+    const GearReview after = ReviewGear(changed, kSetting, kThreads);
+    ASSERT_TRUE(after.reviewed()) << key;
+    const double moved[] = {after.range.loDeg - review.range.loDeg, after.range.hiDeg - review.range.hiDeg};
+    for (std::size_t side = 0; side < 2; ++side) {
+      const double expected = d.rangeEnds[side]->perUnit * change;
+      EXPECT_NEAR(moved[side], expected, kReviewStepDeg + 0.2 * std::fabs(expected)) << key << " " << side;
+      if (std::fabs(expected) > 0.75) {
+        EXPECT_EQ(moved[side] > 0, expected > 0) << key << " " << side;
+      }
+    }
+  }
 }
 
 TEST(GearReviewTest, AFixClaimsWhatAFreshStudyOfTheChangedEngineGives) {

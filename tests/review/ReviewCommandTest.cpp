@@ -31,10 +31,13 @@ TEST(ReviewCommandTest, JsonAndExitStatuses) {
   };
   std::string out, err;
   ASSERT_EQ(run({"--set", "25", "--json", "Goods 0-6-0 slide valve"}, out, err), 0) << err;
-  for (const char* member :
-       {"\"engine\": \"Goods 0-6-0 slide valve\"", "\"setAngleDeg\": 25", "\"valveSetting\": \"leads\"",
-        "\"sensitivity\": {", "\"fixes\": [", "\"angadv\": {\"perUnit\": ", "\"eccrod\": {\"lost\": true}"})
+  for (const char* member : {"\"engine\": \"Goods 0-6-0 slide valve\"", "\"setAngleDeg\": 25",
+                             "\"valveSetting\": \"leads\"", "\"sensitivity\": {", "\"fixes\": [",
+                             "\"angadv\": {\"perUnit\": ", "\"rangeEndDegPerUnit\": {\"conrod\": [",
+                             "\"rangeEndDegPerPercent\": {", "\"notchesKeptDeg\": [-31, 35]}"})
     EXPECT_NE(out.find(member), std::string::npos) << member;
+  // A change of the eccentric rod loses a notch, yet its figures have sensitivities.
+  EXPECT_EQ(out.find("{\"lost\": true}"), std::string::npos);
   for (const CheckSpec& check : ReviewChecks())
     EXPECT_NE(out.find("{\"key\": \"" + std::string(check.key) + "\""), std::string::npos) << check.key;
   EXPECT_EQ(run({"Goods 0-6-0 slide valve"}, out, err), 2);
