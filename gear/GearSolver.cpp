@@ -48,13 +48,9 @@ LinkDrivers PlaceDrivers(const Engine& s, double theta, double phi) {
 
 namespace {
 
-// The link's direction from pin2 to pin1, turned to point upwards: the unit
-// vector of the angle whose tangent the exact method takes.
-Point LinkUpwards(const Point& pin1, const Point& pin2, SolveMethod method) {
-  if (method == SolveMethod::exact) {
-    const double a = std::atan((pin1.x - pin2.x) / (pin1.y - pin2.y));
-    return {std::sin(a), std::cos(a)};
-  }
+// The link's direction from pin2 to pin1, turned to point upwards: the sine
+// and cosine of the angle whose tangent is the link's slope from the upright.
+Point LinkUpwards(const Point& pin1, const Point& pin2) {
   const double dx = pin1.x - pin2.x, dy = pin1.y - pin2.y;
   const double scale = (dy < 0 ? -1 : 1) / std::sqrt(dx * dx + dy * dy);
   return {dx * scale, dy * scale};
@@ -77,7 +73,7 @@ std::optional<LinkPose> PlaceLink(const Engine& s, const LinkDrivers& drivers, d
   const auto centre = cross(1, p.pin2, s.eccrod, p.pin1, s.eccrod);
   if (!centre) return std::nullopt;
   p.linkCentre = *centre;
-  const Point along = LinkUpwards(p.pin1, p.pin2, method);
+  const Point along = LinkUpwards(p.pin1, p.pin2);
   p.aux1 = {p.linkCentre.x + s.circdisp * along.x, p.linkCentre.y + s.circdisp * along.y};
   const Point mid{(p.pin1.x + p.pin2.x) / 2, (p.pin1.y + p.pin2.y) / 2};
   p.aux2 = {mid.x + s.circdisp * along.x, mid.y + s.circdisp * along.y};
@@ -119,10 +115,14 @@ namespace {
 
 // From the height the four steps before extrapolate: one Newton step with the
 // slope found at the last step (a secant beside the guess when that slope is
-// not known), then secant steps; empty (the exact method takes over) unless it
-// converges at once onto the pose the sweep follows.
-std::optional<double> QuickLinkHeight(GearWork& w, int k) {
-  constexpr int kMostSteps = 2;
+// not known), then secant steps; empty (the search from the link's ends takes
+// over) unless it converges at once onto the pose the sweep follows. The
+// exact method takes one secant step more once a step is shorter than the
+// tolerance: its root is then the root itself to rounding, as the search from
+// the ends gives it, not merely within the tolerance.
+std::optional<double> TrendLinkHeight(GearWork& w, int k) {
+  const bool exact = w.method == SolveMethod::exact;
+  const int mostSteps = exact ? 4 : 2;
   const auto& Y = w.run.joints.Y;
   const double tol = LinkTolerance(w.engine);
   double x0 = 4 * Y[k - 1][pin1] - 6 * Y[k - 2][pin1] + 4 * Y[k - 3][pin1] - Y[k - 4][pin1];
@@ -133,11 +133,15 @@ std::optional<double> QuickLinkHeight(GearWork& w, int k) {
     slope = (f - f0) / (100 * tol);
   }
   double x1 = x0 - f0 / slope;
-  for (int i = 0; i < kMostSteps && std::isfinite(x1); ++i) {
+  for (int i = 0; i < mostSteps && std::isfinite(x1); ++i) {
     const double f1 = LiftLinkResidual(w, k, x1);
     if (!std::isfinite(f1) || f1 == f0) return std::nullopt;
     slope = (f1 - f0) / (x1 - x0);
     if (std::fabs(x1 - x0) < tol) {
+      if (exact && f1 != 0) {
+        x1 = x1 - f1 / slope;
+        if (!std::isfinite(LiftLinkResidual(w, k, x1))) return std::nullopt;
+      }
       if (!FollowsPreviousSteps(w, k, x1, slope)) return std::nullopt;
       w.lastSlope = slope;
       return x1;
@@ -152,9 +156,7 @@ std::optional<double> QuickLinkHeight(GearWork& w, int k) {
 // The root from the starts +-linkpins/2 is the one to keep wherever it is the
 // continuous pose: it is what every other program following the same method
 // prints. The continued root replaces it only where it went astray.
-std::optional<double> FindLinkHeight(GearWork& w, int k) {
-  if (w.method == SolveMethod::quick && k >= 4)
-    if (const auto quick = QuickLinkHeight(w, k)) return quick;
+std::optional<double> SearchLinkHeight(GearWork& w, int k) {
   const Engine& e = w.engine;
   const double tol = LinkTolerance(e);
   const auto residual = [&](double y) { return LiftLinkResidual(w, k, y); };
@@ -177,6 +179,31 @@ std::optional<double> FindLinkHeight(GearWork& w, int k) {
   // The table holds the last pose tried; put back the one chosen.
   if (!std::isfinite(LiftLinkResidual(w, k, *continued))) return std::nullopt;
   return continued;
+}
+
+// One secant step more from a root the searches left within their tolerance,
+// its slope from a point a thousandth of the tolerance beside it: the exact
+// run's heights are then the roots to rounding. A step that cannot be taken
+// keeps the root as it was.
+double Polished(GearWork& w, int k, double y) {
+  const double beside = 1e-3 * LinkTolerance(w.engine);
+  const double f = LiftLinkResidual(w, k, y);
+  if (f == 0) return y;
+  const double polished = y - f * beside / (LiftLinkResidual(w, k, y + beside) - f);
+  if (std::isfinite(polished) && std::isfinite(LiftLinkResidual(w, k, polished))) return polished;
+  LiftLinkResidual(w, k, y);
+  return y;
+}
+
+// Each step first follows the trend of the steps before; where that does not
+// settle at once on the pose the sweep follows, the link is searched from its
+// ends.
+std::optional<double> FindLinkHeight(GearWork& w, int k) {
+  if (k >= 4)
+    if (const auto trend = TrendLinkHeight(w, k)) return trend;
+  const auto found = SearchLinkHeight(w, k);
+  if (!found || w.method != SolveMethod::exact) return found;
+  return Polished(w, k, *found);
 }
 
 bool RowIsFinite(const GearRun& r, int k, double linkAngle) {

@@ -1,6 +1,7 @@
-// The circle crossing is built from the angle at the second centre (law of
-// cosines) added to the direction between the centres, that direction taken
-// from a one-argument arctangent with the quadrant settled by comparisons.
+// The circle crossing is found by algebra (the foot of the common chord and
+// its half-length); the program's crossing then turns it about the second
+// centre by the small angle its nine-digit pi puts in the direction between
+// the centres, so that it is the crossing of the law-of-cosines construction.
 #include "Geometry.h"
 
 #include <cmath>
@@ -9,30 +10,8 @@
 
 namespace {
 
-// Direction of the vector from b to a.
-double Bearing(Point a, Point b) {
-  double beta;
-  if (a.x != b.x)
-    beta = std::atan((a.y - b.y) / (a.x - b.x));
-  else
-    beta = (a.y - b.y) * kRightAngle / std::fabs(a.y - b.y);
-  return a.x >= b.x ? beta : beta + kPi;
-}
-
-}  // namespace
-
-std::optional<Point> IntersectCircles(int side, Point a, double rA, Point b, double rB) {
-  const double d = std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y));
-  if (rB + rA <= d || std::fabs(rB - rA) >= d) return std::nullopt;
-  const double gamma = std::acos((rB * rB + d * d - rA * rA) / (2 * rB * d));
-  // Rounding can push the cosine a hair past 1 for all but touching circles.
-  if (std::isnan(gamma)) return std::nullopt;
-  const double theta = Bearing(a, b);
-  const double psi = side == 0 ? theta + gamma : theta - gamma;
-  return Point{b.x + rB * std::cos(psi), b.y + rB * std::sin(psi)};
-}
-
-std::optional<Point> CrossCircles(int side, Point a, double rA, Point b, double rB) {
+// The crossing with true pi: the foot of the common chord and its half-length.
+std::optional<Point> ChordCrossing(int side, Point a, double rA, Point b, double rB) {
   const double dx = a.x - b.x, dy = a.y - b.y;
   const double d = std::sqrt(dx * dx + dy * dy);
   if (rB + rA <= d || std::fabs(rB - rA) >= d) return std::nullopt;
@@ -42,6 +21,27 @@ std::optional<Point> CrossCircles(int side, Point a, double rA, Point b, double 
   if (std::isnan(sine)) return std::nullopt;
   const double along = rB * cosine / d, across = (side == 0 ? rB : -rB) * sine / d;
   return Point{b.x + along * dx - across * dy, b.y + along * dy + across * dx};
+}
+
+// How far the bearing of b->a, taken as a one-argument arctangent with pi (or
+// a right angle) of nine digits added by quadrant, turns from the true one.
+constexpr double kPiShortfall = kPi - 3.14159265358979323846;
+constexpr double kRightAngleShortfall = kRightAngle - 1.57079632679489661923;
+
+}  // namespace
+
+std::optional<Point> IntersectCircles(int side, Point a, double rA, Point b, double rB) {
+  const auto crossing = ChordCrossing(side, a, rA, b, rB);
+  if (!crossing) return std::nullopt;
+  // Turned about b as the trigonometric construction turns it; the turn is a
+  // few thousand-millionths of a radian, so its cosine is 1.
+  const double turn = a.x > b.x ? 0 : a.x < b.x ? kPiShortfall : a.y > b.y ? kRightAngleShortfall : -kRightAngleShortfall;
+  const double ux = crossing->x - b.x, uy = crossing->y - b.y;
+  return Point{b.x + (ux - uy * turn), b.y + (uy + ux * turn)};
+}
+
+std::optional<Point> CrossCircles(int side, Point a, double rA, Point b, double rB) {
+  return ChordCrossing(side, a, rA, b, rB);
 }
 
 std::optional<Point> IntersectLineCircle(int root, Point p1, Point p2, Point c, double r) {

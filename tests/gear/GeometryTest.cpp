@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -32,6 +33,44 @@ TEST(IntersectCircles, PicksTheBranchBySideAndRejectsTouchingOrNestedCircles) {
   EXPECT_FALSE(IntersectCircles(0, {0, 0}, 5, {1, 0}, 1));   // one inside the other
   EXPECT_FALSE(IntersectCircles(0, {0, 0}, 5, {0, 0}, 5));   // concentric
   EXPECT_FALSE(IntersectCircles(1, {0, 0}, 1, {20, 0}, 1));  // apart
+}
+
+namespace {
+
+// The law-of-cosines construction with the nine-digit pi: the angle at b added
+// to the direction b->a, that direction from a one-argument arctangent.
+std::optional<Point> TrigonometricCrossing(int side, Point a, double rA, Point b, double rB) {
+  const double d = std::hypot(a.x - b.x, a.y - b.y);
+  if (rB + rA <= d || std::fabs(rB - rA) >= d) return std::nullopt;
+  const double gamma = std::acos((rB * rB + d * d - rA * rA) / (2 * rB * d));
+  if (std::isnan(gamma)) return std::nullopt;
+  double beta = a.x != b.x ? std::atan((a.y - b.y) / (a.x - b.x)) : (a.y > b.y ? 1.570796325 : -1.570796325);
+  if (a.x < b.x) beta += 3.14159265;
+  const double psi = side == 0 ? beta + gamma : beta - gamma;
+  return Point{b.x + rB * std::cos(psi), b.y + rB * std::sin(psi)};
+}
+
+}  // namespace
+
+TEST(IntersectCircles, IsTheTrigonometricConstructionToRoundingInEveryQuadrant) {
+  std::mt19937 random(11);
+  std::uniform_real_distribution<double> at(-60, 60), radius(0.5, 80);
+  int crossings = 0;
+  for (int i = 0; i < 4000; ++i) {
+    Point a{at(random), at(random)}, b{at(random), at(random)};
+    if (i % 50 == 0) a.x = b.x;  // one centre above the other
+    const double rA = radius(random), rB = radius(random);
+    for (const int side : {0, 1}) {
+      const auto want = TrigonometricCrossing(side, a, rA, b, rB);
+      const auto got = IntersectCircles(side, a, rA, b, rB);
+      ASSERT_EQ(want.has_value(), got.has_value()) << i;
+      if (!want) continue;
+      ++crossings;
+      EXPECT_NEAR(got->x, want->x, 1e-12 * (rA + rB)) << i;
+      EXPECT_NEAR(got->y, want->y, 1e-12 * (rA + rB)) << i;
+    }
+  }
+  EXPECT_GT(crossings, 1000);
 }
 
 TEST(CrossCircles, AgreesWithIntersectCirclesOnEitherSideAndRefusesTheSameCircles) {
