@@ -1,0 +1,78 @@
+// At a solved step the lifting link's residual R(y, p) is zero; with the
+// valve's position v(y, p) the lever is dv/dp = v_p - v_y R_p / R_y (the
+// implicit function's derivative), every partial a central difference of
+// PlaceLink. The lifting link's length enters R alone, with R_L = 1.
+#include "PlayLevers.h"
+
+#include <cmath>
+
+#include "GearSolver.h"
+
+namespace {
+
+struct Placed {
+  double residual = NAN, valve = NAN;
+};
+
+Placed PlaceAt(const Engine& e, const LinkDrivers& drivers, double y) {
+  LinkPose pose;
+  Placed p;
+  p.residual = LinkResidual(e, drivers, y, &pose);
+  if (!std::isfinite(p.residual)) return p;
+  const auto die = IntersectLineCircle(0, {e.eccrod, 0}, {0, 0}, pose.linkCentre, e.eccrod + e.pintoslot);
+  if (die) p.valve = RockerSign(e) * EffectiveRatio(e) * die->x;
+  return p;
+}
+
+// The partials by a rod's length: that rod's deviation moved either way.
+Placed RodPartials(const Engine& e, const LinkDrivers& drivers, double y, double h,
+                   double GearDeviations::*rod) {
+  Engine longer = e, shorter = e;
+  longer.asBuilt.*rod += h;
+  shorter.asBuilt.*rod -= h;
+  const Placed a = PlaceAt(longer, drivers, y), b = PlaceAt(shorter, drivers, y);
+  return {(a.residual - b.residual) / (2 * h), (a.valve - b.valve) / (2 * h)};
+}
+
+}  // namespace
+
+double PlayLevers::Size(PlayLever lever, int k) const {
+  switch (lever) {
+    case PlayLever::rod1:
+      return std::fabs(rod1[k]);
+    case PlayLever::rod2:
+      return std::fabs(rod2[k]);
+    case PlayLever::liftLink:
+      return std::fabs(liftLink[k]);
+    case PlayLever::valveRod:
+      return valveRod;
+    case PlayLever::rockerShaft:
+      return rockerShaft;
+    case PlayLever::rockerValve:
+      return rockerValve;
+  }
+  return 0;
+}
+
+PlayLevers LeversOf(const Engine& e, const GearRun& run) {
+  PlayLevers levers;
+  levers.valveRod = EffectiveRatio(e);
+  levers.rockerShaft = std::fabs(1 - RockerSign(e) * EffectiveRatio(e));
+  // Small against the gear, large against rounding: a ten-thousandth of the throw.
+  const double h = 1e-4 * std::fabs(e.eccrad != 0 ? e.eccrad : e.linkpins);
+  const JointTable& t = run.joints;
+  for (int k = 0; k < kSteps; ++k) {
+    const LinkDrivers drivers{t.At(k, ecc1), t.At(k, ecc2), t.At(k, armEnd)};
+    const double y = t.Y[k][pin1];
+    const Placed up = PlaceAt(e, drivers, y + h), down = PlaceAt(e, drivers, y - h);
+    const double residualByY = (up.residual - down.residual) / (2 * h);
+    const double valveByY = (up.valve - down.valve) / (2 * h);
+    const double followY = valveByY / residualByY;
+    const Placed byRod1 = RodPartials(e, drivers, y, h, &GearDeviations::rod1);
+    const Placed byRod2 = RodPartials(e, drivers, y, h, &GearDeviations::rod2);
+    levers.rod1[k] = byRod1.valve - followY * byRod1.residual;
+    levers.rod2[k] = byRod2.valve - followY * byRod2.residual;
+    levers.liftLink[k] = -followY;
+  }
+  return levers;
+}
