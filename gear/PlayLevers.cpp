@@ -1,7 +1,9 @@
 // At a solved step the lifting link's residual R(y, p) is zero; with the
 // valve's position v(y, p) the lever is dv/dp = v_p - v_y R_p / R_y (the
-// implicit function's derivative), every partial a central difference of
-// PlaceLink. The lifting link's length enters R alone, with R_L = 1.
+// implicit function's derivative), every partial a forward difference of the
+// link's placing from the solved pose (four placings a step, the algebraic
+// one, to keep the bands within twice the study's time). The lifting link's
+// length enters R alone, with R_L = 1.
 #include "PlayLevers.h"
 
 #include <cmath>
@@ -17,21 +19,20 @@ struct Placed {
 Placed PlaceAt(const Engine& e, const LinkDrivers& drivers, double y) {
   LinkPose pose;
   Placed p;
-  p.residual = LinkResidual(e, drivers, y, &pose);
+  p.residual = LinkResidual(e, drivers, y, &pose, SolveMethod::quick);
   if (!std::isfinite(p.residual)) return p;
   const auto die = IntersectLineCircle(0, {e.eccrod, 0}, {0, 0}, pose.linkCentre, e.eccrod + e.pintoslot);
   if (die) p.valve = RockerSign(e) * EffectiveRatio(e) * die->x;
   return p;
 }
 
-// The partials by a rod's length: that rod's deviation moved either way.
-Placed RodPartials(const Engine& e, const LinkDrivers& drivers, double y, double h,
+// The partials by a rod's length: that rod's deviation moved by h.
+Placed RodPartials(const Engine& e, const LinkDrivers& drivers, double y, double h, const Placed& at,
                    double GearDeviations::*rod) {
-  Engine longer = e, shorter = e;
+  Engine longer = e;
   longer.asBuilt.*rod += h;
-  shorter.asBuilt.*rod -= h;
-  const Placed a = PlaceAt(longer, drivers, y), b = PlaceAt(shorter, drivers, y);
-  return {(a.residual - b.residual) / (2 * h), (a.valve - b.valve) / (2 * h)};
+  const Placed moved = PlaceAt(longer, drivers, y);
+  return {(moved.residual - at.residual) / h, (moved.valve - at.valve) / h};
 }
 
 }  // namespace
@@ -64,12 +65,10 @@ PlayLevers LeversOf(const Engine& e, const GearRun& run) {
   for (int k = 0; k < kSteps; ++k) {
     const LinkDrivers drivers{t.At(k, ecc1), t.At(k, ecc2), t.At(k, armEnd)};
     const double y = t.Y[k][pin1];
-    const Placed up = PlaceAt(e, drivers, y + h), down = PlaceAt(e, drivers, y - h);
-    const double residualByY = (up.residual - down.residual) / (2 * h);
-    const double valveByY = (up.valve - down.valve) / (2 * h);
-    const double followY = valveByY / residualByY;
-    const Placed byRod1 = RodPartials(e, drivers, y, h, &GearDeviations::rod1);
-    const Placed byRod2 = RodPartials(e, drivers, y, h, &GearDeviations::rod2);
+    const Placed at = PlaceAt(e, drivers, y), up = PlaceAt(e, drivers, y + h);
+    const double followY = (up.valve - at.valve) / (up.residual - at.residual);
+    const Placed byRod1 = RodPartials(e, drivers, y, h, at, &GearDeviations::rod1);
+    const Placed byRod2 = RodPartials(e, drivers, y, h, at, &GearDeviations::rod2);
     levers.rod1[k] = byRod1.valve - followY * byRod1.residual;
     levers.rod2[k] = byRod2.valve - followY * byRod2.residual;
     levers.liftLink[k] = -followY;

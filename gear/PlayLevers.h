@@ -24,8 +24,8 @@ struct PlayLevers {
 // The levers of a run the sweep solved (its joint table filled). At each step
 // the pose is differentiated where it stands: the change of the valve with a
 // rod's (or the lifting link's) length, the height of pin1 following so that
-// the lifting link keeps its length, by central differences of the link's
-// placing. The steps of a sweep are independent, so this is, to the
-// differences' second order, the central difference of two whole sweeps of
-// the gear as built with that rod a little longer and a little shorter.
+// the lifting link keeps its length, by differences of the link's placing.
+// The steps of a sweep are independent, so this is, to a few parts in a
+// hundred thousand, the central difference of two whole sweeps of the gear
+// as built with that rod a little longer and a little shorter.
 PlayLevers LeversOf(const Engine& e, const GearRun& run);
