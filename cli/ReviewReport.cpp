@@ -8,6 +8,7 @@
 #include "Angles.h"
 #include "EngineSchema.h"
 #include "JsonText.h"
+#include "PlayVerdictReport.h"
 #include "MidGear.h"
 #include "NumberFormat.h"
 #include "SweepReport.h"
@@ -196,6 +197,7 @@ void WriteReviewText(std::ostream& out, const ReviewReport& r) {
   WriteChecksText(out, review);
   WriteSensitivityText(out, r);
   WriteFixesText(out, r);
+  if (r.play) WritePlayVerdictText(out, *r.play, r.unit);
 }
 
 void WriteReviewJson(std::ostream& out, const ReviewReport& r) {
@@ -210,5 +212,6 @@ void WriteReviewJson(std::ostream& out, const ReviewReport& r) {
   WriteSensitivityJson(out, r.sensitivity);
   out << ", ";
   WriteFixesJson(out, r.fixes);
+  if (r.play) out << ", \"play\": " << PlayVerdictJson(*r.play);
   out << "}\n";
 }
