@@ -35,6 +35,18 @@ Placed RodPartials(const Engine& e, const LinkDrivers& drivers, double y, double
   return {(moved.residual - at.residual) / h, (moved.valve - at.valve) / h};
 }
 
+struct StepLevers {
+  double rod1, rod2, liftLink;
+};
+
+StepLevers LeversAt(const Engine& e, const LinkDrivers& drivers, double y, double h) {
+  const Placed at = PlaceAt(e, drivers, y), up = PlaceAt(e, drivers, y + h);
+  const double followY = (up.valve - at.valve) / (up.residual - at.residual);
+  const Placed byRod1 = RodPartials(e, drivers, y, h, at, &GearDeviations::rod1);
+  const Placed byRod2 = RodPartials(e, drivers, y, h, at, &GearDeviations::rod2);
+  return {byRod1.valve - followY * byRod1.residual, byRod2.valve - followY * byRod2.residual, -followY};
+}
+
 }  // namespace
 
 double PlayLevers::Size(PlayLever lever, int k) const {
@@ -64,14 +76,15 @@ PlayLevers LeversOf(const Engine& e, const GearRun& run) {
   const JointTable& t = run.joints;
   for (int k = 0; k < kSteps; ++k) {
     const LinkDrivers drivers{t.At(k, ecc1), t.At(k, ecc2), t.At(k, armEnd)};
-    const double y = t.Y[k][pin1];
-    const Placed at = PlaceAt(e, drivers, y), up = PlaceAt(e, drivers, y + h);
-    const double followY = (up.valve - at.valve) / (up.residual - at.residual);
-    const Placed byRod1 = RodPartials(e, drivers, y, h, at, &GearDeviations::rod1);
-    const Placed byRod2 = RodPartials(e, drivers, y, h, at, &GearDeviations::rod2);
-    levers.rod1[k] = byRod1.valve - followY * byRod1.residual;
-    levers.rod2[k] = byRod2.valve - followY * byRod2.residual;
-    levers.liftLink[k] = -followY;
+    // Where the gear cannot be placed a step further (at the edge of
+    // assembling), the differences are taken the other way.
+    for (const double step : {h, -h}) {
+      const StepLevers l = LeversAt(e, drivers, t.Y[k][pin1], step);
+      levers.rod1[k] = l.rod1;
+      levers.rod2[k] = l.rod2;
+      levers.liftLink[k] = l.liftLink;
+      if (std::isfinite(l.rod1) && std::isfinite(l.rod2) && std::isfinite(l.liftLink)) break;
+    }
   }
   return levers;
 }
