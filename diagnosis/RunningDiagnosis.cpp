@@ -90,11 +90,12 @@ CauseFit FitAlone(const SettingDesign& design, const std::vector<Evidence>& evid
   return fit;
 }
 
-// The size in the shop's 64ths where it is at least one, else as it is.
+// The size in the shop's 64ths of an inch where it is at least one, else in
+// four figures.
 std::string About(double size, LengthUnit unit) {
   const double sixtyFourths = std::round(std::fabs(size) * 64) / 64;
-  return "about " +
-         LengthWords(sixtyFourths > 0 && unit != LengthUnit::mm ? sixtyFourths : std::fabs(size), unit);
+  if (sixtyFourths > 0 && unit != LengthUnit::mm) return "about " + LengthWords(sixtyFourths, unit);
+  return "about " + FormatGeneral4(std::fabs(size)) + UnitSuffix(Quantity::length, unit);
 }
 
 std::string CauseWords(const SettingDesign& design, const CauseFit& f) {

@@ -2,9 +2,14 @@
 // ends' events apart, play delays both alike; cards of an engine with one
 // fault name it first with its size; the evidence file's bad rows are named.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
+#include "EvidenceCommand.h"
 #include "RunningDiagnosis.h"
 #include "SampleEngines.h"
 
@@ -89,6 +94,43 @@ TEST(RunningDiagnosisTest, AnEvidenceFileIsReadWholeOrItsBadRowNamed) {
     EXPECT_EQ(std::get<ReadingsTextProblem>(parsed).line, where.first) << text;
     EXPECT_EQ(std::get<ReadingsTextProblem>(parsed).column, where.second) << text;
   }
+}
+
+// The command's part: the cards of a valve off on its spindle as a file,
+// the causes as JSON best first; a bad file runs nothing.
+TEST(RunningDiagnosisTest, TheEvidenceCommandReportsTheCausesBestFirst) {
+  const SettingDesign design = Goods();
+  DeviationVector spindle{};
+  spindle[spindleIndex] = -1.0 / 16;
+  const auto path =
+      std::filesystem::temp_directory_path() / ("zov_evidence_" + std::to_string(::getpid()) + ".csv");
+  {
+    std::ofstream file(path);
+    file << "angleDeg,end,event,value,unit,plusMinus\n";
+    for (const Evidence& e : Cards(design, spindle, 0))
+      file << e.angleDeg << ',' << ReadingEndKey(e.end) << ',' << EvidenceEventKey(e.event) << ',' << e.value
+           << ",%,\n";
+  }
+  EvidenceRequest q{SampleGear("Goods 0-6-0 slide valve"),
+                    "Goods",
+                    LengthUnit::in,
+                    std::nullopt,
+                    ValveSetting::equalLeads,
+                    path.string(),
+                    true,
+                    2};
+  std::ostringstream out, err;
+  ASSERT_EQ(RunEvidence(q, out, err), 0) << err.str();
+  EXPECT_NE(out.str().find("\"causes\": [\n    {\"cause\": \"spindle\", \"size\": -0.06"), std::string::npos)
+      << out.str();
+  EXPECT_NE(out.str().find("\"lengthUnit\": \"in\""), std::string::npos);
+  EXPECT_NE(out.str().find("\"undecided\": ["), std::string::npos);
+  std::ofstream(path) << "angleDeg,end,event,value,unit,plusMinus\n10,front,cutOff,x,,\n";
+  std::ostringstream none, why;
+  EXPECT_EQ(RunEvidence(q, none, why), 3);
+  EXPECT_EQ(none.str(), "");
+  EXPECT_NE(why.str().find("line 2, column 4"), std::string::npos) << why.str();
+  std::filesystem::remove(path);
 }
 
 }  // namespace
