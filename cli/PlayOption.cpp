@@ -22,7 +22,8 @@ const char* const kPlayHelpText =
     "reaches the valve by its lever at that crank angle (a strap or rod pin as a change of its rod's\n"
     "length, the lifting link's pins as a change of its length, the die and the valve rod's pins one for\n"
     "one times the rocker's ratio, the rocker's shaft as the rocker swung about its input pin: 1 + ratio\n"
-    "for type B, |1 - ratio| for type A); their sum is the lost motion b. The valve's friction holds it until\n"
+    "for type B, |1 - ratio| for type A); their sum is the lost motion b. The valve's friction holds it "
+    "until\n"
     "the gear has taken up its slack, so the valve lags the driven motion by up to b/2 either way: every\n"
     "lead and port opening falls by about b/2 and every event comes a little later, at both ends alike.\n"
     "Each band is [low, high] over the gear with no play, half the play and the play given.";

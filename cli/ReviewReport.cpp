@@ -8,9 +8,9 @@
 #include "Angles.h"
 #include "EngineSchema.h"
 #include "JsonText.h"
-#include "PlayVerdictReport.h"
 #include "MidGear.h"
 #include "NumberFormat.h"
+#include "PlayVerdictReport.h"
 #include "SweepReport.h"
 
 namespace {
