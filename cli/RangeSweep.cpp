@@ -31,7 +31,9 @@ void WriteReport(const SweepOptions& options, LengthUnit unit, const Session& s,
   const QuadrantStudy& study = played.study;
   const bool withPlay = options.play.has_value();
   if (options.csv) {
-    out << StudyCsvText(study, Cp1252ToUtf8(s.engine().name), unit);
+    const std::string name = Cp1252ToUtf8(s.engine().name);
+    out << (withPlay ? StudyCsvText(study, name, unit, PlayCsvColumns(played, unit))
+                     : StudyCsvText(study, name, unit));
   } else if (options.json) {
     std::vector<SweepRun> runs{RunWithIndicator(setting)};
     runs.front().equalLeadsSet =

@@ -187,7 +187,6 @@ std::optional<UsageError> CheckStudyOptions(const SweepOptions& options) {
   if (options.valveSetting && !options.range) return UsageError{"--valve-setting goes with --range"};
   if (options.indicator && !options.range) return UsageError{"--indicator goes with --range"};
   if (options.play && !options.range) return UsageError{"--play goes with --range"};
-  if (options.play && options.csv) return UsageError{"--play goes with the text or --json report, not --csv"};
   return std::nullopt;
 }
 

@@ -366,5 +366,10 @@ TEST_F(SweepCommandTest, PlayAddsEachNotchsBandsAndTheWorstWithIt) {
   EXPECT_EQ(bad.out, "");
   EXPECT_NE(bad.err.find("line 3, column 1"), std::string::npos) << bad.err;
   EXPECT_EQ(with("b=x").status, 2);
+  const Outcome csv =
+      Run({"--range", "-20:20:10", "--set", "25", "--csv", "--play", "b=0.03125", "Goods 0-6-0 slide valve"});
+  EXPECT_NE(csv.out.find(",workImbalancePct,admissionBackLow,admissionBackHigh,"), std::string::npos)
+      << csv.out;
+  EXPECT_NE(csv.out.find(",maxPortOpeningFrontLow,maxPortOpeningFrontHigh,error\r\n"), std::string::npos);
   EXPECT_EQ(Run({"--play", "b=0.1", "Goods 0-6-0 slide valve", "20"}).status, 2);
 }
