@@ -42,7 +42,10 @@ void WriteDiagnosisJson(std::ostream& out, const std::string& engineName, Length
         << ", \"size\": " << JsonNumber(c.size) << ", \"unit\": " << JsonString(CauseUnit(c.cause, unit))
         << ", \"explains\": " << JsonNumber(c.explains) << ", \"words\": " << JsonString(c.words) << "}";
   }
-  out << "\n  ],\n  \"undecided\": [";
+  out << "\n  ],\n  \"together\": {";
+  for (int j = 0; j < kDeviationCount; ++j)
+    out << JsonString(std::string(DeviationKey(j))) << ": " << JsonNumber(d.together.deviations[j]) << ", ";
+  out << "\"play\": " << JsonNumber(d.together.play) << "},\n  \"undecided\": [";
   for (std::size_t i = 0; i < d.undecided.size(); ++i)
     out << (i == 0 ? "\n    " : ",\n    ") << JsonString(d.undecided[i]);
   out << (d.undecided.empty() ? "]" : "\n  ]") << "\n}\n";
@@ -55,6 +58,11 @@ void WriteDiagnosisText(std::ostream& out, const std::string& engineName, Length
     out << "  " << i + 1 << ". " << d.causes[i].words << ": explains " << Percent(d.causes[i].explains)
         << '\n';
   for (const std::string& sentence : d.undecided) out << sentence << '\n';
+  out << "All fitted together (each held near zero by its plausible size; the spindle and both rods together "
+         "are nearly one):";
+  for (int j = 0; j < kDeviationCount; ++j)
+    out << ' ' << DeviationKey(j) << ' ' << FormatGeneral4(d.together.deviations[j]);
+  out << " play " << FormatGeneral4(d.together.play) << '\n';
 }
 
 int RunEvidence(const EvidenceRequest& q, std::ostream& out, std::ostream& err) {

@@ -30,7 +30,8 @@ struct EvidenceRequest {
 int RunEvidence(const EvidenceRequest& request, std::ostream& out, std::ostream& err);
 
 // The report alone: "causes" (each {cause, size, unit, explains}, best first,
-// with "words") and "undecided" (sentences).
+// with "words"), "together" (the five deviations and the play fitted at once)
+// and "undecided" (sentences).
 void WriteDiagnosisJson(std::ostream& out, const std::string& engineName, LengthUnit unit,
                         const RunningDiagnosis& diagnosis);
 void WriteDiagnosisText(std::ostream& out, const std::string& engineName, LengthUnit unit,

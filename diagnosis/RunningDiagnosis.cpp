@@ -7,6 +7,7 @@
 #include "RunningDiagnosis.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -117,6 +118,119 @@ std::string CauseWords(const SettingDesign& design, const CauseFit& f) {
   return "";
 }
 
+constexpr int kUnknowns = kDeviationCount + 1;
+using Unknowns = std::array<double, kUnknowns>;
+
+// Solves the small normal equations a x = b by Gaussian elimination with
+// partial pivoting; false when they are singular.
+bool Solve(std::array<Unknowns, kUnknowns> a, Unknowns b, Unknowns& x) {
+  for (int c = 0; c < kUnknowns; ++c) {
+    int pivot = c;
+    for (int r = c + 1; r < kUnknowns; ++r)
+      if (std::fabs(a[r][c]) > std::fabs(a[pivot][c])) pivot = r;
+    if (!(std::fabs(a[pivot][c]) > 0)) return false;
+    std::swap(a[c], a[pivot]);
+    std::swap(b[c], b[pivot]);
+    for (int r = c + 1; r < kUnknowns; ++r) {
+      const double f = a[r][c] / a[c][c];
+      for (int k = c; k < kUnknowns; ++k) a[r][k] -= f * a[c][k];
+      b[r] -= f * b[c];
+    }
+  }
+  for (int c = kUnknowns - 1; c >= 0; --c) {
+    double sum = b[c];
+    for (int k = c + 1; k < kUnknowns; ++k) sum -= a[c][k] * x[k];
+    x[c] = sum / a[c][c];
+  }
+  return true;
+}
+
+struct Together {
+  const SettingDesign& design;
+  const std::vector<Evidence>& evidence;
+  Unknowns plausible{};
+
+  std::optional<std::vector<double>> Figures(const Unknowns& u) const {
+    DeviationVector d;
+    std::copy(u.begin(), u.begin() + kDeviationCount, d.begin());
+    return EvidenceFigures(design, d, u[kDeviationCount], evidence);
+  }
+  // The evidence's residuals in precisions, then each unknown in its plausible size.
+  std::optional<std::vector<double>> Residuals(const Unknowns& u) const {
+    const auto f = Figures(u);
+    if (!f) return std::nullopt;
+    std::vector<double> r;
+    for (std::size_t i = 0; i < evidence.size(); ++i)
+      r.push_back((evidence[i].value - (*f)[i]) / evidence[i].plusMinus);
+    for (int j = 0; j < kUnknowns; ++j) r.push_back(u[j] / plausible[j]);
+    return r;
+  }
+};
+
+double SumOfSquares(const std::optional<std::vector<double>>& r) {
+  if (!r) return kInf;
+  double sum = 0;
+  for (const double x : *r) sum += x * x;
+  return sum;
+}
+
+// Levenberg-Marquardt from the design on forward differences, the play
+// kept at or above zero.
+FittedWithPlay FitTogether(const SettingDesign& design, const std::vector<Evidence>& evidence) {
+  Together t{design, evidence, {}};
+  Unknowns h{};
+  for (int j = 0; j < kDeviationCount; ++j) {
+    t.plausible[j] = design.plausible[j];
+    h[j] = Step(design, j == spindleIndex ? Cause::spindle : static_cast<Cause>(j + 1));
+  }
+  t.plausible[kDeviationCount] = design.plausible[rod1Index];
+  h[kDeviationCount] = Step(design, Cause::play);
+  Unknowns u{};
+  auto r = t.Residuals(u);
+  double lambda = 1e-3;
+  for (int it = 0; it < 2 * kMostSteps && r; ++it) {
+    std::array<std::vector<double>, kUnknowns> columns;
+    for (int j = 0; j < kUnknowns; ++j) {
+      Unknowns moved = u;
+      moved[j] += h[j];
+      const auto rm = t.Residuals(moved);
+      if (!rm) return {};
+      for (std::size_t i = 0; i < r->size(); ++i) columns[j].push_back(((*rm)[i] - (*r)[i]) / h[j]);
+    }
+    std::array<Unknowns, kUnknowns> a{};
+    Unknowns g{};
+    for (int j = 0; j < kUnknowns; ++j) {
+      for (int k = 0; k < kUnknowns; ++k)
+        for (std::size_t i = 0; i < r->size(); ++i) a[j][k] += columns[j][i] * columns[k][i];
+      for (std::size_t i = 0; i < r->size(); ++i) g[j] -= columns[j][i] * (*r)[i];
+    }
+    // Damped more until a step lowers the sum; the fit ends when one barely does.
+    bool significant = false, accepted = false;
+    for (int tries = 0; tries < 8 && !accepted; ++tries) {
+      std::array<Unknowns, kUnknowns> damped = a;
+      for (int j = 0; j < kUnknowns; ++j) damped[j][j] *= 1 + lambda;
+      Unknowns step{}, next = u;
+      lambda *= 10;
+      if (!Solve(damped, g, step)) continue;
+      for (int j = 0; j < kUnknowns; ++j) next[j] += step[j];
+      next[kDeviationCount] = std::max(0.0, next[kDeviationCount]);
+      auto rn = t.Residuals(next);
+      if (!(SumOfSquares(rn) < SumOfSquares(r))) continue;
+      significant = SumOfSquares(r) - SumOfSquares(rn) > 1e-9 * SumOfSquares(r);
+      accepted = true;
+      u = next;
+      r = std::move(rn);
+      lambda /= 1000;
+    }
+    if (!significant) break;
+  }
+  FittedWithPlay fit;
+  std::copy(u.begin(), u.begin() + kDeviationCount, fit.deviations.begin());
+  fit.play = u[kDeviationCount];
+  fit.chi2 = Chi2(evidence, t.Figures(u));
+  return fit;
+}
+
 // The notches a card might be taken at: the full gears and half-way to them.
 std::vector<double> CandidateAngles(const SettingDesign& design) {
   return {design.usable.loDeg, design.usable.loDeg / 2, design.usable.hiDeg / 2, design.usable.hiDeg};
@@ -213,6 +327,7 @@ RunningDiagnosis DiagnoseRunning(const SettingDesign& design, const std::vector<
     r.problem = "The design itself does not make every event of the evidence.";
     return r;
   }
+  r.together = FitTogether(design, evidence);
   for (int c = 0; c < kCauses; ++c) {
     CauseFit fit = FitAlone(design, evidence, static_cast<Cause>(c), r.chi2Design);
     fit.words = CauseWords(design, fit);

@@ -24,9 +24,19 @@ struct CauseFit {
   std::string words;    // "valve off on its spindle, about 1/16 in towards the front"
 };
 
+// The gear as built with its play, all fitted together: the valve-setting
+// fit's five deviations and the total lost motion b >= 0, each held near
+// zero by its plausible size, as the valve-setting fit holds them.
+struct FittedWithPlay {
+  DeviationVector deviations{};
+  double play = 0;
+  double chi2 = 0;
+};
+
 struct RunningDiagnosis {
   std::string problem;  // the user's sentence when there is none
   double chi2Design = 0;
+  FittedWithPlay together;
   std::vector<CauseFit> causes;        // best first
   std::vector<std::string> undecided;  // one sentence per pair the evidence cannot tell apart
   bool ok() const { return problem.empty(); }

@@ -68,6 +68,8 @@ TEST(RunningDiagnosisTest, TheCardsOfAFaultyEngineNameItFirst) {
   EXPECT_EQ(worn.causes.front().cause, Cause::play);
   EXPECT_NEAR(worn.causes.front().size, 1.0 / 16, 1.0 / 64);
   for (const CauseFit& other : worn.causes) EXPECT_GE(other.chi2, worn.causes.front().chi2);
+  // All fitted at once the play takes most of it.
+  EXPECT_NEAR(worn.together.play, 1.0 / 16, 1.0 / 64);
 
   std::vector<Evidence> outside = Cards(design, {}, 0);
   outside.front().angleDeg = design.usable.hiDeg + 5;
