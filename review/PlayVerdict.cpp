@@ -3,7 +3,7 @@
 // behind a new dead band and reads the figures again, so the searches cost
 // no sweep. A verdict is monotonic in each clearance: more play never makes
 // an event earlier or a lead larger, so the clearance at change is bracketed
-// by doubling and halved to a thousandth.
+// by doubling and halved 24 times.
 #include "PlayVerdict.h"
 
 #include <algorithm>
