@@ -12,7 +12,7 @@ const char* const kPlayVerdictHelpText =
     "first to lose a grade as the play grows); the joints are ranked by its change per unit of clearance,\n"
     "each with the clearance (the others as given) at which the verdict changes: for rebush the clearance\n"
     "to bush it to, otherwise the clearance it may reach. New running fits for pins of about 1 1/2 in are\n"
-    "0.002 to 0.006 in diametral (eccentric straps looser); the words compare the first joint with them.";
+    "0.002 to 0.006 in diametral (eccentric straps looser); the words name the pins worn past them.";
 
 namespace {
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <cmath>
 #include <memory>
 #include <thread>
@@ -167,16 +168,31 @@ double LoosestRunningFit(LengthUnit unit) {
   return unit == LengthUnit::mm ? 0.15 : 0.006;
 }
 
-std::string FitWords(const JointEffect& first, LengthUnit unit) {
+// The pins (the straps run a looser fit) whose clearance passes the loosest
+// new running fit, the most worn first, each with how many times it is.
+std::string FitWords(const std::vector<JointEffect>& joints, LengthUnit unit) {
   const std::string u = UnitSuffix(Quantity::length, unit);
   const double loosest = LoosestRunningFit(unit);
+  std::vector<const JointEffect*> over;
+  for (const JointEffect& j : joints)
+    if (j.joint != "total" && j.joint.rfind("strap", 0) != 0 && j.clearance > loosest) over.push_back(&j);
+  std::stable_sort(over.begin(), over.end(),
+                   [](const JointEffect* a, const JointEffect* b) { return a->clearance > b->clearance; });
   std::string words = " New running fits for pins of about 1 1/2 in are " +
                       std::string(unit == LengthUnit::mm ? "0.05 to 0.15 mm" : "0.002 to 0.006 in") +
                       " diametral, eccentric straps a looser fit";
-  if (first.joint != "total" && first.clearance > loosest)
-    words += "; the " + first.words + " at " + FormatGeneral4(first.clearance) + u + " is " +
-             FormatGeneral4(first.clearance / loosest) + " times the loosest";
+  for (std::size_t i = 0; i < over.size(); ++i)
+    words += std::string(i == 0 ? "; " : ", ") + "the " + over[i]->words + " at " +
+             FormatGeneral4(over[i]->clearance) + u + " is " + FormatGeneral4(over[i]->clearance / loosest) +
+             " times the loosest";
   return words + (unit == LengthUnit::none ? " (lengths taken as inches)." : ".");
+}
+
+// A check's title inside a sentence.
+std::string InSentence(const char* title) {
+  std::string text = title;
+  if (!text.empty()) text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+  return text;
 }
 
 std::string VerdictWords(const PlayVerdict& v, LengthUnit unit) {
@@ -190,22 +206,22 @@ std::string VerdictWords(const PlayVerdict& v, LengthUnit unit) {
   std::string words;
   switch (v.verdict) {
     case PlayVerdictKind::rebush:
-      words = "Re-bush: with this play the " + std::string(spec.title) + " is poor" + figures +
+      words = "Re-bush: with this play the " + InSentence(spec.title) + " is poor" + figures +
               ". Re-bush the " + first.words + " first: " +
               (first.clearanceAtChange
                    ? "at " + change + " or less there the gear is no longer to be re-bushed."
                    : "no clearance of it alone clears the verdict; the others must be re-bushed too.");
       break;
     case PlayVerdictKind::watch:
-      words = "Accept, watch the " + std::string(spec.title) + ": it loses a grade with this play" + figures +
+      words = "Accept, watch the " + InSentence(spec.title) + ": it loses a grade with this play" + figures +
               ". It is to be re-bushed when the " + first.words + " reaches " + change + ".";
       break;
     case PlayVerdictKind::accept:
       words = "Accept: no check of the review loses a grade with this play. The first to change is the " +
-              std::string(spec.title) + figures + ", when the " + first.words + " reaches " + change + ".";
+              InSentence(spec.title) + figures + ", when the " + first.words + " reaches " + change + ".";
       break;
   }
-  return words + FitWords(first, unit);
+  return words + FitWords(v.joints, unit);
 }
 
 }  // namespace
