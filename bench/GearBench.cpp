@@ -2,7 +2,8 @@
 // crank sweep with its events and derived values (and the quick sweep a design
 // search's trials take), taking an engine in with its mid-gear direction, a
 // study of 100 lifting-arm angles on one thread and on two, and the quadrant
-// study of 121 notches and of the usable range.
+// study of 121 notches and of the usable range, and the same studies with the
+// worn gear's bands.
 // Run with --benchmark_repetitions=N for medians.
 #include <benchmark/benchmark.h>
 
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "MidGear.h"
+#include "PlayBands.h"
 #include "QuadrantStudy.h"
 #include "Session.h"
 
@@ -146,5 +148,43 @@ void BM_QuadrantStudy121Indicators(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_QuadrantStudy121Indicators)->Unit(benchmark::kMicrosecond);
+
+// Goods worn as a fitter might find it: 1/32 in in each rod pin, 1/64 in in
+// the die, 0.01 in in each strap and 0.02 in in the lifting link's pins.
+GearPlay BenchPlay() {
+  GearPlay play;
+  play.clearance[rodPin1Joint] = play.clearance[rodPin2Joint] = 1.0 / 32;
+  play.clearance[dieJoint] = 1.0 / 64;
+  play.clearance[strap1Joint] = play.clearance[strap2Joint] = 0.01;
+  play.clearance[liftLinkPinJoint] = play.clearance[liftArmPinJoint] = 0.02;
+  return play;
+}
+
+// The bands beside BM_QuadrantStudy121: the same notches, each run's levers
+// and its worn figures with half and all of the play.
+void BM_PlayBands121(benchmark::State& state) {
+  Session s;
+  s.Take(BenchEngine(false));
+  const NotchPlan plan{false, -60, 60, 1};
+  for (auto _ : state) {
+    const PlayStudy bands = RunPlayStudy(s, 20, plan, BenchPlay(), static_cast<int>(state.range(0)));
+    if (bands.bands.size() != 121) state.SkipWithError("not 121 notches");
+    benchmark::DoNotOptimize(bands.worstWithPlay.worstInequality);
+  }
+}
+BENCHMARK(BM_PlayBands121)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// The bands over the quadrant beside BM_QuadrantStudyAuto.
+void BM_PlayBandsAuto(benchmark::State& state) {
+  Session s;
+  s.Take(BenchEngine(false));
+  const NotchPlan plan{true, 0, 0, 0.5};
+  for (auto _ : state) {
+    const PlayStudy bands =
+        RunPlayStudy(s, 20, plan, BenchPlay(), static_cast<int>(std::thread::hardware_concurrency()));
+    benchmark::DoNotOptimize(bands.worstWithPlay.worstInequality);
+  }
+}
+BENCHMARK(BM_PlayBandsAuto)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace

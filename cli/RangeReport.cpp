@@ -69,10 +69,10 @@ void WriteSummary(std::ostream& out, const QuadrantStudy& study, LengthUnit unit
       << "\nLeads: from " << length(s.leadMin) << " to " << length(s.leadMax)
       << "\nSmallest max. port opening: " << length(s.smallestPortOpening)
       << "\nWorst work imbalance 100 (Wb - Wf) / mean (%): " << Figure(s.worstWorkImbalancePct)
-      << "\nWorst die slip along the slot: " << length(s.worstDieSlip)
-      << "\nIndicator diagrams: clearance " << FormatGeneral4(p.clearancePct)
-      << " % of the swept volume, exhaust pressure " << FormatGeneral4(p.exhaustPressure)
-      << " of the admission pressure, piston rod " << FormatGeneral4(p.rodRatio) << " of the bore\n";
+      << "\nWorst die slip along the slot: " << length(s.worstDieSlip) << "\nIndicator diagrams: clearance "
+      << FormatGeneral4(p.clearancePct) << " % of the swept volume, exhaust pressure "
+      << FormatGeneral4(p.exhaustPressure) << " of the admission pressure, piston rod "
+      << FormatGeneral4(p.rodRatio) << " of the bore\n";
 }
 
 std::string JsonOptional(const std::optional<double>& value) {
@@ -102,26 +102,30 @@ void WriteRangeTable(std::ostream& out, const Session& s, const StudyRow& settin
   WriteSummary(out, study, unit);
 }
 
-std::string JsonStudyMembers(const QuadrantStudy& study) {
+std::string JsonSummaryFigures(const StudySummary& s) {
+  return "\"worstCutOffInequality\": " + JsonOptional(s.worstInequality) +
+         ", \"worstCutOffInequalityDown\": " + JsonOptional(s.worstInequalityDown) +
+         ", \"worstCutOffInequalityUp\": " + JsonOptional(s.worstInequalityUp) + ",\n    \"leadRange\": [" +
+         JsonOptional(s.leadMin) + ", " + JsonOptional(s.leadMax) +
+         "], \"smallestMaxPortOpening\": " + JsonOptional(s.smallestPortOpening) +
+         ", \"worstWorkImbalancePct\": " + JsonOptional(s.worstWorkImbalancePct) +
+         ", \"worstDieSlip\": " + JsonOptional(s.worstDieSlip);
+}
+
+std::string JsonStudyMembers(const QuadrantStudy& study, const std::string& moreSummary) {
   const StudySummary& s = study.summary;
   std::string text =
       study.options.valveSetting == ValveSetting::equalLeads
           ? ""
           : "  \"valveSetting\": " + JsonString(std::string(ValveSettingKey(study.options.valveSetting))) +
                 ",\n";
-  text += "  \"summary\": {\"worstCutOffInequality\": " + JsonOptional(s.worstInequality) +
-          ", \"worstCutOffInequalityDown\": " + JsonOptional(s.worstInequalityDown) +
-          ", \"worstCutOffInequalityUp\": " + JsonOptional(s.worstInequalityUp) + ",\n    \"leadRange\": [" +
-          JsonOptional(s.leadMin) + ", " + JsonOptional(s.leadMax) +
-          "], \"smallestMaxPortOpening\": " + JsonOptional(s.smallestPortOpening) +
-          ", \"worstWorkImbalancePct\": " + JsonOptional(s.worstWorkImbalancePct) +
-          ", \"worstDieSlip\": " + JsonOptional(s.worstDieSlip) +
-          ",\n    \"workingNotchesDeg\": [";
+  text += "  \"summary\": {" + JsonSummaryFigures(s) + ",\n    \"workingNotchesDeg\": [";
   for (std::size_t i = 0; i < s.workingNotchesDeg.size(); ++i)
     text += (i == 0 ? "" : ", ") + JsonNumber(s.workingNotchesDeg[i]);
   text += "]";
   if (study.usable)
     text += ",\n    \"usableRangeDeg\": [" + JsonNumber(study.usable->loDeg) + ", " +
             JsonNumber(study.usable->hiDeg) + "]";
+  if (!moreSummary.empty()) text += ",\n    " + moreSummary;
   return text + "}";
 }

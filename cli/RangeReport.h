@@ -17,8 +17,12 @@ void WriteRangeTable(std::ostream& out, const Session& s, const StudyRow& settin
                      LengthUnit unit);
 
 // "valveSetting" for equal cut-offs only, then "summary" (and with an
-// automatic plan "usableRangeDeg") for WriteJsonReport.
-std::string JsonStudyMembers(const QuadrantStudy& study);
+// automatic plan "usableRangeDeg") for WriteJsonReport; moreSummary, when
+// given, is one more member of the summary ("worstWithPlay": {...}).
+std::string JsonStudyMembers(const QuadrantStudy& study, const std::string& moreSummary = {});
+
+// The summary's figures as JSON members, worstCutOffInequality to worstDieSlip.
+std::string JsonSummaryFigures(const StudySummary& s);
 
 // A notch's row as a run of the report, without its indicator figures.
 SweepRun SweepRunOf(const StudyRow& row);

@@ -8,6 +8,7 @@
 
 #include "Cp1252.h"
 #include "MessageLine.h"
+#include "PlayOption.h"
 #include "RangeReport.h"
 #include "StudyCsv.h"
 #include "SweepCommand.h"
@@ -23,18 +24,29 @@ SweepRun RunWithIndicator(const StudyRow& row) {
   return run;
 }
 
+// With the play each notch's run carries its bands, and the summary its
+// worst figures with the play.
 void WriteReport(const SweepOptions& options, LengthUnit unit, const Session& s, const StudyRow& setting,
-                 const QuadrantStudy& study, std::ostream& out) {
+                 const PlayStudy& played, std::ostream& out) {
+  const QuadrantStudy& study = played.study;
+  const bool withPlay = options.play.has_value();
   if (options.csv) {
-    out << StudyCsvText(study, Cp1252ToUtf8(s.engine().name), unit);
+    const std::string name = Cp1252ToUtf8(s.engine().name);
+    out << (withPlay ? StudyCsvText(study, name, unit, PlayCsvColumns(played, unit))
+                     : StudyCsvText(study, name, unit));
   } else if (options.json) {
     std::vector<SweepRun> runs{RunWithIndicator(setting)};
     runs.front().equalLeadsSet =
         options.valveSetting.value_or(ValveSetting::equalLeads) == ValveSetting::equalLeads;
-    for (const StudyRow& row : study.rows) runs.push_back(RunWithIndicator(row));
-    WriteJsonReport(out, s, runs, unit, JsonStudyMembers(study));
+    for (std::size_t i = 0; i < study.rows.size(); ++i) {
+      runs.push_back(RunWithIndicator(study.rows[i]));
+      if (withPlay) runs.back().moreMembers = JsonBandMember(study.rows[i], played.bands[i]);
+    }
+    WriteJsonReport(out, s, runs, unit,
+                    JsonStudyMembers(study, withPlay ? JsonWorstWithPlay(played.worstWithPlay) : ""));
   } else {
     WriteRangeTable(out, s, setting, study, unit);
+    if (withPlay) WritePlayText(out, played, unit);
   }
 }
 
@@ -68,8 +80,19 @@ int SweepRange(const SweepOptions& options, LengthUnit unit, const Session& s, s
   const double settingDeg = *options.settingDeg;
   const StudyOptions choices{options.valveSetting.value_or(ValveSetting::equalLeads),
                              options.indicator.value_or(IndicatorParams{})};
-  const QuadrantStudy study = RunQuadrantStudy(
-      s, settingDeg, *options.range, static_cast<int>(std::thread::hardware_concurrency()), nullptr, choices);
+  const int threads = static_cast<int>(std::thread::hardware_concurrency());
+  PlayStudy played;
+  if (options.play) {
+    const auto play = LoadPlay(*options.play, s.engine());
+    if (const auto* problem = std::get_if<std::string>(&play)) {
+      WriteMessageLine(err, kProgram, *problem);
+      return kExitFileOrEngine;
+    }
+    played = RunPlayStudy(s, settingDeg, *options.range, std::get<GearPlay>(play), threads, nullptr, choices);
+  } else {
+    played.study = RunQuadrantStudy(s, settingDeg, *options.range, threads, nullptr, choices);
+  }
+  const QuadrantStudy& study = played.study;
   if (study.problem != StudyProblem::none) return SayProblem(options, unit, s, study, out, err);
   const StudyRow setting = MakeStudyRow(settingDeg, SettingRun(s, study), choices.indicator);
   int status = kExitOk;
@@ -80,6 +103,6 @@ int SweepRange(const SweepOptions& options, LengthUnit unit, const Session& s, s
     WriteMessageLine(err, kProgram, line.str());
     status = kExitCannotAssemble;
   }
-  WriteReport(options, unit, s, setting, study, out);
+  WriteReport(options, unit, s, setting, played, out);
   return WriteLastTable(options, s, study, err) ? status : kExitFileOrEngine;
 }

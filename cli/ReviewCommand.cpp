@@ -15,6 +15,8 @@
 #include "EngineConversion.h"
 #include "LengthUnitSetting.h"
 #include "MessageLine.h"
+#include "PlayOption.h"
+#include "PlayVerdictReport.h"
 #include "ReviewOptions.h"
 #include "ReviewReport.h"
 #include "SweepCommand.h"
@@ -58,6 +60,15 @@ std::optional<std::string> DataFileProblem(const std::string& path) {
 
 int Review(const ReviewOptions& options, const EngineRecord& stored, std::ostream& out, std::ostream& err) {
   const LengthUnit unit = options.unit.value_or(ReadLengthUnit(options.dataFile));
+  std::optional<GearPlay> play;
+  if (options.play) {
+    auto loaded = LoadPlay(*options.play, ToEngine(stored));
+    if (const auto* problem = std::get_if<std::string>(&loaded)) {
+      Say(err, *problem);
+      return kExitFileOrEngine;
+    }
+    play = std::get<GearPlay>(loaded);
+  }
   const GearReview review =
       ReviewGear(ToEngine(stored), ReviewSetting{options.setAngleDeg, options.valveSetting}, Cores());
   if (!review.reviewed()) {
@@ -67,7 +78,10 @@ int Review(const ReviewOptions& options, const EngineRecord& stored, std::ostrea
   }
   const SensitivityTable table = ComputeSensitivities(review, Cores());
   const std::vector<ReviewFix> fixes = FindFixes(review, table, Cores());
-  const ReviewReport report{Cp1252ToUtf8(RecordName(stored)), review, table, fixes, unit};
+  const std::optional<PlayVerdict> verdict =
+      play ? std::optional(JudgePlay(review, *play, unit, Cores())) : std::nullopt;
+  const ReviewReport report{Cp1252ToUtf8(RecordName(stored)), review, table, fixes, unit,
+                            verdict ? &*verdict : nullptr};
   options.json ? WriteReviewJson(out, report) : WriteReviewText(out, report);
   return kExitOk;
 }
@@ -82,7 +96,10 @@ int RunReviewCommand(const std::vector<std::string>& args, std::ostream& out, st
   }
   const auto& options = std::get<ReviewOptions>(parsed);
   if (options.help) {
-    out << kReviewUsageText << "\n\n" << kHelpText << '\n';
+    out << kReviewUsageText << "\n\n"
+        << kHelpText << "\n\n"
+        << kPlayHelpText << "\n"
+        << kPlayVerdictHelpText << '\n';
     return kExitOk;
   }
   if (const auto problem = DataFileProblem(options.dataFile)) {

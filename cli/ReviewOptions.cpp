@@ -8,7 +8,7 @@
 
 const char* const kReviewUsageText =
     "usage: zovuderiz-review [--data FILE] --set ANGLE [--valve-setting leads|cutoff] [--unit none|in|mm] "
-    "[--json] NAME";
+    "[--play FILE.csv|b=VALUE] [--json] NAME";
 
 namespace {
 
@@ -35,6 +35,9 @@ std::optional<std::string> TakeOption(const std::vector<std::string>& args, std:
     const auto setting = ParseValveSetting(*valve);
     if (!setting) return "--valve-setting needs leads or cutoff: " + *valve;
     options.valveSetting = *setting;
+  } else if (const auto play = ValueOf(args, i, "--play")) {
+    options.play = ParsePlayOption(*play);
+    if (!options.play) return "bad --play '" + *play + "' (a play file, or b=VALUE with VALUE at least 0)";
   } else if (const auto unit = ValueOf(args, i, "--unit")) {
     const auto parsed = ParseUnitOption(*unit);
     if (const auto* bad = std::get_if<UsageError>(&parsed)) return bad->message;

@@ -18,6 +18,7 @@ struct ReviewOptions {
   bool help = false;
   std::optional<LengthUnit> unit;  // empty: the data file's setting
   std::string name;                // as typed (UTF-8)
+  std::optional<PlayChoice> play;  // the worn gear judged too
 };
 
 std::variant<ReviewOptions, UsageError> ParseReviewArgs(const std::vector<std::string>& args);

@@ -12,6 +12,7 @@
 #include "JsonText.h"
 #include "MidGear.h"
 #include "NumberFormat.h"
+#include "PlayVerdictReport.h"
 #include "ReviewRangeEndsReport.h"
 #include "SweepReport.h"
 
@@ -209,6 +210,7 @@ void WriteReviewText(std::ostream& out, const ReviewReport& r) {
   WriteSensitivityText(out, r);
   WriteRangeEndsText(out, r.sensitivity, r.unit);
   WriteFixesText(out, r);
+  if (r.play) WritePlayVerdictText(out, *r.play, r.unit);
 }
 
 void WriteReviewJson(std::ostream& out, const ReviewReport& r) {
@@ -224,5 +226,6 @@ void WriteReviewJson(std::ostream& out, const ReviewReport& r) {
   WriteRangeEndsJson(out, r.sensitivity);
   out << ", ";
   WriteFixesJson(out, r.fixes);
+  if (r.play) out << ", \"play\": " << PlayVerdictJson(*r.play);
   out << "}\n";
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "GearReview.h"
+#include "PlayVerdict.h"
 #include "Quantity.h"
 #include "ReviewFixes.h"
 #include "ReviewSensitivity.h"
@@ -19,6 +20,7 @@ struct ReviewReport {
   const SensitivityTable& sensitivity;
   const std::vector<ReviewFix>& fixes;
   LengthUnit unit;
+  const PlayVerdict* play = nullptr;  // the worn gear's verdict, with --play
 };
 
 void WriteReviewText(std::ostream& out, const ReviewReport& report);

@@ -20,6 +20,7 @@
 #include "DrawingExport.h"
 #include "EngineConversion.h"
 #include "MessageLine.h"
+#include "PlayOption.h"
 #include "RangeSweep.h"
 #include "SameFile.h"
 #include "Session.h"
@@ -109,7 +110,7 @@ int RunSweepCommand(const std::vector<std::string>& args, std::ostream& out, std
   }
   const auto& options = std::get<SweepOptions>(parsed);
   if (options.help) {
-    out << kSweepUsageText << '\n';
+    out << kSweepUsageText << "\n\n" << kPlayHelpText << '\n';
     return kExitOk;
   }
   if (SameFile(options.dataFile, options.resultsFile)) {

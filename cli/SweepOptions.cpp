@@ -12,7 +12,8 @@ const char* const kSweepUsageText =
     "usage: zovuderiz-sweep [--data FILE] [--results FILE] [--unit none|in|mm] [--json] NAME ANGLE "
     "[ANGLE ...] | [--data FILE] [--results FILE] [--unit none|in|mm] --range LO:HI:STEP|auto[:STEP] "
     "--set ANGLE [--valve-setting leads|cutoff] [--indicator clearance=PCT,exhaust=FRACTION,rod=RATIO] "
-    "[--csv | --json] NAME | [--data FILE] [--unit none|in|mm] --drawing FILE.dxf|FILE.svg [--crank DEG] "
+    "[--play FILE.csv|b=VALUE] [--csv | --json] NAME | [--data FILE] [--unit none|in|mm] --drawing "
+    "FILE.dxf|FILE.svg [--crank DEG] "
     "[--parts] NAME ANGLE";
 
 namespace {
@@ -70,6 +71,11 @@ bool TakeStudyOption(const std::vector<std::string>& args, std::size_t& i, Sweep
     if (!options.valveSetting) message = "bad --valve-setting '" + value + "' (leads or cutoff)";
     return options.valveSetting.has_value();
   }
+  if (TakeValue(args, i, "--play", value)) {
+    options.play = ParsePlayOption(value);
+    if (!options.play) message = "bad --play '" + value + "' (a play file, or b=VALUE with VALUE at least 0)";
+    return options.play.has_value();
+  }
   if (TakeValue(args, i, "--indicator", value)) {
     const auto parsed = ParseIndicatorOption(value);
     if (const auto* bad = std::get_if<UsageError>(&parsed))
@@ -83,7 +89,7 @@ bool TakeStudyOption(const std::vector<std::string>& args, std::size_t& i, Sweep
 }
 
 bool IsStudyOption(const std::string& arg) {
-  for (const char* option : {"--range", "--set", "--valve-setting", "--indicator"})
+  for (const char* option : {"--range", "--set", "--valve-setting", "--indicator", "--play"})
     if (arg.rfind(option, 0) == 0) return true;
   return false;
 }
@@ -180,6 +186,7 @@ std::optional<UsageError> CheckStudyOptions(const SweepOptions& options) {
   if (options.csv && options.json) return UsageError{"--csv and --json exclude each other"};
   if (options.valveSetting && !options.range) return UsageError{"--valve-setting goes with --range"};
   if (options.indicator && !options.range) return UsageError{"--indicator goes with --range"};
+  if (options.play && !options.range) return UsageError{"--play goes with --range"};
   return std::nullopt;
 }
 

@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "PlayOption.h"
 #include "QuadrantStudy.h"
 #include "Quantity.h"
 
@@ -26,6 +27,7 @@ struct SweepOptions {
   std::optional<double> settingDeg;
   std::optional<ValveSetting> valveSetting;  // empty: equal leads, as when not given
   std::optional<IndicatorParams> indicator;  // empty: the defaults
+  std::optional<PlayChoice> play;            // the worn gear's bands besides the study
   // A drawing of the gear at the one angle (or its part sheets) instead of a
   // report: the file (.dxf or .svg) and the crank angle (empty: back dead centre).
   std::string drawingFile;

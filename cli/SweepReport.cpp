@@ -115,7 +115,7 @@ void WriteJsonRun(std::ostream& out, const SweepRun& run) {
     out << ",\n     \"indicator\": {\"mepBack\": " << JsonOptional(i->mepBack)
         << ", \"mepFront\": " << JsonOptional(i->mepFront)
         << ", \"workImbalancePct\": " << JsonOptional(i->workImbalancePct) << '}';
-  out << '}';
+  out << run.moreMembers << '}';
 }
 
 std::string JsonUnitMember(LengthUnit unit) {

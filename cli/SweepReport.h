@@ -19,6 +19,7 @@ struct SweepRun {
   RunResults results;                         // when ok
   std::string error;                          // when not ok
   std::optional<IndicatorFigures> indicator;  // a quadrant study's notch, when ok
+  std::string moreMembers{};                  // JSON members after the indicator's (", \"band\": ...")
 };
 
 // One run object of the JSON report, without a line end; other reports embed

@@ -81,13 +81,14 @@ int ThreadCount(int threads, int notches) {
 }
 
 void RunNotches(const Session& session, QuadrantStudy& study, const std::vector<double>& angles, int threads,
-                WorkControl* control) {
+                WorkControl* control, const NotchObserver* observer) {
   study.rows.resize(angles.size());
   std::atomic<std::size_t> next{0};
   const auto work = [&] {
     for (std::size_t i = next++; i < angles.size() && !Cancelled(control); i = next++) {
-      study.rows[i] =
-          MakeStudyRow(angles[i], session.Evaluate(angles[i], study.centring), study.options.indicator);
+      const RunOutcome outcome = session.Evaluate(angles[i], study.centring);
+      study.rows[i] = MakeStudyRow(angles[i], outcome, study.options.indicator);
+      if (observer != nullptr) (*observer)(i, outcome);
       if (control != nullptr) ++control->done;
     }
   };
@@ -134,7 +135,7 @@ std::string MidGearFault(const Session& session) {
 
 // The notches of the plan, the usable range (for an automatic plan) known.
 void RunPlan(const Session& session, QuadrantStudy& study, const NotchPlan& plan, int threads,
-             WorkControl* control) {
+             WorkControl* control, const NotchObserver* observer = nullptr) {
   if (Cancelled(control)) {
     study.problem = StudyProblem::cancelled;
     return;
@@ -150,7 +151,7 @@ void RunPlan(const Session& session, QuadrantStudy& study, const NotchPlan& plan
     return;
   }
   if (control != nullptr) control->total = static_cast<int>(angles.size());
-  RunNotches(session, study, angles, threads, control);
+  RunNotches(session, study, angles, threads, control, observer);
   if (Cancelled(control)) {
     study.problem = StudyProblem::cancelled;
     study.rows.clear();
@@ -191,13 +192,19 @@ StudyRow MakeStudyRow(double liftArmDeg, const RunOutcome& outcome, const Indica
 
 QuadrantStudy RunQuadrantStudy(const Session& session, double settingDeg, const NotchPlan& plan, int threads,
                                WorkControl* control, const StudyOptions& options) {
+  return RunObservedStudy(session, settingDeg, plan, threads, control, options, nullptr);
+}
+
+QuadrantStudy RunObservedStudy(const Session& session, double settingDeg, const NotchPlan& plan, int threads,
+                               WorkControl* control, const StudyOptions& options,
+                               const NotchObserver& observer) {
   QuadrantStudy study;
   study.settingDeg = settingDeg;
   study.options = options;
   if (!SetUp(session, study)) return study;
   if (plan.automatic)
     study.usable = FindUsableRange(session, threads, control != nullptr ? &control->cancel : nullptr);
-  RunPlan(session, study, plan, threads, control);
+  RunPlan(session, study, plan, threads, control, observer ? &observer : nullptr);
   return study;
 }
 

@@ -4,6 +4,7 @@
 // gives, each notch's indicator figures, and their summary.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -78,6 +79,17 @@ QuadrantStudy RunQuadrantStudy(const Session& session, double settingDeg, const 
 QuadrantStudy RunQuadrantStudy(const Session& session, double settingDeg, const NotchPlan& plan,
                                const std::optional<UsableRange>& usable, int threads,
                                WorkControl* control = nullptr, const StudyOptions& options = {});
+
+// Called on the worker thread of each notch with its index among the rows and
+// its run, for a caller that reads more off the runs than the rows keep (the
+// worn gear's bands); it may be called from several threads at once.
+using NotchObserver = std::function<void(std::size_t index, const RunOutcome& outcome)>;
+
+// RunQuadrantStudy (the usable range searched for an automatic plan) with
+// every notch's run shown to `observer`; the study is the same as without it.
+QuadrantStudy RunObservedStudy(const Session& session, double settingDeg, const NotchPlan& plan, int threads,
+                               WorkControl* control, const StudyOptions& options,
+                               const NotchObserver& observer);
 
 // The run at the setting angle as the study makes it: the valve centred there as
 // the options say (for equal leads exactly as the first "GO" there).

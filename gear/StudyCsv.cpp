@@ -50,26 +50,39 @@ std::string About(const QuadrantStudy& study, const std::string& engineName, Len
   return text + "\r\n";
 }
 
-std::string Header(LengthUnit unit) {
-  std::string header = "liftArmDeg";
-  for (const FigureSpec& f : RunFigures()) header += "," + WithLengthUnit(f.key, f.quantity, unit);
-  return header + ",mepBack,mepFront,workImbalancePct,error";
+std::string Joined(const std::vector<std::string>& cells) {
+  std::string text;
+  for (const std::string& cell : cells) text += "," + cell;
+  return text;
 }
 
-std::string RowText(const StudyRow& row) {
+std::string Header(LengthUnit unit, const std::vector<std::string>& more) {
+  std::string header = "liftArmDeg";
+  for (const FigureSpec& f : RunFigures()) header += "," + WithLengthUnit(f.key, f.quantity, unit);
+  return header + ",mepBack,mepFront,workImbalancePct" + Joined(more) + ",error";
+}
+
+std::string RowText(const StudyRow& row, const std::vector<std::string>& more) {
   std::string line = Shortest(row.liftArmDeg);
   if (!row.ok())
-    return line + std::string(RunFigures().size() + 3, ',') + "," + Quoted(FailureMessage(*row.failure));
+    return line + std::string(RunFigures().size() + 3, ',') + Joined(more) + "," +
+           Quoted(FailureMessage(*row.failure));
   for (const FigureSpec& f : RunFigures()) line += "," + Optional(f.Of(row.results));
   const IndicatorFigures& i = row.indicator;
   return line + "," + Optional(i.mepBack) + "," + Optional(i.mepFront) + "," + Optional(i.workImbalancePct) +
-         ",";
+         Joined(more) + ",";
 }
 
 }  // namespace
 
 std::string StudyCsvText(const QuadrantStudy& study, const std::string& engineName, LengthUnit unit) {
-  std::string text = About(study, engineName, unit) + Header(unit) + "\r\n";
-  for (const StudyRow& row : study.rows) text += RowText(row) + "\r\n";
+  return StudyCsvText(study, engineName, unit, StudyCsvColumns{});
+}
+
+std::string StudyCsvText(const QuadrantStudy& study, const std::string& engineName, LengthUnit unit,
+                         const StudyCsvColumns& more) {
+  std::string text = About(study, engineName, unit) + Header(unit, more.titles) + "\r\n";
+  for (std::size_t i = 0; i < study.rows.size(); ++i)
+    text += RowText(study.rows[i], more.cells ? more.cells(i) : std::vector<std::string>{}) + "\r\n";
   return text;
 }

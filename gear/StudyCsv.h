@@ -6,7 +6,9 @@
 // exist, and the failure's sentence in the last column.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "QuadrantStudy.h"
 #include "Quantity.h"
@@ -15,3 +17,15 @@
 // ("leadBack (mm)"); the numbers are the same either way.
 std::string StudyCsvText(const QuadrantStudy& study, const std::string& engineName,
                          LengthUnit unit = LengthUnit::none);
+
+// Columns a caller adds to each notch's row, before the error column: their
+// titles, and the cells of the row at an index (as many as titles; empty
+// cells for a notch that failed are written by the caller too).
+struct StudyCsvColumns {
+  std::vector<std::string> titles;
+  std::function<std::vector<std::string>(std::size_t row)> cells;
+};
+
+// The same text with the added columns.
+std::string StudyCsvText(const QuadrantStudy& study, const std::string& engineName, LengthUnit unit,
+                         const StudyCsvColumns& more);

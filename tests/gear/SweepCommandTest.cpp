@@ -330,3 +330,46 @@ TEST_F(SweepCommandTest, ADeviceAPipeOrAnOversizedFileIsNoDataFile) {
     EXPECT_EQ(err.str().rfind("zovuderiz-sweep: Cannot read \"" + data + "\": ", 0), 0u) << err.str();
   }
 }
+
+// The worn gear's bands: each notch's own figures lie in their bands, a total
+// play takes half of itself off the leads, the summary gains its worst with
+// the play; a bad play file is named by line and column and nothing runs.
+TEST_F(SweepCommandTest, PlayAddsEachNotchsBandsAndTheWorstWithIt) {
+  const std::vector<std::string> study = {"--range", "-20:20:10", "--set", "25", "--json"};
+  const auto with = [&](const std::string& play) {
+    std::vector<std::string> options = study;
+    options.insert(options.end(), {"--play", play, "Goods 0-6-0 slide valve"});
+    return Run(options);
+  };
+  const Outcome total = with("b=0.03125");
+  ASSERT_EQ(total.status, 0) << total.err;
+  EXPECT_NE(total.out.find("\"worstWithPlay\": {\"worstCutOffInequality\": "), std::string::npos)
+      << total.out;
+  const std::regex lead("\"lead\": \\[([0-9.e-]+), ([0-9.e-]+)\\]");
+  int bands = 0;
+  for (auto m = std::sregex_iterator(total.out.begin(), total.out.end(), lead); m != std::sregex_iterator();
+       ++m, ++bands)
+    EXPECT_NEAR(std::stod((*m)[2]) - std::stod((*m)[1]), 1.0 / 64, 1e-4) << (*m)[0];
+  EXPECT_EQ(bands, 10);  // both ends of five notches
+  std::vector<std::string> plain = study;
+  plain.push_back("Goods 0-6-0 slide valve");
+  const std::string own = Run(plain).out;
+  // Without its bands and its worst with the play the report is the gear's own.
+  const std::regex band(",\n +\"band\": \\{\"back\": \\{[^}]*\\},\n +\"front\": \\{[^}]*\\}\\}");
+  const std::regex worst(",\n +\"worstWithPlay\": \\{[^}]*\\}");
+  EXPECT_EQ(std::regex_replace(std::regex_replace(total.out, band, ""), worst, ""), own);
+
+  const std::string file = (dir_ / "play.csv").string();
+  std::ofstream(file) << "joint,clearance\nrodPin1,0.03125\nrodPin9,0.1\n";
+  const Outcome bad = with(file);
+  EXPECT_EQ(bad.status, 3);
+  EXPECT_EQ(bad.out, "");
+  EXPECT_NE(bad.err.find("line 3, column 1"), std::string::npos) << bad.err;
+  EXPECT_EQ(with("b=x").status, 2);
+  const Outcome csv =
+      Run({"--range", "-20:20:10", "--set", "25", "--csv", "--play", "b=0.03125", "Goods 0-6-0 slide valve"});
+  EXPECT_NE(csv.out.find(",workImbalancePct,admissionBackLow,admissionBackHigh,"), std::string::npos)
+      << csv.out;
+  EXPECT_NE(csv.out.find(",maxPortOpeningFrontLow,maxPortOpeningFrontHigh,error\r\n"), std::string::npos);
+  EXPECT_EQ(Run({"--play", "b=0.1", "Goods 0-6-0 slide valve", "20"}).status, 2);
+}

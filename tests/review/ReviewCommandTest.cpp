@@ -45,6 +45,16 @@ TEST(ReviewCommandTest, JsonAndExitStatuses) {
   EXPECT_EQ(run({"--set", "25", "--json", "Conrod shorter than crank"}, out, err), 4);
   EXPECT_NE(out.find("\"error\": "), std::string::npos);
   EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
+
+  // The worn gear's verdict is one more member; a bad play runs nothing.
+  ASSERT_EQ(run({"--set", "25", "--json", "--play", "b=0.5", "Goods 0-6-0 slide valve"}, out, err), 0) << err;
+  EXPECT_NE(out.find(", \"play\": {\"verdict\": \"rebush\", \"words\": \"Re-bush"), std::string::npos) << out;
+  EXPECT_NE(out.find("\"joints\": [{\"joint\": \"total\", \"clearance\": 0.5, \"perUnit\": "),
+            std::string::npos);
+  EXPECT_EQ(run({"--set", "25", "--play", "b=-1", "Goods 0-6-0 slide valve"}, out, err), 2);
+  EXPECT_EQ(run({"--set", "25", "--play", (dir / "none.csv").string(), "Goods 0-6-0 slide valve"}, out, err),
+            3);
+  EXPECT_EQ(out, "");
   fs::remove_all(dir);
 }
 
