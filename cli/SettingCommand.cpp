@@ -14,6 +14,7 @@
 #include "Cp1252.h"
 #include "DataFile.h"
 #include "EngineConversion.h"
+#include "EvidenceCommand.h"
 #include "MessageLine.h"
 #include "ReadingsFile.h"
 #include "SameFile.h"
@@ -132,7 +133,7 @@ int RunSettingCommand(const std::vector<std::string>& args, std::ostream& out, s
   }
   const auto& options = std::get<SettingOptions>(parsed);
   if (options.help) {
-    out << kSettingUsageText << "\n\n" << kHelpText << '\n';
+    out << kSettingUsageText << "\n\n" << kHelpText << "\n\n" << kEvidenceHelpText << '\n';
     return kExitOk;
   }
   if (!options.sheetFile.empty() && SameFile(options.dataFile, options.sheetFile)) {
@@ -144,5 +145,9 @@ int RunSettingCommand(const std::vector<std::string>& args, std::ostream& out, s
   const LengthUnit unit = LabelUnit(options.unit, options.dataFile, kProgram, err);
   const ShopSettingRequest q = RequestOf(options, *record, unit);
   if (!options.sheetFile.empty()) return WriteSheet(options, q, out, err);
+  if (!options.evidenceFile.empty())
+    return RunEvidence(EvidenceRequest{q.engine, Cp1252ToUtf8(RecordName(*record)), unit, options.setAngleDeg,
+                                       options.valveSetting, options.evidenceFile, options.json, Cores()},
+                       out, err);
   return Fit(options, q, Cp1252ToUtf8(RecordName(*record)), out, err);
 }

@@ -10,7 +10,9 @@
 const char* const kSettingUsageText =
     "usage: zovuderiz-setting [--data FILE] [--unit none|in|mm] [--set ANGLE] [--valve-setting leads|cutoff] "
     "--readings FILE.csv [--adjust LIST] [--target design|equal-leads:ANGLE|equal-cutoff:ANGLE] "
-    "[--step LENGTH[,DEGREES]] [--json] NAME, or zovuderiz-setting [--data FILE] --sheet FILE.csv NAME";
+    "[--step LENGTH[,DEGREES]] [--json] NAME, or zovuderiz-setting [--data FILE] --sheet FILE.csv NAME, or "
+    "zovuderiz-setting [--data FILE] [--unit none|in|mm] [--set ANGLE] [--valve-setting leads|cutoff] "
+    "--evidence FILE.csv [--json] NAME";
 
 namespace {
 
@@ -70,6 +72,8 @@ std::optional<std::string> TakeOption(const std::vector<std::string>& args, std:
     o.readingsFile = *readings;
   } else if (const auto sheet = ValueOf(args, i, "--sheet")) {
     o.sheetFile = *sheet;
+  } else if (const auto evidence = ValueOf(args, i, "--evidence")) {
+    o.evidenceFile = *evidence;
   } else if (const auto set = ValueOf(args, i, "--set")) {
     const auto angle = ParseFloat(*set);
     if (!angle || !std::isfinite(*angle)) return "the setting angle is not a number: " + *set;
@@ -112,8 +116,8 @@ std::variant<SettingOptions, UsageError> ParseSettingArgs(const std::vector<std:
     }
     if (const auto error = TakeOption(args, i, options)) return UsageError{*error};
   }
-  if (options.readingsFile.empty() == options.sheetFile.empty())
-    return UsageError{"give either --readings FILE.csv or --sheet FILE.csv"};
+  const int files = !options.readingsFile.empty() + !options.sheetFile.empty() + !options.evidenceFile.empty();
+  if (files != 1) return UsageError{"give one of --readings FILE.csv, --sheet FILE.csv or --evidence FILE.csv"};
   if (i >= args.size()) return UsageError{"no engine name given"};
   if (i + 1 < args.size()) return UsageError{"more than one engine name: " + args[i + 1]};
   options.name = args[i];

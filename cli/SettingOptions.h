@@ -18,6 +18,7 @@ struct SettingOptions {
   ValveSetting valveSetting = ValveSetting::equalLeads;
   std::string readingsFile;  // the readings to fit
   std::string sheetFile;     // or: where to write the blank recommended sheet
+  std::string evidenceFile;  // or: the running engine's evidence to diagnose
   std::vector<Adjustment> allowed{Adjustment::spindle, Adjustment::rod1, Adjustment::rod2};
   SettingTarget target;
   std::optional<double> lengthStep, angleStep;  // empty: the shop's usual

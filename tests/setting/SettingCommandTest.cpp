@@ -1,5 +1,6 @@
 // zovuderiz-setting end to end on a sample data file: the sheet, the fit of
-// its readings filled in, the JSON's members read back, and the exit statuses.
+// its readings filled in, the JSON's members read back, the running engine's
+// evidence, and the exit statuses.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -60,6 +61,14 @@ TEST(SettingCommandTest, SheetFitJsonAndExitStatuses) {
     EXPECT_NE(amount, 0);
     EXPECT_EQ(amount * 64, std::round(amount * 64));
   }
+  // The running engine's evidence goes to the diagnosis, never together with readings.
+  const std::string cards = (dir / "cards.csv").string();
+  std::ofstream(cards) << "angleDeg,end,event,value,unit,plusMinus\n17.5,front,cutOff,64,%,\n"
+                          "17.5,back,cutOff,58,%,\n-16,front,cutOff,62,%,\n-16,back,cutOff,57,%,\n";
+  ASSERT_EQ(run({"--evidence", cards, "--json", "Goods 0-6-0 slide valve"}, out, err), 0) << err;
+  EXPECT_NE(out.find("\"causes\": ["), std::string::npos) << out;
+  EXPECT_NE(out.find("{\"cause\": \""), std::string::npos) << out;
+  EXPECT_EQ(run({"--evidence", cards, "--readings", sheet, "Goods 0-6-0 slide valve"}, out, err), 2);
   EXPECT_EQ(run({"Goods 0-6-0 slide valve"}, out, err), 2);
   EXPECT_EQ(run({"--readings", sheet, "--adjust", "valve", "Goods 0-6-0 slide valve"}, out, err), 2);
   EXPECT_EQ(run({"--sheet", data, "Goods 0-6-0 slide valve"}, out, err), 2);
