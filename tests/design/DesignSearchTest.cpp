@@ -8,9 +8,11 @@
 #include <atomic>
 #include <cstring>
 
+#include "DesignProblem.h"
 #include "DesignSearch.h"
 #include "QuadrantStudy.h"
 #include "SampleEngines.h"
+#include "ToleranceCheck.h"
 
 namespace {
 
@@ -50,6 +52,25 @@ TEST(DesignSearchTest, TheStartIsJudgedByItsQuadrantStudy) {
   EXPECT_EQ(result.beforeObjective, study.summary.worstInequality);
   EXPECT_EQ(result.beforeSummary.study.worstInequalityUp, study.summary.worstInequalityUp);
   EXPECT_TRUE(result.startBreaches.empty());
+}
+
+TEST(DesignSearchTest, ACornerOfTheTolerancesThatCannotBeMeasuredFailsTheCheck) {
+  // Made 10 units off, the weighshaft's height leaves the gear with no
+  // figures at a corner: the check says so rather than reading figures it lacks.
+  DesignInput input = GoodsInput(1);
+  input.grid.lengthTolerance = 10;
+  const DesignResult start = SearchDesign(input, 2);
+  const DesignProblem problem(input, start.notchesDeg, start.before, 2);
+  Engine design = input.start;
+  design.ctoweighv += 0.01;
+  const DesignProgressSink silent;
+  SearchTally tally(100, nullptr, silent);
+  const ToleranceOutcome outcome = CheckTolerance(problem, tally, design, problem.MeasureFine(design));
+  EXPECT_TRUE(outcome.checked);
+  EXPECT_FALSE(outcome.holds);
+  ASSERT_EQ(outcome.breaches.size(), 1u);
+  EXPECT_EQ(outcome.breaches.front().kind, BreachKind::notMeasured);
+  EXPECT_NE(BreachText(outcome.breaches.front()).find("cannot be measured"), std::string::npos);
 }
 
 TEST(DesignSearchTest, TheBreachesOfAStartAreWhereItsRunsBreakTheConstraint) {
