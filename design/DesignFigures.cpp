@@ -149,10 +149,10 @@ void CentreNotch(const Engine& engine, double centring, GearRun& run, NotchFigur
 DesignFigures MeasureDesign(const Engine& engine, const DesignSetting& setting,
                             const std::vector<double>& anglesDeg, SolveMethod method, int threads) {
   DesignFigures figures;
-  const auto midGear = HasFiniteNumbers(engine) ? FindMidGearAngle(engine) : std::nullopt;
+  figures.failure = EngineDataFailure(engine);
+  const auto midGear = figures.failure ? std::nullopt : FindMidGearAngle(engine);
   if (!midGear) {
-    figures.failure = MakeFailure(HasFiniteNumbers(engine) ? FailureKind::midGearUnreachable
-                                                           : FailureKind::nonFiniteEngine);
+    if (!figures.failure) figures.failure = MakeFailure(FailureKind::midGearUnreachable);
     return figures;
   }
   figures.midGearDeg = RadiansToDegrees(*midGear);

@@ -4,7 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "GearFailure.h"
 
 struct Engine {
   std::string name;  // single-byte text, as stored
@@ -16,6 +19,9 @@ struct Engine {
   double rockerRatio = 0;
 };
 
-// False when a dimension or the rocker ratio is a NaN or an infinity: a record
-// made elsewhere may hold any bit pattern.
-bool HasFiniteNumbers(const Engine& e);
+// Why the engine's data cannot be computed, or nothing: a dimension or the
+// rocker ratio that is a NaN or an infinity (a record made elsewhere may hold
+// any bit pattern), or a crank radius or port width that cannot measure the figures (a
+// port not above zero, either of them in size a vanishing share of the
+// engine's largest length). Every tool and window refuses by this alone.
+std::optional<GearFailure> EngineDataFailure(const Engine& e);

@@ -106,10 +106,10 @@ ReviewSweep MeasureReviewSweep(const Engine& engine, const ReviewSetting& settin
                                const std::vector<double>& anglesDeg, int threads, SolveMethod method,
                                const std::atomic<bool>* cancel) {
   ReviewSweep sweep;
-  const auto midGear = HasFiniteNumbers(engine) ? FindMidGearAngle(engine) : std::nullopt;
+  sweep.failure = EngineDataFailure(engine);
+  const auto midGear = sweep.failure ? std::nullopt : FindMidGearAngle(engine);
   if (!midGear) {
-    sweep.failure = MakeFailure(HasFiniteNumbers(engine) ? FailureKind::midGearUnreachable
-                                                         : FailureKind::nonFiniteEngine);
+    if (!sweep.failure) sweep.failure = MakeFailure(FailureKind::midGearUnreachable);
     return sweep;
   }
   sweep.midGearRad = *midGear;
