@@ -210,12 +210,11 @@ void WriteJsonFigures(std::ostream& out, const char* key, const DesignReportInpu
   out << "  \"" << key << "\": {\"worstCutOffInequality\": " << JsonFigure(s.study.worstInequality)
       << ", \"worstCutOffInequalityDown\": " << JsonFigure(s.study.worstInequalityDown)
       << ", \"worstCutOffInequalityUp\": " << JsonFigure(s.study.worstInequalityUp)
-      << ", \"worstWorkImbalancePct\": " << JsonFigure(s.worstWorkImbalancePct)
+      << ", \"worstWorkImbalancePct\": " << JsonFigure(s.worstWorkImbalanceSignedPct)
       << ", \"usableRangeDeg\": " << (range ? JsonPair(range->loDeg, range->hiDeg) : "null")
       << ", \"midGearDeg\": " << (f.measured() ? JsonNumber(f.midGearDeg) : "null")
       << ", \"leadRange\": " << JsonPair(s.leadMin, s.leadMax)
       << ", \"smallestPortOpening\": " << JsonFigure(s.study.smallestPortOpening)
-      << ", \"worstWorkImbalanceSignedPct\": " << JsonFigure(s.worstWorkImbalanceSignedPct)
       << ", \"largestDieDeflection\": " << JsonFigure(s.largestDieDeflection) << ", ";
   WriteDesignMarksJson(out, marks, s);
   if (withinTolerance)

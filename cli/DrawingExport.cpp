@@ -9,11 +9,11 @@
 #include "DxfWriter.h"
 #include "EngineConversion.h"
 #include "GearDrawingBuild.h"
-#include "LengthUnitSetting.h"
 #include "MessageLine.h"
 #include "SvgWriter.h"
 #include "SweepCommand.h"
 #include "TextFile.h"
+#include "UnitSetting.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ int WriteDrawingFile(const SweepOptions& options, const EngineRecord& record, st
   request.liftArmDeg = options.angles.front();
   request.crankDeg = options.crankDeg;
   request.parts = options.parts;
-  request.unit = options.unit.value_or(ReadLengthUnit(options.dataFile));
+  request.unit = LabelUnit(options.unit, options.dataFile, kProgram, err);
   request.engineName = options.name;
   request.threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   const DrawingOutcome outcome = BuildDrawing(session, request);

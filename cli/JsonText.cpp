@@ -1,9 +1,12 @@
 // snprintf in the C locale gives "." decimals whatever the user's locale is.
 #include "JsonText.h"
 
+#include <cmath>
 #include <cstdio>
 
 std::string JsonNumber(double value) {
+  // JSON has no infinity or NaN: a figure that is not a number is absent.
+  if (!std::isfinite(value)) return "null";
   char text[32];
   std::snprintf(text, sizeof text, "%.17g", value);
   return text;

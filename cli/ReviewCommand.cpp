@@ -13,13 +13,13 @@
 #include "Cp1252.h"
 #include "DataFile.h"
 #include "EngineConversion.h"
-#include "LengthUnitSetting.h"
 #include "MessageLine.h"
 #include "ReviewOptions.h"
 #include "ReviewReport.h"
 #include "SweepCommand.h"
 #include "SweepReport.h"
 #include "TShed.h"
+#include "UnitSetting.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ std::optional<std::string> DataFileProblem(const std::string& path) {
 }
 
 int Review(const ReviewOptions& options, const EngineRecord& stored, std::ostream& out, std::ostream& err) {
-  const LengthUnit unit = options.unit.value_or(ReadLengthUnit(options.dataFile));
+  const LengthUnit unit = LabelUnit(options.unit, options.dataFile, kProgram, err);
   const GearReview review =
       ReviewGear(ToEngine(stored), ReviewSetting{options.setAngleDeg, options.valveSetting}, Cores());
   if (!review.reviewed()) {
