@@ -6,6 +6,7 @@
 #include <cctype>
 #include <thread>
 
+#include "Cp1252.h"
 #include "DxfWriter.h"
 #include "EngineConversion.h"
 #include "GearDrawingBuild.h"
@@ -39,7 +40,7 @@ int WriteDrawingFile(const SweepOptions& options, const EngineRecord& record, st
   request.crankDeg = options.crankDeg;
   request.parts = options.parts;
   request.unit = LabelUnit(options.unit, options.dataFile, kProgram, err);
-  request.engineName = options.name;
+  request.engineName = Cp1252ToUtf8(RecordName(record));  // the engine drawn, as the window names it
   request.threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   const DrawingOutcome outcome = BuildDrawing(session, request);
   if (!outcome.drawing) {
@@ -56,7 +57,8 @@ int WriteDrawingFile(const SweepOptions& options, const EngineRecord& record, st
         "cannot write the drawing '" + options.drawingFile + "': " + (text ? written.reason : reason));
     return kExitFileOrEngine;
   }
-  out << (options.parts ? "Part sheets" : "Gear drawing") << " written to " << options.drawingFile << '\n';
+  out << (options.parts ? "Part sheets" : "Gear drawing") << " written to "
+      << EscapeControls(options.drawingFile) << '\n';
   if (!outcome.note.empty()) out << outcome.note << '\n';
   return kExitOk;
 }

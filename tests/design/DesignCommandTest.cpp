@@ -97,6 +97,9 @@ TEST_F(DesignCommandTest, UsageAndEngineErrors) {
   EXPECT_EQ(Run({"--set", "25", "Mogul"}), 3);
   EXPECT_EQ(Run({"--set", "25", "--unit", "feet", "Goods 0-6-0 slide valve"}), 2);
   EXPECT_EQ(std::count(err_.begin(), err_.end(), '\n'), 1);
+  // A grid finer than its decimals can hold would silently find nothing.
+  EXPECT_EQ(Run({"--set", "25", "--precision", "1e-307", "Goods 0-6-0 slide valve"}), 2);
+  EXPECT_NE(err_.find("--precision needs a step of at least 1e-9"), std::string::npos) << err_;
   // A lap that must stay above zero may not be bounded across it.
   EXPECT_EQ(Run({"--set", "25", "--free", "stlap:-0.5:1.5", "Goods 0-6-0 slide valve"}), 2);
   EXPECT_EQ(std::count(err_.begin(), err_.end(), '\n'), 1);
