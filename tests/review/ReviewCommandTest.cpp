@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 #include "JsonCheck.h"
@@ -51,6 +52,17 @@ TEST(ReviewCommandTest, JsonAndExitStatuses) {
        {"\"engine\": \"Goods 0-6-0 slide valve\"", "\"setAngleDeg\": 25", "\"valveSetting\": \"leads\"",
         "\"sensitivity\": {", "\"fixes\": [", "\"angadv\": {\"perUnit\": ", "\"eccrod\": {\"lost\": true}"})
     EXPECT_NE(out.find(member), std::string::npos) << member;
+  // A fix's target has the four significant figures it is said to, in the JSON too.
+  const std::regex target("\"to\": (-?)0*([0-9.]+)(e[-+0-9]+)?,");
+  int targets = 0;
+  for (auto t = std::sregex_iterator(out.begin(), out.end(), target); t != std::sregex_iterator();
+       ++t, ++targets) {
+    std::string digits = (*t)[2];
+    std::erase(digits, '.');
+    digits.erase(0, digits.find_first_not_of('0'));
+    EXPECT_LE(digits.size(), 4u) << (*t)[0];
+  }
+  EXPECT_GT(targets, 0);
   for (const CheckSpec& check : ReviewChecks())
     EXPECT_NE(out.find("{\"key\": \"" + std::string(check.key) + "\""), std::string::npos) << check.key;
   EXPECT_EQ(run({"Goods 0-6-0 slide valve"}, out, err), 2);
