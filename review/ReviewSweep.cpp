@@ -14,6 +14,7 @@
 #include "IndicatorDiagram.h"
 #include "MidGear.h"
 #include "Session.h"
+#include "SlotPosition.h"
 #include "UsableRange.h"
 
 namespace {
@@ -47,12 +48,11 @@ ReviewNotch MeasureNotch(const Engine& engine, double midGear, double angle, dou
     notch.row.failure = failure;
     return notch;
   }
-  notch.dieLow = notch.dieHigh = DiePositionAlongLink(run, 0);
-  for (int k = 1; k < kSteps; ++k) {
-    const double along = DiePositionAlongLink(run, k);
-    notch.dieLow = std::min(notch.dieLow, along);
-    notch.dieHigh = std::max(notch.dieHigh, along);
-  }
+  const DieSpan die = MeasureDieSpan(run);
+  notch.dieLow = die.dieLow;
+  notch.dieHigh = die.dieHigh;
+  notch.arcLow = die.arcLow;
+  notch.arcHigh = die.arcHigh;
   RawValve raw;
   std::copy(run.valveTable, run.valveTable + kSteps, raw.begin());
   CentreRun(engine, run, centring);
