@@ -18,16 +18,18 @@ using Corner = std::vector<int>;  // +1 or -1 per changed dimension
 constexpr double kIrrelevant = -5;
 
 struct Changed {
+  std::string name;
   double Engine::*field;
   double tolerance;
 };
 
-std::vector<Changed> ChangedDimensions(const DesignProblem& problem, const Engine& design) {
+std::vector<Changed> ChangedDimensions(const DesignProblem& problem, const Engine& design, bool everyFree) {
   std::vector<Changed> changed;
   for (const FreeDimension& d : problem.input().free) {
     const auto field = FindDesignDimension(d.name)->field;
-    if (design.*field != problem.input().start.*field)
-      changed.push_back({field, problem.input().grid.Tolerance(design.*field, DimensionQuantity(d.name))});
+    if (everyFree || design.*field != problem.input().start.*field)
+      changed.push_back(
+          {d.name, field, problem.input().grid.Tolerance(design.*field, DimensionQuantity(d.name))});
   }
   return changed;
 }
@@ -106,12 +108,26 @@ std::vector<Breach> MadeBreaches(const DesignConstraints& constraints, const Eng
   return breaches;
 }
 
+std::optional<double> ToleranceShareNeeded(const DesignInput& input, const std::vector<double>& notchesDeg,
+                                           const DesignFigures& before, const Engine& design,
+                                           const DesignFigures& nominal, int threads) {
+  const DesignProgressSink silent;
+  for (double share = 0.5; share >= kLeastToleranceShare; share /= 2) {
+    DesignInput finer = input;
+    finer.grid.toleranceShare = share;
+    const DesignProblem problem(finer, notchesDeg, before, threads);
+    SearchTally tally(kDefaultMaxEvaluations, nullptr, silent);
+    if (CheckTolerance(problem, tally, design, nominal).holds) return share;
+  }
+  return std::nullopt;
+}
+
 ToleranceOutcome CheckTolerance(const DesignProblem& problem, SearchTally& tally, const Engine& design,
-                                const DesignFigures& nominal) {
+                                const DesignFigures& nominal, bool everyFree) {
   const DesignConstraints& constraints = problem.constraints();
   ToleranceOutcome outcome;
   outcome.worstObjective = constraints.Reported(nominal);
-  const std::vector<Changed> changed = ChangedDimensions(problem, design);
+  const std::vector<Changed> changed = ChangedDimensions(problem, design, everyFree);
   // The quick sweep gives the changes as the exact one would, at a fraction of its cost.
   if (!tally.CountCheck()) return outcome;
   const DesignFigures screened = problem.MeasureScreen(design);
@@ -137,7 +153,11 @@ ToleranceOutcome CheckTolerance(const DesignProblem& problem, SearchTally& tally
     ++outcome.corners;
     if (const auto objective = constraints.Reported(figures))
       outcome.worstObjective = std::max(outcome.worstObjective.value_or(*objective), *objective);
-    if (outcome.breaches.empty()) outcome.breaches = MadeBreaches(constraints, e, figures);
+    if (!outcome.breaches.empty()) continue;
+    outcome.breaches = MadeBreaches(constraints, e, figures);
+    if (!outcome.breaches.empty())
+      for (std::size_t i = 0; i < changed.size(); ++i)
+        outcome.brokenCorner.emplace_back(changed[i].name, corner[i]);
   }
   outcome.checked = true;
   outcome.holds = outcome.breaches.empty();
