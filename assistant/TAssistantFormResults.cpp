@@ -148,6 +148,8 @@ QString TAssistantForm::StatusText(const DesignResult& r) const {
   for (const Breach& breach : r.startBreaches)
     text += " The start breaks a constraint: " + QString::fromStdString(BreachText(breach)) +
             " The proposal does no worse there.";
+  if (const std::string why = NoBetterDesignText(r, input_, unit_); !why.empty())
+    text += " " + QString::fromStdString(why);
   if (r.status == DesignStatus::improved && r.tolerance.worstObjective)
     text += " Within the tolerances the " + figure + " is " +
             QString::fromStdString(FormatGeneral4(*r.tolerance.worstObjective)) + ".";

@@ -168,8 +168,8 @@ Options:
   --work-limit PCT|start|none
                         the worst work imbalance allowed (default start: no
                         worse than the start's)
-  --precision STEP      the drawing grid of lengths (default 0.001 in, 0.01 mm,
-                        4 significant figures with no unit)
+  --precision STEP      the drawing grid of lengths, 1e-9 or coarser (default
+                        0.001 in, 0.01 mm, 4 significant figures with no unit)
   --tolerance T         how far a made length may be off (default 0.002 in,
                         0.05 mm, 0.05 % of the value with no unit)
   --objective cutoff|work|both

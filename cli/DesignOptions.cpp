@@ -21,6 +21,9 @@ const char* const kDesignUsageText =
 
 namespace {
 
+// The finest drawing grid taken, in the data file's unit.
+constexpr double kFinestPrecision = 1e-9;
+
 std::vector<std::string> Split(const std::string& text, char separator) {
   std::vector<std::string> parts(1);
   for (const char c : text) {
@@ -128,6 +131,9 @@ bool TakeLimitOption(const std::vector<std::string>& args, std::size_t& i, Desig
       options.workLimitPct = Positive("--work-limit", *work, true, error).value_or(0);
   } else if (const auto step = ValueOf(args, i, "--precision")) {
     options.precision = Positive("--precision", *step, false, error);
+    // Finer than this, a grid value's decimals overflow the text it is made from.
+    if (options.precision && *options.precision < kFinestPrecision)
+      error = "--precision needs a step of at least 1e-9 (a finer grid is no drawing grid): " + *step;
   } else if (const auto tolerance = ValueOf(args, i, "--tolerance")) {
     options.tolerance = Positive("--tolerance", *tolerance, true, error);
   } else {

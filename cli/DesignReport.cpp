@@ -180,6 +180,8 @@ void WriteDesignText(std::ostream& out, const DesignReportInput& report) {
   out << "Engine: " << report.engineName << '\n' << ProblemText(report.input);
   out << "Status: " << StatusText(r.status) << " after " << r.evaluations << " evaluations in "
       << FormatGeneral4(r.seconds) << " s\n";
+  if (const std::string why = NoBetterDesignText(r, report.input, report.unit); !why.empty())
+    out << why << '\n';
   out << "Limits checked every 0.5 deg. over the start's usable range, " << Range(r.range)
       << " deg.; the after figures over the proposal's own usable range, every 0.5 deg.\n";
   for (const Breach& breach : r.startBreaches)
@@ -210,12 +212,11 @@ void WriteJsonFigures(std::ostream& out, const char* key, const DesignReportInpu
   out << "  \"" << key << "\": {\"worstCutOffInequality\": " << JsonFigure(s.study.worstInequality)
       << ", \"worstCutOffInequalityDown\": " << JsonFigure(s.study.worstInequalityDown)
       << ", \"worstCutOffInequalityUp\": " << JsonFigure(s.study.worstInequalityUp)
-      << ", \"worstWorkImbalancePct\": " << JsonFigure(s.worstWorkImbalancePct)
+      << ", \"worstWorkImbalancePct\": " << JsonFigure(s.worstWorkImbalanceSignedPct)
       << ", \"usableRangeDeg\": " << (range ? JsonPair(range->loDeg, range->hiDeg) : "null")
       << ", \"midGearDeg\": " << (f.measured() ? JsonNumber(f.midGearDeg) : "null")
       << ", \"leadRange\": " << JsonPair(s.leadMin, s.leadMax)
       << ", \"smallestPortOpening\": " << JsonFigure(s.study.smallestPortOpening)
-      << ", \"worstWorkImbalanceSignedPct\": " << JsonFigure(s.worstWorkImbalanceSignedPct)
       << ", \"largestDieDeflection\": " << JsonFigure(s.largestDieDeflection) << ", ";
   WriteDesignMarksJson(out, marks, s);
   if (withinTolerance)
@@ -229,6 +230,32 @@ void WriteJsonFigures(std::ostream& out, const char* key, const DesignReportInpu
     out << (i + 1 < runs.size() ? ",\n" : "\n");
   }
   out << "  ]},\n";
+}
+
+// What broke at the first corner of a tolerance check that broke a limit.
+std::string BreaksJson(const ToleranceOutcome& t) {
+  std::string text = "\"breaks\": [";
+  for (std::size_t i = 0; i < t.breaches.size(); ++i)
+    text += (i ? ", " : "") + JsonString(BreachText(t.breaches[i]));
+  text += "], \"corner\": {";
+  for (std::size_t i = 0; i < t.brokenCorner.size(); ++i)
+    text += (i ? ", " : "") + JsonString(t.brokenCorner[i].first) + ": " +
+            std::to_string(t.brokenCorner[i].second);
+  return text + "}";
+}
+
+// With no better design: whether the start holds made within its tolerances,
+// and the best design found that did not, what it broke at which corner and
+// the share of the tolerances it would need (null: finer than 1/16).
+void WriteNoBetterDesignJson(std::ostream& out, const DesignResult& r) {
+  if (r.status != DesignStatus::noBetterDesign) return;
+  if (r.tolerance.checked)
+    out << "  \"startWithinTolerance\": {\"holds\": " << (r.tolerance.holds ? "true" : "false") << ", "
+        << BreaksJson(r.tolerance) << "},\n";
+  if (!r.rejected) return;
+  out << "  \"rejected\": {\"worstFigure\": " << JsonNumber(r.rejected->objective) << ", "
+      << BreaksJson(r.rejected->tolerance)
+      << ", \"toleranceShare\": " << JsonFigure(r.rejected->toleranceShare) << "},\n";
 }
 
 void WriteJsonProblem(std::ostream& out, const DesignReportInput& report) {
@@ -261,6 +288,7 @@ void WriteDesignJson(std::ostream& out, const DesignReportInput& report) {
   for (std::size_t i = 0; i < r.startBreaches.size(); ++i)
     out << (i ? ", " : "") << JsonString(BreachText(r.startBreaches[i]));
   out << "],\n";
+  WriteNoBetterDesignJson(out, r);
   WriteLimitsJson(out, report);
   WriteJsonFigures(out, "before", report, r.before, r.before, r.beforeSummary, r.range, report.beforeRows,
                    std::nullopt);

@@ -6,14 +6,15 @@
 #include <cctype>
 #include <thread>
 
+#include "Cp1252.h"
 #include "DxfWriter.h"
 #include "EngineConversion.h"
 #include "GearDrawingBuild.h"
-#include "LengthUnitSetting.h"
 #include "MessageLine.h"
 #include "SvgWriter.h"
 #include "SweepCommand.h"
 #include "TextFile.h"
+#include "UnitSetting.h"
 
 namespace {
 
@@ -38,8 +39,8 @@ int WriteDrawingFile(const SweepOptions& options, const EngineRecord& record, st
   request.liftArmDeg = options.angles.front();
   request.crankDeg = options.crankDeg;
   request.parts = options.parts;
-  request.unit = options.unit.value_or(ReadLengthUnit(options.dataFile));
-  request.engineName = options.name;
+  request.unit = LabelUnit(options.unit, options.dataFile, kProgram, err);
+  request.engineName = Cp1252ToUtf8(RecordName(record));  // the engine drawn, as the window names it
   request.threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   const DrawingOutcome outcome = BuildDrawing(session, request);
   if (!outcome.drawing) {
@@ -56,7 +57,8 @@ int WriteDrawingFile(const SweepOptions& options, const EngineRecord& record, st
         "cannot write the drawing '" + options.drawingFile + "': " + (text ? written.reason : reason));
     return kExitFileOrEngine;
   }
-  out << (options.parts ? "Part sheets" : "Gear drawing") << " written to " << options.drawingFile << '\n';
+  out << (options.parts ? "Part sheets" : "Gear drawing") << " written to "
+      << EscapeControls(options.drawingFile) << '\n';
   if (!outcome.note.empty()) out << outcome.note << '\n';
   return kExitOk;
 }

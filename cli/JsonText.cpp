@@ -1,12 +1,16 @@
-// snprintf in the C locale gives "." decimals whatever the user's locale is.
+// to_chars ignores the locale, so decimals are "." whatever the user's is;
+// snprintf in the C locale does the same for the string escapes.
 #include "JsonText.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 
 std::string JsonNumber(double value) {
+  // JSON has no infinity or NaN: a figure that is not a number is absent.
+  if (!std::isfinite(value)) return "null";
   char text[32];
-  std::snprintf(text, sizeof text, "%.17g", value);
-  return text;
+  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
 std::string JsonString(const std::string& utf8) {

@@ -13,7 +13,6 @@
 #include "Cp1252.h"
 #include "DataFile.h"
 #include "EngineConversion.h"
-#include "LengthUnitSetting.h"
 #include "MessageLine.h"
 #include "PlayOption.h"
 #include "PlayVerdictReport.h"
@@ -22,6 +21,7 @@
 #include "SweepCommand.h"
 #include "SweepReport.h"
 #include "TShed.h"
+#include "UnitSetting.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ std::optional<std::string> DataFileProblem(const std::string& path) {
 }
 
 int Review(const ReviewOptions& options, const EngineRecord& stored, std::ostream& out, std::ostream& err) {
-  const LengthUnit unit = options.unit.value_or(ReadLengthUnit(options.dataFile));
+  const LengthUnit unit = LabelUnit(options.unit, options.dataFile, kProgram, err);
   std::optional<GearPlay> play;
   if (options.play) {
     auto loaded = LoadPlay(*options.play, ToEngine(stored));

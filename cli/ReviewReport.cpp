@@ -214,8 +214,10 @@ void WriteReviewText(std::ostream& out, const ReviewReport& r) {
 }
 
 void WriteReviewJson(std::ostream& out, const ReviewReport& r) {
-  out << "{\"engine\": " << JsonString(r.engineName) << JsonUnitMember(r.unit)
-      << ", \"setAngleDeg\": " << JsonNumber(r.review.setting.angleDeg)
+  out << "{\"engine\": " << JsonString(r.engineName);
+  if (r.unit != LengthUnit::none)
+    out << ", \"lengthUnit\": " << JsonString(std::string(LengthUnitKey(r.unit)));
+  out << ", \"setAngleDeg\": " << JsonNumber(r.review.setting.angleDeg)
       << ", \"valveSetting\": " << JsonString(std::string(ValveSettingKey(r.review.setting.valve)))
       << ", \"usableRangeDeg\": [" << JsonNumber(r.review.range.loDeg) << ", "
       << JsonNumber(r.review.range.hiDeg) << "], \"midGearDeg\": " << JsonNumber(r.review.sweep.midGearDeg)

@@ -103,7 +103,10 @@ bool TakeDrawingOption(const std::vector<std::string>& args, std::size_t& i, Swe
     options.parts = true;
     return true;
   }
-  if (TakeValue(args, i, "--drawing", options.drawingFile)) return true;
+  if (TakeValue(args, i, "--drawing", options.drawingFile)) {
+    if (options.drawingFile.empty()) message = "--drawing needs a file name ending in .dxf or .svg";
+    return !options.drawingFile.empty();
+  }
   if (TakeValue(args, i, "--crank", value)) {
     options.crankDeg = ParseFloat(value);
     if (!options.crankDeg) message = ConversionError(value).what();

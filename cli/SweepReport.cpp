@@ -5,7 +5,6 @@
 #include "SweepReport.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "Angles.h"
 #include "Cp1252.h"
@@ -141,8 +140,7 @@ void WriteJsonReport(std::ostream& out, const Session& s, const std::vector<Swee
   const double midGearAngle = s.midGearAngle().value_or(0);
   out << "{\n  \"engine\": " << JsonString(Cp1252ToUtf8(s.engine().name)) << ",\n"
       << JsonUnitMember(unit) << "  \"midGearDirection\": \"" << (midGearAngle > 0 ? "down" : "up")
-      << "\",\n  \"midGearDeg\": " << JsonNumber(std::fabs(RadiansToDegrees(midGearAngle)))
-      << ",\n  \"runs\": [\n";
+      << "\",\n  \"midGearDeg\": " << JsonNumber(RadiansToDegrees(midGearAngle)) << ",\n  \"runs\": [\n";
   for (std::size_t i = 0; i < runs.size(); ++i) {
     WriteJsonRun(out, runs[i]);
     out << (i + 1 < runs.size() ? ",\n" : "\n");

@@ -87,6 +87,8 @@ std::string BreachText(const Breach& b) {
       return "the work imbalance exceeds its limit" + at;
     case BreachKind::dieSlipWorse:
       return "the die slip exceeds 110 % of the start's worst" + at;
+    case BreachKind::notMeasured:
+      return "the gear cannot be measured: its valves cannot be set or it has no mid-gear";
   }
   return "a constraint is broken" + at;
 }

@@ -66,6 +66,7 @@ enum class BreachKind {
   dieNearPin,        // the die comes nearer a rod pin than the margin allows
   workWorse,         // a working notch's work imbalance exceeds the limit
   dieSlipWorse,      // a working notch's die slip exceeds 110 % of the start's worst
+  notMeasured,       // the valves cannot be set, or there is no mid-gear (a corner of the tolerances)
 };
 
 struct Breach {

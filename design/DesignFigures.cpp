@@ -18,6 +18,7 @@
 #include "CrankSweep.h"
 #include "MidGear.h"
 #include "Session.h"
+#include "SlotPosition.h"
 
 namespace {
 
@@ -97,22 +98,6 @@ bool SetValves(const Engine& engine, double midGear, const DesignSetting& settin
   return true;
 }
 
-// The die's place between the rod pins along the slot: 0 at pin2, 1 at pin1.
-// The slot's radius cancels, so the share is the angle at the link's centre
-// from pin2 to the die over the angle from pin2 to pin1: two arctangents a
-// step, where the places along the slot would take six.
-double DieShareOfArc(const GearRun& run, int step) {
-  const JointTable& t = run.joints;
-  const Point centre = t.At(step, linkCentre), bottom = t.At(step, pin2);
-  const double ax = bottom.x - centre.x, ay = bottom.y - centre.y;
-  const auto angleTo = [&](Point q) {
-    const double bx = q.x - centre.x, by = q.y - centre.y;
-    return std::atan2(ax * by - ay * bx, ax * bx + ay * by);
-  };
-  const double span = angleTo(t.At(step, pin1));
-  return span != 0 ? angleTo(t.At(step, die)) / span : 0.5;
-}
-
 // The notch's sweep and what the die does in it, which no centring changes;
 // false when the gear does not assemble there.
 bool SolveNotch(const Engine& engine, double midGear, double angle, SolveMethod method, GearRun& run,
@@ -122,15 +107,11 @@ bool SolveNotch(const Engine& engine, double midGear, double angle, SolveMethod 
     notch.row.failure = failure;
     return false;
   }
-  notch.dieLow = notch.dieHigh = DiePositionAlongLink(run, 0);
-  notch.arcLow = notch.arcHigh = DieShareOfArc(run, 0);
-  for (int k = 1; k < kSteps; ++k) {
-    const double along = DiePositionAlongLink(run, k), share = DieShareOfArc(run, k);
-    notch.dieLow = std::min(notch.dieLow, along);
-    notch.dieHigh = std::max(notch.dieHigh, along);
-    notch.arcLow = std::min(notch.arcLow, share);
-    notch.arcHigh = std::max(notch.arcHigh, share);
-  }
+  const DieSpan die = MeasureDieSpan(run);
+  notch.dieLow = die.dieLow;
+  notch.dieHigh = die.dieHigh;
+  notch.arcLow = die.arcLow;
+  notch.arcHigh = die.arcHigh;
   return true;
 }
 
@@ -149,10 +130,10 @@ void CentreNotch(const Engine& engine, double centring, GearRun& run, NotchFigur
 DesignFigures MeasureDesign(const Engine& engine, const DesignSetting& setting,
                             const std::vector<double>& anglesDeg, SolveMethod method, int threads) {
   DesignFigures figures;
-  const auto midGear = HasFiniteNumbers(engine) ? FindMidGearAngle(engine) : std::nullopt;
+  figures.failure = EngineDataFailure(engine);
+  const auto midGear = figures.failure ? std::nullopt : FindMidGearAngle(engine);
   if (!midGear) {
-    figures.failure = MakeFailure(HasFiniteNumbers(engine) ? FailureKind::midGearUnreachable
-                                                           : FailureKind::nonFiniteEngine);
+    if (!figures.failure) figures.failure = MakeFailure(FailureKind::midGearUnreachable);
     return figures;
   }
   figures.midGearDeg = RadiansToDegrees(*midGear);

@@ -76,6 +76,8 @@ class Rounds {
     for (int round = 0; round < kMostRounds && Alive(); ++round) Round(round);
     return std::move(best_);
   }
+  // The best design that beat the start but broke a limit at its tolerances.
+  std::optional<Candidate> TakeRejected() { return std::move(rejected_); }
 
  private:
   bool Alive() {
@@ -188,6 +190,7 @@ class Rounds {
       best_ = std::move(c);
       return false;
     }
+    if (c.tolerance.checked && (!rejected_ || c.objective < rejected_->objective)) rejected_ = c;
     // Kept clear by what the tolerances swing, the design is polished again.
     problem().KeepClear(c.tolerance.swings);
     return c.tolerance.checked;
@@ -196,7 +199,7 @@ class Rounds {
   TrialDesigns trials_;
   Trial start_;
   double bar_;
-  std::optional<Candidate> best_;
+  std::optional<Candidate> best_, rejected_;
   std::vector<std::size_t> broken_;
 };
 
@@ -249,12 +252,29 @@ bool MeasureStart(const DesignInput& input, int threads, DesignResult& result) {
   return true;
 }
 
+// The best design that held nothing but its tolerances, and what share of them it would need.
+RejectedDesign Rejected(const DesignInput& input, const DesignResult& result, Candidate candidate,
+                        int threads) {
+  RejectedDesign rejected{candidate.engine, candidate.objective, std::move(candidate.tolerance),
+                          std::nullopt};
+  rejected.toleranceShare = ToleranceShareNeeded(input, result.notchesDeg, result.before, candidate.engine,
+                                                 candidate.figures, threads);
+  return rejected;
+}
+
 // Searches a start that could be measured; the proposal and its exact figures, or the start's.
-void Improve(const DesignInput& input, DesignProblem& problem, SearchTally& tally, DesignResult& result) {
+void Improve(const DesignInput& input, DesignProblem& problem, SearchTally& tally, DesignResult& result,
+             int threads) {
   TrialDesigns trials(problem, tally);
   const Trial start = trials.Known(problem.StartPoint(), result.before);
-  std::optional<Candidate> found;
-  if (!input.free.empty()) found = Rounds(problem, tally, start, *result.beforeObjective).Run();
+  std::optional<Candidate> found, rejected;
+  if (!input.free.empty()) {
+    Rounds rounds(problem, tally, start, *result.beforeObjective);
+    found = rounds.Run();
+    rejected = rounds.TakeRejected();
+  }
+  if (!found && rejected && !tally.cancelled())
+    result.rejected = Rejected(input, result, std::move(*rejected), threads);
   if (found) {
     result.proposal = found->engine;
     result.after = std::move(found->figures);
@@ -307,11 +327,17 @@ DesignResult SearchDesign(const DesignInput& input, int threads, const std::atom
           "The start design has no working notch (mean cut-off 15 to 80 %) on the side asked for.";
     } else {
       SearchTally tally(input.maxEvaluations, cancel, progress);
-      Improve(input, problem, tally, result);
+      Improve(input, problem, tally, result, threads);
       result.evaluations = problem.measurements();
     }
-    if (result.status != DesignStatus::improved)
-      result.tolerance = {true, true, result.beforeObjective, {}, 0, {}};
+    if (result.status == DesignStatus::noBetterDesign) {
+      // The start proposed: whether it holds its own limits made within the tolerances.
+      const DesignProgressSink silent;
+      SearchTally check(kDefaultMaxEvaluations, nullptr, silent);
+      result.tolerance = CheckTolerance(problem, check, input.start, result.before, true);
+    } else if (result.status != DesignStatus::improved) {
+      result.tolerance = {true, true, result.beforeObjective, {}, {}, 0, {}};
+    }
     MeasureOwnRange(input, threads, result);
     result.afterSummary = SummariseDesign(result.afterOwn, input.rules.indicator);
     result.afterObjective = problem.constraints().Reported(result.afterOwn);
@@ -336,4 +362,48 @@ const char* StatusText(DesignStatus status) {
       return "cannot start";
   }
   return "";
+}
+
+namespace {
+
+std::string CornerText(const ToleranceOutcome& tolerance) {
+  std::string corner;
+  for (const auto& [name, sign] : tolerance.brokenCorner)
+    corner += (corner.empty() ? "" : ", ") + name + (sign > 0 ? " +" : " -");
+  return "made at a corner of them (" + corner + "): ";
+}
+
+std::string BreachesText(const ToleranceOutcome& tolerance) {
+  std::string text;
+  for (std::size_t i = 0; i < tolerance.breaches.size(); ++i)
+    text += (i ? "; " : "") + BreachText(tolerance.breaches[i]);
+  return text.back() == '.' ? text : text + '.';
+}
+
+}  // namespace
+
+std::string NoBetterDesignText(const DesignResult& r, const DesignInput& input, LengthUnit unit) {
+  if (r.status != DesignStatus::noBetterDesign) return "";
+  std::string text;
+  if (r.tolerance.checked)
+    text = r.tolerance.holds
+               ? "The start holds every limit made within its tolerances (every free dimension)."
+               : "The start itself does not hold its limits within its tolerances, " +
+                     CornerText(r.tolerance) + BreachesText(r.tolerance);
+  if (!r.rejected) return text;
+  const RejectedDesign& d = *r.rejected;
+  text += std::string(text.empty() ? "" : " ") +
+          "No better design holds at its tolerances. The best found (worst figure " +
+          FormatGeneral4(d.objective) + ", the start's " + FormatGeneral4(r.beforeObjective.value_or(0)) +
+          "), " + CornerText(d.tolerance) + BreachesText(d.tolerance);
+  const double tolerance = input.grid.lengthTolerance;
+  const auto within = [&](double share) {
+    const std::string relative = FormatGeneral4(share * kRelativeTolerance * 100) + " %";
+    return tolerance > 0 ? "+/- " + FormatGeneral4(share * tolerance) + UnitSuffix(Quantity::length, unit) +
+                               " (angles and ratios " + relative + ")"
+                         : relative + " of each value";
+  };
+  text += d.toleranceShare ? " It holds every limit made within " + within(*d.toleranceShare) + "."
+                           : " It does not hold even made within " + within(kLeastToleranceShare) + ".";
+  return text;
 }

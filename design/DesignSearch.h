@@ -55,6 +55,16 @@ struct DesignProgress {
 // Called from the search's thread, one call at a time.
 using DesignProgressSink = std::function<void(const DesignProgress&)>;
 
+// The best design a search found that broke a limit only at a corner of its
+// tolerances, when no design held: its figure, that check, and the largest
+// share of the tolerances (1/2 .. 1/16) at which it would hold (empty: none).
+struct RejectedDesign {
+  Engine engine;
+  double objective = 0;
+  ToleranceOutcome tolerance;
+  std::optional<double> toleranceShare;
+};
+
 struct DesignResult {
   DesignStatus status = DesignStatus::cannotStart;
   // Why the start cannot be searched (status cannotStart): its valves cannot
@@ -74,9 +84,10 @@ struct DesignResult {
   // what a study of the saved proposal reads; afterSummary and afterObjective
   // are taken from them.
   DesignFigures afterOwn;
-  ToleranceOutcome tolerance;        // the proposal's check at its tolerances
-  std::vector<std::string> atBound;  // the free dimensions the search left on a bound
-  std::vector<LimitState> limits;    // the limits in force, those that bind the proposal marked
+  ToleranceOutcome tolerance;              // the proposal's check at its tolerances
+  std::optional<RejectedDesign> rejected;  // with no better design: why the best found was not proposed
+  std::vector<std::string> atBound;        // the free dimensions the search left on a bound
+  std::vector<LimitState> limits;          // the limits in force, those that bind the proposal marked
   int evaluations = 0;
   double seconds = 0;
 };
@@ -89,3 +100,9 @@ DesignResult SearchDesign(const DesignInput& input, int threads, const std::atom
                           const DesignProgressSink& progress = nullptr);
 
 const char* StatusText(DesignStatus status);
+// Why no better design was proposed, in sentences (empty for any other
+// status): whether the start itself holds its limits made within its
+// tolerances, and the best design found that broke a limit at a corner of
+// them, which limit at which corner, and what tolerance it would need
+// (lengths in `unit`).
+std::string NoBetterDesignText(const DesignResult& result, const DesignInput& input, LengthUnit unit);

@@ -37,8 +37,8 @@ double DrawingGrid::Step(double value, Quantity quantity) const {
 }
 
 double DrawingGrid::Tolerance(double value, Quantity quantity) const {
-  if (quantity == Quantity::length && lengthTolerance > 0) return lengthTolerance;
-  return kRelativeTolerance * std::fabs(value);
+  if (quantity == Quantity::length && lengthTolerance > 0) return toleranceShare * lengthTolerance;
+  return toleranceShare * kRelativeTolerance * std::fabs(value);
 }
 
 double DrawingGrid::Round(double value, const FreeDimension& bounds, Quantity quantity) const {

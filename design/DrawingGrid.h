@@ -17,6 +17,7 @@ inline constexpr double kRelativeTolerance = 0.0005;
 struct DrawingGrid {
   double lengthStep = 0;       // 0: four significant figures
   double lengthTolerance = 0;  // 0: kRelativeTolerance of each value
+  double toleranceShare = 1;   // every tolerance times this: what a design would need
 
   static DrawingGrid ForUnit(LengthUnit unit);
 

@@ -1,22 +1,57 @@
-// dxflib writes only to a named file, so the text is written to a scratch
-// file of our own (mkstemp) and read back; the caller puts it in place
-// atomically. Texts are ASCII with \U+XXXX escapes for other characters, so
-// they read the same whatever code page a reader assumes.
+// dxflib's entities go through a writer of our own that keeps the text in
+// memory (no scratch file to leave behind) and writes each real with the
+// fewest significant digits that read back as the same double (dxflib's own
+// fixed 16 decimals draw a tiny engine as zeros); the caller puts the text in
+// place atomically. Texts are ASCII with \U+XXXX escapes for other characters
+// and for control characters, so they read the same whatever code page a
+// reader assumes and never end a group early.
 #include "DxfWriter.h"
 
 #include <dl_dxf.h>
-#include <unistd.h>
 
-#include <cerrno>
+#include <charconv>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <fstream>
 #include <iterator>
 #include <memory>
-#include <sstream>
+#include <string>
 
 namespace {
+
+// DL_WriterA with every group written to a string; its file is never opened.
+class TextWriter : public DL_WriterA {
+ public:
+  TextWriter() : DL_WriterA("", DL_Codes::AC1015) {}
+  void dxfReal(int gc, double value) const override { dxfString(gc, Real(value)); }
+  void dxfInt(int gc, int value) const override { dxfString(gc, std::to_string(value)); }
+  void dxfHex(int gc, int value) const override {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "%0X", static_cast<unsigned>(value));
+    dxfString(gc, hex);
+  }
+  void dxfString(int gc, const char* value) const override {
+    if (value != nullptr) dxfString(gc, std::string(value));
+  }
+  void dxfString(int gc, const std::string& value) const override {
+    text_ += (gc < 10 ? "  " : gc < 100 ? " " : "") + std::to_string(gc) + "\n" + value + "\n";
+  }
+  const std::string& text() const { return text_; }
+
+ private:
+  // The shortest text that reads back as the same double, with a decimal
+  // point as DXF readers expect ("2.0", "1.5E-150").
+  static std::string Real(double value) {
+    char digits[40];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    std::string text(digits, end);
+    const auto exponent = text.find('e');
+    std::string mantissa = text.substr(0, exponent);
+    if (mantissa.find('.') == std::string::npos && mantissa.find_first_of("ni") == std::string::npos)
+      mantissa += ".0";
+    return exponent == std::string::npos ? mantissa : mantissa + "E" + text.substr(exponent + 1);
+  }
+
+  mutable std::string text_;
+};
 
 int InsUnits(LengthUnit unit) {
   return unit == LengthUnit::in ? 1 : unit == LengthUnit::mm ? 4 : 0;
@@ -52,6 +87,13 @@ std::string Escaped(const std::string& utf8) {
   for (std::size_t i = 0; i < utf8.size();) {
     const auto c = static_cast<unsigned char>(utf8[i]);
     const int length = c < 0x80 ? 1 : c >> 5 == 6 ? 2 : c >> 4 == 14 ? 3 : c >> 3 == 30 ? 4 : 1;
+    if (c < 0x20 || c == 0x7f) {
+      char escape[16];
+      std::snprintf(escape, sizeof escape, "\\U+%04X", c);
+      out += escape;
+      i += 1;
+      continue;
+    }
     if (length == 1 || i + length > utf8.size()) {
       out += c < 0x80 ? static_cast<char>(c) : '?';
       i += 1;
@@ -145,10 +187,9 @@ void WriteBlocks(DL_Dxf& dxf, DL_WriterA& w, const Drawing& drawing, bool blocks
   w.sectionEnd();
 }
 
-void WriteDxf(const Drawing& drawing, const char* path) {
+std::string WriteDxf(const Drawing& drawing) {
   DL_Dxf dxf;
-  std::unique_ptr<DL_WriterA> w(dxf.out(path, DL_Codes::AC1015));
-  if (!w) return;
+  const auto w = std::make_unique<TextWriter>();
   const bool blocks = drawing.sheets.size() > 1;
   dxf.writeHeader(*w);
   w->dxfString(9, "$INSUNITS");
@@ -172,28 +213,15 @@ void WriteDxf(const Drawing& drawing, const char* path) {
   dxf.writeObjects(*w);
   dxf.writeObjectsEnd(*w);
   w->dxfEOF();
-  w->close();
+  return w->text();
 }
 
 }  // namespace
 
 std::optional<std::string> DxfText(const Drawing& drawing, std::string& reason) {
-  const char* tmp = std::getenv("TMPDIR");
-  std::string path = std::string(tmp != nullptr && *tmp != 0 ? tmp : "/tmp") + "/zovuderiz-dxf-XXXXXX";
-  const int fd = ::mkstemp(path.data());
-  if (fd < 0) {
-    reason = std::string("cannot make a scratch file in the temporary folder: ") + std::strerror(errno);
-    return std::nullopt;
-  }
-  ::close(fd);
-  WriteDxf(drawing, path.c_str());
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  ::unlink(path.c_str());
-  const std::string dxf = text.str();
-  if (!in || dxf.size() < 4 || dxf.find("EOF") == std::string::npos) {
-    reason = "dxflib could not write its scratch file in the temporary folder";
+  std::string dxf = WriteDxf(drawing);
+  if (dxf.size() < 4 || dxf.compare(dxf.size() - 4, 4, "EOF\n") != 0) {
+    reason = "dxflib did not finish the drawing";
     return std::nullopt;
   }
   return dxf;

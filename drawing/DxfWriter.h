@@ -9,6 +9,5 @@
 
 #include "DrawingModel.h"
 
-// The DXF text, or empty with `reason` set when dxflib's scratch file in the
-// temporary folder could not be written or read.
+// The DXF text, or empty with `reason` set when dxflib did not finish it.
 std::optional<std::string> DxfText(const Drawing& drawing, std::string& reason);

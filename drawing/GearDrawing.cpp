@@ -116,7 +116,9 @@ double MarkSize(const Engine& e, LengthUnit unit) {
 }
 
 int CrankStep(double crankDeg) {
-  const long step = std::lround(crankDeg / 2);
+  // The turn's remainder is exact, so a huge angle keeps its place in the turn.
+  const double turn = std::remainder(crankDeg, 360.0);  // -180 .. 180
+  const long step = std::lround(turn / 2);
   return static_cast<int>(((step % kSteps) + kSteps) % kSteps);
 }
 

@@ -47,8 +47,8 @@ DrawingOutcome BuildDrawing(const Session& session, const DrawingRequest& reques
   }
   const Engine& e = session.engine();
   const int step = request.crankDeg ? CrankStep(*request.crankDeg) : BackDeadCentreStep(e);
-  if (request.crankDeg && std::fabs(*request.crankDeg - 2.0 * step) > 1e-9 &&
-      std::fabs(std::fmod(*request.crankDeg, 360.0) - 2.0 * step) > 1e-9)
+  if (request.crankDeg &&
+      std::fabs(std::remainder(std::remainder(*request.crankDeg, 360.0) - 2.0 * step, 360.0)) > 1e-9)
     outcome.note += "Crank drawn at " + Degrees(2.0 * step) + ", the nearest of the run's 2-degree steps. ";
   const std::string title =
       request.engineName + ": lifting arm " + Degrees(request.liftArmDeg) + ", crank " + Degrees(2.0 * step) +

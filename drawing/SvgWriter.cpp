@@ -1,8 +1,11 @@
 // y points up in the drawing and down in SVG: the whole picture sits in one
 // group mirrored by scale(1,-1), and each text is mirrored back about its own
-// baseline. Numbers are written with 17 significant digits.
+// baseline. Numbers are written with 17 significant digits; text is checked
+// UTF-8, and what XML 1.0 cannot hold (C0 controls, broken sequences) is
+// written as U+FFFD, so that the file always parses.
 #include "SvgWriter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -14,10 +17,35 @@ std::string Num(double v) {
   return text;
 }
 
+constexpr const char* kReplacement = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
+
+// The length of the well-formed UTF-8 sequence at text[i] of a character XML
+// allows, or 0.
+std::size_t XmlCharacterLength(const std::string& text, std::size_t i) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  const unsigned c = byte(i);
+  if (c < 0x80) return c >= 0x20 || c == '\t' || c == '\n' || c == '\r' ? 1 : 0;
+  const std::size_t length = c >> 5 == 6 ? 2 : c >> 4 == 14 ? 3 : c >> 3 == 30 ? 4 : 0;
+  if (length == 0 || i + length > text.size()) return 0;
+  unsigned code = c & (0x7f >> length);
+  for (std::size_t k = 1; k < length; ++k) {
+    if (byte(i + k) >> 6 != 2) return 0;
+    code = code << 6 | (byte(i + k) & 0x3f);
+  }
+  const unsigned least[] = {0, 0, 0x80, 0x800, 0x10000};
+  const bool allowed = code >= least[length] && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF) &&
+                       code != 0xFFFE && code != 0xFFFF;
+  return allowed ? length : 0;
+}
+
 std::string Escaped(const std::string& text) {
   std::string out;
-  for (char c : text) {
-    if (c == '&')
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t length = XmlCharacterLength(text, i);
+    const char c = text[i];
+    if (length == 0)
+      out += kReplacement;
+    else if (c == '&')
       out += "&amp;";
     else if (c == '<')
       out += "&lt;";
@@ -26,7 +54,8 @@ std::string Escaped(const std::string& text) {
     else if (c == '"')
       out += "&quot;";
     else
-      out += c;
+      out.append(text, i, length);
+    i += std::max<std::size_t>(length, 1);
   }
   return out;
 }

@@ -12,7 +12,7 @@
 std::optional<GearFailure> SolveCrankSweep(const Engine& e, double midGearAngle, double liftArmDegrees,
                                            GearRun& run, SolveMethod method) {
   if (!std::isfinite(liftArmDegrees)) return MakeFailure(FailureKind::angleNotNumber);
-  if (!HasFiniteNumbers(e)) return MakeFailure(FailureKind::nonFiniteEngine);
+  if (auto failure = EngineDataFailure(e)) return failure;
   run.midGearAngle = midGearAngle;
   run.liftArmAngle = DegreesToRadians(liftArmDegrees);
   if (!std::isfinite(run.liftArmAngle)) return MakeFailure(FailureKind::angleTooLarge);

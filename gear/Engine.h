@@ -5,9 +5,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "GearDeviations.h"
+#include "GearFailure.h"
 
 struct Engine {
   std::string name;  // single-byte text, as stored
@@ -21,6 +23,10 @@ struct Engine {
   GearDeviations asBuilt{};
 };
 
-// False when a dimension, the rocker ratio or a deviation is a NaN or an
-// infinity: a record made elsewhere may hold any bit pattern.
-bool HasFiniteNumbers(const Engine& e);
+// Why the engine's data cannot be computed, or nothing: a dimension, the
+// rocker ratio or a deviation of the gear as built that is a NaN or an
+// infinity (a record made elsewhere may hold any bit pattern), or a crank
+// radius or port width that cannot measure the figures (a port not above
+// zero, either of them in size a vanishing share of the engine's largest
+// length). Every tool and window refuses by this alone.
+std::optional<GearFailure> EngineDataFailure(const Engine& e);

@@ -9,6 +9,8 @@ Member MemberOf(FailureKind kind) {
     case FailureKind::noEngine:
       return Member::none;
     case FailureKind::nonFiniteEngine:
+    case FailureKind::crankUnusable:
+    case FailureKind::portUnusable:
       return Member::engineData;
     case FailureKind::midGearUnreachable:
       return Member::liftingArm;
@@ -46,6 +48,12 @@ std::string FailureMessage(const GearFailure& f) {
              "or name a new one under \"NEW  ENGINE\".";
     case FailureKind::nonFiniteEngine:
       return "The engine's data hold a value that is not a finite number; check its dimensions.";
+    case FailureKind::crankUnusable:
+      return "The main crank radius must not be zero or vanishingly small beside the engine's other "
+             "lengths: cut-offs and leads are shares of the stroke.";
+    case FailureKind::portUnusable:
+      return "The port width must be above zero and not vanishingly small beside the engine's other "
+             "lengths: port openings and leads are judged as shares of it.";
     case FailureKind::midGearUnreachable:
       return "The gear cannot be assembled in mid-gear: the lifting link cannot reach the lifting arm.";
     case FailureKind::angleNotNumber:

@@ -8,6 +8,8 @@
 enum class FailureKind {
   noEngine,            // results were asked for before any engine was selected or named
   nonFiniteEngine,     // the engine's data hold a NaN or an infinity
+  crankUnusable,       // the crank radius is zero or too small to measure the stroke's shares by
+  portUnusable,        // the port width is not above zero or too small to measure its shares by
   midGearUnreachable,  // the lifting link cannot reach the lifting arm in mid-gear
   angleNotNumber,      // the lifting-arm angle is a NaN or an infinity
   angleTooLarge,       // the lifting-arm angle overflows on turning into radians

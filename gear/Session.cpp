@@ -15,10 +15,8 @@ std::optional<GearFailure> Session::Take(const Engine& engine) {
   valveSetting_.reset();
   latest_.reset();
   midGear_.reset();
-  takeFailure_.reset();
-  if (!HasFiniteNumbers(engine_))
-    takeFailure_ = MakeFailure(FailureKind::nonFiniteEngine);
-  else if (!(midGear_ = FindMidGearAngle(engine_)))
+  takeFailure_ = EngineDataFailure(engine_);
+  if (!takeFailure_ && !(midGear_ = FindMidGearAngle(engine_)))
     takeFailure_ = MakeFailure(FailureKind::midGearUnreachable);
   return takeFailure_;
 }

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "RunUsability.h"
+
 namespace {
 
 // The signed angle, at the link's centre, from the slot's middle to `p`,
@@ -47,4 +49,33 @@ double DieSlip(const GearRun& run) {
     highest = std::max(highest, at);
   }
   return highest - lowest;
+}
+
+// The slot's radius cancels, so the share is the angle at the link's centre
+// from pin2 to the die over the angle from pin2 to pin1: two arctangents a
+// step, where the places along the slot would take six.
+double DieShareOfArc(const GearRun& run, int step) {
+  const JointTable& t = run.joints;
+  const Point centre = t.At(step, linkCentre), bottom = t.At(step, pin2);
+  const double ax = bottom.x - centre.x, ay = bottom.y - centre.y;
+  const auto angleTo = [&](Point q) {
+    const double bx = q.x - centre.x, by = q.y - centre.y;
+    return std::atan2(ax * by - ay * bx, ax * bx + ay * by);
+  };
+  const double span = angleTo(t.At(step, pin1));
+  return span != 0 ? angleTo(t.At(step, die)) / span : 0.5;
+}
+
+DieSpan MeasureDieSpan(const GearRun& run) {
+  DieSpan die;
+  die.dieLow = die.dieHigh = DiePositionAlongLink(run, 0);
+  die.arcLow = die.arcHigh = DieShareOfArc(run, 0);
+  for (int k = 1; k < kSteps; ++k) {
+    const double along = DiePositionAlongLink(run, k), share = DieShareOfArc(run, k);
+    die.dieLow = std::min(die.dieLow, along);
+    die.dieHigh = std::max(die.dieHigh, along);
+    die.arcLow = std::min(die.arcLow, share);
+    die.arcHigh = std::max(die.arcHigh, share);
+  }
+  return die;
 }

@@ -18,3 +18,16 @@ double PinAlongSlot(const GearRun& run, int step, Joint pin);
 // The distance along the slot between the die's two extreme places over the
 // crank steps of one revolution.
 double DieSlip(const GearRun& run);
+
+// The die's place between the rod pins along the slot: 0 at pin2, 1 at pin1.
+double DieShareOfArc(const GearRun& run, int step);
+
+// The die's extremes over one revolution between the rod pins (0 at pin2, 1
+// at pin1): projected on the chord between the pins carried out onto the slot
+// (the usable range's test) and along the slot's arc (the clearance the
+// design assistant keeps and the review judges). One measurement for both.
+struct DieSpan {
+  double dieLow = 0, dieHigh = 0;
+  double arcLow = 0, arcHigh = 1;
+};
+DieSpan MeasureDieSpan(const GearRun& run);

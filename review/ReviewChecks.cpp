@@ -71,7 +71,7 @@ const std::array<CheckSpec, kChecks>& ReviewChecks() {
       {"dieSlip", "Worst die slip, working notches", "% of pin distance", Lower(10, 20),
        "Slip wears the die and the slot and is greatest in full gear; central suspension keeps it small.",
        true},
-      {"dieClearance", "Die's clearance from the rod pins, outermost working notches", "% of pin distance",
+      {"dieClearance", "Die's clearance from the rod pins, working notches", "% of pin-to-pin arc",
        Higher(5, 1),
        "A die that runs up to a rod pin in the notches the engine is worked in strikes the end of the slot; "
        "the usable range itself ends where the die reaches a pin.",

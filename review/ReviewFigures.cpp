@@ -63,13 +63,15 @@ std::optional<double> Smaller(std::optional<double> a, std::optional<double> b) 
   return std::min(*a, *b);
 }
 
-// The die's clearance from the nearer rod pin, in % of the pin distance, at
-// the side's outermost working notch. The usable range itself ends where the
-// die reaches a pin, so its own ends would always show none.
-std::optional<double> OutermostClearance(const std::vector<const ReviewNotch*>& side) {
-  for (auto n = side.rbegin(); n != side.rend(); ++n)
-    if (IsWorkingNotch((*n)->row)) return 100 * std::min((*n)->dieLow, 1 - (*n)->dieHigh);
-  return std::nullopt;
+// The die's least clearance from the nearer rod pin over the side's working
+// notches, in % of the pin-to-pin arc: the measure the design assistant's die
+// margin keeps. The usable range itself ends where the die reaches a pin, so
+// its own ends would always show none.
+std::optional<double> WorkingClearance(const std::vector<const ReviewNotch*>& side) {
+  std::optional<double> least;
+  for (const ReviewNotch* n : side)
+    if (IsWorkingNotch(n->row)) least = Smaller(least, 100 * std::min(n->arcLow, 1 - n->arcHigh));
+  return least;
 }
 
 void SideFigures(const ReviewSweep& sweep, const Engine& e, ReviewFigures& f) {
@@ -93,7 +95,7 @@ void SideFigures(const ReviewSweep& sweep, const Engine& e, ReviewFigures& f) {
   const double lapAndPort = 2 * (e.stlap + e.port);
   f[fullPortOpening] =
       100 * std::min(fullDown.row.results.valveTravel, fullUp.row.results.valveTravel) / lapAndPort;
-  f[dieClearance] = Smaller(OutermostClearance(down), OutermostClearance(up));
+  f[dieClearance] = Smaller(WorkingClearance(down), WorkingClearance(up));
 }
 
 void RangeFigures(const ReviewSweep& sweep, const Engine& e, ReviewFigures& f) {

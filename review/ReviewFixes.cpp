@@ -11,6 +11,8 @@
 #include "ReviewFixes.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 #include "QuadrantStudy.h"
@@ -116,20 +118,34 @@ std::pair<double, bool> SearchChange(const LineSearch& s, double reach) {
   return {Nearest(s, lo, hi), false};
 }
 
+// The exponent of the fourth significant figure of value.
+int FourthFigure(double value) {
+  return static_cast<int>(std::floor(std::log10(std::fabs(value)))) - 3;
+}
+
+// The double nearest digits x 10^exponent, read from its decimal text, so a
+// target of 63.37 is 63.37 in the JSON too (not 63.370000000000005).
+double Decimal(double digits, int exponent) {
+  char text[48];
+  std::snprintf(text, sizeof text, "%.0fe%d", digits, exponent);
+  return std::strtod(text, nullptr);
+}
+
 // Four significant figures; away from the start when the change reached good
 // (so it stays good), else the nearest.
 double Rounded(double from, double to, bool awayFromStart) {
   if (to == 0 || !std::isfinite(to)) return to;
-  const double unit = std::pow(10.0, std::floor(std::log10(std::fabs(to))) - 3);
-  const double q = to / unit;
-  if (!awayFromStart) return std::round(q) * unit;
-  return (to > from ? std::ceil(q) : std::floor(q)) * unit;
+  const int exponent = FourthFigure(to);
+  const double q = to / std::pow(10.0, exponent);
+  if (!awayFromStart) return Decimal(std::round(q), exponent);
+  return Decimal(to > from ? std::ceil(q) : std::floor(q), exponent);
 }
 
 // One unit of the fourth significant figure further from the start.
 double NextFigure(double from, double to) {
-  const double unit = std::pow(10.0, std::floor(std::log10(std::fabs(to))) - 3);
-  return to + (to > from ? unit : -unit);
+  const int exponent = FourthFigure(to);
+  const double q = std::round(to / std::pow(10.0, exponent));
+  return Decimal(q + (to > from ? 1 : -1), exponent);
 }
 
 void CompareVerdicts(const GearReview& before, ReviewFix& fix) {

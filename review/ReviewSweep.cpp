@@ -14,6 +14,7 @@
 #include "IndicatorDiagram.h"
 #include "MidGear.h"
 #include "Session.h"
+#include "SlotPosition.h"
 #include "UsableRange.h"
 
 namespace {
@@ -43,12 +44,11 @@ std::optional<double> SettingCentring(const Engine& engine, double midGear, cons
 ReviewNotch FinishNotch(const Engine& engine, double angle, double centring, GearRun& run) {
   ReviewNotch notch;
   notch.row.liftArmDeg = angle;
-  notch.dieLow = notch.dieHigh = DiePositionAlongLink(run, 0);
-  for (int k = 1; k < kSteps; ++k) {
-    const double along = DiePositionAlongLink(run, k);
-    notch.dieLow = std::min(notch.dieLow, along);
-    notch.dieHigh = std::max(notch.dieHigh, along);
-  }
+  const DieSpan die = MeasureDieSpan(run);
+  notch.dieLow = die.dieLow;
+  notch.dieHigh = die.dieHigh;
+  notch.arcLow = die.arcLow;
+  notch.arcHigh = die.arcHigh;
   RawValve raw;
   std::copy(run.valveTable, run.valveTable + kSteps, raw.begin());
   CentreRun(engine, run, centring);
@@ -136,10 +136,10 @@ ReviewSweep MeasureReviewSweep(const Engine& engine, const ReviewSetting& settin
                                const std::vector<double>& anglesDeg, int threads, SolveMethod method,
                                const std::atomic<bool>* cancel) {
   ReviewSweep sweep;
-  const auto midGear = HasFiniteNumbers(engine) ? FindMidGearAngle(engine) : std::nullopt;
+  sweep.failure = EngineDataFailure(engine);
+  const auto midGear = sweep.failure ? std::nullopt : FindMidGearAngle(engine);
   if (!midGear) {
-    sweep.failure = MakeFailure(HasFiniteNumbers(engine) ? FailureKind::midGearUnreachable
-                                                         : FailureKind::nonFiniteEngine);
+    if (!sweep.failure) sweep.failure = MakeFailure(FailureKind::midGearUnreachable);
     return sweep;
   }
   sweep.midGearRad = *midGear;

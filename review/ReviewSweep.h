@@ -23,6 +23,7 @@ struct ReviewSetting {
 struct ReviewNotch {
   StudyRow row;                    // with the setting's centring
   double dieLow = 0, dieHigh = 0;  // the die's extremes along the link, 0 at pin2, 1 at pin1
+  double arcLow = 0, arcHigh = 1;  // the same along the slot's arc (MeasureDieSpan)
   bool equalLeadEvents = false;    // all eight events with the valve centred for equal leads here
 
   bool usable() const { return row.ok() && equalLeadEvents && dieLow >= 0 && dieHigh <= 1; }

@@ -5,7 +5,6 @@
 // a wait behind another program can be reported and given up.
 #include "DataFile.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -16,7 +15,6 @@
 #include <cstring>
 #include <random>
 #include <thread>
-#include <vector>
 
 #include "TemporaryName.h"
 
@@ -301,18 +299,7 @@ FileResult DataFile::CheckWritable() {
 void DataFile::RemoveDeadTemporaries(const std::string& path) {
   // Under the lock no live rewrite of this file has a temporary file, but the
   // owner is asked all the same: a live process's file is never removed.
-  const auto slash = path.find_last_of('/');
-  const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-  const std::string name = path.substr(folder.size());
-  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-  if (dir == nullptr) return;
-  std::vector<std::string> dead;
-  while (const dirent* entry = ::readdir(dir)) {
-    const auto owner = TemporaryOwner(name, entry->d_name);
-    if (owner && ProcessGone(*owner)) dead.push_back(folder + entry->d_name);
-  }
-  ::closedir(dir);
-  for (const std::string& file : dead) fs_.Unlink(file);
+  for (const std::string& file : DeadTemporaries(path)) fs_.Unlink(file);
 }
 
 FileResult DataFile::Rewrite(const Change& change, const LockWait& wait) {

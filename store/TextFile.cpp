@@ -1,6 +1,7 @@
 // Files put in place whole with POSIX calls: a file created under a name no
 // other file has, given the permissions of the file it replaces, written
-// whole, synced, closed and renamed into place.
+// whole, synced, closed and renamed into place. The temporary files that
+// killed writers left beside it are removed first, as the data file's are.
 #include "TextFile.h"
 
 #include <fcntl.h>
@@ -10,6 +11,8 @@
 #include <cerrno>
 #include <cstring>
 #include <random>
+
+#include "TemporaryName.h"
 
 namespace {
 
@@ -23,7 +26,7 @@ int CreateBeside(const std::string& path, std::string& tempPath) {
   std::random_device random;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    tempPath = path + "." + std::to_string(::getpid()) + "-" + std::to_string(random() % 1000000) + ".tmp";
+    tempPath = TemporaryPath(path, random() % 1000000);
     fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
     if (fd < 0 && errno != EEXIST) return -1;
   }
@@ -49,6 +52,7 @@ bool WriteWhole(int fd, const std::string& text) {
 }  // namespace
 
 FileWrite WriteFileAtomically(const std::string& path, const std::string& text) {
+  for (const std::string& dead : DeadTemporaries(path)) ::unlink(dead.c_str());
   std::string tempPath;
   const int fd = CreateBeside(path, tempPath);
   if (fd < 0) return Failed(FileWrite::Outcome::notOpened, errno);

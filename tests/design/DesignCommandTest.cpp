@@ -8,15 +8,18 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <regex>
 #include <set>
 #include <sstream>
 
 #include "DesignCommand.h"
 #include "DesignOptions.h"
+#include "JsonCheck.h"
 #include "QuadrantStudy.h"
 #include "ReportWords.h"
 #include "SampleEngines.h"
 #include "StoreTestSupport.h"
+#include "SweepCommand.h"
 
 namespace {
 
@@ -28,8 +31,9 @@ class DesignCommandTest : public ::testing::Test {
     dir_ = fs::temp_directory_path() / ("zov_design_" + std::to_string(::getpid()) + "_" +
                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(dir_);
-    WriteRecords(Data(), {SampleRecord("Goods 0-6-0 slide valve"), SampleRecord("Express 4-4-0 rocker B"),
-                          SampleRecord("Conrod shorter than crank")});
+    WriteRecords(Data(),
+                 {SampleRecord("Goods 0-6-0 slide valve"), SampleRecord("Express 4-4-0 rocker B"),
+                  SampleRecord("Conrod shorter than crank"), SampleRecord("Tank 0-6-2T piston valves")});
   }
   void TearDown() override { fs::remove_all(dir_); }
 
@@ -47,6 +51,13 @@ class DesignCommandTest : public ::testing::Test {
   std::string out_, err_;
 };
 
+// The first number after "key": in a report's JSON.
+double JsonMember(const std::string& json, const std::string& key) {
+  std::smatch found;
+  if (!std::regex_search(json, found, std::regex("\"" + key + "\": (-?[0-9.eE+-]+)"))) return std::nan("");
+  return std::stod(found[1]);
+}
+
 }  // namespace
 
 TEST_F(DesignCommandTest, SaveAsAddsTheProposalAndRefusesAStoredName) {
@@ -57,6 +68,7 @@ TEST_F(DesignCommandTest, SaveAsAddsTheProposalAndRefusesAStoredName) {
 
   EXPECT_EQ(Run({"--set", "25", "--json", "--save-as", "Goods equalised", "Goods 0-6-0 slide valve"}), 0);
   EXPECT_NE(out_.find("\"proposal\": {\"name\": \"Goods equalised\""), std::string::npos);
+  EXPECT_EQ(JsonCheck::Problem(out_), "");
   const std::string after = ReadBytes(Data());
   ASSERT_EQ(after.size(), before.size() + kEngineRecordSize);
   // The store writes its own order: every old record is still there byte for byte.
@@ -85,6 +97,9 @@ TEST_F(DesignCommandTest, UsageAndEngineErrors) {
   EXPECT_EQ(Run({"--set", "25", "Mogul"}), 3);
   EXPECT_EQ(Run({"--set", "25", "--unit", "feet", "Goods 0-6-0 slide valve"}), 2);
   EXPECT_EQ(std::count(err_.begin(), err_.end(), '\n'), 1);
+  // A grid finer than its decimals can hold would silently find nothing.
+  EXPECT_EQ(Run({"--set", "25", "--precision", "1e-307", "Goods 0-6-0 slide valve"}), 2);
+  EXPECT_NE(err_.find("--precision needs a step of at least 1e-9"), std::string::npos) << err_;
   // A lap that must stay above zero may not be bounded across it.
   EXPECT_EQ(Run({"--set", "25", "--free", "stlap:-0.5:1.5", "Goods 0-6-0 slide valve"}), 2);
   EXPECT_EQ(std::count(err_.begin(), err_.end(), '\n'), 1);
@@ -97,6 +112,7 @@ TEST_F(DesignCommandTest, TheTradeOffListsItsDesignsAndReportsThePickedOneInFull
   EXPECT_EQ(Run({"--set", "25", "--pick", "2", "Goods 0-6-0 slide valve"}), 2);  // --pick without both
   EXPECT_EQ(Run({"--set", "25", "--objective", "all", "Goods 0-6-0 slide valve"}), 2);
   ASSERT_EQ(Run({"--set", "25", "--objective", "both", "--json", "Goods 0-6-0 slide valve"}), 0);
+  EXPECT_EQ(JsonCheck::Problem(out_), "");
   const auto at = out_.find("\"front\": [");
   ASSERT_NE(at, std::string::npos) << out_;
   const std::string front = out_.substr(at, out_.find("\n  ],", at) - at);
@@ -162,6 +178,34 @@ TEST_F(DesignCommandTest, AStartThatCannotBeSearchedSaysWhereInOneLine) {
   EXPECT_EQ(Run({"--set", "25", "--json", "Conrod shorter than crank"}), 4);
   EXPECT_NE(out_.find("\"engine\": \"Conrod shorter than crank\""), std::string::npos) << out_;
   EXPECT_NE(out_.find("\"error\": \"At the setting angle 25 deg."), std::string::npos) << out_;
+  EXPECT_EQ(JsonCheck::Problem(out_), "");
+}
+
+TEST_F(DesignCommandTest, ItsJsonReadsBackAndItsKeysMeanWhatTheSweepsDo) {
+  ASSERT_EQ(
+      Run({"--set", "25", "--unit", "in", "--valve-setting", "cutoff", "--json", "Goods 0-6-0 slide valve"}),
+      0);
+  EXPECT_EQ(JsonCheck::Problem(out_), "");
+  EXPECT_NE(out_.find("\"lengthUnit\": \"in\""), std::string::npos);
+  const auto sweep = [this](std::vector<std::string> args) {
+    args.insert(args.begin(),
+                {"--data", Data().string(), "--results", (dir_ / "results.txt").string(), "--json"});
+    std::ostringstream out, err;
+    EXPECT_EQ(RunSweepCommand(args, out, err), 0) << err.str();
+    return out.str();
+  };
+  // Goods' front end does more work; the tank engine's arm points up in mid-gear.
+  ASSERT_EQ(Run({"--set", "25", "--json", "Goods 0-6-0 slide valve"}), 0);
+  const std::string goods = out_.substr(out_.find("\"before\": "));
+  EXPECT_LT(JsonMember(goods, "worstWorkImbalancePct"), -5);
+  EXPECT_EQ(JsonMember(goods, "worstWorkImbalancePct"),
+            JsonMember(sweep({"--range", "auto:0.5", "--set", "25", "Goods 0-6-0 slide valve"}),
+                       "worstWorkImbalancePct"));
+  ASSERT_EQ(Run({"--set", "25", "--json", "Tank 0-6-2T piston valves"}), 0);
+  const std::string tank = out_.substr(out_.find("\"before\": "));
+  EXPECT_LT(JsonMember(tank, "midGearDeg"), -4);
+  EXPECT_EQ(JsonMember(tank, "midGearDeg"),
+            JsonMember(sweep({"Tank 0-6-2T piston valves", "10"}), "midGearDeg"));
 }
 
 TEST_F(DesignCommandTest, AUnitLabelsTheLengthsAlone) {

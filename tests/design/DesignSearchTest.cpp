@@ -8,9 +8,13 @@
 #include <atomic>
 #include <cstring>
 
+#include "DesignProblem.h"
 #include "DesignSearch.h"
+#include "EngineScale.h"
+#include "NumberFormat.h"
 #include "QuadrantStudy.h"
 #include "SampleEngines.h"
+#include "ToleranceCheck.h"
 
 namespace {
 
@@ -50,6 +54,57 @@ TEST(DesignSearchTest, TheStartIsJudgedByItsQuadrantStudy) {
   EXPECT_EQ(result.beforeObjective, study.summary.worstInequality);
   EXPECT_EQ(result.beforeSummary.study.worstInequalityUp, study.summary.worstInequalityUp);
   EXPECT_TRUE(result.startBreaches.empty());
+}
+
+TEST(DesignSearchTest, ACornerOfTheTolerancesThatCannotBeMeasuredFailsTheCheck) {
+  // Made 10 units off, the weighshaft's height leaves the gear with no
+  // figures at a corner: the check says so rather than reading figures it lacks.
+  DesignInput input = GoodsInput(1);
+  input.grid.lengthTolerance = 10;
+  const DesignResult start = SearchDesign(input, 2);
+  const DesignProblem problem(input, start.notchesDeg, start.before, 2);
+  Engine design = input.start;
+  design.ctoweighv += 0.01;
+  const DesignProgressSink silent;
+  SearchTally tally(100, nullptr, silent);
+  const ToleranceOutcome outcome = CheckTolerance(problem, tally, design, problem.MeasureFine(design));
+  EXPECT_TRUE(outcome.checked);
+  EXPECT_FALSE(outcome.holds);
+  ASSERT_EQ(outcome.breaches.size(), 1u);
+  EXPECT_EQ(outcome.breaches.front().kind, BreachKind::notMeasured);
+  EXPECT_NE(BreachText(outcome.breaches.front()).find("cannot be measured"), std::string::npos);
+}
+
+TEST(DesignSearchTest, WithNoDesignHoldingAtItsTolerancesTheBestFoundSaysWhyAndWhatItWouldNeed) {
+  // Goods as a 5-in gauge model in millimetres, made within +/- 0.2 mm: the
+  // better designs found all break a limit at a corner of that box, and so
+  // does the start itself, made so.
+  DesignInput input;
+  input.start = ScaledEngine(SampleGear("Goods 0-6-0 slide valve"), 25.4 / 11.3);
+  input.free = DefaultFreeSet(input.start);
+  input.grid = DrawingGrid::ForUnit(LengthUnit::mm);
+  input.grid.lengthTolerance = 0.2;
+  const DesignResult result = SearchDesign(input, 2);
+  ASSERT_EQ(result.status, DesignStatus::noBetterDesign);
+  ASSERT_TRUE(result.rejected);
+  const RejectedDesign& best = *result.rejected;
+  EXPECT_LT(best.objective, *result.beforeObjective);
+  EXPECT_FALSE(best.tolerance.holds);
+  ASSERT_FALSE(best.tolerance.breaches.empty());
+  EXPECT_FALSE(best.tolerance.brokenCorner.empty());
+  ASSERT_TRUE(best.toleranceShare);
+  EXPECT_TRUE(result.tolerance.checked);
+  EXPECT_FALSE(result.tolerance.holds);
+  const std::string why = NoBetterDesignText(result, input, LengthUnit::mm);
+  EXPECT_EQ(why.rfind("The start itself does not hold its limits within its tolerances", 0), 0u) << why;
+  EXPECT_NE(why.find(BreachText(best.tolerance.breaches.front())), std::string::npos) << why;
+  EXPECT_NE(why.find("within +/- " + FormatGeneral4(0.2 * *best.toleranceShare) + " mm"), std::string::npos)
+      << why;
+  // Made that much closer, the search proposes a better design.
+  input.grid.lengthTolerance *= *best.toleranceShare;
+  const DesignResult closer = SearchDesign(input, 2);
+  EXPECT_EQ(closer.status, DesignStatus::improved);
+  EXPECT_LT(*closer.afterObjective, *result.beforeObjective);
 }
 
 TEST(DesignSearchTest, TheBreachesOfAStartAreWhereItsRunsBreakTheConstraint) {

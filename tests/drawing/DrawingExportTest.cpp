@@ -1,8 +1,9 @@
 // zovuderiz-sweep --drawing end to end: the DXF and SVG files read back by
 // other readers, every pin compared with the solver's point, the slot arc
 // with the link's; the part sheet's link against the solver's link; files
-// that are refused.
+// that are refused; names, sizes and angles at the edges.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -14,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "EngineConversion.h"
+#include "EngineScale.h"
 #include "GearDrawing.h"
 #include "PartSheets.h"
 #include "SampleEngines.h"
@@ -68,17 +71,25 @@ class DrawingExportTest : public ::testing::Test {
     std::ofstream data(Data(), std::ios::binary | std::ios::trunc);
     for (const SampleEngine& e : SampleEngines())
       data.write(reinterpret_cast<const char*>(&e.record), sizeof e.record);
+    // Goods with control characters filling its 29 bytes, and Goods a 1e-150th of its size.
+    EngineRecord odd = MakeEngine(kOddName, SampleRecord("Goods 0-6-0 slide valve"));
+    data.write(reinterpret_cast<const char*>(&odd), sizeof odd);
+    ToRecord(ScaledEngine(SampleGear("Goods 0-6-0 slide valve"), 1e-150), odd);
+    SetRecordName(odd, "Tiny", 4);
+    data.write(reinterpret_cast<const char*>(&odd), sizeof odd);
   }
+  static constexpr const char* kOddName = "Ctl\x01\x0b\x7f<&>\" 29 bytes of a name";
   void TearDown() override { fs::remove_all(dir_); }
 
   std::string Data() const { return (dir_ / "ste_data.dat").string(); }
   std::string File(const std::string& name) const { return (dir_ / name).string(); }
 
-  int Run(std::vector<std::string> args, std::string* err = nullptr) const {
+  int Run(std::vector<std::string> args, std::string* err = nullptr, std::string* output = nullptr) const {
     args.insert(args.begin(), {"--data", Data()});
     std::ostringstream out, errors;
     const int status = RunSweepCommand(args, out, errors);
     if (err != nullptr) *err = errors.str();
+    if (output != nullptr) *output = out.str();
     return status;
   }
 
@@ -164,10 +175,11 @@ TEST_F(DrawingExportTest, PartSheetsAreOneBlockAPartAndTheLinkIsTheSolversLink) 
 
 TEST_F(DrawingExportTest, RefusesTheDataFileAndSaysWhyAFileCannotBeWritten) {
   fs::create_symlink(Data(), File("data.dxf"));
+  const auto size = fs::file_size(Data());
   std::string err;
   EXPECT_EQ(Run({"--drawing", File("data.dxf"), "Goods 0-6-0 slide valve", "20"}, &err), kExitUsage);
   EXPECT_NE(err.find("is the data file"), std::string::npos);
-  EXPECT_EQ(fs::file_size(Data()), SampleEngines().size() * sizeof(EngineRecord));
+  EXPECT_EQ(fs::file_size(Data()), size);
   const std::string missing = File("no/such/folder/gear.svg");
   EXPECT_EQ(Run({"--drawing", missing, "Goods 0-6-0 slide valve", "20"}, &err), kExitFileOrEngine);
   EXPECT_NE(err.find(missing), std::string::npos);
@@ -177,6 +189,50 @@ TEST_F(DrawingExportTest, RefusesTheDataFileAndSaysWhyAFileCannotBeWritten) {
   EXPECT_EQ(Run({"--drawing", File("gear.dxf"), "Goods 0-6-0 slide valve", "20", "30"}), kExitUsage);
   EXPECT_EQ(Run({"--drawing", File("gear.dxf"), "Conrod shorter than crank", "20"}), kExitCannotAssemble);
   EXPECT_FALSE(fs::exists(File("gear.dxf")));
+}
+
+TEST_F(DrawingExportTest, NamesSizesAndAnglesAtTheEdges) {
+  EXPECT_EQ(Run({"--drawing=", "Goods 0-6-0 slide valve", "20"}), kExitUsage);
+  EXPECT_EQ(Run({"--drawing", "", "Goods 0-6-0 slide valve", "20"}), kExitUsage);
+  // Control characters in the stored name, and a line that would end a DXF
+  // typed after the 29 bytes that find it: both files still read whole.
+  const std::string typed = std::string(kOddName) + "\n  0\nEOF\n";
+  for (const char* ending : {".dxf", ".svg"}) {
+    const std::string path = File(std::string("odd") + ending);
+    ASSERT_EQ(Run({"--drawing", path, typed, "20"}), kExitOk) << ending;
+    EXPECT_EQ(ReadBackFile(path).Items("pin").size(), std::size(kDrawnJoints)) << ending;
+  }
+  // A tiny engine keeps its digits; a crank of many turns is drawn at its
+  // place in the turn (3.6e19 is a whole number of turns), not "the nearest".
+  std::string out;
+  ASSERT_EQ(Run({"--drawing", File("tiny.dxf"), "--crank", "3.6e19", "Tiny", "20"}, nullptr, &out), kExitOk);
+  EXPECT_EQ(out.find("nearest"), std::string::npos) << out;
+  Session session;
+  ASSERT_FALSE(session.Take(ScaledEngine(SampleGear("Goods 0-6-0 slide valve"), 1e-150)));
+  const RunOutcome run = session.Go(20);
+  ASSERT_TRUE(run.ok());
+  const Point crankPin = run.run->joints.At(0, kDrawnJoints[1].joint);
+  bool found = false;
+  for (const auto& pin : ReadBackFile(File("tiny.dxf")).Items("pin"))
+    found |= std::hypot(std::stod(pin[1]) - crankPin.x, std::stod(pin[2]) - crankPin.y) <=
+             1e-9 * EngineSize(session.engine());
+  EXPECT_TRUE(found) << kDrawnJoints[1].name;
+  // A name of 250 bytes leaves no room for the temporary's suffix, so that
+  // name is shortened; one a killed writer left is removed by the next write.
+  const pid_t dead = ::fork();
+  if (dead == 0) ::_exit(0);
+  ASSERT_EQ(::waitpid(dead, nullptr, 0), dead);
+  const std::string name = std::string(246, 'g') + ".svg";
+  const std::string suffix = "." + std::to_string(dead) + "-5.tmp";
+  const std::string left = File(name.substr(0, 255 - suffix.size()) + suffix);
+  std::ofstream(left) << "<svg";
+  ASSERT_EQ(Run({"--drawing", File(name), "Goods 0-6-0 slide valve", "20"}), kExitOk);
+  EXPECT_FALSE(fs::exists(left));
+  for (const auto& entry : fs::directory_iterator(dir_)) EXPECT_NE(entry.path().extension(), ".tmp");
+  // The path written is echoed on one line.
+  ASSERT_EQ(Run({"--drawing", File("two\nlines.svg"), "Goods 0-6-0 slide valve", "20"}, nullptr, &out),
+            kExitOk);
+  EXPECT_NE(out.find("two\\nlines.svg\n"), std::string::npos) << out;
 }
 
 }  // namespace

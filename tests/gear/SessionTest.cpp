@@ -101,6 +101,12 @@ TEST(Session, FirstGoodGoFixesTheCentringUntilTheNextTake) {
 TEST(Session, EachFailureCarriesItsKindCrankAngleAndMember) {
   Engine nanDimension = SampleGear(kGoods);
   nanDimension.larad = std::numeric_limits<double>::quiet_NaN();
+  // Figures are shares of the stroke and of the port: neither may vanish.
+  const auto with = [](double Engine::*field, double value) {
+    Engine e = SampleGear(kGoods);
+    e.*field = value;
+    return e;
+  };
   const struct {
     Engine engine;
     double angle;
@@ -117,6 +123,10 @@ TEST(Session, EachFailureCarriesItsKindCrankAngleAndMember) {
       {SampleGear(kGoods), std::nan(""), false, FailureKind::angleNotNumber, 0, Member::liftArmAngle},
       {SampleGear(kGoods), 1e308, false, FailureKind::angleTooLarge, 0, Member::liftArmAngle},
       {nanDimension, 10, true, FailureKind::nonFiniteEngine, 0, Member::engineData},
+      {with(&Engine::port, 0), 10, true, FailureKind::portUnusable, 0, Member::engineData},
+      {with(&Engine::port, -1e308), 10, true, FailureKind::portUnusable, 0, Member::engineData},
+      {with(&Engine::port, 5e-324), 10, true, FailureKind::portUnusable, 0, Member::engineData},
+      {with(&Engine::mcrank, 5e-324), 10, true, FailureKind::crankUnusable, 0, Member::engineData},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.engine.name + " at " + std::to_string(c.angle));

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "JsonCheck.h"
 #include "ReportWords.h"
 #include "RunFigures.h"
 #include "SampleEngines.h"
@@ -273,6 +274,28 @@ TEST_F(SweepCommandTest, TheStudysValveSettingAndIndicatorOptions) {
   }
   EXPECT_EQ(Run({"--valve-setting", "cutoff", "Goods 0-6-0 slide valve", "20"}).status, 2);
   EXPECT_EQ(Run({"--indicator", "rod=0.1", "Goods 0-6-0 slide valve", "20"}).status, 2);
+}
+
+TEST_F(SweepCommandTest, EveryJsonReportReadsBackWhateverMembersItsOptionsAdd) {
+  std::ofstream(Data() + ".unit") << "mm\n";
+  const std::vector<std::vector<std::string>> reports = {
+      {"Goods 0-6-0 slide valve", "20", "-90"},  // a failed angle carries its error
+      {"--unit", "in", "Goods 0-6-0 slide valve", "20"},
+      {"--range", "auto:5", "--set", "25", "--valve-setting", "cutoff", "--indicator", "rod=0.2",
+       "Goods 0-6-0 slide valve"},
+      {"--range", "-10:10:10", "--set", "20", "Low shaft, short lifting link"},
+      {"Lifting link too short", "10"},
+      {"--range", "-10:10:5", "--set", "95", "Low shaft, short lifting link"}};
+  for (auto args : reports) {
+    args.insert(args.begin(), "--json");
+    const Outcome o = Run(args);
+    EXPECT_EQ(JsonCheck::Problem(o.out), "") << args[args.size() - 1] << '\n' << o.out;
+    EXPECT_NE(o.out.find("\"lengthUnit\": "), std::string::npos);
+  }
+  // Mid-gear is signed as in every tool: the tank engine's arm points up.
+  EXPECT_NE(Run({"--json", "Tank 0-6-2T piston valves", "10"})
+                .out.find("\"midGearDirection\": \"up\",\n  \"midGearDeg\": -4.01"),
+            std::string::npos);
 }
 
 TEST_F(SweepCommandTest, AStudyThatCannotStartSaysWhereAndWithJsonStillPrintsTheObject) {
