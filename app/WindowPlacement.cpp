@@ -1,6 +1,8 @@
 // The place is set when a window is first shown, again on a later showing
 // when the user has not moved or sized it since, and again when the window
-// manager's frame turns out other than the one assumed then. The least
+// manager's frame turns out other than the one assumed then, unless the
+// window has been maximised or sized since: what the window manager or the
+// user gave it is kept. The least
 // covering place is found among the positions where an edge of the frame
 // meets an edge of an open window or of the area: the covered area is
 // piecewise bilinear in the position, so its least value lies on such a corner.
@@ -141,6 +143,12 @@ void WindowPlacement::Apply() {
   // The client's own place, inside the frame as it is known now: a frame
   // position would be taken for the client's by a window not yet framed.
   window_->setGeometry(QRect(set_.topLeft() + QPoint(frame.left(), frame.top()), client));
+  client_ = window_->size();
+}
+
+bool WindowPlacement::AsSet() const {
+  const Qt::WindowStates given = Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized;
+  return !(window_->windowState() & given) && window_->size() == client_;
 }
 
 bool WindowPlacement::WhereSet() const {
@@ -151,6 +159,7 @@ bool WindowPlacement::WhereSet() const {
 // counted twice, or not at all) is moved by the difference.
 void WindowPlacement::Settle() {
   if (!window_->isVisible() || window_->windowHandle() == nullptr) return;
+  if (!AsSet()) return;
   if (Frame(window_) != applied_) {
     Apply();
     return;
@@ -171,7 +180,7 @@ bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
     // and activation look again).
     const bool mayBeFramed = type == QEvent::Move || type == QEvent::Resize || type == QEvent::Paint ||
                              type == QEvent::WindowActivate;
-    if (mayBeFramed && window_->isVisible() && Frame(window_) != applied_) Apply();
+    if (mayBeFramed && window_->isVisible() && Frame(window_) != applied_ && AsSet()) Apply();
   }
   return QObject::eventFilter(watched, event);
 }

@@ -42,6 +42,7 @@ class WindowPlacement : public QObject {
   void Apply();
   void Settle();
   bool WhereSet() const;
+  bool AsSet() const;
 
   QWidget* window_;
   QPoint position_;
@@ -49,5 +50,6 @@ class WindowPlacement : public QObject {
   bool outer_;
   bool placed_ = false;
   QMargins applied_;
-  QRect set_;  // the frame as last placed
+  QRect set_;     // the frame as last placed
+  QSize client_;  // the window's size as last placed
 };

@@ -73,7 +73,9 @@ TAssistantForm::TAssistantForm(SessionModel& model, QWidget* parent) : QWidget(p
   setWindowTitle("DESIGN ASSISTANT");
   setProperty("helpTopic", "assistant");  // the help page F1 opens
   auto* layout = new QHBoxLayout(this);
-  // The inputs scroll so that the window fits a screen of 720 logical pixels' height.
+  // The inputs scroll so that the window fits a screen of 720 logical pixels'
+  // height (or a doubled one of 1080); Start, Cancel and the progress stay
+  // below them, in view, whatever the screen.
   auto* inputs = new QScrollArea(this);
   inputs->setWidget(BuildInputs());
   inputs->setWidgetResizable(true);
@@ -81,7 +83,11 @@ TAssistantForm::TAssistantForm(SessionModel& model, QWidget* parent) : QWidget(p
   inputs->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   inputs->setMinimumWidth(inputs->widget()->sizeHint().width() +
                           inputs->verticalScrollBar()->sizeHint().width());
-  layout->addWidget(inputs);
+  auto* left = new QVBoxLayout;
+  left->addWidget(inputs, 1);
+  left->addLayout(BuildButtons(this));
+  left->addLayout(BuildProgress(this));
+  layout->addLayout(left);
   // The outputs scroll too, so that the window fits a screen of 720 logical
   // pixels' height with the trade-off shown.
   auto* outputs = new QScrollArea(this);
@@ -100,22 +106,11 @@ QWidget* TAssistantForm::BuildInputs() {
   layout->addWidget(BuildDimensionGrid());
   layout->addWidget(BuildChoices(column));
   layout->addWidget(BuildLimits(column));
-  layout->addLayout(BuildButtons(column));
-  progress = new QProgressBar(column);
-  LbBest = new QLabel(column);
-  LbBest->setWordWrap(true);
-  LbBest->setMaximumWidth(440);
-  LbStatus = new QLabel(column);
-  LbStatus->setObjectName("LbStatus");
-  LbStatus->setWordWrap(true);
-  LbStatus->setMaximumWidth(440);
   LbLimits = new QLabel(column);
   LbLimits->setObjectName("LbLimits");
   LbLimits->setWordWrap(true);
   LbLimits->setMaximumWidth(440);
-  for (QWidget* w : {static_cast<QWidget*>(progress), static_cast<QWidget*>(LbBest),
-                     static_cast<QWidget*>(LbStatus), static_cast<QWidget*>(LbLimits)})
-    layout->addWidget(w);
+  layout->addWidget(LbLimits);
   layout->addStretch(1);
   return column;
 }
@@ -149,6 +144,22 @@ QWidget* TAssistantForm::BuildChoices(QWidget* column) {
     if (rows[r].second == EdCutOffShift) LbCutOffShift = label;
   }
   return box;
+}
+
+QVBoxLayout* TAssistantForm::BuildProgress(QWidget* column) {
+  auto* rows = new QVBoxLayout;
+  progress = new QProgressBar(column);
+  LbBest = new QLabel(column);
+  LbBest->setWordWrap(true);
+  LbBest->setMaximumWidth(440);
+  LbStatus = new QLabel(column);
+  LbStatus->setObjectName("LbStatus");
+  LbStatus->setWordWrap(true);
+  LbStatus->setMaximumWidth(440);
+  for (QWidget* w :
+       {static_cast<QWidget*>(progress), static_cast<QWidget*>(LbBest), static_cast<QWidget*>(LbStatus)})
+    rows->addWidget(w);
+  return rows;
 }
 
 QHBoxLayout* TAssistantForm::BuildButtons(QWidget* column) {

@@ -16,6 +16,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QVBoxLayout>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -117,6 +118,7 @@ class TAssistantForm : public QWidget {
   // The limits that bind the proposal, named in LbLimits and marked at their controls.
   void ShowBindingLimits(const DesignResult& result);
   QHBoxLayout* BuildButtons(QWidget* column);
+  QVBoxLayout* BuildProgress(QWidget* column);
   QWidget* BuildDimensionGrid();
   QWidget* BuildOutputs();
   void ConnectReactions();

@@ -36,11 +36,22 @@ QTableWidget* Table(QWidget* parent, const QString& name, const QStringList& hea
   return table;
 }
 
+// A view no narrower than its chart's title, which the chart would cut to
+// "..." (the outputs scroll instead on a small or scaled screen).
+void KeepTitleWhole(QChartView* view) {
+  const QChart* chart = view->chart();
+  // The chart's margins and the spacing Qt Charts keeps round its title and plot.
+  const QMargins margins = chart->margins();
+  view->setMinimumWidth(QFontMetrics(chart->titleFont()).horizontalAdvance(chart->title()) + margins.left() +
+                        margins.right() + 80);
+}
+
 QChartView* ChartView(QWidget* parent, const QString& name, const QString& title) {
   auto* view = new QChartView(AssistantCharts::Empty(title), parent);
   view->setObjectName(name);
   view->setRenderHint(QPainter::Antialiasing);
   view->setMinimumHeight(280);
+  KeepTitleWhole(view);
   return view;
 }
 
@@ -48,6 +59,7 @@ void SetChart(QChartView* view, QChart* chart) {
   QChart* old = view->chart();
   view->setChart(chart);
   delete old;
+  KeepTitleWhole(view);
 }
 
 QString Figure(const std::optional<double>& value) {

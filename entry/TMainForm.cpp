@@ -397,6 +397,13 @@ void TMainForm::BoxEnter(int index) {
 }
 
 void TMainForm::BoxExit(int index) {
+  // A figure longer than its box shows from its first digit once left, as
+  // when it was filled in: its tail alone would read as another number. Its
+  // whole text is then the box's tooltip.
+  QLineEdit* box = Box(index);
+  box->setCursorPosition(0);
+  const bool cut = box->fontMetrics().horizontalAdvance(box->text()) > box->contentsRect().width();
+  box->setToolTip(cut ? box->text() : QString());
   const BoxPlace& place = Places()[static_cast<size_t>(index)];
   if (place.marking >= 0) emit dimensionMarked(place.marking, false);
 }

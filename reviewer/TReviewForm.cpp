@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "BoxText.h"
+#include "EngineRecord.h"
 #include "EngineSchema.h"
 #include "FreeName.h"
 #include "Reaction.h"
@@ -50,11 +51,21 @@ TReviewForm::TReviewForm(SessionModel& model, QWidget* parent) : QWidget(parent)
   checkTable->setSelectionMode(QAbstractItemView::NoSelection);
   sensitivityTable = Table(this, "sensitivityTable", {});
   sensitivityTable->setSelectionMode(QAbstractItemView::NoSelection);
-  fixTable = Table(this, "fixTable",
-                   {"Check", "Dimension", "From", "To", "Figure after", "Verdict after", "Other checks"});
+  fixTable = Table(
+      this, "fixTable",
+      {"Check", "Dimension", "From", "To", "Figure after", "Verdict after", "Made worse", "Made better"});
   fixTable->setSelectionMode(QAbstractItemView::SingleSelection);
   auto* split = new QSplitter(Qt::Vertical, this);
-  for (QTableWidget* t : {checkTable, sensitivityTable, fixTable}) split->addWidget(t);
+  split->addWidget(checkTable);
+  auto* sensitivities = new QWidget(split);
+  auto* column = new QVBoxLayout(sensitivities);
+  column->setContentsMargins(0, 0, 0, 0);
+  auto* note = new QLabel(kSensitivityNote, sensitivities);
+  note->setWordWrap(true);
+  column->addWidget(note);
+  column->addWidget(sensitivityTable, 1);
+  split->addWidget(sensitivities);
+  split->addWidget(fixTable);
   layout->addWidget(split, 1);
   ConnectReactions();
   WindowPlacement::PlaceOuter(this, QPoint(140, 0), QSize(1180, 860));
@@ -186,8 +197,11 @@ QString TReviewForm::TryItName(const ReviewFix& fix) {
   const auto taken = [&stored](const std::string& name) {
     return std::find(stored.begin(), stored.end(), name) != stored.end();
   };
-  const std::string suffix = std::string(" ") + EngineDimensions()[fix.dimension].key;
-  return BoxText::FromNameBytes(FreeEngineName(review_->engine.name, suffix, taken));
+  const std::string caption = QString(EngineDimensions()[fix.dimension].caption).simplified().toStdString();
+  // A caption too long to leave the engine's name a few letters names the copy alone.
+  if (caption.size() + 5 > kEngineNameLimit)
+    return BoxText::FromNameBytes(FreeEngineName(caption, "", taken));
+  return BoxText::FromNameBytes(FreeEngineName(review_->engine.name, " " + caption, taken));
 }
 
 void TReviewForm::BtTryItClick() {

@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTextDocument>
 #include <QWidget>
 #include <memory>
 #include <optional>
@@ -22,6 +23,12 @@
 #include "ReviewFixes.h"
 #include "ReviewSensitivity.h"
 #include "SessionModel.h"
+
+// What a sensitivity is, said above its table and on the printed page.
+inline constexpr const char* kSensitivityNote =
+    "Sensitivities: the change of each figure, in the column's unit, for a change of 1 % of the dimension "
+    "(of one unit for a dimension that is zero). \"lost\": a change either way loses a notch of the usable "
+    "range.";
 
 class TReviewForm : public QWidget {
   Q_OBJECT
@@ -44,8 +51,10 @@ class TReviewForm : public QWidget {
   const GearReview* review() const { return review_.get(); }
   const std::vector<ReviewFix>& fixes() const { return fixes_; }
   // The name "Try it" gives the fix of that row: the engine's name and the
-  // changed dimension's key, numbered past every stored name.
+  // changed dimension's caption, numbered past every stored name.
   QString TryItName(const ReviewFix& fix);
+  // The review as printed, laid out for the pages of `device`.
+  void FillDocument(QTextDocument& document, QPaintDevice& device) const;
 
   QLabel* LbEngine;
   QLineEdit* EdSetAngle;
@@ -82,7 +91,7 @@ class TReviewForm : public QWidget {
   void Finished(const QString& status);
   void FillCheckRow(int row, std::size_t check);
   void FillSensitivityColumn(int column, std::size_t check);
-  QString Html() const;
+  QTableWidgetItem* SensitivityRowHeader(std::size_t dimension) const;
   QString SuggestedPdf() const;
 
   SessionModel& model_;

@@ -14,9 +14,11 @@
 #include <cmath>
 
 #include "BoxText.h"
+#include "CheckHeadings.h"
 #include "EngineSchema.h"
 #include "NumberFormat.h"
 #include "QtPrompter.h"
+#include "ReviewDocument.h"
 #include "TReviewForm.h"
 #include "TextFile.h"
 #include "WindowPrinter.h"
@@ -124,9 +126,8 @@ void TReviewForm::FillSensitivityColumn(int column, std::size_t check) {
       item = Cell("lost", "A change of this dimension loses a notch of the usable range");
       item->setForeground(QColor(120, 120, 120));
     } else if (const auto& s = d.figures[check]) {
-      item = s->perPercent
-                 ? Cell(BoxText::Format(*s->perPercent), "per 1 % of the dimension")
-                 : Cell("(" + BoxText::Format(s->perUnit) + "/unit)", "The dimension is zero: per unit");
+      item = Cell(BoxText::Format(s->perPercent.value_or(s->perUnit)),
+                  sensitivityTable->verticalHeaderItem(row)->toolTip());
       if (d.kept)
         item->setToolTip(item->toolTip() +
                          QString("; a change loses a notch, so taken over the notches both changes keep, "
@@ -141,25 +142,35 @@ void TReviewForm::FillSensitivityColumn(int column, std::size_t check) {
   }
 }
 
+// The row's step: 1 % of the dimension, or one of its units when it is zero.
+QTableWidgetItem* TReviewForm::SensitivityRowHeader(std::size_t dimension) const {
+  const DimensionSpec& d = EngineDimensions()[dimension];
+  const QString caption = QString(d.caption).simplified();
+  if (review_->engine.*d.field != 0)
+    return Cell(caption + ", per 1 %", "The figure's change for a change of 1 % of the dimension");
+  const std::string symbol(UnitSymbol(d.quantity, model_.lengthUnit()));
+  const QString unit = symbol.empty() ? QString("unit") : QString::fromStdString(symbol);
+  return Cell(caption + ", per 1 " + unit,
+              "The dimension is zero: the figure's change for a change of one " + unit + " of it");
+}
+
 void TReviewForm::ShowSensitivities(std::shared_ptr<const SensitivityTable> table, int fixSearches) {
   table_ = std::move(table);
-  QStringList headers, rows;
   std::vector<std::size_t> checks;
   for (std::size_t c = 0; c < kChecks; ++c)
-    if (ReviewChecks()[c].sensitive) {
-      checks.push_back(c);
-      headers << ReviewChecks()[c].key;
-    }
-  for (const DimensionSpec& d : EngineDimensions()) rows << d.caption;
-  headers << "Range ends above / below (deg. per 1 %)";
+    if (ReviewChecks()[c].sensitive) checks.push_back(c);
   sensitivityTable->setColumnCount(static_cast<int>(checks.size()) + 1);
   sensitivityTable->setRowCount(static_cast<int>(kDimensions));
-  sensitivityTable->setHorizontalHeaderLabels(headers);
-  sensitivityTable->setVerticalHeaderLabels(rows);
+  for (std::size_t d = 0; d < kDimensions; ++d)
+    sensitivityTable->setVerticalHeaderItem(static_cast<int>(d), SensitivityRowHeader(d));
   for (std::size_t i = 0; i < checks.size(); ++i) {
-    sensitivityTable->horizontalHeaderItem(static_cast<int>(i))->setToolTip(ReviewChecks()[checks[i]].title);
+    sensitivityTable->setHorizontalHeaderItem(
+        static_cast<int>(i), Cell(CheckColumnHeading(checks[i]), ReviewChecks()[checks[i]].title));
     FillSensitivityColumn(static_cast<int>(i), checks[i]);
   }
+  sensitivityTable->setHorizontalHeaderItem(
+      static_cast<int>(checks.size()),
+      Cell("Range ends\nabove / below\ndeg. per 1 %", "How the usable range's ends move for 1 % of the dimension"));
   FillRangeEndColumn(sensitivityTable, static_cast<int>(checks.size()), *table_);
   sensitivityTable->resizeColumnsToContents();
   LbStatus->setText(fixSearches > 0 ? QString("Searching for fixes: %1 searches...").arg(fixSearches)
@@ -172,52 +183,37 @@ void TReviewForm::AddFix(const ReviewFix& fix) {
   fixTable->insertRow(row);
   const DimensionSpec& dim = EngineDimensions()[fix.dimension];
   const QString unit = QString::fromStdString(UnitSuffix(dim.quantity, model_.lengthUnit()));
+  const CheckSpec& check = ReviewChecks()[fix.check];
   const auto verdict = fix.after.VerdictOf(fix.check);
-  QStringList others;
+  QStringList worse, better;
   for (const std::size_t c : fix.worsened)
-    others << QString("%1 worse (%2)").arg(ReviewChecks()[c].key, VerdictText(fix.after.VerdictOf(c)));
-  for (const std::size_t c : fix.improved) others << QString("%1 better").arg(ReviewChecks()[c].key);
-  if (!fix.after.reviewed()) others << QString::fromStdString(fix.after.problem);
-  fixTable->setItem(row, 0, Cell(ReviewChecks()[fix.check].title));
-  fixTable->setItem(row, 1, Cell(dim.caption));
-  fixTable->setItem(row, 2, Cell(BoxText::Format(fix.from) + unit));
+    worse << QString("%1 (%2)").arg(CheckHeading(c), VerdictText(fix.after.VerdictOf(c)));
+  if (!fix.after.reviewed()) worse << QString::fromStdString(fix.after.problem);
+  for (const std::size_t c : fix.improved) better << CheckHeading(c);
+  fixTable->setItem(row, 0, Cell(CheckHeading(fix.check), check.title));
+  fixTable->setItem(row, 1, Cell(QString(dim.caption).simplified()));
+  // The stored value as the boxes show it; the target is a figure of four digits.
+  fixTable->setItem(row, 2, Cell(BoxText::FormatFaithful(fix.from) + unit));
   fixTable->setItem(row, 3, Cell(BoxText::Format(fix.to) + unit));
-  fixTable->setItem(
-      row, 4,
-      Cell(Figure(fix.after.figures[fix.check]) + (fix.reachesGood() ? "" : " (nearest within 15 %)")));
-  auto* v = Cell(VerdictText(verdict));
+  fixTable->setItem(row, 4, Cell(Figure(fix.after.figures[fix.check]) + " " + check.unit));
+  auto* v = Cell(VerdictText(verdict) + (fix.reachesGood() ? "" : ", nearest within 15 %"));
   v->setBackground(VerdictColour(verdict));
   fixTable->setItem(row, 5, v);
-  auto* effect = Cell((fix.breaksAnother() ? "BREAKS: " : "") + others.join(", "));
-  if (fix.breaksAnother()) effect->setBackground(VerdictColour(Verdict::poor));
-  fixTable->setItem(row, 6, effect);
+  auto* worsened = Cell(worse.join("; "));
+  if (fix.breaksAnother()) worsened->setBackground(VerdictColour(Verdict::poor));
+  fixTable->setItem(row, 6, worsened);
+  fixTable->setItem(row, 7, Cell(better.join("; ")));
   fixTable->resizeColumnsToContents();
 }
 
-QString TReviewForm::Html() const {
-  QString html =
-      "<h3>" + windowTitle().toHtmlEscaped() + "</h3><p>" + LbStatus->text().toHtmlEscaped() + "</p>";
-  for (const QTableWidget* t : {checkTable, fixTable, sensitivityTable}) {
-    html += "<table border=1 cellspacing=0 cellpadding=2><tr>";
-    if (t == sensitivityTable) html += "<th></th>";
-    for (int c = 0; c < t->columnCount(); ++c)
-      html += "<th>" + t->horizontalHeaderItem(c)->text().toHtmlEscaped() + "</th>";
-    html += "</tr>";
-    for (int r = 0; r < t->rowCount(); ++r) {
-      html += "<tr>";
-      if (t == sensitivityTable) html += "<td>" + t->verticalHeaderItem(r)->text().toHtmlEscaped() + "</td>";
-      for (int c = 0; c < t->columnCount(); ++c) {
-        const QTableWidgetItem* item = t->item(r, c);
-        const QColor bg = item ? item->background().color() : QColor(Qt::white);
-        html += QString("<td bgcolor=\"%1\">%2</td>")
-                    .arg(item && item->background().style() != Qt::NoBrush ? bg.name() : "#ffffff",
-                         item ? item->text().toHtmlEscaped() : QString());
-      }
-      html += "</tr>";
-    }
-    html += "</table><p></p>";
-  }
-  return html;
+void TReviewForm::FillDocument(QTextDocument& document, QPaintDevice& device) const {
+  using Part = ReviewDocument::Part;
+  const std::vector<Part> parts = {
+      {"Checks", {}, checkTable, false, {}, {}},
+      {"Suggested fixes", {}, fixTable, false, {1}, {{0, ", "}, {5, ", "}, {6, "; "}, {7, "; "}}},
+      {"Sensitivities", kSensitivityNote, sensitivityTable, true, {}, {}},
+  };
+  ReviewDocument::Fill(document, device, windowTitle(), LbStatus->text(), parts);
 }
 
 QString TReviewForm::SuggestedPdf() const {
@@ -237,8 +233,9 @@ void TReviewForm::ExportPdf(const QString& path) {
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
     writer.setPageOrientation(QPageLayout::Landscape);
+    writer.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
     QTextDocument document;
-    document.setHtml(Html());
+    FillDocument(document, writer);
     document.print(&writer);
   }
   const FileWrite written = WriteFileAtomically(path.toStdString(), pdf.toStdString());
@@ -265,6 +262,6 @@ void TReviewForm::PrintClick() {
   // Printing to a file is a PDF export, written whole as one.
   if (!to.pdf.isEmpty()) return ExportPdf(to.pdf);
   QTextDocument document;
-  document.setHtml(Html());
+  FillDocument(document, printer);
   document.print(&printer);
 }

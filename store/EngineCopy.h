@@ -1,6 +1,7 @@
 // Copying one engine into another data file, in its own unit: the file is
-// made when missing, its unit set when it has none and holds no engines, and
-// the engine stored under a name no engine there holds.
+// made when missing, its unit set when it has none and holds no engines, an
+// engine in inches converted for a file in millimetres and back, and the
+// engine stored under a name no engine there holds.
 #pragma once
 
 #include <string>
@@ -16,8 +17,10 @@ struct EngineCopy {
   std::string nameBytes;
 };
 
-// Stores `record` (in `unit`) as a new engine in dataFile. A file whose unit
-// is another than `unit` is refused, as is a file of engines with no unit
-// when the engine has one: their figures would be read in the wrong unit.
+// Stores `record` (in `unit`) as a new engine in dataFile. For a file in the
+// other unit (inches, millimetres) every length is converted, each the
+// decimal of 15 significant digits nearest (78 in is 1981.2 mm), and the
+// message says so. A file of engines with no unit is refused when the engine
+// has one: its figures would be read in the wrong unit.
 EngineCopy CopyEngineInto(const std::string& dataFile, const EngineRecord& record, LengthUnit unit,
                           const LockWait& wait = {});

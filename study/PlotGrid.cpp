@@ -1,9 +1,12 @@
 // The arrangement whose cells come nearest a plot's natural shape (about 1.6
 // times as wide as high) is taken: four cells in one row once the room is
-// more than 3.2 times as wide as high, the geometric mean of the two shapes.
+// more than 3.2 times as wide as high, the geometric mean of the two shapes,
+// and wide enough for four cells at their least size (below that the grid,
+// in its scroll area, keeps two columns and is scrolled).
 #include "PlotGrid.h"
 
 #include <QResizeEvent>
+#include <algorithm>
 
 PlotGrid::PlotGrid(QWidget* parent) : QWidget(parent), grid_(new QGridLayout(this)) {
   grid_->setContentsMargins(0, 0, 0, 0);
@@ -17,7 +20,11 @@ void PlotGrid::Add(QWidget* cell, Qt::Alignment alignment) {
 void PlotGrid::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   const QSize room = event->size();
-  const int columns = room.height() > 0 && room.width() > 3.2 * room.height() ? 4 : 2;
+  int least = 0;
+  for (const auto& [cell, alignment] : cells_)
+    least = std::max({least, cell->minimumSize().width(), cell->minimumSizeHint().width()});
+  const bool wide = room.height() > 0 && room.width() > 3.2 * room.height();
+  const int columns = wide && room.width() >= 4 * least + 3 * grid_->horizontalSpacing() ? 4 : 2;
   if (columns != columns_) Arrange(columns);
 }
 

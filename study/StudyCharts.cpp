@@ -145,6 +145,7 @@ void StudyCharts::SetTitle(int plot, const QString& title, const QString& note) 
   const QString head = title.toHtmlEscaped();
   plots_[plot]->chart()->setTitle(note.isEmpty() ? head
                                                  : head + "<br><small>" + note.toHtmlEscaped() + "</small>");
+  plots_[plot]->KeepLabelsWhole();
 }
 
 void StudyCharts::DrawCurve(int plot, const Curve& curve, const std::vector<StudyRow>& rows,

@@ -4,6 +4,7 @@
 #include "StudyPlot.h"
 
 #include <QLegendMarker>
+#include <QTextDocument>
 #include <algorithm>
 
 namespace {
@@ -42,19 +43,54 @@ StudyPlot::StudyPlot(QWidget* parent, const QString& objectName, const QString& 
   view_ = new QChartView(chart, parent);
   view_->setObjectName(objectName);
   view_->setRenderHint(QPainter::Antialiasing);
-  view_->setMinimumSize(200, 110);
   view_->viewport()->setMouseTracking(true);  // for the values under the mouse
 }
 
 void StudyPlot::SetTitles(const QString& x, const QString& y, const QString& right) {
   x_->setTitleText(x);
   y_->setTitleText(y);
-  if (right.isEmpty()) return;
-  if (right_ == nullptr) {
-    right_ = NewAxis(y_->labelsFont());
-    chart()->addAxis(right_, Qt::AlignRight);
+  if (!right.isEmpty()) {
+    if (right_ == nullptr) {
+      right_ = NewAxis(y_->labelsFont());
+      chart()->addAxis(right_, Qt::AlignRight);
+    }
+    right_->setTitleText(right);
   }
-  right_->setTitleText(right);
+  KeepLabelsWhole();
+}
+
+int StudyPlot::TickLabelsWidth(const QValueAxis* axis, const QFontMetrics& metrics) {
+  int widest = 0;
+  const int ticks = std::max(2, axis->tickCount());
+  for (int i = 0; i < ticks; ++i) {
+    const double v = axis->min() + i * (axis->max() - axis->min()) / (ticks - 1);
+    widest = std::max(widest, metrics.horizontalAdvance(QString::asprintf("%.4g", v)));
+  }
+  return widest;
+}
+
+void StudyPlot::KeepLabelsWhole() {
+  // Measured in the view's own pixels; the slack covers the chart's margins,
+  // the spacing Qt Charts puts round each text and the legend's markers.
+  constexpr int kSlack = 36, kMarker = 44, kTickGap = 14;
+  const QFontMetrics m(x_->labelsFont());
+  int legend = 0;
+  for (QLegendMarker* marker : chart()->legend()->markers())
+    if (marker->isVisible()) legend = std::max(legend, m.horizontalAdvance(marker->label()) + kMarker);
+  QTextDocument title;
+  title.setDefaultFont(chart()->titleFont());
+  title.setHtml(chart()->title());
+  const int xTicks = std::max(2, x_->tickCount()) * (TickLabelsWidth(x_, m) + kTickGap);
+  const int plotWidth = std::max(m.horizontalAdvance(x_->titleText()) + kTickGap, xTicks);
+  int sides = m.height() + TickLabelsWidth(y_, m) + kTickGap;
+  int plotHeight = std::max(m.horizontalAdvance(y_->titleText()), y_->tickCount() * m.height());
+  if (right_ != nullptr) {
+    sides += m.height() + TickLabelsWidth(right_, m) + kTickGap;
+    plotHeight = std::max(plotHeight, m.horizontalAdvance(right_->titleText()));
+  }
+  const int width = std::max(static_cast<int>(title.idealWidth()), sides + plotWidth + legend) + kSlack;
+  const int height = static_cast<int>(title.size().height()) + plotHeight + 3 * m.height() + kSlack;
+  view_->setMinimumSize(width, height);
 }
 
 void StudyPlot::FixX(double lo, double hi, int ticks) {
@@ -143,6 +179,7 @@ void StudyPlot::Fit(bool markerInLegend) {
   marker_->setPen(QPen(Qt::darkGreen, 1.5, Qt::DashLine));
   Attach(marker_, Axis::left);
   for (QLegendMarker* legend : chart()->legend()->markers(marker_)) legend->setVisible(markerInLegend);
+  KeepLabelsWhole();
 }
 
 void StudyPlot::SetMarker(std::optional<double> x) {

@@ -45,6 +45,11 @@ class StudyPlot {
   void AddNotch(const NotchPoint& point) { notches_.push_back(point); }
   // Sets the fitted axes from what was drawn since Clear and adds the marker.
   void Fit(bool markerInLegend);
+  // Gives the view the least size at which the chart lays out every text
+  // whole (a smaller one elides legends, axis titles and ticks to "..."): the
+  // title above, the longest legend entry beside a plot area long enough for
+  // each axis's title and tick labels. Called again whenever a text changes.
+  void KeepLabelsWhole();
   // The vertical marker line at x, or none.
   void SetMarker(std::optional<double> x);
 
@@ -62,6 +67,7 @@ class StudyPlot {
   };
   void Attach(QAbstractSeries* series, Axis axis);
   static void FitAxis(QValueAxis* axis, Extent extent, double pad, bool fromZero);
+  static int TickLabelsWidth(const QValueAxis* axis, const QFontMetrics& metrics);
 
   QChartView* view_;
   QValueAxis* x_;

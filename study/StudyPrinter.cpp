@@ -25,20 +25,30 @@ QFont PageFont(double pixels, bool bold = false) {
   return font;
 }
 
-// Draws a chart laid out afresh for the target's shape, so it fills the cell
-// instead of keeping the window's proportions, with its legend under the plot
-// where the cell's width leaves every name whole; the window's layout is
+// The width every chart is laid out at for the page: wide enough for the
+// longest legend's names side by side, each after its key. One width for all,
+// so every chart is scaled alike into its cell and all print in one font size.
+double LayoutWidth(const StudyCharts& charts) {
+  double widest = 400;
+  for (int plot = 0; plot < StudyCharts::kPlots; ++plot) {
+    const QChart* chart = charts.view(plot)->chart();
+    double names = 0;
+    const QFontMetricsF metrics(chart->legend()->font());
+    for (const QLegendMarker* marker : chart->legend()->markers())
+      if (marker->isVisible()) names += metrics.horizontalAdvance(marker->label()) + 5 * metrics.height();
+    widest = std::max(widest, names + 20);
+  }
+  return widest;
+}
+
+// Draws a chart laid out afresh for the target's shape at `width`, so it fills
+// the cell instead of keeping the window's proportions, with its legend under
+// the plot where the width leaves every name whole; the window's layout is
 // restored.
-void DrawChart(QPainter& painter, QChartView* view, const QRectF& target) {
+void DrawChart(QPainter& painter, QChartView* view, const QRectF& target, double width) {
   QChart* chart = view->chart();
   const QSizeF shown = chart->size();
   const Qt::Alignment legendSide = chart->legend()->alignment();
-  // Wide enough for the legend's names side by side, each after its key.
-  double names = 0;
-  const QFontMetricsF metrics(chart->legend()->font());
-  for (const QLegendMarker* marker : chart->legend()->markers())
-    if (marker->isVisible()) names += metrics.horizontalAdvance(marker->label()) + 5 * metrics.height();
-  const double width = std::max(400.0, names + 20);
   const QSizeF laidOut(width, width * target.height() / target.width());
   chart->legend()->setAlignment(Qt::AlignBottom);
   chart->resize(laidOut);
@@ -137,10 +147,12 @@ void DrawFirstPage(QPainter& painter, const QRectF& all, const StudyPrinter::Pag
                      page.comparedSummary.join("\n"));
   const double plotTop = all.top() + all.height() * 0.17, plotHeight = (all.bottom() - plotTop) / 2;
   const double plotWidth = all.width() / kPlotColumns;
+  const double layoutWidth = LayoutWidth(*page.charts);
   for (int plot = 0; plot < StudyCharts::kPlots; ++plot)
     DrawChart(painter, page.charts->view(plot),
               QRectF(all.left() + (plot % kPlotColumns) * plotWidth,
-                     plotTop + (plot / kPlotColumns) * plotHeight, plotWidth * 0.98, plotHeight * 0.98));
+                     plotTop + (plot / kPlotColumns) * plotHeight, plotWidth * 0.98, plotHeight * 0.98),
+              layoutWidth);
 }
 
 }  // namespace

@@ -7,9 +7,11 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QSplitter>
+#include <QTabBar>
 #include <QVBoxLayout>
 
 #include "Controls.h"
@@ -36,6 +38,17 @@ QLabel* SummaryLabel(QWidget* parent, const char* name) {
   label->setTextInteractionFlags(Qt::TextSelectableByMouse);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   return label;
+}
+
+// A tab's plots in a scroll area: on a small or scaled screen the plots keep
+// the size their texts need and are scrolled, rather than squeezed until the
+// chart cuts their labels.
+QScrollArea* Scrolled(QWidget* grid) {
+  auto* scroll = new QScrollArea(grid->parentWidget());
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  scroll->setWidget(grid);
+  return scroll;
 }
 
 }  // namespace
@@ -160,13 +173,13 @@ QWidget* TStudyForm::BuildPlotTabs() {
   for (const int plot :
        {StudyCharts::cutOffPlot, StudyCharts::leadPlot, StudyCharts::portPlot, StudyCharts::eventsPlot})
     events->Add(Charts->view(plot));
-  Tabs->addTab(events, "&Valve events");
+  Tabs->addTab(Scrolled(events), "&Valve events");
   auto* steam = new PlotGrid(Tabs);
   for (const int plot : {StudyCharts::indicatorPlot, StudyCharts::inequalityPlot, StudyCharts::mepPlot})
     steam->Add(Charts->view(plot));
   Indicator = new IndicatorParamsBox(steam);
   steam->Add(Indicator, Qt::AlignTop | Qt::AlignLeft);
-  Tabs->addTab(steam, "&Steam: indicator diagrams and work");
+  Tabs->addTab(Scrolled(steam), "&Steam: indicator diagrams and work");
   return Tabs;
 }
 
@@ -241,11 +254,16 @@ void TStudyForm::showEvent(QShowEvent* event) {
 
 void TStudyForm::GiveTableRows(int rows) {
   // The header, the scroll bar and the frame, and the rows: a floor, so no
-  // later resizing of the window takes the rows away.
-  const int wanted = Table->horizontalHeader()->sizeHint().height() +
-                     Table->horizontalScrollBar()->sizeHint().height() + 2 * Table->frameWidth() +
-                     rows * Table->verticalHeader()->defaultSectionSize();
-  Table->setMinimumHeight(wanted);
+  // later resizing of the window takes the rows away. On a low (small or
+  // scaled) screen the plots above keep the least height at which their texts
+  // are whole, and the table takes what is left, at least three rows.
+  const int fixed = Table->horizontalHeader()->sizeHint().height() +
+                    Table->horizontalScrollBar()->sizeHint().height() + 2 * Table->frameWidth();
+  const int row = Table->verticalHeader()->defaultSectionSize();
   const int room = split_->height() - split_->handleWidth();
+  const int plots = Tabs->tabBar()->sizeHint().height() + Charts->view(0)->minimumHeight() + 12;
+  rows = std::clamp((room - plots - fixed) / row, 3, rows);
+  const int wanted = fixed + rows * row;
+  Table->setMinimumHeight(wanted);
   split_->setSizes({std::max(0, room - wanted), std::min(room, wanted)});
 }

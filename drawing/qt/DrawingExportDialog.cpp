@@ -19,6 +19,7 @@
 #include "DxfWriter.h"
 #include "GearDrawing.h"
 #include "GearDrawingBuild.h"
+#include "QtPrompter.h"
 #include "SvgWriter.h"
 #include "TextFile.h"
 #include "TiledPrint.h"
@@ -112,6 +113,12 @@ QString DrawingExportDialog::Export(Form form, const QString& path) {
       printer.setOutputFileName(path);
     }
     printer.setDocName(QString::fromStdString(engineName_));
+    const TileCount tiles = CountTiles(printer, *drawing);
+    const QString count = PagesSaid(tiles);
+    if (form == Form::print && target.isEmpty() &&
+        !AppPrompter().Confirm(windowTitle().toStdString(), (count + "\nPrint them?").toStdString()))
+      return {};
+    note_ = count + (note_.isEmpty() ? "" : "\n" + note_);
     if (PrintTiled(printer, *drawing, windowTitle() + ": " + QString::fromStdString(engineName_)) == 0)
       return QString("The drawing could not be printed to \"%1\".")
           .arg(target.isEmpty() ? printer.printerName() : target);
@@ -124,6 +131,17 @@ QString DrawingExportDialog::Export(Form form, const QString& path) {
     return QString("The drawing could not be written to \"%1\": %2")
         .arg(path, QString::fromStdString(text ? written.reason : reason));
   return {};
+}
+
+QString DrawingExportDialog::PagesSaid(const TileCount& tiles) {
+  QString said = QString("The drawing at true size (1:1) takes %1 page%2")
+                     .arg(tiles.printed)
+                     .arg(tiles.printed == 1 ? "" : "s");
+  if (tiles.blank > 0)
+    said += QString("; %1 more with nothing of the drawing on them %2 left out")
+                .arg(tiles.blank)
+                .arg(tiles.blank == 1 ? "is" : "are");
+  return said + ".";
 }
 
 QString DrawingExportDialog::SuggestedFile(const char* ending) const {

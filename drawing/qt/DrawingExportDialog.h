@@ -12,6 +12,7 @@
 
 #include "DrawingModel.h"
 #include "Session.h"
+#include "TiledPrint.h"
 
 // What the window asked for: its notch and crank angle (NaN: the back dead centre).
 struct DrawingRequestShown {
@@ -39,6 +40,9 @@ class DrawingExportDialog : public QDialog {
   QString Export(Form form, const QString& path);
   // The file offered first: the engine's name and what is drawn, beside the data file.
   QString SuggestedFile(const char* ending) const;
+  // "The drawing at true size (1:1) takes 26 pages; 18 more with nothing of
+  // the drawing on them are left out."
+  static QString PagesSaid(const TileCount& tiles);
 
   QDoubleSpinBox* EdCrank;
   QRadioButton *RbDxf, *RbSvg, *RbPrint, *RbPdf;

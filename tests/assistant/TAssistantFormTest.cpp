@@ -3,8 +3,9 @@
 // with exact bounds, a short search off the GUI thread whose plots cover the
 // whole usable range, "Put in boxes" filling the main window's boxes with
 // what the table shows, a new search clearing the old result, bounds across
-// zero refused, a cancel that stops the search promptly, and another data
-// folder letting go of the engine, its result and its search.
+// zero refused (Start in view on a low window), a cancel that stops the
+// search promptly, and another data folder letting go of the engine, its
+// result and its search.
 #include <QAction>
 #include <QChartView>
 #include <QLineSeries>
@@ -135,6 +136,12 @@ TEST_F(TAssistantFormTest, BothPlotsTheTradeOffAndAPickedPointBecomesTheDesignSh
 TEST_F(TAssistantFormTest, BoundsAcrossZeroAreRefused) {
   Pick("Goods 0-6-0 slide valve");
   MainForm->findChild<QAction*>("DesignAssistant1")->trigger();
+  // On a low screen the inputs scroll, Start stays in view below them.
+  AssistantForm->resize(AssistantForm->width(), 420);
+  QCoreApplication::processEvents();
+  const QRect start(AssistantForm->BtStart->mapTo(AssistantForm, QPoint()), AssistantForm->BtStart->size());
+  EXPECT_TRUE(AssistantForm->rect().contains(start));
+  EXPECT_EQ(AssistantForm->BtStart->visibleRegion().boundingRect().size(), AssistantForm->BtStart->size());
   AssistantForm->FreeBox(Index("stlap"))->setChecked(true);
   AssistantForm->LowerBox(Index("stlap"))->setText(BoxText::Format(-0.5));
   QTest::mouseClick(AssistantForm->BtStart, Qt::LeftButton);

@@ -78,6 +78,31 @@ TEST(TiledPrintTest, PagesAndAScaleBarThatMeasuresItsStatedLength) {
   fs::remove_all(TestFolder());
 }
 
+// Two short lines at the ends of the same 500 mm: the middle page would be
+// blank, so it is left out and said; the pages printed keep their grid places.
+TEST(TiledPrintTest, APageWithNothingOfTheDrawingIsLeftOutAndCounted) {
+  Drawing drawing;
+  drawing.unit = LengthUnit::mm;
+  Sheet sheet;
+  sheet.key = "TEST";
+  sheet.lines = {{Layer::parts, {0, 0}, {20, 100}}, {Layer::parts, {480, 0}, {500, 100}}};
+  drawing.sheets = {sheet};
+  const std::string pdf = (TestFolder() / "sparse.pdf").string();
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(pdf));
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+  const TileCount count = CountTiles(printer, drawing);
+  EXPECT_EQ(count.printed, 2);
+  EXPECT_EQ(count.blank, 1);
+  ASSERT_EQ(PrintTiled(printer, drawing, "test"), 2);
+  EXPECT_NE(Output("pdfinfo '" + pdf + "'").find("Pages:           2"), std::string::npos);
+  EXPECT_NE(Output("pdftotext -f 2 -l 2 '" + pdf + "' -").find("Page 2 of 2 (row 1 of 1, column 3 of 3)"),
+            std::string::npos);
+  fs::remove_all(TestFolder());
+}
+
 TEST(DrawingRequestTest, TheResultsWindowsFileMenuHandsItsNotchToTheDialog) {
   SessionModel model;
   ASSERT_FALSE(model.TakeEngine(SampleGear("Goods 0-6-0 slide valve")));

@@ -1,13 +1,16 @@
 // No engine lost: Enter through every question keeps the stored engines, a
 // replace is asked with Cancel as the default, unsaved boxes are asked about
-// before they are dropped, and a scaled engine goes into a data file of its unit.
+// before they are dropped, and a scaled engine goes into a data file of its unit
+// (or, copied into one of the other unit, is converted back exactly).
 #include <QAction>
 #include <QTest>
 #include <QTimer>
+#include <cstring>
 #include <fstream>
 #include <functional>
 
 #include "BoxText.h"
+#include "EngineConversion.h"
 #include "ScaleEngineDialog.h"
 #include "StoreTestSupport.h"
 #include "TResultsForm.h"
@@ -140,15 +143,24 @@ TEST_F(NoLossTest, AnEngineScaledToAnotherUnitIsCopiedIntoADataFileOfThatUnit) {
   EXPECT_TRUE(Asked("The engine \"Goods 0-6-0 slide valve mm\" is in millimetres"));
   EXPECT_EQ(ReadBytes("ste_data.dat"), before);
 
-  // Copied again under a free name; a data file in inches refuses it.
+  // Copied again under a free name; into a data file in inches it is
+  // converted back, every length the very decimal it was, and says so.
   MainForm->CopyEngine1->trigger();
   EXPECT_EQ(FileOrder("metric/ste_data.dat").front(), "Goods 0-6-0 slide valve mm 2:1981");
   std::filesystem::create_directory("imperial");
   std::ofstream("imperial/ste_data.dat.unit") << "in\n";
   MainForm->chooseCopyFolder = [](QWidget*) { return QString("imperial"); };
   MainForm->CopyEngine1->trigger();
-  EXPECT_TRUE(Asked("\"" + (folder_ / "imperial/ste_data.dat").string() + "\" holds lengths in inches"));
-  EXPECT_EQ(ReadBytes("imperial/ste_data.dat"), "");
+  EXPECT_NE(prompter_.shown.back().text.find("its lengths converted from millimetres to inches"),
+            std::string::npos)
+      << prompter_.shown.back().text;
+  const std::string copied = ReadBytes("imperial/ste_data.dat");
+  ASSERT_EQ(copied.size(), sizeof(EngineRecord));
+  EngineRecord record;
+  std::memcpy(&record, copied.data(), sizeof record);
+  const Engine back = ToEngine(record), goods = Stored(kGoods);
+  for (const DimensionSpec& d : EngineDimensions()) EXPECT_EQ(back.*d.field, goods.*d.field) << d.key;
+  EXPECT_EQ(ReadBytes("imperial/ste_data.dat.unit"), "in\n");
 }
 
 TEST_F(NoLossTest, ANewNameKeepsTheBoxesAndUndoOrAProposalClearsTheStaleName) {

@@ -188,6 +188,14 @@ TEST_F(TMainFormTest, EnterMovesTheFocusToTheNextControlInTabOrder) {
   Box("EdConrod")->clear();
   QTest::keyClicks(Box("EdConrod"), "x-1,");
   EXPECT_EQ(Box("EdConrod")->text(), "x-1,");
+  // A figure too long for its box shows from its first digit once left, whole in the tooltip.
+  Box("EdConrod")->setFocus();
+  Box("EdConrod")->clear();
+  QTest::keyClicks(Box("EdConrod"), "1981.23456789012");
+  EXPECT_EQ(enterIn(Box("EdConrod")), Box("EdMcrank"));
+  EXPECT_EQ(Box("EdConrod")->cursorPosition(), 0);
+  EXPECT_EQ(Box("EdConrod")->toolTip(), "1981.23456789012");
+  EXPECT_TRUE(Box("EdMcrank")->toolTip().isEmpty());
 }
 
 TEST_F(TMainFormTest, RedMarksClearOnEnteringAnyRequiredBox) {

@@ -3,7 +3,9 @@
 // the help book opened at its main topic.
 #include <QAction>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -118,4 +120,23 @@ TEST_F(InfoWindowsTest, HelpMenuOpensTheBookAtItsMainTopic) {
   EXPECT_TRUE(help->browser()->textCursor().hasSelection());
   EXPECT_FALSE(help->FindInBook("no such words anywhere"));
   help->hide();
+}
+
+// Every page's navigation bar reaches every page of the book, so none is left
+// to be found only by a search.
+TEST(HelpBookTest, EveryNavigationBarReachesEveryPage) {
+  const QStringList pages = QDir(":/help").entryList({"*.html"});
+  ASSERT_GT(pages.size(), 10);
+  const QRegularExpression bar("<p class=\"nav\">(.*?)</p>");
+  for (const QString& page : pages) {
+    QFile file(":/help/" + page);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(file.readAll());
+    const QRegularExpressionMatch nav = bar.match(html);
+    ASSERT_TRUE(nav.hasMatch()) << page.toStdString();
+    for (const QString& other : pages)
+      if (other != page)
+        EXPECT_TRUE(nav.captured(1).contains("href=\"" + other + "\""))
+            << page.toStdString() << " to " << other.toStdString();
+  }
 }

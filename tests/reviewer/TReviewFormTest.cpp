@@ -2,9 +2,15 @@
 // the engine in the boxes, the checks shown while the rest is still worked
 // out, a poor verdict in red, and "Try it" filling the main window's boxes
 // with the fix's engine under a name no stored engine holds, nothing saved;
-// the PDF is written.
+// the PDF is written. The tables read as a designer's: check titles, never
+// keys, units said, and no printed line breaks a number or a word.
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
+#include <QBuffer>
+#include <QPdfWriter>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include "BoxText.h"
 #include "EngineSchema.h"
@@ -13,6 +19,38 @@
 #include "WindowTest.h"
 
 using TReviewFormTest = WindowTest;
+
+namespace {
+
+// The first line of the document that ends inside a word, or an empty text.
+QString WordBrokenAt(QTextDocument& document) {
+  document.pageCount();  // lays the whole document out
+  for (QTextBlock b = document.begin(); b.isValid(); b = b.next()) {
+    const QString text = b.text();
+    const QTextLayout* layout = b.layout();
+    for (int i = 0; i + 1 < layout->lineCount(); ++i) {
+      const QTextLine line = layout->lineAt(i);
+      const QChar last = text.at(line.textStart() + line.textLength() - 1);
+      if (last != ' ' && last != QChar::LineSeparator) return text.mid(line.textStart(), line.textLength());
+    }
+  }
+  return {};
+}
+
+void ExpectTitlesNotKeys(const QTableWidget* table) {
+  for (int c = 0; c < table->columnCount(); ++c) {
+    const QTableWidgetItem* header = table->horizontalHeaderItem(c);
+    const auto check = std::find_if(ReviewChecks().begin(), ReviewChecks().end(),
+                                    [header](const CheckSpec& s) { return header->toolTip() == s.title; });
+    ASSERT_NE(check, ReviewChecks().end()) << header->text().toStdString();
+    EXPECT_FALSE(header->text().contains(check->key));
+    EXPECT_TRUE(header->text().endsWith(QString("\n") + check->unit)) << header->text().toStdString();
+  }
+  for (int r = 0; r < table->rowCount(); ++r)
+    EXPECT_TRUE(table->verticalHeaderItem(r)->text().contains(", per 1 "));
+}
+
+}  // namespace
 
 TEST_F(TReviewFormTest, ChecksComeFirstAndTryItPutsAFixInTheBoxes) {
   Pick("Goods 0-6-0 slide valve");
@@ -26,8 +64,24 @@ TEST_F(TReviewFormTest, ChecksComeFirstAndTryItPutsAFixInTheBoxes) {
             ReviewForm->checkTable->item(cutOffInequality, 5)->background().color().green());
   QTRY_VERIFY_WITH_TIMEOUT(!ReviewForm->working(), 240000);
   ASSERT_EQ(ReviewForm->sensitivityTable->rowCount(), static_cast<int>(kDimensions));
+  ExpectTitlesNotKeys(ReviewForm->sensitivityTable);
   const auto& fixes = ReviewForm->fixes();
   ASSERT_EQ(ReviewForm->fixTable->rowCount(), static_cast<int>(fixes.size()));
+  for (int r = 0; r < ReviewForm->fixTable->rowCount(); ++r)
+    for (int c = 0; c < ReviewForm->fixTable->columnCount(); ++c)
+      for (const CheckSpec& check : ReviewChecks())
+        EXPECT_FALSE(ReviewForm->fixTable->item(r, c)->text().contains(check.key))
+            << ReviewForm->fixTable->item(r, c)->text().toStdString();
+  {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setPageOrientation(QPageLayout::Landscape);
+    QTextDocument document;
+    ReviewForm->FillDocument(document, writer);
+    EXPECT_EQ(WordBrokenAt(document), "");
+    EXPECT_LE(document.documentLayout()->documentSize().width(), document.pageSize().width());
+  }
   const auto good =
       std::find_if(fixes.begin(), fixes.end(), [](const ReviewFix& f) { return f.reachesGood(); });
   ASSERT_NE(good, fixes.end());
@@ -35,7 +89,9 @@ TEST_F(TReviewFormTest, ChecksComeFirstAndTryItPutsAFixInTheBoxes) {
   ASSERT_TRUE(ReviewForm->BtTryIt->isEnabled());
   QTest::mouseClick(ReviewForm->BtTryIt, Qt::LeftButton);
   const QString name = MainForm->EdName->text();
-  EXPECT_TRUE(name.startsWith("Goods")) << name.toStdString();
+  const QString caption = QString(EngineDimensions()[good->dimension].caption).simplified();
+  EXPECT_TRUE(name.startsWith("Goods") || name.startsWith(caption.left(20))) << name.toStdString();
+  EXPECT_TRUE(name.contains(caption.left(10))) << name.toStdString();
   EXPECT_EQ(MainForm->CB_Engines->findText(name), -1);
   const std::string key = EngineDimensions()[good->dimension].key;
   const QString box =

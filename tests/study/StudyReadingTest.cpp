@@ -1,7 +1,8 @@
 // The study as a designer reads it: set as the RESULTS window sets its valves,
 // ten rows of the table in view at the window's own size (run at 1x and 2x),
-// legends in the colours of the lines they name, the PDF's columns apart, and
-// indicator values outside what the command line takes refused aloud.
+// legends in the colours of the lines they name, the PDF's plots in one font
+// size and its columns apart, and indicator values outside what the command
+// line takes refused aloud.
 #include <QHeaderView>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -108,6 +109,16 @@ TEST_F(StudyReadingTest, ThePdfHoldsTheLegendsWholeAndKeepsEveryColumnApart) {
     for (const QString& name : StudyForm->Charts->LegendNames(plot))
       EXPECT_TRUE(first.contains(name)) << name.toStdString() << "\n" << first.toStdString();
   EXPECT_TRUE(first.contains("QUADRANT STUDY: Goods 0-6-0 slide valve, equal leads set at 35 deg."));
+  // The plots' axis titles print in one size, whatever each plot's legend.
+  const QString words = Tool("pdftotext", {"-bbox", "-f", "1", "-l", "1", "study.pdf", "-"});
+  const QRegularExpression title(
+      "yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\">(Mean|Lifting-arm)<");
+  std::set<QString> heights;
+  for (auto it = title.globalMatch(words); it.hasNext();) {
+    const QRegularExpressionMatch m = it.next();
+    heights.insert(QString::number(m.captured(2).toDouble() - m.captured(1).toDouble(), 'f', 1));
+  }
+  EXPECT_EQ(heights.size(), 1u) << words.toStdString();
   // Every row of a table page has a figure per column, blanks between them.
   const int columns = StudyTableModel::Columns() - 1;
   const QString table = Tool("pdftotext", {"-layout", "-f", "2", "-l", "2", "study.pdf", "-"});
