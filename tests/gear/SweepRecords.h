@@ -43,6 +43,25 @@ inline std::vector<double> Figures(const Engine& e, const GearRun& run) {
   return figures;
 }
 
+// The failure's kind by name, so that the records do not hang on the enum's order.
+inline const char* KindName(FailureKind kind) {
+  switch (kind) {
+    case FailureKind::noEngine: return "noEngine";
+    case FailureKind::nonFiniteEngine: return "nonFiniteEngine";
+    case FailureKind::crankUnusable: return "crankUnusable";
+    case FailureKind::portUnusable: return "portUnusable";
+    case FailureKind::midGearUnreachable: return "midGearUnreachable";
+    case FailureKind::angleNotNumber: return "angleNotNumber";
+    case FailureKind::angleTooLarge: return "angleTooLarge";
+    case FailureKind::connectingRodShort: return "connectingRodShort";
+    case FailureKind::liftingLinkNoReach: return "liftingLinkNoReach";
+    case FailureKind::slotMissesStroke: return "slotMissesStroke";
+    case FailureKind::linkIndefinite: return "linkIndefinite";
+    case FailureKind::cutOffsNeverEqual: return "cutOffsNeverEqual";
+  }
+  return "?";
+}
+
 // "NAME ANGLE ok FIGURE..." or "NAME ANGLE failed KIND CRANK MEMBER".
 inline std::string Line(const std::string& name, const Engine& e, double angle) {
   Session session;
@@ -52,7 +71,7 @@ inline std::string Line(const std::string& name, const Engine& e, double angle) 
   std::snprintf(text, sizeof text, " %g", angle);
   std::string line = name + text;
   if (!outcome.ok()) {
-    std::snprintf(text, sizeof text, " failed %d %d %d", static_cast<int>(outcome.failure->kind),
+    std::snprintf(text, sizeof text, " failed %s %d %d", KindName(outcome.failure->kind),
                   outcome.failure->crankAngleDeg, static_cast<int>(outcome.failure->member));
     return line + text;
   }
