@@ -134,9 +134,10 @@ TEST(HelpBookTest, EveryNavigationBarReachesEveryPage) {
     const QString html = QString::fromUtf8(file.readAll());
     const QRegularExpressionMatch nav = bar.match(html);
     ASSERT_TRUE(nav.hasMatch()) << page.toStdString();
-    for (const QString& other : pages)
-      if (other != page)
-        EXPECT_TRUE(nav.captured(1).contains("href=\"" + other + "\""))
-            << page.toStdString() << " to " << other.toStdString();
+    for (const QString& other : pages) {
+      if (other == page) continue;
+      EXPECT_TRUE(nav.captured(1).contains("href=\"" + other + "\""))
+          << page.toStdString() << " to " << other.toStdString();
+    }
   }
 }
