@@ -210,6 +210,8 @@ void TReviewForm::FillDocument(QTextDocument& document, QPaintDevice& device) co
   using Part = ReviewDocument::Part;
   const std::vector<Part> parts = {
       {"Checks", {}, checkTable, false, {}, {}},
+      {"Accept or re-bush", playVerdict_ ? QString::fromStdString(playVerdict_->words) : QString(), playTable,
+       false, {0}, {}},
       {"Suggested fixes", {}, fixTable, false, {1}, {{0, ", "}, {5, ", "}, {6, "; "}, {7, "; "}}},
       {"Sensitivities", kSensitivityNote, sensitivityTable, true, {}, {}},
   };
