@@ -111,8 +111,9 @@ QWidget* TReviewForm::BuildControls() {
   EdPlay = new QLineEdit(box);
   EdPlay->setObjectName("EdPlay");
   EdPlay->setPlaceholderText("none");
-  EdPlay->setToolTip("A number: the total lost motion at the valve, as a fitter reads it (rock the wheel and "
-                     "read the spindle). Otherwise the name of a play file (joint,clearance).");
+  EdPlay->setToolTip(
+      "A number: the total lost motion at the valve, as a fitter reads it (rock the wheel and "
+      "read the spindle). Otherwise the name of a play file (joint,clearance).");
   BtPlayFile = new QPushButton("Play file...", box);
   BtJudgePlay = new QPushButton("Judge play", box);
   BtJudgePlay->setToolTip("Judges the gear with this play against the review shown: accept or re-bush");
@@ -164,8 +165,9 @@ void TReviewForm::Open(const Engine& engine) {
   setWindowTitle("GEAR REVIEW  " + name);
   LbEngine->setText("<b>" + name.toHtmlEscaped() + "</b>");
   const std::string unit = UnitSuffix(Quantity::length, model_.lengthUnit());
-  LbPlayGiven->setText(QString("Play: total lost motion b%1 or a play file")
-                           .arg(unit.empty() ? QString() : " (" + QString::fromStdString(unit).trimmed() + ")"));
+  LbPlayGiven->setText(
+      QString("Play: total lost motion b%1 or a play file")
+          .arg(unit.empty() ? QString() : " (" + QString::fromStdString(unit).trimmed() + ")"));
   show();
   raise();
   activateWindow();
@@ -180,8 +182,8 @@ void TReviewForm::StartReview() {
   const ReviewSetting setting{BoxText::Number(EdSetAngle), CbValveSetting->currentIndex() == 1
                                                                ? ValveSetting::equalCutOff
                                                                : ValveSetting::equalLeads};
-  const std::optional<GearPlay> play = PlayGiven();
   ClearResults();
+  const std::optional<GearPlay> play = PlayGiven();
   SetWorking(true);
   LbStatus->setText("Reviewing: the checks over the usable range...");
   progress->setRange(0, 0);

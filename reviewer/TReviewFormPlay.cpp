@@ -93,29 +93,31 @@ void TReviewForm::ClearPlay() {
   playVerdict_.reset();
   playTable->setRowCount(0);
   LbPlay->setStyleSheet({});
-  LbPlay->setText("Accept or re-bush: give the play above (the total lost motion at the valve, or a play file) "
-                  "and press Review or Judge play.");
+  LbPlay->setText(
+      "Accept or re-bush: give the play above (the total lost motion at the valve, or a play file) "
+      "and press Review or Judge play.");
 }
 
 std::optional<GearPlay> TReviewForm::PlayGiven() {
   const QString text = EdPlay->text().trimmed();
   if (text.isEmpty() || !engine_) return std::nullopt;
   GearPlay play;
+  QString problem;
   if (const auto total = TotalIn(text)) {
     play.total = *total;
-  } else {
-    const PlayRead read = ReadPlayFile(text.toStdString());
-    if (!read.ok()) {
-      Say(Text(read.problem));
-      return std::nullopt;
-    }
+  } else if (const PlayRead read = ReadPlayFile(text.toStdString()); read.ok()) {
     play = read.play;
+  } else {
+    problem = Text(read.problem);
   }
-  if (const std::string problem = PlayProblem(play, *engine_); !problem.empty()) {
-    Say("The play cannot be judged: " + Text(problem) + ".");
-    return std::nullopt;
-  }
-  return play;
+  if (const std::string bad = PlayProblem(play, *engine_); problem.isEmpty() && !bad.empty())
+    problem = "The play cannot be judged: " + Text(bad) + ".";
+  if (problem.isEmpty()) return play;
+  // A verdict shown beside a play that is no longer the one given would mislead.
+  ClearPlay();
+  LbPlay->setText("No verdict: " + problem.toHtmlEscaped());
+  Say(problem);
+  return std::nullopt;
 }
 
 void TReviewForm::BtPlayFileClick() {
@@ -159,8 +161,8 @@ void TReviewForm::ShowPlay(const PlayVerdict& verdict) {
   const QString per = QString("%1 per%2").arg(spec.unit, Text(length.empty() ? " unit" : length));
   LbPlay->setStyleSheet("QLabel#LbPlay { background: " + Colour(verdict.verdict) + "; padding: 4px; }");
   LbPlay->setText("<b>" + Heading(verdict.verdict) + "</b>: " + Text(verdict.words).toHtmlEscaped() +
-                  "<br>Joints by their effect on the " + QString(spec.title).toLower().toHtmlEscaped() + " (" +
-                  per.toHtmlEscaped() + " of clearance):");
+                  "<br>Joints by their effect on the " + QString(spec.title).toLower().toHtmlEscaped() +
+                  " (" + per.toHtmlEscaped() + " of clearance):");
   playTable->horizontalHeaderItem(2)->setText("Effect per unit of clearance\n(" + per + ")");
   for (const JointEffect& j : verdict.joints) {
     const int row = playTable->rowCount();
@@ -168,8 +170,9 @@ void TReviewForm::ShowPlay(const PlayVerdict& verdict) {
     playTable->setItem(row, 0, Cell(Text(j.words) + " (" + Text(j.joint) + ")"));
     playTable->setItem(row, 1, Cell(Text(FormatGeneral4(j.clearance) + length)));
     playTable->setItem(row, 2, Cell(Text(FormatGeneral4(j.perUnit))));
-    playTable->setItem(row, 3, Cell(j.clearanceAtChange ? Text(FormatGeneral4(*j.clearanceAtChange) + length)
-                                                        : QString("none in reach")));
+    playTable->setItem(row, 3,
+                       Cell(j.clearanceAtChange ? Text(FormatGeneral4(*j.clearanceAtChange) + length)
+                                                : QString("none in reach")));
   }
   playTable->resizeColumnsToContents();
 }

@@ -152,9 +152,8 @@ void RunningPage::SetDesign(std::shared_ptr<const ShopSetting> prepared, const Q
     const QSignalBlocker quiet(evidenceTable);
     for (const Evidence& e : CardRows()) AddRow(e, true);
   }
-  LbStatus->setText(prepared_ && prepared_->ok()
-                        ? "Fill in what the cards or the beats show, then press Diagnose."
-                        : "");
+  LbStatus->setText(
+      prepared_ && prepared_->ok() ? "Fill in what the cards or the beats show, then press Diagnose." : "");
 }
 
 void RunningPage::Reset() {
@@ -170,7 +169,8 @@ std::vector<Evidence> RunningPage::CardRows() const {
   const UsableRange& range = prepared_->design->usable;
   for (const double angle : {std::round(range.hiDeg / 2 * 10) / 10, std::round(range.loDeg / 2 * 10) / 10})
     for (const ReadingEnd end : {ReadingEnd::front, ReadingEnd::back})
-      for (const EvidenceEvent event : {EvidenceEvent::cutOff, EvidenceEvent::release, EvidenceEvent::compression})
+      for (const EvidenceEvent event :
+           {EvidenceEvent::cutOff, EvidenceEvent::release, EvidenceEvent::compression})
         rows.push_back({angle, end, event, 0, 0.5});
   return rows;
 }
@@ -192,7 +192,8 @@ void RunningPage::BtDiagnoseClick() {
   const std::shared_ptr<const ShopSetting> prepared = prepared_;
   const std::vector<Evidence> rows = read.rows;
   jobs_.Start([this, prepared, rows](JobRunner::Job& job) -> JobRunner::Delivery {
-    auto found = std::make_shared<const RunningDiagnosis>(DiagnoseRunning(*prepared->design, rows, &job.control));
+    auto found =
+        std::make_shared<const RunningDiagnosis>(DiagnoseRunning(*prepared->design, rows, &job.control));
     return [this, found] { Show(found); };
   });
 }
@@ -239,18 +240,20 @@ void RunningPage::Show(std::shared_ptr<const RunningDiagnosis> found) {
   causeTable->resizeColumnToContents(1);
   causeTable->resizeColumnToContents(2);
   causeTable->resizeRowsToContents();
-  QString html = "<p><b>All fitted together</b> (each held near zero by its plausible size; the valve on its "
-                 "spindle and both rods together are nearly one):</p><ul>";
+  QString html =
+      "<p><b>All fitted together</b> (each held near zero by its plausible size; the valve on its "
+      "spindle and both rods together are nearly one):</p><ul>";
   const std::string length = UnitSuffix(Quantity::length, design.unit);
   for (int j = 0; j < kDeviationCount; ++j)
-    html += "<li>" + Text(std::string(DeviationKey(j))).toHtmlEscaped() + ": " +
-            Text(FormatGeneral4(diagnosis_->together.deviations[j]) + (IsAngleDeviation(j) ? " deg." : length)) +
-            "</li>";
+    html +=
+        "<li>" + Text(std::string(DeviationKey(j))).toHtmlEscaped() + ": " +
+        Text(FormatGeneral4(diagnosis_->together.deviations[j]) + (IsAngleDeviation(j) ? " deg." : length)) +
+        "</li>";
   html += "<li>play (total lost motion at the valve): " +
           Text(FormatGeneral4(diagnosis_->together.play) + length) + "</li></ul>";
-  if (diagnosis_->undecided.empty())
-    html += "<p>The evidence tells the first cause from the others.</p>";
-  for (const std::string& sentence : diagnosis_->undecided) html += "<p>" + Text(sentence).toHtmlEscaped() + "</p>";
+  if (diagnosis_->undecided.empty()) html += "<p>The evidence tells the first cause from the others.</p>";
+  for (const std::string& sentence : diagnosis_->undecided)
+    html += "<p>" + Text(sentence).toHtmlEscaped() + "</p>";
   findings->setHtml(html);
   LbStatus->setText("First: " + Text(diagnosis_->causes.front().words) + ".");
 }

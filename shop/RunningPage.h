@@ -54,7 +54,15 @@ class RunningPage : public QWidget {
   bool working() const { return working_; }
   const RunningDiagnosis* diagnosis() const { return diagnosis_.get(); }
 
-  enum Column { angleColumn = 0, endColumn, eventColumn, valueColumn, unitColumn, plusMinusColumn, columnCount };
+  enum Column {
+    angleColumn = 0,
+    endColumn,
+    eventColumn,
+    valueColumn,
+    unitColumn,
+    plusMinusColumn,
+    columnCount
+  };
 
   QTableWidget* evidenceTable;
   QPushButton* BtOpen;

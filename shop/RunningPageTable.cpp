@@ -18,8 +18,8 @@
 
 namespace {
 
-constexpr EvidenceEvent kEvents[] = {EvidenceEvent::cutOff, EvidenceEvent::release, EvidenceEvent::compression,
-                                     EvidenceEvent::exhaustBeat};
+constexpr EvidenceEvent kEvidenceEvents[] = {EvidenceEvent::cutOff, EvidenceEvent::release,
+                                             EvidenceEvent::compression, EvidenceEvent::exhaustBeat};
 
 void Say(const QString& text) {
   AppPrompter().Inform("Message", text.toStdString());
@@ -43,7 +43,8 @@ QString Quoted(QString field) {
 }
 
 bool IsBeat(const QTableWidget* table, int row) {
-  return Combo(table, row, RunningPage::eventColumn)->currentText() == Key(EvidenceEventKey(EvidenceEvent::exhaustBeat));
+  return Combo(table, row, RunningPage::eventColumn)->currentText() ==
+         Key(EvidenceEventKey(EvidenceEvent::exhaustBeat));
 }
 
 }  // namespace
@@ -52,17 +53,19 @@ void RunningPage::AddRow(const Evidence& e, bool blank) {
   const QSignalBlocker quiet(evidenceTable);
   const int row = evidenceTable->rowCount();
   evidenceTable->insertRow(row);
-  evidenceTable->setItem(row, angleColumn, new QTableWidgetItem(QString::fromStdString(FormatFaithful(e.angleDeg))));
+  evidenceTable->setItem(row, angleColumn,
+                         new QTableWidgetItem(QString::fromStdString(FormatFaithful(e.angleDeg))));
   auto* end = new QComboBox(evidenceTable);
   end->addItems({"front", "back"});
   end->setCurrentIndex(e.end == ReadingEnd::front ? 0 : 1);
   evidenceTable->setCellWidget(row, endColumn, end);
   auto* event = new QComboBox(evidenceTable);
-  for (const EvidenceEvent k : kEvents) event->addItem(Key(EvidenceEventKey(k)));
+  for (const EvidenceEvent k : kEvidenceEvents) event->addItem(Key(EvidenceEventKey(k)));
   event->setCurrentText(Key(EvidenceEventKey(e.event)));
   evidenceTable->setCellWidget(row, eventColumn, event);
-  evidenceTable->setItem(row, valueColumn,
-                         new QTableWidgetItem(blank ? QString() : QString::fromStdString(FormatFaithful(e.value))));
+  evidenceTable->setItem(
+      row, valueColumn,
+      new QTableWidgetItem(blank ? QString() : QString::fromStdString(FormatFaithful(e.value))));
   auto* unit = new QTableWidgetItem;
   unit->setFlags(Qt::ItemIsEnabled);
   evidenceTable->setItem(row, unitColumn, unit);
@@ -101,12 +104,13 @@ RunningPage::TableRead RunningPage::ReadTable() const {
     if (CellText(evidenceTable, row, valueColumn).isEmpty()) continue;
     const QString value = CellText(evidenceTable, row, valueColumn);
     const auto number = ShopNumber(value);
-    const QStringList fields{CellText(evidenceTable, row, angleColumn),
-                             Combo(evidenceTable, row, endColumn)->currentText(),
-                             Combo(evidenceTable, row, eventColumn)->currentText(),
-                             number && value.contains('/') ? QString::fromStdString(FormatFaithful(*number)) : value,
-                             CellText(evidenceTable, row, unitColumn),
-                             CellText(evidenceTable, row, plusMinusColumn)};
+    const QStringList fields{
+        CellText(evidenceTable, row, angleColumn),
+        Combo(evidenceTable, row, endColumn)->currentText(),
+        Combo(evidenceTable, row, eventColumn)->currentText(),
+        number && value.contains('/') ? QString::fromStdString(FormatFaithful(*number)) : value,
+        CellText(evidenceTable, row, unitColumn),
+        CellText(evidenceTable, row, plusMinusColumn)};
     QStringList quoted;
     for (const QString& f : fields) quoted << Quoted(f);
     text += quoted.join(',').toStdString() + "\n";
@@ -121,7 +125,8 @@ RunningPage::TableRead RunningPage::ReadTable() const {
   const ReadingsTextProblem& p = std::get<ReadingsTextProblem>(parsed);
   read.row = p.line > 0 && p.line < static_cast<int>(rowOfLine.size()) ? rowOfLine[p.line] : -1;
   const QString column =
-      p.column > 0 ? ", column \"" + evidenceTable->horizontalHeaderItem(p.column - 1)->text() + "\"" : QString();
+      p.column > 0 ? ", column \"" + evidenceTable->horizontalHeaderItem(p.column - 1)->text() + "\""
+                   : QString();
   read.problem = QString("row %1%2: %3").arg(read.row + 1).arg(column, QString::fromStdString(p.message));
   return read;
 }
@@ -148,13 +153,14 @@ void RunningPage::SaveEvidence(const QString& path) {
   const FileWrite written = WriteFileAtomically(path.toStdString(), EvidenceCsvText(read.rows));
   const QString name = QDir::toNativeSeparators(path);
   if (!written.ok())
-    return Say(QString("Cannot write the evidence file \"%1\": %2.").arg(name, QString::fromStdString(written.reason)));
+    return Say(QString("Cannot write the evidence file \"%1\": %2.")
+                   .arg(name, QString::fromStdString(written.reason)));
   LbStatus->setText(QString("%1 rows of evidence saved to \"%2\".").arg(read.rows.size()).arg(name));
 }
 
 void RunningPage::BtOpenClick() {
-  const QString path = QFileDialog::getOpenFileName(this, "Open evidence", suggestedFile_,
-                                                    "Evidence (*.csv);;All files (*)");
+  const QString path =
+      QFileDialog::getOpenFileName(this, "Open evidence", suggestedFile_, "Evidence (*.csv);;All files (*)");
   if (!path.isEmpty()) OpenEvidence(path);
 }
 

@@ -133,7 +133,8 @@ TEST_F(TSettingFormTest, CardsOfAValveOffOnItsSpindleNameItFirst) {
   std::vector<Evidence> cards;
   for (const double angle : {design.usable.loDeg / 2, design.usable.hiDeg / 2})
     for (const ReadingEnd end : {ReadingEnd::front, ReadingEnd::back})
-      for (const EvidenceEvent event : {EvidenceEvent::cutOff, EvidenceEvent::release, EvidenceEvent::compression})
+      for (const EvidenceEvent event :
+           {EvidenceEvent::cutOff, EvidenceEvent::release, EvidenceEvent::compression})
         cards.push_back({angle, end, event, 0, 0.5});
   DeviationVector spindle{};
   spindle[spindleIndex] = 1.0 / 16;
