@@ -34,16 +34,11 @@ QString Text(const std::string& s) {
   return QString::fromStdString(s);
 }
 
-QString Heading(PlayVerdictKind kind) {
-  switch (kind) {
-    case PlayVerdictKind::accept:
-      return "ACCEPT";
-    case PlayVerdictKind::watch:
-      return "ACCEPT, WATCH";
-    case PlayVerdictKind::rebush:
-      return "RE-BUSH";
-  }
-  return {};
+// The words with their verdict ("Re-bush:", "Accept, watch the ...:", "Accept:") in bold.
+QString VerdictHtml(const std::string& words) {
+  const QString text = QString::fromStdString(words);
+  const qsizetype lead = text.indexOf(':') + 1;
+  return "<b>" + text.left(lead).toHtmlEscaped() + "</b>" + text.mid(lead).toHtmlEscaped();
 }
 
 QString Colour(PlayVerdictKind kind) {
@@ -92,6 +87,8 @@ QWidget* TReviewForm::BuildPlay() {
 void TReviewForm::ClearPlay() {
   playVerdict_.reset();
   playTable->setRowCount(0);
+  playTable->horizontalHeaderItem(2)->setText("Effect per unit of clearance");
+  playTable->resizeColumnsToContents();
   LbPlay->setStyleSheet({});
   LbPlay->setText(
       "Accept or re-bush: give the play above (the total lost motion at the valve, or a play file) "
@@ -160,9 +157,9 @@ void TReviewForm::ShowPlay(const PlayVerdict& verdict) {
   const std::string length = UnitSuffix(Quantity::length, model_.lengthUnit());
   const QString per = QString("%1 per%2").arg(spec.unit, Text(length.empty() ? " unit" : length));
   LbPlay->setStyleSheet("QLabel#LbPlay { background: " + Colour(verdict.verdict) + "; padding: 4px; }");
-  LbPlay->setText("<b>" + Heading(verdict.verdict) + "</b>: " + Text(verdict.words).toHtmlEscaped() +
-                  "<br>Joints by their effect on the " + QString(spec.title).toLower().toHtmlEscaped() +
-                  " (" + per.toHtmlEscaped() + " of clearance):");
+  LbPlay->setText(VerdictHtml(verdict.words) + "<br>Joints by their effect on the " +
+                  QString(spec.title).toLower().toHtmlEscaped() + " (" + per.toHtmlEscaped() +
+                  " of clearance):");
   playTable->horizontalHeaderItem(2)->setText("Effect per unit of clearance\n(" + per + ")");
   for (const JointEffect& j : verdict.joints) {
     const int row = playTable->rowCount();

@@ -13,6 +13,7 @@
 
 #include "NumberFormat.h"
 #include "Reaction.h"
+#include "SettingWords.h"
 
 namespace {
 
@@ -25,6 +26,13 @@ QTableWidgetItem* Cell(const QString& text, const QString& tip = {}) {
 
 QString Text(const std::string& s) {
   return QString::fromStdString(s);
+}
+
+// A deviation's name with the sense its positive value has.
+QString DeviationWords(const SettingDesign& design, int j) {
+  if (j == spindleIndex) return "valve on its spindle (+ towards the front)";
+  if (j == rod1Index || j == rod2Index) return Text(RodName(design, j - rod1Index + 1)) + " (+ long)";
+  return Text(EccentricName(design, j - advance1Index + 1)) + " (+ ahead)";
 }
 
 QString Capital(QString s) {

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <algorithm>
 
 #include "BoundedTextFile.h"
 #include "NumberFormat.h"
@@ -82,6 +83,9 @@ void RunningPage::AddRow(const Evidence& e, bool blank) {
   });
   connect(end, &QComboBox::currentIndexChanged, this, [this] { ClearFindings(); });
   evidenceTable->resizeColumnsToContents();
+  // Room for a typed value before there is one.
+  const int room = evidenceTable->fontMetrics().horizontalAdvance("000.000  ");
+  evidenceTable->setColumnWidth(valueColumn, std::max(evidenceTable->columnWidth(valueColumn), room));
 }
 
 void RunningPage::SetUnit(int row) {
