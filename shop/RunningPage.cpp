@@ -254,7 +254,7 @@ void RunningPage::Show(std::shared_ptr<const RunningDiagnosis> found) {
   const std::string length = UnitSuffix(Quantity::length, design.unit);
   for (int j = 0; j < kDeviationCount; ++j)
     html +=
-        "<li>" + Text(std::string(DeviationKey(j))).toHtmlEscaped() + ": " +
+        "<li>" + DeviationWords(design, j).toHtmlEscaped() + ": " +
         Text(FormatGeneral4(diagnosis_->together.deviations[j]) + (IsAngleDeviation(j) ? " deg." : length)) +
         "</li>";
   html += "<li>play (total lost motion at the valve): " +
