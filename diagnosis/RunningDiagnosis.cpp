@@ -309,8 +309,13 @@ std::optional<std::vector<double>> EvidenceFigures(const SettingDesign& design, 
   return figures;
 }
 
-RunningDiagnosis DiagnoseRunning(const SettingDesign& design, const std::vector<Evidence>& evidence) {
+RunningDiagnosis DiagnoseRunning(const SettingDesign& design, const std::vector<Evidence>& evidence,
+                                 WorkControl* control) {
   RunningDiagnosis r;
+  WorkControl none;
+  WorkControl& work = control ? *control : none;
+  work.done = 0;
+  work.total = kCauses + 1;
   if (evidence.empty()) {
     r.problem = "There is no evidence to judge.";
     return r;
@@ -328,10 +333,13 @@ RunningDiagnosis DiagnoseRunning(const SettingDesign& design, const std::vector<
     return r;
   }
   r.together = FitTogether(design, evidence);
+  ++work.done;
   for (int c = 0; c < kCauses; ++c) {
+    if (work.cancelled()) return RunningDiagnosis{"Cancelled.", r.chi2Design, {}, {}, {}};
     CauseFit fit = FitAlone(design, evidence, static_cast<Cause>(c), r.chi2Design);
     fit.words = CauseWords(design, fit);
     r.causes.push_back(fit);
+    ++work.done;
   }
   std::stable_sort(r.causes.begin(), r.causes.end(),
                    [](const CauseFit& a, const CauseFit& b) { return a.chi2 < b.chi2; });

@@ -12,6 +12,7 @@
 
 #include "RunningEvidence.h"
 #include "SettingModel.h"
+#include "WorkControl.h"
 
 enum class Cause { spindle, rod1, rod2, advance1, advance2, play };
 inline constexpr int kCauses = 6;
@@ -49,8 +50,11 @@ std::string CauseUnit(Cause cause, LengthUnit unit);
 
 // Every evidence row must lie in the design's usable range (else the problem
 // says the range). Each cause is fitted alone by Gauss-Newton steps from the
-// design, the play kept at or above zero.
-RunningDiagnosis DiagnoseRunning(const SettingDesign& design, const std::vector<Evidence>& evidence);
+// design, the play kept at or above zero. A control, when given, counts the
+// fits (all together, then each cause) and is read for a cancel between them;
+// a cancelled diagnosis has the problem "Cancelled." and no causes.
+RunningDiagnosis DiagnoseRunning(const SettingDesign& design, const std::vector<Evidence>& evidence,
+                                 WorkControl* control = nullptr);
 
 // The evidence figures of the gear as built with deviations d and a total
 // lost motion b at the valve; empty when it does not assemble or lacks an event.

@@ -130,6 +130,15 @@ std::variant<std::vector<Evidence>, ReadingsTextProblem> ParseEvidenceCsv(const 
   return rows;
 }
 
+std::string EvidenceCsvText(const std::vector<Evidence>& rows) {
+  std::string text = std::string(kReadingsHeader) + "\n";
+  for (const Evidence& e : rows)
+    text += FormatFaithful(e.angleDeg) + "," + std::string(ReadingEndKey(e.end)) + "," +
+            std::string(EvidenceEventKey(e.event)) + "," + FormatFaithful(e.value) + "," +
+            (e.event == EvidenceEvent::exhaustBeat ? "deg" : "%") + "," + FormatFaithful(e.plusMinus) + "\n";
+  return text;
+}
+
 std::optional<double> EvidenceFigure(const Engine& e, const GearRun& run, const Evidence& evidence) {
   switch (evidence.event) {
     case EvidenceEvent::cutOff:

@@ -30,6 +30,10 @@ std::string_view EvidenceEventKey(EvidenceEvent event);
 // one by line and column; never part of the rows.
 std::variant<std::vector<Evidence>, ReadingsTextProblem> ParseEvidenceCsv(const std::string& text);
 
+// The text of the rows, as ParseEvidenceCsv reads it back: numbers in full
+// precision, the unit "%" for a card's event and "deg" for a beat.
+std::string EvidenceCsvText(const std::vector<Evidence>& rows);
+
 // The figure of a good run: the event's share of the stroke at that end, or
 // the crank angle of that end's release (its exhaust beat) after that end's
 // dead centre; empty where the run does not make the event.

@@ -57,6 +57,7 @@ TReviewForm::TReviewForm(SessionModel& model, QWidget* parent) : QWidget(parent)
   fixTable->setSelectionMode(QAbstractItemView::SingleSelection);
   auto* split = new QSplitter(Qt::Vertical, this);
   split->addWidget(checkTable);
+  split->addWidget(BuildPlay());
   auto* sensitivities = new QWidget(split);
   auto* column = new QVBoxLayout(sensitivities);
   column->setContentsMargins(0, 0, 0, 0);
@@ -106,6 +107,21 @@ QWidget* TReviewForm::BuildControls() {
     grid->addWidget(w, 1, column++);
   grid->addWidget(progress, 2, 0, 1, 3);
   grid->addWidget(LbStatus, 2, 3, 1, 7);
+  LbPlayGiven = new QLabel(box);
+  EdPlay = new QLineEdit(box);
+  EdPlay->setObjectName("EdPlay");
+  EdPlay->setPlaceholderText("none");
+  EdPlay->setToolTip(
+      "A number: the total lost motion at the valve, as a fitter reads it (rock the wheel and "
+      "read the spindle). Otherwise the name of a play file (joint,clearance).");
+  BtPlayFile = new QPushButton("Play file...", box);
+  BtJudgePlay = new QPushButton("Judge play", box);
+  BtJudgePlay->setToolTip("Judges the gear with this play against the review shown: accept or re-bush");
+  grid->addWidget(LbPlayGiven, 3, 0, 1, 3);
+  grid->addWidget(EdPlay, 3, 3, 1, 4);
+  grid->addWidget(BtPlayFile, 3, 7);
+  grid->addWidget(BtJudgePlay, 3, 8);
+  BtJudgePlay->setEnabled(false);
   BtCancel->setEnabled(false);
   BtTryIt->setEnabled(false);
   return box;
@@ -117,6 +133,8 @@ void TReviewForm::ConnectReactions() {
   connect(BtTryIt, &QPushButton::clicked, this, Reaction([this](bool) { BtTryItClick(); }));
   connect(BtPdf, &QPushButton::clicked, this, Reaction([this](bool) { PdfClick(); }));
   connect(BtPrint, &QPushButton::clicked, this, Reaction([this](bool) { PrintClick(); }));
+  connect(BtPlayFile, &QPushButton::clicked, this, Reaction([this](bool) { BtPlayFileClick(); }));
+  connect(BtJudgePlay, &QPushButton::clicked, this, Reaction([this](bool) { BtJudgePlayClick(); }));
   connect(BtHelp, &QPushButton::clicked, this, Reaction([this](bool) { emit helpRequested("review"); }));
   connect(fixTable, &QTableWidget::itemSelectionChanged, this,
           Reaction([this] { BtTryIt->setEnabled(!fixTable->selectedItems().isEmpty()); }));
@@ -146,6 +164,10 @@ void TReviewForm::Open(const Engine& engine) {
   const QString name = BoxText::FromNameBytes(engine.name);
   setWindowTitle("GEAR REVIEW  " + name);
   LbEngine->setText("<b>" + name.toHtmlEscaped() + "</b>");
+  const std::string unit = UnitSuffix(Quantity::length, model_.lengthUnit());
+  LbPlayGiven->setText(
+      QString("Play: total lost motion b%1 or a play file")
+          .arg(unit.empty() ? QString() : " (" + QString::fromStdString(unit).trimmed() + ")"));
   show();
   raise();
   activateWindow();
@@ -161,15 +183,21 @@ void TReviewForm::StartReview() {
                                                                ? ValveSetting::equalCutOff
                                                                : ValveSetting::equalLeads};
   ClearResults();
+  const std::optional<GearPlay> play = PlayGiven();
   SetWorking(true);
   LbStatus->setText("Reviewing: the checks over the usable range...");
   progress->setRange(0, 0);
   const Engine engine = *engine_;
-  jobs_.Start([this, engine, setting](JobRunner::Job& job) -> JobRunner::Delivery {
+  const LengthUnit unit = model_.lengthUnit();
+  jobs_.Start([this, engine, setting, play, unit](JobRunner::Job& job) -> JobRunner::Delivery {
     std::atomic<bool>* cancel = &job.control.cancel;
     auto review = std::make_shared<const GearReview>(ReviewGear(engine, setting, Cores(), cancel));
     job.Post([this, review] { ShowChecks(review); });
     if (!review->reviewed()) return [this, review] { Finished(QString::fromStdString(review->problem)); };
+    if (play && !cancel->load()) {
+      const PlayVerdict verdict = JudgePlay(*review, *play, unit, Cores());
+      job.Post([this, verdict] { ShowPlay(verdict); });
+    }
     job.control.total = static_cast<int>(kDimensions);
     auto table = std::make_shared<const SensitivityTable>(
         ComputeSensitivities(*review, Cores(), cancel, &job.control.done));
@@ -217,6 +245,9 @@ void TReviewForm::SetWorking(bool working) {
   BtCancel->setEnabled(working);
   EdSetAngle->setEnabled(!working);
   CbValveSetting->setEnabled(!working);
+  EdPlay->setEnabled(!working);
+  BtPlayFile->setEnabled(!working);
+  BtJudgePlay->setEnabled(!working && review_ && review_->reviewed());
 }
 
 void TReviewForm::ClearResults() {
@@ -225,6 +256,7 @@ void TReviewForm::ClearResults() {
   fixes_.clear();
   for (QTableWidget* t : {checkTable, sensitivityTable, fixTable}) t->setRowCount(0);
   BtTryIt->setEnabled(false);
+  ClearPlay();
 }
 
 void TReviewForm::Finished(const QString& status) {

@@ -4,6 +4,8 @@
 // size, and the suggested fixes filled in as they are found; the work runs on
 // the window's JobRunner with progress and a cancel. "Try it" hands the
 // changed engine to the main window's boxes, unsaved, under a free name.
+// With a play given (the total lost motion b, or a play file) the worn gear
+// is judged too: accept, accept and watch, or re-bush, the joints ranked.
 #pragma once
 
 #include <QComboBox>
@@ -20,6 +22,7 @@
 
 #include "GearReview.h"
 #include "JobRunner.h"
+#include "PlayVerdict.h"
 #include "ReviewFixes.h"
 #include "ReviewSensitivity.h"
 #include "SessionModel.h"
@@ -46,10 +49,14 @@ class TReviewForm : public QWidget {
   void PdfClick();
   void PrintClick();
   void ExportPdf(const QString& path);
+  void BtPlayFileClick();
+  // Judges the play given on the review shown (a bad play is said).
+  void BtJudgePlayClick();
 
   bool working() const { return working_; }
   const GearReview* review() const { return review_.get(); }
   const std::vector<ReviewFix>& fixes() const { return fixes_; }
+  const PlayVerdict* playVerdict() const { return playVerdict_ ? &*playVerdict_ : nullptr; }
   // The name "Try it" gives the fix of that row: the engine's name and the
   // changed dimension's caption, numbered past every stored name.
   QString TryItName(const ReviewFix& fix);
@@ -70,6 +77,12 @@ class TReviewForm : public QWidget {
   QTableWidget* checkTable;
   QTableWidget* sensitivityTable;
   QTableWidget* fixTable;
+  QLabel* LbPlayGiven;
+  QLineEdit* EdPlay;
+  QPushButton* BtPlayFile;
+  QPushButton* BtJudgePlay;
+  QLabel* LbPlay;
+  QTableWidget* playTable;
 
  signals:
   // The changed engine, to be shown in the main window's boxes under that name.
@@ -81,6 +94,12 @@ class TReviewForm : public QWidget {
 
  private:
   QWidget* BuildControls();
+  QWidget* BuildPlay();
+  // The play in the box for the engine; none when the box is empty or the
+  // play is bad (then said).
+  std::optional<GearPlay> PlayGiven();
+  void ShowPlay(const PlayVerdict& verdict);
+  void ClearPlay();
   void ConnectReactions();
   void StartReview();
   void SetWorking(bool working);
@@ -100,5 +119,6 @@ class TReviewForm : public QWidget {
   std::shared_ptr<const GearReview> review_;
   std::shared_ptr<const SensitivityTable> table_;
   std::vector<ReviewFix> fixes_;
+  std::optional<PlayVerdict> playVerdict_;
   bool working_ = false;
 };

@@ -169,8 +169,8 @@ void TReviewForm::ShowSensitivities(std::shared_ptr<const SensitivityTable> tabl
     FillSensitivityColumn(static_cast<int>(i), checks[i]);
   }
   sensitivityTable->setHorizontalHeaderItem(
-      static_cast<int>(checks.size()),
-      Cell("Range ends\nabove / below\ndeg. per 1 %", "How the usable range's ends move for 1 % of the dimension"));
+      static_cast<int>(checks.size()), Cell("Range ends\nabove / below\ndeg. per 1 %",
+                                            "How the usable range's ends move for 1 % of the dimension"));
   FillRangeEndColumn(sensitivityTable, static_cast<int>(checks.size()), *table_);
   sensitivityTable->resizeColumnsToContents();
   LbStatus->setText(fixSearches > 0 ? QString("Searching for fixes: %1 searches...").arg(fixSearches)
@@ -210,6 +210,12 @@ void TReviewForm::FillDocument(QTextDocument& document, QPaintDevice& device) co
   using Part = ReviewDocument::Part;
   const std::vector<Part> parts = {
       {"Checks", {}, checkTable, false, {}, {}},
+      {"Accept or re-bush",
+       playVerdict_ ? QString::fromStdString(playVerdict_->words) : QString(),
+       playTable,
+       false,
+       {0},
+       {}},
       {"Suggested fixes", {}, fixTable, false, {1}, {{0, ", "}, {5, ", "}, {6, "; "}, {7, "; "}}},
       {"Sensitivities", kSensitivityNote, sensitivityTable, true, {}, {}},
   };

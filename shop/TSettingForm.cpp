@@ -78,12 +78,17 @@ TSettingForm::TSettingForm(SessionModel& model, QWidget* parent) : QWidget(paren
   setProperty("helpTopic", "setting");  // the help page F1 opens
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(BuildControls());
-  auto* split = new QSplitter(Qt::Horizontal, this);
+  pages = new QTabWidget(this);
+  pages->setObjectName("pages");
+  auto* split = new QSplitter(Qt::Horizontal, pages);
   split->addWidget(BuildReadings());
   split->addWidget(BuildResults());
   split->setStretchFactor(1, 1);
   split->setSizes({580, 660});
-  layout->addWidget(split, 1);
+  pages->addTab(split, "Readings and fit");
+  runningPage = new RunningPage(model_, pages);
+  pages->addTab(runningPage, "From the running engine");
+  layout->addWidget(pages, 1);
   ConnectReactions();
   SetWorking(false);
   for (QTableWidget* t : {readingTable, deviationTable, correctionTable, predictedTable})
@@ -293,6 +298,8 @@ void TSettingForm::ConnectTableReactions() {
     jobs_.Cancel();
     ClearResults();
     readingTable->setRowCount(0);
+    runningPage->evidenceTable->setRowCount(0);
+    runningPage->SetDesign(nullptr, {});
     SetWorking(false);
     LbEngine->setText("No engine: another data folder was opened.");
   }));
@@ -324,6 +331,8 @@ void TSettingForm::Open(const Engine& engine, LengthUnit unit) {
   prepared_.reset();
   ClearResults();
   readingTable->setRowCount(0);
+  runningPage->evidenceTable->setRowCount(0);
+  runningPage->SetDesign(nullptr, {});
   NameAdjustments();
   const QString name = BoxText::FromNameBytes(engine.name);
   setWindowTitle("VALVE SETTING  " + name);
@@ -356,6 +365,7 @@ void TSettingForm::Prepared(std::shared_ptr<const ShopSetting> prepared) {
   progress->setRange(0, 1);
   progress->setValue(1);
   NameAdjustments();
+  runningPage->SetDesign(prepared_, SuggestedName("evidence", ".csv"));
   if (!prepared_->ok())
     return LbStatus->setText("This engine cannot be set: " + QString::fromStdString(prepared_->problem));
   const SettingDesign& d = *prepared_->design;
@@ -467,5 +477,6 @@ void TSettingForm::Fail(const QString& status) {
 void TSettingForm::closeEvent(QCloseEvent* event) {
   // A closed window leaves nothing running.
   jobs_.Cancel();
+  runningPage->Reset();
   QWidget::closeEvent(event);
 }

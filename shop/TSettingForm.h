@@ -5,6 +5,8 @@
 // JobRunner with progress and a cancel, and shows the deviations, the notes,
 // the corrections with their predicted readings and the valve diagram of the
 // gear as built beside the corrected one; a record sheet prints or goes to PDF.
+// A second page, "From the running engine", judges indicator cards or exhaust
+// beats instead of shop readings.
 #pragma once
 
 #include <QCheckBox>
@@ -13,6 +15,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTextBrowser>
 #include <QWidget>
@@ -22,6 +25,7 @@
 #include <vector>
 
 #include "JobRunner.h"
+#include "RunningPage.h"
 #include "SessionModel.h"
 #include "SettingDiagram.h"
 #include "ShopSetting.h"
@@ -99,6 +103,9 @@ class TSettingForm : public QWidget {
   QLabel* LbOrder;
   QTableWidget* predictedTable;
   SettingDiagram* diagram;
+  // The readings and their fit on the first page, the running engine's evidence on the second.
+  QTabWidget* pages;
+  RunningPage* runningPage;
 
   // The readings table's columns.
   enum Column {

@@ -113,3 +113,38 @@ TEST_F(TReviewFormTest, ChecksComeFirstAndTryItPutsAFixInTheBoxes) {
   EXPECT_NE(prompter_.shown.back().text.find("is the data file"), std::string::npos);
   EXPECT_EQ(ReadBytes("ste_data.dat"), data);
 }
+
+// A worn Goods with half an inch of lost motion at the valve: the verdict comes
+// with the checks, before the sensitivities, and is to re-bush, naming the
+// total; it is printed with the review. A play file that is not there is said.
+TEST_F(TReviewFormTest, PlayGivenIsJudgedReBushAndABadFileSaid) {
+  Pick("Goods 0-6-0 slide valve");
+  ReviewForm->EdPlay->setText("0.5");
+  MainForm->findChild<QAction*>("ReviewGear1")->trigger();
+  QTRY_VERIFY_WITH_TIMEOUT(ReviewForm->playVerdict() != nullptr, 60000);
+  const PlayVerdict& v = *ReviewForm->playVerdict();
+  ASSERT_TRUE(v.problem.empty()) << v.problem;
+  EXPECT_EQ(v.verdict, PlayVerdictKind::rebush);
+  EXPECT_TRUE(ReviewForm->LbPlay->text().startsWith("<b>Re-bush:</b>"));
+  ASSERT_EQ(ReviewForm->playTable->rowCount(), 1);
+  EXPECT_TRUE(ReviewForm->playTable->item(0, 0)->text().contains("total"));
+  EXPECT_FALSE(ReviewForm->playTable->item(0, 3)->text().isEmpty());
+  ReviewForm->BtCancel->click();
+  QTRY_VERIFY_WITH_TIMEOUT(!ReviewForm->working(), 60000);
+  {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    QTextDocument document;
+    ReviewForm->FillDocument(document, writer);
+    EXPECT_TRUE(document.toPlainText().contains("Accept or re-bush"));
+    EXPECT_TRUE(document.toPlainText().contains("Re-bush"));
+  }
+  ReviewForm->EdPlay->setText("no such play.csv");
+  ASSERT_TRUE(ReviewForm->BtJudgePlay->isEnabled());
+  ReviewForm->BtJudgePlay->click();
+  ASSERT_FALSE(prompter_.shown.empty());
+  EXPECT_NE(prompter_.shown.back().text.find("The play file \"no such play.csv\""), std::string::npos)
+      << prompter_.shown.back().text;
+  EXPECT_EQ(ReviewForm->playVerdict(), nullptr);
+}

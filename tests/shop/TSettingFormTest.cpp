@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "NumberFormat.h"
+#include "RunningDiagnosis.h"
 #include "TSettingForm.h"
 #include "WindowTest.h"
 
@@ -118,6 +119,38 @@ TEST_F(TSettingFormTest, NoReadingsOverTheDataFileNoBadFileReadAndCancelStopsThe
   EXPECT_EQ(SettingForm->setting(), nullptr);
   EXPECT_TRUE(SettingForm->LbStatus->text().startsWith("Cancelled"))
       << SettingForm->LbStatus->text().toStdString();
+}
+
+// On the page "From the running engine", cards worked out by the program for
+// a valve 1/16 in off on its spindle give that cause first; the evidence
+// saved and opened again is the same.
+TEST_F(TSettingFormTest, CardsOfAValveOffOnItsSpindleNameItFirst) {
+  OpenGoods();
+  RunningPage* page = SettingForm->runningPage;
+  ASSERT_GT(page->evidenceTable->rowCount(), 0);  // blank card rows to fill in
+  EXPECT_TRUE(page->ReadTable().rows.empty());
+  const SettingDesign& design = *SettingForm->prepared()->design;
+  std::vector<Evidence> cards;
+  for (const double angle : {design.usable.loDeg / 2, design.usable.hiDeg / 2})
+    for (const ReadingEnd end : {ReadingEnd::front, ReadingEnd::back})
+      for (const EvidenceEvent event :
+           {EvidenceEvent::cutOff, EvidenceEvent::release, EvidenceEvent::compression})
+        cards.push_back({angle, end, event, 0, 0.5});
+  DeviationVector spindle{};
+  spindle[spindleIndex] = 1.0 / 16;
+  const auto figures = *EvidenceFigures(design, spindle, 0, cards);
+  for (std::size_t i = 0; i < cards.size(); ++i) cards[i].value = std::round(figures[i] * 2) / 2;
+  page->SetEvidence(cards);
+  page->SaveEvidence("cards.csv");
+  page->OpenEvidence("cards.csv");
+  ASSERT_EQ(page->ReadTable().rows.size(), cards.size());
+  SettingForm->pages->setCurrentWidget(page);
+  QTest::mouseClick(page->BtDiagnose, Qt::LeftButton);
+  QTRY_VERIFY_WITH_TIMEOUT(page->diagnosis() != nullptr && !page->working(), 60000);
+  EXPECT_EQ(page->diagnosis()->causes.front().cause, Cause::spindle);
+  EXPECT_TRUE(page->causeTable->item(0, 0)->text().startsWith("Valve off on its spindle, about 1/16"))
+      << page->causeTable->item(0, 0)->text().toStdString();
+  EXPECT_FALSE(page->findings->toPlainText().isEmpty());
 }
 
 }  // namespace
