@@ -58,8 +58,11 @@ int StudyTableModel::OwnColumn(int column) const {
 
 QString StudyTableModel::BandTitle(int band) const {
   const FigureSpec& f = *BandFigures()[static_cast<std::size_t>(band / 2)];
-  const QString caption = QString(f.caption) + (band % 2 == 0 ? " low" : " high");
-  return TwoLines(caption, f.quantity == Quantity::percent ? "" : UnitSymbol(f.quantity, unit_));
+  // "Lead\nback low (mm)": as narrow as the figure's own column.
+  const std::string_view symbol = f.quantity == Quantity::percent ? "" : UnitSymbol(f.quantity, unit_);
+  QString title = TwoLines(f.caption, "") + (band % 2 == 0 ? " low" : " high");
+  if (!symbol.empty()) title += " (" + QString::fromUtf8(symbol.data(), symbol.size()) + ")";
+  return title;
 }
 
 std::optional<double> StudyTableModel::BandFigure(int row, int band) const {
