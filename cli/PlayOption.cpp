@@ -4,7 +4,6 @@
 #include "PlayOption.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "JsonText.h"
 #include "NumberFormat.h"
@@ -50,19 +49,6 @@ std::string BandText(const FigureSpec& f, const StudyRow& row, const NotchBand& 
   return range ? FormatGeneral4(range->first) + ".." + FormatGeneral4(range->second) : "none";
 }
 
-std::string CsvNumber(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.17g", value);
-  return text;
-}
-
-std::vector<const FigureSpec*> EndFigures() {
-  std::vector<const FigureSpec*> figures;
-  for (const FigureSpec& f : RunFigures())
-    if (f.end != CylinderEnd::none && f.resultsWindow) figures.push_back(&f);
-  return figures;
-}
-
 std::string Cell(const std::string& text, std::size_t width) {
   return text.size() >= width ? text + " " : std::string(width - text.size(), ' ') + text;
 }
@@ -98,23 +84,6 @@ std::string JsonBandMember(const StudyRow& row, const NotchBand& band) {
 
 std::string JsonWorstWithPlay(const StudySummary& s) {
   return "\"worstWithPlay\": {" + JsonSummaryFigures(s) + "}";
-}
-
-StudyCsvColumns PlayCsvColumns(const PlayStudy& bands, LengthUnit unit) {
-  StudyCsvColumns columns;
-  for (const FigureSpec* f : EndFigures())
-    for (const char* side : {"Low", "High"})
-      columns.titles.push_back(WithLengthUnit(std::string(f->key) + side, f->quantity, unit));
-  columns.cells = [&bands](std::size_t i) {
-    std::vector<std::string> cells;
-    for (const FigureSpec* f : EndFigures()) {
-      const auto range = FigureBand(*f, bands.study.rows[i], bands.bands[i]);
-      cells.push_back(range ? CsvNumber(range->first) : "");
-      cells.push_back(range ? CsvNumber(range->second) : "");
-    }
-    return cells;
-  };
-  return columns;
 }
 
 void WritePlayText(std::ostream& out, const PlayStudy& bands, LengthUnit unit) {

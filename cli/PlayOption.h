@@ -11,7 +11,6 @@
 #include "GearPlay.h"
 #include "PlayBands.h"
 #include "Quantity.h"
-#include "StudyCsv.h"
 
 // A play file, or the total lost motion at the valve given as "b=VALUE".
 struct PlayChoice {
@@ -30,10 +29,6 @@ std::variant<GearPlay, std::string> LoadPlay(const PlayChoice& choice, const Eng
 std::string JsonBandMember(const StudyRow& row, const NotchBand& band);
 // The summary's keys (worstCutOffInequality, ...) with the play.
 std::string JsonWorstWithPlay(const StudySummary& worst);
-
-// The CSV's band columns, before its error column: for each end's figure
-// "<key>Low" and "<key>High" (lengths titled with the unit), full precision.
-StudyCsvColumns PlayCsvColumns(const PlayStudy& bands, LengthUnit unit);
 
 // The bands of each notch (leads, cut-offs, port openings of both ends) and
 // the summary with the play, below the study's own table.

@@ -9,6 +9,7 @@
 #include "Cp1252.h"
 #include "MessageLine.h"
 #include "PlayOption.h"
+#include "PlayStudyCsv.h"
 #include "RangeReport.h"
 #include "StudyCsv.h"
 #include "SweepCommand.h"
@@ -32,8 +33,7 @@ void WriteReport(const SweepOptions& options, LengthUnit unit, const Session& s,
   const bool withPlay = options.play.has_value();
   if (options.csv) {
     const std::string name = Cp1252ToUtf8(s.engine().name);
-    out << (withPlay ? StudyCsvText(study, name, unit, PlayCsvColumns(played, unit))
-                     : StudyCsvText(study, name, unit));
+    out << (withPlay ? PlayStudyCsvText(played, name, unit) : StudyCsvText(study, name, unit));
   } else if (options.json) {
     std::vector<SweepRun> runs{RunWithIndicator(setting)};
     runs.front().equalLeadsSet =

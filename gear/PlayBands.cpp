@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <mutex>
 
 #include "DeadBand.h"
@@ -81,6 +82,16 @@ RunResults WornRunResults(const Engine& e, const GearRun& run, const GearPlay& p
   return WornResults(e, run, LostMotionOf(play, needsLevers ? LeversOf(e, run) : PlayLevers{}));
 }
 
+const std::vector<const FigureSpec*>& BandFigures() {
+  static const std::vector<const FigureSpec*> figures = [] {
+    std::vector<const FigureSpec*> ends;
+    for (const FigureSpec& f : RunFigures())
+      if (f.end != CylinderEnd::none && f.resultsWindow) ends.push_back(&f);
+    return ends;
+  }();
+  return figures;
+}
+
 std::optional<std::pair<double, double>> FigureBand(const FigureSpec& figure, const StudyRow& row,
                                                     const NotchBand& band) {
   const auto own = figure.Of(row.results);
@@ -95,20 +106,39 @@ std::optional<std::pair<double, double>> FigureBand(const FigureSpec& figure, co
   return range;
 }
 
-PlayStudy RunPlayStudy(const Session& session, double settingDeg, const NotchPlan& plan, const GearPlay& play,
-                       int threads, WorkControl* control, const StudyOptions& options) {
+namespace {
+
+// The study `run` makes with an observer that takes each notch's bands.
+PlayStudy ObservedPlayStudy(const Engine& e, const GearPlay& play, const IndicatorParams& indicator,
+                            const std::function<QuadrantStudy(const NotchObserver&)>& run) {
   PlayStudy result;
   result.play = play;
   std::mutex bandsLock;
-  const Engine& e = session.engine();
   const NotchObserver observer = [&](std::size_t index, const RunOutcome& outcome) {
-    const NotchBand band = outcome.ok() ? BandOf(e, *outcome.run, play, options.indicator) : NotchBand{};
+    const NotchBand band = outcome.ok() ? BandOf(e, *outcome.run, play, indicator) : NotchBand{};
     const std::lock_guard<std::mutex> hold(bandsLock);
     if (result.bands.size() <= index) result.bands.resize(index + 1);
     result.bands[index] = band;
   };
-  result.study = RunObservedStudy(session, settingDeg, plan, threads, control, options, observer);
+  result.study = run(observer);
   result.bands.resize(result.study.rows.size());
   result.worstWithPlay = WorstWithPlay(result.study, result.bands);
   return result;
+}
+
+}  // namespace
+
+PlayStudy RunPlayStudy(const Session& session, double settingDeg, const NotchPlan& plan, const GearPlay& play,
+                       int threads, WorkControl* control, const StudyOptions& options) {
+  return ObservedPlayStudy(session.engine(), play, options.indicator, [&](const NotchObserver& observer) {
+    return RunObservedStudy(session, settingDeg, plan, threads, control, options, observer);
+  });
+}
+
+PlayStudy RunPlayStudy(const Session& session, double settingDeg, const NotchPlan& plan,
+                       const std::optional<UsableRange>& usable, const GearPlay& play, int threads,
+                       WorkControl* control, const StudyOptions& options) {
+  return ObservedPlayStudy(session.engine(), play, options.indicator, [&](const NotchObserver& observer) {
+    return RunObservedStudy(session, settingDeg, plan, usable, threads, control, options, observer);
+  });
 }

@@ -32,10 +32,18 @@ struct PlayStudy {
 // each notch's own run, so the bands cost the notches' runs once.
 PlayStudy RunPlayStudy(const Session& session, double settingDeg, const NotchPlan& plan, const GearPlay& play,
                        int threads, WorkControl* control = nullptr, const StudyOptions& options = {});
+// The same with the usable range the caller has found already.
+PlayStudy RunPlayStudy(const Session& session, double settingDeg, const NotchPlan& plan,
+                       const std::optional<UsableRange>& usable, const GearPlay& play, int threads,
+                       WorkControl* control = nullptr, const StudyOptions& options = {});
 
 // The worn figures of one centred run of the gear (its joint table filled)
 // with that play.
 RunResults WornRunResults(const Engine& e, const GearRun& run, const GearPlay& play);
+
+// The figures that have a band: each end's figures shown for every run, in
+// the figure table's order (the band columns of the study's table and CSV).
+const std::vector<const FigureSpec*>& BandFigures();
 
 // [low, high] of a figure over the gear with no play, half and all of it;
 // empty where the gear's own run lacks it.

@@ -211,11 +211,17 @@ QuadrantStudy RunObservedStudy(const Session& session, double settingDeg, const 
 QuadrantStudy RunQuadrantStudy(const Session& session, double settingDeg, const NotchPlan& plan,
                                const std::optional<UsableRange>& usable, int threads, WorkControl* control,
                                const StudyOptions& options) {
+  return RunObservedStudy(session, settingDeg, plan, usable, threads, control, options, nullptr);
+}
+
+QuadrantStudy RunObservedStudy(const Session& session, double settingDeg, const NotchPlan& plan,
+                               const std::optional<UsableRange>& usable, int threads, WorkControl* control,
+                               const StudyOptions& options, const NotchObserver& observer) {
   QuadrantStudy study;
   study.settingDeg = settingDeg;
   study.options = options;
   study.usable = usable;
-  if (SetUp(session, study)) RunPlan(session, study, plan, threads, control);
+  if (SetUp(session, study)) RunPlan(session, study, plan, threads, control, observer ? &observer : nullptr);
   return study;
 }
 

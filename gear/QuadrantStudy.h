@@ -90,6 +90,10 @@ using NotchObserver = std::function<void(std::size_t index, const RunOutcome& ou
 QuadrantStudy RunObservedStudy(const Session& session, double settingDeg, const NotchPlan& plan, int threads,
                                WorkControl* control, const StudyOptions& options,
                                const NotchObserver& observer);
+// The same with the usable range the caller has found already.
+QuadrantStudy RunObservedStudy(const Session& session, double settingDeg, const NotchPlan& plan,
+                               const std::optional<UsableRange>& usable, int threads, WorkControl* control,
+                               const StudyOptions& options, const NotchObserver& observer);
 
 // The run at the setting angle as the study makes it: the valve centred there as
 // the options say (for equal leads exactly as the first "GO" there).

@@ -11,12 +11,6 @@
 
 namespace {
 
-std::string Number(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.17g", value);
-  return text;
-}
-
 std::string Shortest(double value) {
   char text[32];
   const auto written = std::to_chars(text, text + sizeof text, value);
@@ -24,7 +18,7 @@ std::string Shortest(double value) {
 }
 
 std::string Optional(const std::optional<double>& value) {
-  return value ? Number(*value) : "";
+  return value ? StudyCsvNumber(*value) : "";
 }
 
 // A field with a comma, a quote or a line end is quoted, its quotes doubled.
@@ -74,6 +68,12 @@ std::string RowText(const StudyRow& row, const std::vector<std::string>& more) {
 }
 
 }  // namespace
+
+std::string StudyCsvNumber(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.17g", value);
+  return text;
+}
 
 std::string StudyCsvText(const QuadrantStudy& study, const std::string& engineName, LengthUnit unit) {
   return StudyCsvText(study, engineName, unit, StudyCsvColumns{});

@@ -26,6 +26,9 @@ struct StudyCsvColumns {
   std::function<std::vector<std::string>(std::size_t row)> cells;
 };
 
+// A figure as the CSV writes it: 17 significant digits, "." decimals.
+std::string StudyCsvNumber(double value);
+
 // The same text with the added columns.
 std::string StudyCsvText(const QuadrantStudy& study, const std::string& engineName, LengthUnit unit,
                          const StudyCsvColumns& more);

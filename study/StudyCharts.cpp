@@ -44,6 +44,47 @@ QString LengthTitle(const std::string& measure, LengthUnit unit) {
   return QString::fromStdString(WithUnit(measure, Quantity::length, unit));
 }
 
+// The figure's band from the figure table's.
+StudyCharts::SpanOf FigureSpan(const char* key) {
+  return [key](const StudyRow& row, const NotchBand& band) -> std::optional<StudyCharts::Span> {
+    const FigureSpec& f = *FindFigure(key);
+    const auto range = FigureBand(f, row, band);
+    if (!range) return std::nullopt;
+    return StudyCharts::Span{range->first, range->second, f.Of(band.half)};
+  };
+}
+
+// An indicator figure's band over the three runs.
+StudyCharts::SpanOf IndicatorSpan(std::optional<double> IndicatorFigures::*figure) {
+  return [figure](const StudyRow& row, const NotchBand& band) -> std::optional<StudyCharts::Span> {
+    const auto own = row.indicator.*figure;
+    if (!row.ok() || !band.ok || !own) return std::nullopt;
+    StudyCharts::Span span{*own, *own, band.halfIndicator.*figure};
+    for (const auto& worn : {band.halfIndicator.*figure, band.fullIndicator.*figure})
+      if (worn) span.lo = std::min(span.lo, *worn), span.hi = std::max(span.hi, *worn);
+    return span;
+  };
+}
+
+// The cut-offs' inequality: from the least of the three runs' to the largest
+// the two ends' bands allow, as the summary's worst with the play.
+std::optional<StudyCharts::Span> InequalitySpan(const StudyRow& row, const NotchBand& band) {
+  const FigureSpec &back = *FindFigure("cutOffBack"), &front = *FindFigure("cutOffFront");
+  const auto b = FigureBand(back, row, band), f = FigureBand(front, row, band);
+  const auto own = CutOffInequality(row);
+  if (!b || !f || !own) return std::nullopt;
+  const auto of = [&](const RunResults& r) -> std::optional<double> {
+    const auto cb = back.Of(r), cf = front.Of(r);
+    if (!cb || !cf) return std::nullopt;
+    return std::fabs(*cb - *cf);
+  };
+  StudyCharts::Span span{*own, std::max(std::fabs(b->second - f->first), std::fabs(b->first - f->second)),
+                         of(band.half)};
+  for (const auto& worn : {of(band.half), of(band.full)})
+    if (worn) span.lo = std::min(span.lo, *worn);
+  return span;
+}
+
 // Solid for the study's engine, dashed for the compared one; against the mean
 // cut-off, the side above mid-gear dotted (dash-dot for the compared engine).
 Qt::PenStyle LineStyle(bool againstAngle, bool compared, bool up) {
@@ -56,20 +97,29 @@ Qt::PenStyle LineStyle(bool againstAngle, bool compared, bool up) {
 StudyCharts::StudyCharts(QWidget* parent) : QObject(parent) {
   BuildPlots(parent);
   const auto figure = [](const char* key, QColor colour) {
-    return Curve{Caption(key), colour, [key](const StudyRow& r) { return Figure(r, key); }};
+    return Curve{Caption(key), colour, [key](const StudyRow& r) { return Figure(r, key); },
+                 StudyPlot::Axis::left, FigureSpan(key)};
   };
   curves_[cutOffPlot] = {figure("cutOffBack", kBack), figure("cutOffFront", kFront)};
   curves_[leadPlot] = {figure("leadBack", kBack), figure("leadFront", kFront)};
-  curves_[portPlot] = {figure("maxPortOpeningBack", kBack), figure("maxPortOpeningFront", kFront),
-                       figure("dieSlip", kDieSlip)};
+  curves_[portPlot] = {figure("maxPortOpeningBack", kBack),
+                       figure("maxPortOpeningFront", kFront),
+                       {Caption("dieSlip"),
+                        kDieSlip,
+                        [](const StudyRow& r) { return Figure(r, "dieSlip"); },
+                        StudyPlot::Axis::left,
+                        {}}};
   curves_[eventsPlot] = {figure("exhaustBack", kBack), figure("exhaustFront", kFront),
                          figure("compressionBack", kBackLight), figure("compressionFront", kFrontLight)};
   curves_[mepPlot] = {
-      {"mep back", kBack, [](const StudyRow& r) { return r.indicator.mepBack; }},
-      {"mep front", kFront, [](const StudyRow& r) { return r.indicator.mepFront; }},
+      {"mep back", kBack, [](const StudyRow& r) { return r.indicator.mepBack; }, StudyPlot::Axis::left,
+       IndicatorSpan(&IndicatorFigures::mepBack)},
+      {"mep front", kFront, [](const StudyRow& r) { return r.indicator.mepFront; }, StudyPlot::Axis::left,
+       IndicatorSpan(&IndicatorFigures::mepFront)},
       {"Work imbalance", kImbalance, [](const StudyRow& r) { return r.indicator.workImbalancePct; },
-       StudyPlot::Axis::right}};
-  curves_[inequalityPlot] = {{"|Cut-off back - front|", kInequality, CutOffInequality}};
+       StudyPlot::Axis::right, IndicatorSpan(&IndicatorFigures::workImbalancePct)}};
+  curves_[inequalityPlot] = {
+      {"|Cut-off back - front|", kInequality, CutOffInequality, StudyPlot::Axis::left, InequalitySpan}};
   SetLengthUnit(LengthUnit::none);
   Show({});
 }
@@ -103,19 +153,24 @@ void StudyCharts::SetLengthUnit(LengthUnit unit) {
 }
 
 void StudyCharts::Show(const QuadrantStudy& study, const std::vector<StudyRow>* compared,
-                       const QString& comparedName) {
+                       const QString& comparedName, const std::vector<NotchBand>* bands) {
   params_ = study.options.indicator;
   const QString name = compared != nullptr ? comparedName : QString();
+  if (bands != nullptr && bands->size() != study.rows.size()) bands = nullptr;
   for (int plot = 0; plot < kPlots; ++plot)
-    if (plot != indicatorPlot) DrawPlot(plot, study.rows, compared, name);
+    if (plot != indicatorPlot) DrawPlot(plot, study.rows, compared, name, bands);
   BuildIndicatorLines(name);
 }
 
 void StudyCharts::DrawPlot(int plot, const std::vector<StudyRow>& rows, const std::vector<StudyRow>* compared,
-                           const QString& comparedName) {
+                           const QString& comparedName, const std::vector<NotchBand>* bands) {
   StudyPlot& p = *plots_[plot];
   p.Clear();
-  AddKeys(plot, comparedName);
+  AddKeys(plot, comparedName, bands != nullptr);
+  // The bands first, so the lines are drawn over them.
+  if (bands != nullptr)
+    for (const Curve& curve : curves_[plot])
+      if (curve.span) DrawBand(plot, curve, rows, *bands);
   for (const Curve& curve : curves_[plot]) DrawCurve(plot, curve, rows, {});
   if (compared != nullptr)
     for (const Curve& curve : curves_[plot]) DrawCurve(plot, curve, *compared, comparedName);
@@ -126,11 +181,17 @@ void StudyCharts::DrawPlot(int plot, const std::vector<StudyRow>& rows, const st
   p.Fit(plot == cutOffPlot);
 }
 
-void StudyCharts::AddKeys(int plot, const QString& comparedName) {
+void StudyCharts::AddKeys(int plot, const QString& comparedName, bool banded) {
   // The legend names the figures in the very colours of their lines; what the
-  // line styles mean is said under the title.
+  // line styles and the shading mean is said under the title.
   for (const Curve& curve : curves_[plot]) plots_[plot]->AddKey(curve.name, QPen(curve.colour, 2));
-  SetTitle(plot, kTitles[plot], StyleNote(AgainstAngle(plot), comparedName));
+  QString note = StyleNote(AgainstAngle(plot), comparedName);
+  if (banded) {
+    const bool own = !AgainstAngle(plot);
+    note += QString(note.isEmpty() ? "" : "\n") + "shaded: no play to the play given, thin: half of it" +
+            (own ? " (at the gear's own mean cut-off)" : "");
+  }
+  SetTitle(plot, kTitles[plot], note);
 }
 
 QString StudyCharts::StyleNote(bool againstAngle, const QString& comparedName) {
@@ -143,8 +204,9 @@ QString StudyCharts::StyleNote(bool againstAngle, const QString& comparedName) {
 void StudyCharts::SetTitle(int plot, const QString& title, const QString& note) {
   notes_[plot] = note;
   const QString head = title.toHtmlEscaped();
-  plots_[plot]->chart()->setTitle(note.isEmpty() ? head
-                                                 : head + "<br><small>" + note.toHtmlEscaped() + "</small>");
+  // Each line of the note on its own line under the title.
+  const QString lines = note.toHtmlEscaped().replace('\n', "<br>");
+  plots_[plot]->chart()->setTitle(note.isEmpty() ? head : head + "<br><small>" + lines + "</small>");
   plots_[plot]->KeepLabelsWhole();
 }
 
@@ -171,6 +233,35 @@ void StudyCharts::DrawCurve(int plot, const Curve& curve, const std::vector<Stud
     segment.append({*x, *y});
     // Readings are taken on the left axis only.
     if (curve.axis == StudyPlot::Axis::left) p.AddNotch({{*x, *y}, row.liftArmDeg, tipName});
+  }
+  flush();
+}
+
+void StudyCharts::DrawBand(int plot, const Curve& curve, const std::vector<StudyRow>& rows,
+                           const std::vector<NotchBand>& bands) {
+  StudyPlot& p = *plots_[plot];
+  const bool againstAngle = AgainstAngle(plot);
+  QList<QPointF> lower, upper, half;
+  bool segmentUp = false;
+  // Cut where the curve is cut, so a band never folds back over mid-gear.
+  const auto flush = [&] {
+    if (!lower.isEmpty()) p.AddBand(lower, upper, curve.colour, curve.axis);
+    if (!half.isEmpty())
+      p.AddLine(half, QPen(curve.colour, 1, LineStyle(againstAngle, false, segmentUp)), {}, false,
+                curve.axis);
+    lower.clear(), upper.clear(), half.clear();
+  };
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const StudyRow& row = rows[i];
+    const auto x = againstAngle ? std::optional<double>(row.liftArmDeg) : MeanCutOff(row);
+    const auto span = x ? curve.span(row, bands[i]) : std::nullopt;
+    const bool up = row.liftArmDeg < 0;
+    if (!span || (!againstAngle && up != segmentUp)) flush();
+    segmentUp = up;
+    if (!span) continue;
+    lower.append({*x, span->lo});
+    upper.append({*x, span->hi});
+    if (span->half) half.append({*x, *span->half});
   }
   flush();
 }

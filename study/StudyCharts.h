@@ -1,7 +1,9 @@
 // The study's plots on Qt Charts: cut-off, the cut-offs' inequality and the
 // mean effective pressures against the lifting-arm angle; lead, maximum port
 // opening, exhaust and compression against the mean cut-off; and the indicator
-// diagrams of the notch under the reverser. A compared engine is drawn dashed.
+// diagrams of the notch under the reverser. A compared engine is drawn dashed;
+// a worn gear's bands are shaded, from no play to the play given, with a thin
+// line at half of it.
 #pragma once
 
 #include <QObject>
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "IndicatorDiagram.h"
+#include "PlayBands.h"
 #include "QuadrantStudy.h"
 #include "Quantity.h"
 #include "StudyPlot.h"
@@ -21,6 +24,14 @@ class StudyCharts : public QObject {
   Q_OBJECT
 
  public:
+  // A figure's band at a notch: its lowest and highest over no play, half
+  // and all of it, and its figure with half the play.
+  struct Span {
+    double lo, hi;
+    std::optional<double> half;
+  };
+  using SpanOf = std::function<std::optional<Span>(const StudyRow&, const NotchBand&)>;
+
   enum Plot { cutOffPlot, leadPlot, portPlot, eventsPlot, indicatorPlot, mepPlot, inequalityPlot };
   static constexpr int kPlots = 7;
 
@@ -30,10 +41,11 @@ class StudyCharts : public QObject {
   QChartView* view(int plot) const { return plots_[plot]->view(); }
   // The axis titles of lengths name the unit.
   void SetLengthUnit(LengthUnit unit);
-  // The study's notches, and those of a compared engine under its name; the
-  // indicator diagrams are drawn with the study's parameters.
+  // The study's notches, and those of a compared engine under its name, and
+  // the study's bands of a play (one per row); the indicator diagrams are
+  // drawn with the study's parameters.
   void Show(const QuadrantStudy& study, const std::vector<StudyRow>* compared = nullptr,
-            const QString& comparedName = {});
+            const QString& comparedName = {}, const std::vector<NotchBand>* bands = nullptr);
   // The vertical marker: at the angle on the plots against it, at the mean
   // cut-off on the others (hidden there when the run has none).
   void SetMarker(std::optional<double> liftArmDeg, std::optional<double> meanCutOff);
@@ -65,16 +77,19 @@ class StudyCharts : public QObject {
     QColor colour;
     std::function<std::optional<double>(const StudyRow&)> value;
     StudyPlot::Axis axis = StudyPlot::Axis::left;
+    SpanOf span;  // none for a figure without a band
   };
 
   void BuildPlots(QWidget* parent);
   static bool AgainstAngle(int plot) { return plot == cutOffPlot || plot >= mepPlot; }
   void DrawPlot(int plot, const std::vector<StudyRow>& rows, const std::vector<StudyRow>* compared,
-                const QString& comparedName);
+                const QString& comparedName, const std::vector<NotchBand>* bands);
+  void DrawBand(int plot, const Curve& curve, const std::vector<StudyRow>& rows,
+                const std::vector<NotchBand>& bands);
   void DrawCurve(int plot, const Curve& curve, const std::vector<StudyRow>& rows,
                  const QString& comparedName);
   void DrawWorkingNotches(const std::vector<StudyRow>& rows, const QString& comparedName);
-  void AddKeys(int plot, const QString& comparedName);
+  void AddKeys(int plot, const QString& comparedName, bool banded);
   // What the line styles mean on a plot, said under its title.
   static QString StyleNote(bool againstAngle, const QString& comparedName);
   void SetTitle(int plot, const QString& title, const QString& note);

@@ -153,6 +153,30 @@ QScatterSeries* StudyPlot::AddPoints(const QList<QPointF>& points, const QColor&
   return series;
 }
 
+QAreaSeries* StudyPlot::AddBand(const QList<QPointF>& lower, const QList<QPointF>& upper,
+                                const QColor& colour, Axis axis) {
+  auto* high = new QLineSeries;
+  auto* low = new QLineSeries;
+  high->append(upper);
+  low->append(lower);
+  auto* band = new QAreaSeries(high, low);
+  high->setParent(band);
+  low->setParent(band);
+  QColor fill = colour;
+  fill.setAlpha(55);
+  band->setBrush(fill);
+  band->setPen(Qt::NoPen);
+  Attach(band, axis);
+  for (QLegendMarker* marker : chart()->legend()->markers(band)) marker->setVisible(false);
+  Extent& ys = axis == Axis::right && right_ != nullptr ? rights_ : ys_;
+  for (const QList<QPointF>* line : {&lower, &upper})
+    for (const QPointF& p : *line) {
+      xs_.Take(p.x());
+      ys.Take(p.y());
+    }
+  return band;
+}
+
 void StudyPlot::AddKey(const QString& name, const QPen& pen) {
   auto* key = new QLineSeries;
   key->setName(name);

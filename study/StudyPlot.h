@@ -5,6 +5,7 @@
 // and widened to round ticks.
 #pragma once
 
+#include <QAreaSeries>
 #include <QChartView>
 #include <QLineSeries>
 #include <QScatterSeries>
@@ -40,6 +41,10 @@ class StudyPlot {
                        Axis axis = Axis::left);
   QScatterSeries* AddPoints(const QList<QPointF>& points, const QColor& colour,
                             QScatterSeries::MarkerShape shape, const QString& name);
+  // The area between two lines of the same abscissae, shaded lightly in that
+  // colour with no outline; not in the legend.
+  QAreaSeries* AddBand(const QList<QPointF>& lower, const QList<QPointF>& upper, const QColor& colour,
+                       Axis axis = Axis::left);
   // A legend entry naming what lines of that pen show; draws nothing.
   void AddKey(const QString& name, const QPen& pen);
   void AddNotch(const NotchPoint& point) { notches_.push_back(point); }

@@ -48,3 +48,14 @@ QStringList StudySummaryLines(const QuadrantStudy& study, LengthUnit unit) {
           .arg(Figure(s.worstDieSlip, length));
   return {notches, figures, ImbalanceLine(study)};
 }
+
+QString PlaySummaryLine(const StudySummary& w, const QString& play, LengthUnit unit) {
+  const std::string length = UnitSuffix(Quantity::length, unit);
+  return QString(
+             "With the play (%1), at worst over the working notches: cut-off inequality down %2, up %3, "
+             "overall %4;  leads %5 to %6;  smallest max. port opening %7;  work imbalance %8.")
+      .arg(play, Figure(w.worstInequalityDown, " %"), Figure(w.worstInequalityUp, " %"),
+           Figure(w.worstInequality, " %"), Figure(w.leadMin, length), Figure(w.leadMax, length),
+           Figure(w.smallestPortOpening, length))
+      .arg(Figure(w.worstWorkImbalancePct, " %"));
+}

@@ -10,3 +10,6 @@
 
 // The summary's lines, or the one sentence saying why there is no study.
 QStringList StudySummaryLines(const QuadrantStudy& study, LengthUnit unit);
+// The worst of each figure over the working notches with any play up to the
+// given (PlayStudy::worstWithPlay), saying what the play is.
+QString PlaySummaryLine(const StudySummary& worst, const QString& play, LengthUnit unit);

@@ -1,6 +1,6 @@
 // Columns follow the CSV's order: the angle, the figure table's figures, the
-// indicator figures and the error. Working notches are marked in bold so the
-// summary's figures can be traced to their rows.
+// indicator figures, the bands' low and high when there are bands, and the error. Working notches are marked
+// in bold so the summary's figures can be traced to their rows.
 #include "StudyTableModel.h"
 
 #include <QFont>
@@ -36,12 +36,45 @@ QString Optional(const std::optional<double>& value) {
 void StudyTableModel::SetRows(std::vector<StudyRow> rows) {
   beginResetModel();
   rows_ = std::move(rows);
+  bands_.clear();  // they were those of the rows before
   endResetModel();
+}
+
+void StudyTableModel::SetBands(std::vector<NotchBand> bands) {
+  beginResetModel();
+  bands_ = bands.size() == rows_.size() ? std::move(bands) : std::vector<NotchBand>{};
+  endResetModel();
+}
+
+int StudyTableModel::BandColumns() const {
+  return bands_.empty() ? 0 : 2 * static_cast<int>(BandFigures().size());
+}
+
+int StudyTableModel::OwnColumn(int column) const {
+  const int error = Columns() - 1;
+  if (column < error) return column;
+  return column >= error + BandColumns() ? error : -1;
+}
+
+QString StudyTableModel::BandTitle(int band) const {
+  const FigureSpec& f = *BandFigures()[static_cast<std::size_t>(band / 2)];
+  // "Lead\nback low (mm)": as narrow as the figure's own column.
+  const std::string_view symbol = f.quantity == Quantity::percent ? "" : UnitSymbol(f.quantity, unit_);
+  QString title = TwoLines(f.caption, "") + (band % 2 == 0 ? " low" : " high");
+  if (!symbol.empty()) title += " (" + QString::fromUtf8(symbol.data(), symbol.size()) + ")";
+  return title;
+}
+
+std::optional<double> StudyTableModel::BandFigure(int row, int band) const {
+  const auto range = FigureBand(*BandFigures()[static_cast<std::size_t>(band / 2)],
+                                rows_[static_cast<std::size_t>(row)], bands_[static_cast<std::size_t>(row)]);
+  if (!range) return std::nullopt;
+  return band % 2 == 0 ? range->first : range->second;
 }
 
 void StudyTableModel::SetLengthUnit(LengthUnit unit) {
   unit_ = unit;
-  emit headerDataChanged(Qt::Horizontal, 0, Columns() - 1);
+  emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
 }
 
 int StudyTableModel::RowNearest(double liftArmDeg) const {
@@ -58,7 +91,7 @@ int StudyTableModel::rowCount(const QModelIndex& parent) const {
 }
 
 int StudyTableModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : Columns();
+  return parent.isValid() ? 0 : Columns() + BandColumns();
 }
 
 int StudyTableModel::Columns() {
@@ -93,12 +126,18 @@ QString StudyTableModel::CellText(const StudyRow& row, int column) {
 QVariant StudyTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   const StudyRow& row = rows_[static_cast<std::size_t>(index.row())];
-  if (role == Qt::DisplayRole) return CellText(row, index.column());
+  const int column = OwnColumn(index.column());
+  if (column < 0 && (role == Qt::DisplayRole || role == Qt::UserRole)) {
+    const auto figure = BandFigure(index.row(), index.column() - (Columns() - 1));
+    if (role == Qt::UserRole) return figure ? QVariant(*figure) : QVariant();
+    return row.ok() ? Optional(figure) : QString();
+  }
+  if (role == Qt::DisplayRole) return CellText(row, column);
   // The sentence is longer than its column: the whole of it under the mouse.
   if (role == Qt::ToolTipRole && !row.ok()) return QString::fromStdString(FailureMessage(*row.failure));
   if (role == Qt::TextAlignmentRole)
-    return QVariant(IsErrorColumn(index.column()) ? Qt::AlignLeft | Qt::AlignVCenter
-                                                  : Qt::AlignRight | Qt::AlignVCenter);
+    return QVariant(IsErrorColumn(column) ? Qt::AlignLeft | Qt::AlignVCenter
+                                          : Qt::AlignRight | Qt::AlignVCenter);
   if (role == Qt::FontRole && IsWorkingNotch(row)) {
     QFont bold;
     bold.setBold(true);
@@ -109,5 +148,6 @@ QVariant StudyTableModel::data(const QModelIndex& index, int role) const {
 
 QVariant StudyTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
-  return ColumnTitle(section);
+  const int column = OwnColumn(section);
+  return column < 0 ? BandTitle(section - (Columns() - 1)) : ColumnTitle(column);
 }

@@ -190,6 +190,10 @@ QWidget* TStudyForm::BuildButtonRow() {
   BtCompare = new QPushButton("Co&mpare with...", row);
   BtCompare->setObjectName("BtCompare");
   BuildCompareMenu();
+  BtPlay = new QPushButton("Pla&y...", row);
+  BtPlay->setObjectName("BtPlay");
+  BtPlay->setToolTip("The play of a worn gear: the study shows each figure's band from no play to it");
+  BuildPlayMenu();
   BtCsv = new QPushButton("EXPORT CSV...", row);
   BtPdf = new QPushButton("PDF...", row);
   BtPrint = new QPushButton("PRINT...", row);
@@ -197,6 +201,7 @@ QWidget* TStudyForm::BuildButtonRow() {
   BtReview = new QPushButton("Review gear…", row);
   BtReview->setObjectName("BtReview");
   h->addWidget(BtCompare);
+  h->addWidget(BtPlay);
   h->addSpacing(16);
   h->addWidget(BtCsv);
   h->addWidget(BtPdf);

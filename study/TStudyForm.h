@@ -1,8 +1,9 @@
 // The "QUADRANT STUDY" window: every notch of the engine last taken by
 // "GET  RESULTS" as plots, a table and a summary, the indicator diagrams of
 // the notch under a live reverser (slider or plot click) that moves the
-// session's run, and a second engine to compare; it observes the session
-// model, changes only its own controls and runs its studies off its thread.
+// session's run, a second engine to compare and the bands of a worn gear's
+// play; it observes the session model, changes only its own controls and runs
+// its studies off its thread.
 #pragma once
 
 #include <QCheckBox>
@@ -23,8 +24,10 @@
 #include <functional>
 #include <optional>
 
+#include "GearPlay.h"
 #include "IndicatorParamsBox.h"
 #include "JobRunner.h"
+#include "PlayBands.h"
 #include "QuadrantStudy.h"
 #include "SessionModel.h"
 #include "StudyCharts.h"
@@ -66,6 +69,17 @@ class TStudyForm : public QWidget {
   // The setting angles the box takes.
   static constexpr double kSettingLimitDeg = 360;
 
+  // The play of a worn gear, in the engine's length unit: a total lost
+  // motion at the valve, or the joints' clearances of a play file; the next
+  // study shows its bands. Refused aloud (false) when it does not fit the engine.
+  bool SetPlayTotal(double lostMotion);
+  bool OpenPlayFile(const QString& path);
+  // No play: the study shown is the gear's own again, as it was.
+  void ClearPlay();
+  const std::optional<GearPlay>& play() const { return play_; }
+  // The bands of the study shown, when it was made with a play.
+  const std::optional<PlayStudy>& played() const { return played_; }
+
   void ExportCsv(const QString& path);
   void ExportPdf(const QString& path);
 
@@ -91,6 +105,8 @@ class TStudyForm : public QWidget {
   IndicatorParamsBox* Indicator;
   QPushButton* BtCompare;
   QMenu* CompareMenu;
+  QPushButton* BtPlay;
+  QMenu* PlayMenu;
   QPushButton* BtCsv;
   QPushButton* BtPdf;
   QPushButton* BtPrint;
@@ -113,6 +129,7 @@ class TStudyForm : public QWidget {
     Session session;
     std::optional<QuadrantStudy> compared;
     std::optional<Session> comparedSession;
+    std::optional<PlayStudy> played;  // with a play: the study's own bands
   };
 
   QWidget* BuildSettingRow();
@@ -155,6 +172,15 @@ class TStudyForm : public QWidget {
   RunOutcome RunAtHandle(double degrees) const;
   void PlotClicked(int plot, QPoint pixel);
   void OfferCompare(const EngineSource& source);
+  void BuildPlayMenu();
+  void AskPlayTotal();
+  void AskPlayFile();
+  // Takes a play that fits the engine and studies with it; false (said) otherwise.
+  bool TakePlay(const GearPlay& play, const QString& words);
+  // The play the next study uses: none when there is none or it does not fit
+  // the engine (then `why` says so).
+  std::optional<GearPlay> PlayForStudy(QString* why) const;
+  void ShowPlayed();
   void CsvClick();
   void PdfClick();
   void PrintClick();
@@ -173,6 +199,10 @@ class TStudyForm : public QWidget {
   std::optional<Session> comparedSession_;
   std::optional<Engine> comparedEngine_;
   QString comparedName_;
+  std::optional<GearPlay> play_;
+  QString playWords_;    // what the play is, for the summary
+  QString playRefusal_;  // why the last study was made without the play
+  std::optional<PlayStudy> played_;
   EngineSource boxesSource_, proposalSource_;
   bool haveStudy_ = false;
   bool tableSized_ = false;

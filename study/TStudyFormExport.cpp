@@ -38,8 +38,11 @@ QString TStudyForm::SuggestedFile(const QString& suffix) const {
 void TStudyForm::ExportCsv(const QString& path) {
   const QString refusal = ExportRefusal(path);
   if (!refusal.isEmpty()) return Say(refusal);
-  const FileWrite written =
-      WriteStudyCsvFile(study_, LbName->text().toStdString(), path.toStdString(), model_.lengthUnit());
+  // With a play, the band columns the sweep tool's --play --csv writes.
+  const std::string name = LbName->text().toStdString();
+  const FileWrite written = played_
+                                ? WriteStudyCsvFile(*played_, name, path.toStdString(), model_.lengthUnit())
+                                : WriteStudyCsvFile(study_, name, path.toStdString(), model_.lengthUnit());
   if (!written.ok())
     Say(QString("Cannot write the CSV file \"%1\": %2.")
             .arg(QDir::toNativeSeparators(path), QString::fromStdString(written.reason)));

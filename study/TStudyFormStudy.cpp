@@ -2,7 +2,7 @@
 // new equal-lead setting or a changed box starts a new study. Studies (with
 // the compared engine's, at the same setting) are computed by the window's
 // JobRunner on copies of the sessions, so "GO" may change the model's
-// meanwhile, and shown when they arrive.
+// meanwhile, and shown when they arrive; with a play, the study's bands too.
 #include <thread>
 
 #include "BoxText.h"
@@ -19,13 +19,18 @@ constexpr double kSmallestStepDeg = 0.1;
 // The usable range is searched once, whatever the notches (the reverser spans
 // it); with no setting given the valve is set at its positive end, full gear
 // downwards, where a designer first sets it.
-QuadrantStudy StudyOf(const Session& session, std::optional<double> settingDeg, const NotchPlan& plan,
-                      const StudyOptions& options, WorkControl& control) {
+// With a play the same study is made with each notch's bands taken from its
+// own run, so its rows are those without the play, bit for bit.
+PlayStudy StudyOf(const Session& session, std::optional<double> settingDeg, const NotchPlan& plan,
+                  const StudyOptions& options, const std::optional<GearPlay>& play, WorkControl& control) {
   const int threads = static_cast<int>(std::thread::hardware_concurrency());
   std::optional<UsableRange> usable;
   if (!session.takeFailure() && session.taken()) usable = FindUsableRange(session, threads, &control.cancel);
   const double setting = settingDeg.value_or(usable ? usable->hiDeg : 0);
-  return RunQuadrantStudy(session, setting, plan, usable, threads, &control, options);
+  if (play) return RunPlayStudy(session, setting, plan, usable, *play, threads, &control, options);
+  PlayStudy plain;
+  plain.study = RunQuadrantStudy(session, setting, plan, usable, threads, &control, options);
+  return plain;
 }
 
 }  // namespace
@@ -47,8 +52,14 @@ void TStudyForm::StoreOpened() {
   comparedName_.clear();
   compared_.reset();
   comparedSession_.reset();
+  // A play belongs to that file's engines and unit.
+  play_.reset();
+  playWords_.clear();
+  playRefusal_.clear();
+  played_.reset();
   study_ = QuadrantStudy{};
   tableModel_.SetRows({});
+  tableModel_.SetBands({});
   ShowStudies();
   LbComparedSummary->hide();
   EngineTaken();
@@ -154,14 +165,18 @@ void TStudyForm::Restudy() {
   // Until the new study arrives the reverser would move with a stale setting.
   Reverser->setEnabled(false);
   LbReverser->clear();
-  jobs_.Start([this, session, setting, plan, options,
+  playRefusal_.clear();
+  const std::optional<GearPlay> play = PlayForStudy(&playRefusal_);
+  jobs_.Start([this, session, setting, plan, options, play,
                other = comparedEngine_](JobRunner::Job& job) -> JobRunner::Delivery {
-    Studies studies{StudyOf(session, setting, plan, options, job.control), session, {}, {}};
+    PlayStudy own = StudyOf(session, setting, plan, options, play, job.control);
+    Studies studies{own.study, session, {}, {}, {}};
+    if (play) studies.played = std::move(own);
     if (other && studies.study.problem != StudyProblem::cancelled) {
       Session compared;
       compared.Take(*other);
       job.control.done = 0;  // the compared engine's notches are counted afresh
-      studies.compared = StudyOf(compared, studies.study.settingDeg, plan, options, job.control);
+      studies.compared = StudyOf(compared, studies.study.settingDeg, plan, options, {}, job.control).study;
       studies.comparedSession = compared;
     }
     return [this, studies = std::move(studies)] { Delivered(studies); };
@@ -193,9 +208,11 @@ void TStudyForm::Delivered(const Studies& studies) {
   studySession_ = studies.session;
   compared_ = studies.compared;
   comparedSession_ = studies.comparedSession;
+  played_ = studies.played;
   haveStudy_ = true;
   SetSettingBox(study_.settingDeg);
   tableModel_.SetRows(study_.rows);
+  tableModel_.SetBands(played_ ? played_->bands : std::vector<NotchBand>{});
   if (study_.usable) {
     const QSignalBlocker quiet(Reverser);
     Reverser->setRange(SliderValue(study_.usable->loDeg), SliderValue(study_.usable->hiDeg));
@@ -211,7 +228,9 @@ void TStudyForm::Delivered(const Studies& studies) {
 
 void TStudyForm::ShowStudies() {
   const bool comparing = compared_ && compared_->problem == StudyProblem::none;
-  Charts->Show(study_, comparing ? &compared_->rows : nullptr, comparedName_);
+  const bool banded = played_ && study_.problem == StudyProblem::none;
+  Charts->Show(study_, comparing ? &compared_->rows : nullptr, comparedName_,
+               banded ? &played_->bands : nullptr);
 }
 
 void TStudyForm::ShowSummary() {
@@ -219,6 +238,8 @@ void TStudyForm::ShowSummary() {
   const bool failed = study_.problem != StudyProblem::none;
   Controls::SetTextColour(LbSummary, failed ? Controls::Maroon() : palette().color(QPalette::WindowText));
   QStringList lines = StudySummaryLines(study_, model_.lengthUnit());
+  if (played_ && !failed) lines += PlaySummaryLine(played_->worstWithPlay, playWords_, model_.lengthUnit());
+  if (!playRefusal_.isEmpty()) lines += playRefusal_;
   LbComparedSummary->setVisible(comparedEngine_.has_value());
   if (!comparedEngine_) return LbSummary->setText(lines.join("\n"));
   lines.prepend(LbName->text() + ":");

@@ -11,6 +11,7 @@
 
 #include "BoxText.h"
 #include "HelpWindow.h"
+#include "RunFigures.h"
 #include "TResultsForm.h"
 #include "TStudyForm.h"
 #include "WindowPrinter.h"
@@ -229,4 +230,43 @@ TEST_F(StudyFormTest, AnotherDataFolderLetsTheStudiedAndComparedEnginesGo) {
   EXPECT_FALSE(StudyForm->Reverser->isEnabled());
   EXPECT_EQ(StudyForm->LbName->text(), "");
   EXPECT_TRUE(StudyForm->LbSummary->text().startsWith("No engine yet"));
+}
+
+TEST_F(StudyFormTest, APlayShowsItsBandsInTheTableAndCsvAndNoPlayRestoresTheStudy) {
+  OpenStudy("Goods 0-6-0 slide valve");
+  StudyForm->ExportCsv("own.csv");
+  const QAbstractItemModel* table = StudyForm->Table->model();
+  const int ownColumns = table->columnCount();
+  ASSERT_TRUE(StudyForm->SetPlayTotal(1.0 / 32));
+  WaitForStudy();
+  ASSERT_TRUE(StudyForm->played());
+  const QuadrantStudy& study = StudyForm->study();
+  const int full = static_cast<int>(study.rows.size()) - 1;
+  ASSERT_EQ(study.rows[full].liftArmDeg, study.settingDeg);  // full gear, where the valve is set
+  // Both leads' bands fall to the lead less half the lost motion.
+  for (const char* lead : {"Lead back", "Lead front"}) {
+    int column = 0;
+    while (column < table->columnCount() &&
+           table->headerData(column, Qt::Horizontal).toString().simplified() != QString(lead) + " low")
+      ++column;
+    ASSERT_LT(column, table->columnCount()) << lead;
+    const double own = *FindFigure(lead[5] == 'b' ? "leadBack" : "leadFront")->Of(study.rows[full].results);
+    EXPECT_NEAR(table->index(full, column).data(Qt::UserRole).toDouble(), own - 1.0 / 64, 1e-4) << lead;
+  }
+  EXPECT_TRUE(StudyForm->LbSummary->text().contains("With the play (b = 0.03125"));
+  StudyForm->ExportCsv("worn.csv");
+  EXPECT_NE(Bytes("worn.csv").find(",leadBackLow,leadBackHigh,"), std::string::npos);
+
+  std::ofstream("bad.csv") << "joint,clearance\nrodPin9,0.01\n";
+  EXPECT_FALSE(StudyForm->OpenPlayFile("bad.csv"));
+  ASSERT_FALSE(prompter_.shown.empty());
+  EXPECT_NE(prompter_.shown.back().text.find("line 2"), std::string::npos) << prompter_.shown.back().text;
+  EXPECT_TRUE(StudyForm->play()->total);  // the play given before stays
+
+  StudyForm->ClearPlay();
+  EXPECT_FALSE(StudyForm->played());
+  EXPECT_EQ(table->columnCount(), ownColumns);
+  EXPECT_FALSE(StudyForm->LbSummary->text().contains("With the play"));
+  StudyForm->ExportCsv("cleared.csv");
+  EXPECT_EQ(Bytes("cleared.csv"), Bytes("own.csv"));
 }
