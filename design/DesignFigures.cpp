@@ -31,9 +31,7 @@ void Centre(const Engine& e, GearRun& run, const RawValve& raw, std::optional<do
 
 std::optional<double> CutOffDifference(const Engine& e, GearRun& run, const RawValve& raw, double centring) {
   Centre(e, run, raw, centring);
-  const RunResults& r = run.results;
-  if (!r.eventFound[cutOffBack] || !r.eventFound[cutOffFront]) return std::nullopt;
-  return r.eventPct[cutOffBack] - r.eventPct[cutOffFront];
+  return ::CutOffDifference(run.results);
 }
 
 // The centring that equalises the cut-offs of a solved run: a bracket widened
