@@ -10,6 +10,7 @@
 #include "Cp1252.h"
 #include "DesignFrontReport.h"
 #include "DesignLimitsReport.h"
+#include "DesignSearch.h"
 #include "JsonText.h"
 #include "MidGear.h"
 #include "NotchMarks.h"

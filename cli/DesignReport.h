@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "DesignSearch.h"
+#include "DesignSearchTypes.h"
 #include "EngineRecord.h"
 #include "Quantity.h"
 #include "TradeOffFront.h"
