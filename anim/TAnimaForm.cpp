@@ -9,7 +9,6 @@
 #include <QThread>
 #include <cmath>
 
-#include "Angles.h"
 #include "BoxText.h"
 #include "Controls.h"
 #include "ImageView.h"
@@ -60,7 +59,7 @@ void TAnimaForm::BuildFileMenu() {
   auto* menu = new QMenu(BtFile);
   const auto request = [this](bool parts) {
     if (const auto& run = model_.session().latestRun())
-      emit drawingRequested(RadiansToDegrees(run->liftArmAngle), 2.0 * animStep, parts);
+      emit drawingRequested(run->liftArmDeg, 2.0 * animStep, parts);
   };
   menu->addAction("Export drawing\u2026", this, Reaction([request](bool) { request(false); }));
   menu->addAction("Part sheets\u2026", this, Reaction([request](bool) { request(true); }));

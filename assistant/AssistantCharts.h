@@ -5,7 +5,7 @@
 
 #include <QChart>
 
-#include "DesignSearch.h"
+#include "DesignSearchTypes.h"
 
 class AssistantCharts {
  public:

@@ -6,7 +6,7 @@
 
 #include <ostream>
 
-#include "DesignReport.h"
+#include "DesignReportInput.h"
 
 void WriteFrontText(std::ostream& out, const DesignReportInput& report);
 // The members "pick", "frontAgreed" and "front" of the report's top level.

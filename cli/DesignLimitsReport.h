@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "DesignReport.h"
+#include "DesignReportInput.h"
 
 // The worst work imbalance with the end that does more work in words.
 std::string SignedWork(const std::optional<double>& pct);

@@ -9,7 +9,7 @@
 #include <variant>
 #include <vector>
 
-#include "DesignSearch.h"
+#include "DesignSearchTypes.h"
 #include "SweepOptions.h"
 
 struct FreeOption {

@@ -7,15 +7,14 @@
 #include <algorithm>
 
 #include "Angles.h"
-#include "Cp1252.h"
 #include "DesignFrontReport.h"
 #include "DesignLimitsReport.h"
+#include "DesignSearch.h"
 #include "JsonText.h"
 #include "MidGear.h"
 #include "NotchMarks.h"
 #include "NumberFormat.h"
 #include "RangeReport.h"
-#include "RecordFields.h"
 #include "RunFigures.h"
 #include "SweepReport.h"
 
@@ -296,17 +295,4 @@ void WriteDesignJson(std::ostream& out, const DesignReportInput& report) {
                    r.tolerance.worstObjective);
   if (report.front) WriteFrontJson(out, report);
   out << "  \"proposal\": " << ProposalJson(report.proposal) << "\n}\n";
-}
-
-std::string ProposalJson(const EngineRecord& r) {
-  std::string text = "{\"name\": " + JsonString(Cp1252ToUtf8(RecordName(r)));
-  for (const RecordField& f : RecordFields())
-    text +=
-        ", " + JsonString(f.key) + ": " + (f.number ? JsonNumber(r.*f.number) : std::to_string(r.*f.whole));
-  return text + "}";
-}
-
-std::string Padded(std::string text, std::size_t width) {
-  if (text.size() < width) text.append(width - text.size(), ' ');
-  return text;
 }

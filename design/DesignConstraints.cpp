@@ -20,14 +20,6 @@ constexpr double kCapMargin = 0.005;        // of the work and slip limits
 constexpr double kDesignMargin = 0.1;       // degrees, points or hundredths of the link
 constexpr double kBreachSlack = 1e-9;       // what a strict comparison forgives of rounding
 
-double MeanCutOff(const RunResults& r) {
-  return (r.eventPct[cutOffBack] + r.eventPct[cutOffFront]) / 2;
-}
-
-bool CutOffs(const RunResults& r) {
-  return r.eventFound[cutOffBack] && r.eventFound[cutOffFront];
-}
-
 double SmallerPort(const RunResults& r) {
   return std::min(r.portOpenBack, r.portOpenFront);
 }
@@ -112,7 +104,7 @@ DesignConstraints::DesignConstraints(const DesignRules& rules, const Engine& sta
       const RunResults& r = notch.row.results;
       ref.working = IsWorkingNotch(notch.row);
       ref.events = AllEvents(r);
-      ref.meanCutOff = MeanCutOff(r);
+      ref.meanCutOff = MeanCutOff(r).value_or(0);
       ref.smallerPort = SmallerPort(r);
       ref.leastLead = std::min(r.leadBack, r.leadFront);
       largestLead = std::max({largestLead, r.leadBack, r.leadFront});
@@ -136,8 +128,10 @@ void DesignConstraints::TakeStartDesign(const Engine& engine, const DesignFigure
   startDesign_.weighV = engine.ctoweighv;
   startDesign_.weighH = engine.ctoweighh - engine.eccrod;
   const CutOffExtremes extremes = MeanCutOffExtremes(start);
-  const auto low = [](std::optional<double> v) { return v && *v <= kWorkingLowPct ? v : std::nullopt; };
-  const auto high = [](std::optional<double> v) { return v && *v >= kWorkingHighPct ? v : std::nullopt; };
+  const auto low = [](std::optional<double> v) { return v && *v <= kWorkingCutOffMinPct ? v : std::nullopt; };
+  const auto high = [](std::optional<double> v) {
+    return v && *v >= kWorkingCutOffMaxPct ? v : std::nullopt;
+  };
   startDesign_.lowDown = low(extremes.lowDown);
   startDesign_.lowUp = low(extremes.lowUp);
   startDesign_.highDown = high(extremes.highDown);
@@ -151,17 +145,18 @@ CutOffExtremes MeanCutOffExtremes(const DesignFigures& design) {
     high = std::max(high.value_or(value), value);
   };
   for (const NotchFigures& notch : design.notches) {
-    if (!notch.row.ok() || !CutOffs(notch.row.results)) continue;
-    const double mean = MeanCutOff(notch.row.results);
-    if (notch.row.liftArmDeg >= 0) keep(e.lowDown, e.highDown, mean);
-    if (notch.row.liftArmDeg <= 0) keep(e.lowUp, e.highUp, mean);
+    const auto mean = MeanCutOff(notch.row);
+    if (!mean) continue;
+    if (notch.row.liftArmDeg >= 0) keep(e.lowDown, e.highDown, *mean);
+    if (notch.row.liftArmDeg <= 0) keep(e.lowUp, e.highUp, *mean);
   }
   return e;
 }
 
 std::optional<double> DesignConstraints::Metric(const RunResults& r) const {
   if (rules_.objective == DesignObjective::work) return WorkImbalanceSize(r, rules_.indicator);
-  return std::fabs(r.eventPct[cutOffBack] - r.eventPct[cutOffFront]);
+  const auto difference = CutOffDifference(r);
+  return difference ? std::optional(std::fabs(*difference)) : std::nullopt;
 }
 
 bool DesignConstraints::OnOptimisedSide(double angle) const {
@@ -179,7 +174,7 @@ std::optional<double> DesignConstraints::ObjectivePart(const DesignFigures& d, s
   if (!IsWorkingNotch(row)) {
     if (!reference_[fine].working) return std::nullopt;
     // A working notch of the start without cut-offs cannot be judged: it counts as failed.
-    if (!row.ok() || !CutOffs(row.results)) return kFailedValue;
+    if (!row.ok() || !HasBothCutOffs(row.results)) return kFailedValue;
     // Where the notches may move, a notch that left the working range adds nothing.
     if (!rules_.keepNotches) return std::nullopt;
   }
@@ -218,7 +213,8 @@ std::optional<BreachKind> DesignConstraints::BreachAt(const DesignFigures& d, st
   if (!(least > 0) && (strict || !(ref.leastLead <= 0 && least >= ref.leastLead)))
     return BreachKind::leadNotPositive;
   if (std::max(r.leadBack, r.leadFront) > leadCap_) return BreachKind::leadTooLarge;
-  const bool cutOffKept = CutOffs(r) && std::fabs(MeanCutOff(r) - ref.meanCutOff) <= rules_.cutOffShiftPct;
+  const auto mean = MeanCutOff(r);
+  const bool cutOffKept = mean && std::fabs(*mean - ref.meanCutOff) <= rules_.cutOffShiftPct;
   if (rules_.keepNotches && ref.working && !cutOffKept) return BreachKind::cutOffMoved;
   if (!rules_.keepNotches && ref.end && !cutOffKept) return BreachKind::fullGearMoved;
   if (ref.working && SmallerPort(r) < kPortOpeningShare * ref.smallerPort) return BreachKind::portNarrowed;
@@ -243,7 +239,7 @@ std::optional<BreachKind> DesignConstraints::DesignBreach(const Engine& engine,
   const auto lost = [](std::optional<double> start, std::optional<double> now, bool low) {
     if (!start) return false;
     if (!now) return true;
-    return low ? *now > kWorkingLowPct : *now < kWorkingHighPct;
+    return low ? *now > kWorkingCutOffMinPct : *now < kWorkingCutOffMaxPct;
   };
   if (lost(startDesign_.lowDown, e.lowDown, true) || lost(startDesign_.lowUp, e.lowUp, true) ||
       lost(startDesign_.highDown, e.highDown, false) || lost(startDesign_.highUp, e.highUp, false))
@@ -314,9 +310,9 @@ void DesignConstraints::Values(const DesignFigures& d, std::size_t i, std::size_
   const bool judged = rules_.keepNotches ? ref.working : ref.end;
   if (!judged) {
     v[4] = v[5] = kNotCounted;
-  } else if (CutOffs(r)) {
-    v[4] = MeanCutOff(r) - ref.meanCutOff - shift;
-    v[5] = ref.meanCutOff - MeanCutOff(r) - shift;
+  } else if (const auto mean = MeanCutOff(r)) {
+    v[4] = *mean - ref.meanCutOff - shift;
+    v[5] = ref.meanCutOff - *mean - shift;
   }
   v[6] = ref.working ? toPct * ((1 + kPortMarginShare) * kPortOpeningShare * ref.smallerPort - SmallerPort(r))
                      : kNotCounted;
@@ -342,12 +338,12 @@ void DesignConstraints::DesignValues(const Engine& engine, const DesignFigures& 
   const CutOffExtremes e = MeanCutOffExtremes(d);
   const auto low = [](std::optional<double> start, std::optional<double> now) {
     return !start ? kNotCounted
-           : now  ? *now - std::max(*start, kWorkingLowPct - kDesignMargin)
+           : now  ? *now - std::max(*start, kWorkingCutOffMinPct - kDesignMargin)
                   : kFailedValue;
   };
   const auto high = [](std::optional<double> start, std::optional<double> now) {
     return !start ? kNotCounted
-           : now  ? std::min(*start, kWorkingHighPct + kDesignMargin) - *now
+           : now  ? std::min(*start, kWorkingCutOffMaxPct + kDesignMargin) - *now
                   : kFailedValue;
   };
   v[3] = low(s.lowDown, e.lowDown);

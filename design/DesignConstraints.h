@@ -26,8 +26,6 @@ inline constexpr double kDefaultMidGearShiftDeg = 5;
 inline constexpr double kDefaultDieMarginPct = 5;
 // The die slip stays within this multiple of the start's worst.
 inline constexpr double kDieSlipGrowth = 1.1;
-// The working range a designer marks on the quadrant: these mean cut-offs.
-inline constexpr double kWorkingLowPct = 15, kWorkingHighPct = 80;
 // Each working notch keeps this share of the start's smaller port opening.
 inline constexpr double kPortOpeningShare = 0.9;
 // The leads stay at most this multiple of the start's largest lead over the range.

@@ -8,15 +8,14 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <cmath>
 #include <latch>
 #include <memory>
-#include <thread>
 
 #include "Angles.h"
 #include "CrankSweep.h"
 #include "MidGear.h"
+#include "NotchThreads.h"
 #include "Session.h"
 #include "SlotPosition.h"
 
@@ -31,9 +30,7 @@ void Centre(const Engine& e, GearRun& run, const RawValve& raw, std::optional<do
 
 std::optional<double> CutOffDifference(const Engine& e, GearRun& run, const RawValve& raw, double centring) {
   Centre(e, run, raw, centring);
-  const RunResults& r = run.results;
-  if (!r.eventFound[cutOffBack] || !r.eventFound[cutOffFront]) return std::nullopt;
-  return r.eventPct[cutOffBack] - r.eventPct[cutOffFront];
+  return ::CutOffDifference(run.results);
 }
 
 // The centring that equalises the cut-offs of a solved run: a bracket widened
@@ -142,24 +139,20 @@ DesignFigures MeasureDesign(const Engine& engine, const DesignSetting& setting,
   figures.notches.resize(anglesDeg.size());
   std::latch valvesSet(1);
   bool set = false;
-  std::atomic<std::size_t> next{0};
-  const auto work = [&] {
-    auto run = std::make_unique<GearRun>();
-    for (std::size_t i; (i = next++) < anglesDeg.size();) {
+  const auto notchTask = [&]() -> ItemTask {
+    return [&, run = std::make_shared<GearRun>()](std::size_t i) {
       const bool solved = SolveNotch(engine, *midGear, anglesDeg[i], method, *run, figures.notches[i]);
       valvesSet.wait();
       if (solved && set) CentreNotch(engine, figures.centring, *run, figures.notches[i]);
-    }
+    };
   };
-  const int count = std::clamp(threads, 1, std::max(1, static_cast<int>(anglesDeg.size())));
-  std::vector<std::jthread> helpers;
-  for (int t = 1; t < count; ++t) helpers.emplace_back(work);
-  auto settingRun = std::make_unique<GearRun>();
-  set = SetValves(engine, *midGear, setting, method, *settingRun, figures);
-  valvesSet.count_down();
-  work();
+  const auto setValves = [&] {
+    auto settingRun = std::make_unique<GearRun>();
+    set = SetValves(engine, *midGear, setting, method, *settingRun, figures);
+    valvesSet.count_down();
+  };
   // Every notch is written before the figures are handed back.
-  for (std::jthread& helper : helpers) helper.join();
+  SpreadOverThreads(anglesDeg.size(), {threads, {}, setValves}, notchTask);
   if (!set) figures.notches.clear();
   return figures;
 }

@@ -9,7 +9,7 @@
 
 #include "DesignConstraints.h"
 #include "DesignFigures.h"
-#include "DesignSearch.h"
+#include "DesignSearchTypes.h"
 
 // Trial designs are measured at the range's ends and every so many degrees:
 // coarsely while the search explores, finer while it polishes.

@@ -9,9 +9,7 @@ namespace {
 constexpr double kFirstMark = 15, kLastMark = 75, kMarkStep = 5;
 
 std::optional<double> MeanCutOff(const NotchFigures& notch) {
-  const RunResults& r = notch.row.results;
-  if (!notch.row.ok() || !r.eventFound[cutOffBack] || !r.eventFound[cutOffFront]) return std::nullopt;
-  return (r.eventPct[cutOffBack] + r.eventPct[cutOffFront]) / 2;
+  return ::MeanCutOff(notch.row);
 }
 
 // The notches of one side in order going out from mid-gear (mid-gear itself first).

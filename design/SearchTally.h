@@ -7,7 +7,7 @@
 #include <chrono>
 #include <optional>
 
-#include "DesignSearch.h"
+#include "DesignSearchTypes.h"
 
 class SearchTally {
  public:

@@ -11,6 +11,8 @@
 #include <chrono>
 #include <cmath>
 
+#include "DesignSearch.h"
+
 namespace {
 
 // Figures this near are the same figure.

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "DesignSearch.h"
+#include "DesignSearchTypes.h"
 
 // Interior work levels searched between the two ends: with the ends, at most
 // seven designs.

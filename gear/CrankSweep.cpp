@@ -14,6 +14,7 @@ std::optional<GearFailure> SolveCrankSweep(const Engine& e, double midGearAngle,
   if (!std::isfinite(liftArmDegrees)) return MakeFailure(FailureKind::angleNotNumber);
   if (auto failure = EngineDataFailure(e)) return failure;
   run.midGearAngle = midGearAngle;
+  run.liftArmDeg = liftArmDegrees;
   run.liftArmAngle = DegreesToRadians(liftArmDegrees);
   if (!std::isfinite(run.liftArmAngle)) return MakeFailure(FailureKind::angleTooLarge);
   run.runDir = run.liftArmAngle < 0 ? -1 : 1;

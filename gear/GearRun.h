@@ -72,6 +72,7 @@ struct RunResults {
 struct GearRun {
   double midGearAngle = 0;  // radians, positive when the arm points below the horizontal
   double liftArmAngle = 0;  // radians from mid-gear, positive downwards
+  double liftArmDeg = 0;    // the same as asked for: a later run at this angle solves the same gear
   int runDir = 1;           // the crank turns backwards for a negative lifting-arm angle
   double valveCentre = 0;   // subtracted from every raw valve position
   JointTable joints{};

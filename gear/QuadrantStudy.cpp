@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <thread>
 
+#include "NotchThreads.h"
 #include "NumberFormat.h"
 #include "RunFigures.h"
 
@@ -76,26 +76,16 @@ std::vector<double> AutomaticNotches(double step, const UsableRange& usable) {
   return angles;
 }
 
-int ThreadCount(int threads, int notches) {
-  return std::max(1, std::min(threads, notches));
-}
-
 void RunNotches(const Session& session, QuadrantStudy& study, const std::vector<double>& angles, int threads,
                 WorkControl* control, const NotchObserver* observer) {
   study.rows.resize(angles.size());
-  std::atomic<std::size_t> next{0};
-  const auto work = [&] {
-    for (std::size_t i = next++; i < angles.size() && !Cancelled(control); i = next++) {
-      const RunOutcome outcome = session.Evaluate(angles[i], study.centring);
-      study.rows[i] = MakeStudyRow(angles[i], outcome, study.options.indicator);
-      if (observer != nullptr) (*observer)(i, outcome);
-      if (control != nullptr) ++control->done;
-    }
+  const ItemTask notch = [&](std::size_t i) {
+    const RunOutcome outcome = session.Evaluate(angles[i], study.centring);
+    study.rows[i] = MakeStudyRow(angles[i], outcome, study.options.indicator);
+    if (observer != nullptr) (*observer)(i, outcome);
+    if (control != nullptr) ++control->done;
   };
-  std::vector<std::thread> helpers;
-  for (int t = 1; t < ThreadCount(threads, static_cast<int>(angles.size())); ++t) helpers.emplace_back(work);
-  work();
-  for (std::thread& helper : helpers) helper.join();
+  SpreadOverThreads(angles.size(), {threads, [control] { return Cancelled(control); }, {}}, notch);
 }
 
 // The engine and the centring at the setting angle, which every notch keeps;

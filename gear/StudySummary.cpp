@@ -22,11 +22,17 @@ void KeepLargestSize(std::optional<double>& kept, const std::optional<double>& v
 }  // namespace
 
 bool IsWorkingNotch(const StudyRow& row) {
-  if (!row.ok()) return false;
-  const RunResults& r = row.results;
-  if (!r.eventFound[cutOffBack] || !r.eventFound[cutOffFront]) return false;
-  const double mean = (r.eventPct[cutOffBack] + r.eventPct[cutOffFront]) / 2;
-  return mean >= kWorkingCutOffMinPct && mean <= kWorkingCutOffMaxPct;
+  const auto mean = MeanCutOff(row);
+  return mean && IsWorkingCutOff(*mean);
+}
+
+std::optional<double> MeanCutOff(const StudyRow& row) {
+  return row.ok() ? MeanCutOff(row.results) : std::nullopt;
+}
+
+std::optional<double> CutOffInequality(const StudyRow& row) {
+  const auto difference = row.ok() ? CutOffDifference(row.results) : std::nullopt;
+  return difference ? std::optional(std::fabs(*difference)) : std::nullopt;
 }
 
 StudySummary SummariseStudy(const std::vector<StudyRow>& rows) {
@@ -35,7 +41,7 @@ StudySummary SummariseStudy(const std::vector<StudyRow>& rows) {
     if (!IsWorkingNotch(row)) continue;
     const RunResults& r = row.results;
     s.workingNotchesDeg.push_back(row.liftArmDeg);
-    const double inequality = std::fabs(r.eventPct[cutOffBack] - r.eventPct[cutOffFront]);
+    const double inequality = *CutOffInequality(row);
     KeepLargest(s.worstInequality, inequality);
     if (row.liftArmDeg > 0) KeepLargest(s.worstInequalityDown, inequality);
     if (row.liftArmDeg < 0) KeepLargest(s.worstInequalityUp, inequality);

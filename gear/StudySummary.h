@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "CutOffFigures.h"
 #include "GearFailure.h"
 #include "GearRun.h"
 #include "IndicatorDiagram.h"
@@ -22,12 +23,11 @@ struct StudyRow {
   bool ok() const { return !failure; }
 };
 
-// A working notch ran, made both cut-offs, and the mean of the two lies
-// between these shares of the stroke (both included).
-inline constexpr double kWorkingCutOffMinPct = 15;
-inline constexpr double kWorkingCutOffMaxPct = 80;
-
+// A working notch ran, made both cut-offs, and their mean is a working cut-off.
 bool IsWorkingNotch(const StudyRow& row);
+// Of a notch that ran: both cut-offs' mean and |back - front|; empty otherwise.
+std::optional<double> MeanCutOff(const StudyRow& row);
+std::optional<double> CutOffInequality(const StudyRow& row);
 
 // Every figure is taken over the working notches; empty where there is none.
 // "Down" is the side below mid-gear (positive angles), "up" the side above.

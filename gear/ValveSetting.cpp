@@ -6,15 +6,14 @@
 
 #include <cmath>
 
+#include "CutOffFigures.h"
+
 namespace {
 
 // Back minus front cut-off with this centring; empty where one is missing.
 std::optional<double> CutOffDifference(const RunEvaluator& evaluate, double settingDeg, double centring) {
   const RunOutcome outcome = evaluate(settingDeg, centring);
-  if (!outcome.ok()) return std::nullopt;
-  const RunResults& r = outcome.run->results;
-  if (!r.eventFound[cutOffBack] || !r.eventFound[cutOffFront]) return std::nullopt;
-  return r.eventPct[cutOffBack] - r.eventPct[cutOffFront];
+  return outcome.ok() ? ::CutOffDifference(outcome.run->results) : std::nullopt;
 }
 
 struct Bracket {

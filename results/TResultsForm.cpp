@@ -8,7 +8,6 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "Angles.h"
 #include "BoxText.h"
 #include "Controls.h"
 #include "MidGear.h"
@@ -135,7 +134,7 @@ void TResultsForm::RequestDrawing(bool parts) {
     AppPrompter().Inform("Message", "There is no run to draw: press \"GO\" first.");
     return;
   }
-  emit drawingRequested(run ? RadiansToDegrees(run->liftArmAngle) : 0, NAN, parts);
+  emit drawingRequested(run ? run->liftArmDeg : 0, NAN, parts);
 }
 
 void TResultsForm::BuildEventLabels() {

@@ -219,7 +219,7 @@ void TResultsForm::DrawRunCurves() {
 void TResultsForm::ShowRunLegend() {
   for (QLabel* line : runLabels()) delete line;
   for (std::size_t d = 0; d < drawn_.size(); ++d) {
-    const QString angle = BoxText::Format(RadiansToDegrees(drawn_[d].run->liftArmAngle));
+    const QString angle = BoxText::Format(drawn_[d].run->liftArmDeg);
     auto* line = new QLabel(QString::fromUtf8("\u25AC\u25AC ") + angle + " deg.", RunLegend);
     line->setFont(Controls::NarrowFont(true));
     Controls::SetTextColour(line, CurveColour(d));

@@ -7,15 +7,14 @@
 #include "PlayVerdict.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cctype>
 #include <cmath>
 #include <memory>
-#include <thread>
 
 #include "CrankSweep.h"
 #include "DeadBand.h"
 #include "IndicatorDiagram.h"
+#include "NotchThreads.h"
 #include "NumberFormat.h"
 
 namespace {
@@ -33,20 +32,13 @@ SolvedNotches Solve(const GearReview& review, bool levers, int threads) {
   const std::vector<ReviewNotch>& notches = review.sweep.notches;
   SolvedNotches s{review, std::vector<std::shared_ptr<const GearRun>>(notches.size()),
                   std::vector<PlayLevers>(notches.size())};
-  std::atomic<std::size_t> next{0};
-  const auto work = [&] {
-    for (std::size_t i; (i = next++) < notches.size();) {
-      const RunOutcome o = RunCrankSweep(review.engine, review.sweep.midGearRad, notches[i].row.liftArmDeg,
-                                         review.sweep.centring);
-      s.runs[i] = o.run;
-      if (o.ok() && levers) s.levers[i] = LeversOf(review.engine, *o.run);
-    }
+  const ItemTask notch = [&](std::size_t i) {
+    const RunOutcome o = RunCrankSweep(review.engine, review.sweep.midGearRad, notches[i].row.liftArmDeg,
+                                       review.sweep.centring);
+    s.runs[i] = o.run;
+    if (o.ok() && levers) s.levers[i] = LeversOf(review.engine, *o.run);
   };
-  std::vector<std::jthread> helpers;
-  for (int t = 1; t < std::clamp(threads, 1, std::max(1, static_cast<int>(notches.size()))); ++t)
-    helpers.emplace_back(work);
-  work();
-  for (std::jthread& helper : helpers) helper.join();
+  SpreadOverThreads(notches.size(), {threads, {}, {}}, notch);
   return s;
 }
 

@@ -13,14 +13,11 @@ namespace {
 using RowFigure = std::function<std::optional<double>(const ReviewNotch&)>;
 
 std::optional<double> MeanCutOff(const ReviewNotch& n) {
-  const RunResults& r = n.row.results;
-  if (!n.row.ok() || !r.eventFound[cutOffBack] || !r.eventFound[cutOffFront]) return std::nullopt;
-  return (r.eventPct[cutOffBack] + r.eventPct[cutOffFront]) / 2;
+  return ::MeanCutOff(n.row);
 }
 
 std::optional<double> CutOffDifference(const ReviewNotch& n) {
-  if (!MeanCutOff(n)) return std::nullopt;
-  return n.row.results.eventPct[cutOffBack] - n.row.results.eventPct[cutOffFront];
+  return n.row.ok() ? ::CutOffDifference(n.row.results) : std::nullopt;
 }
 
 std::optional<double> SmallerPortOpening(const ReviewNotch& n) {

@@ -13,8 +13,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <thread>
 
+#include "NotchThreads.h"
 #include "ReviewRangeEnds.h"
 
 namespace {
@@ -147,20 +147,12 @@ SensitivityTable ComputeSensitivities(const GearReview& review, int threads, con
   }
   std::vector<Moved> moved(2 * kDimensions);
   std::array<std::atomic<int>, kDimensions> halves{};
-  std::atomic<std::size_t> next{0};
-  const auto work = [&] {
-    for (std::size_t k; (k = next++) < jobs.size() && !(cancel && cancel->load());) {
-      MeasureMoved(review, jobs[k], cancel, moved);
-      for (const std::size_t slot : jobs[k])
-        if (++halves[slot / 2] == 2 && progress) ++*progress;
-    }
+  const ItemTask job = [&](std::size_t k) {
+    MeasureMoved(review, jobs[k], cancel, moved);
+    for (const std::size_t slot : jobs[k])
+      if (++halves[slot / 2] == 2 && progress) ++*progress;
   };
-  const int count = std::clamp(threads, 1, std::max(1, static_cast<int>(jobs.size())));
-  {
-    std::vector<std::jthread> helpers;
-    for (int t = 1; t < count; ++t) helpers.emplace_back(work);
-    work();
-  }
+  SpreadOverThreads(jobs.size(), {threads, [cancel] { return cancel && cancel->load(); }, {}}, job);
   SensitivityTable table;
   table.cancelled = cancel && cancel->load();
   if (table.cancelled) return table;

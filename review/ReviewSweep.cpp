@@ -7,12 +7,12 @@
 #include <algorithm>
 #include <array>
 #include <memory>
-#include <thread>
 
 #include "Angles.h"
 #include "CrankSweep.h"
 #include "IndicatorDiagram.h"
 #include "MidGear.h"
+#include "NotchThreads.h"
 #include "Session.h"
 #include "SlotPosition.h"
 #include "UsableRange.h"
@@ -95,17 +95,13 @@ std::vector<ReviewNotch> MeasureReviewNotches(const Engine& engine, double midGe
                                               const std::vector<double>& anglesDeg, int threads,
                                               SolveMethod method, const std::atomic<bool>* cancel) {
   std::vector<ReviewNotch> notches(anglesDeg.size());
-  std::atomic<std::size_t> next{0};
-  const auto work = [&] {
-    auto run = std::make_unique<GearRun>();
-    for (std::size_t i; (i = next++) < anglesDeg.size() && !(cancel && cancel->load());)
+  const auto notchTask = [&]() -> ItemTask {
+    return [&, run = std::make_shared<GearRun>()](std::size_t i) {
       notches[i] = MeasureNotch(engine, midGear, anglesDeg[i], centring, method, *run);
+    };
   };
-  const int count = std::clamp(threads, 1, std::max(1, static_cast<int>(anglesDeg.size())));
-  std::vector<std::jthread> helpers;
-  for (int t = 1; t < count; ++t) helpers.emplace_back(work);
-  work();
-  for (std::jthread& helper : helpers) helper.join();
+  SpreadOverThreads(anglesDeg.size(), {threads, [cancel] { return cancel && cancel->load(); }, {}},
+                    notchTask);
   return notches;
 }
 

@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <thread>
 
 #include "CrankSweep.h"
+#include "NotchThreads.h"
 #include "QuadrantStudy.h"
 #include "Session.h"
 
@@ -151,15 +151,10 @@ std::optional<double> WorstCutOffInequality(const SettingDesign& design, const D
   const std::vector<double> notches = NotchAngles(NotchPlan{true, 0, 0, 1}, design.usable);
   const Engine built = AsBuilt(design, d);
   std::vector<StudyRow> rows(notches.size());
-  const auto work = [&](std::size_t first, std::size_t stride) {
-    for (std::size_t i = first; i < notches.size(); i += stride)
-      rows[i] =
-          MakeStudyRow(notches[i], RunCrankSweep(built, design.midGearAngle, notches[i], design.centring));
+  const ItemTask notch = [&](std::size_t i) {
+    rows[i] =
+        MakeStudyRow(notches[i], RunCrankSweep(built, design.midGearAngle, notches[i], design.centring));
   };
-  const std::size_t count = static_cast<std::size_t>(std::max(1, threads));
-  std::vector<std::thread> helpers;
-  for (std::size_t t = 1; t < count; ++t) helpers.emplace_back(work, t, count);
-  work(0, count);
-  for (std::thread& h : helpers) h.join();
+  SpreadOverThreads(notches.size(), {threads, {}, {}}, notch);
   return SummariseStudy(rows).worstInequality;
 }

@@ -12,7 +12,7 @@
 
 #include "BoxText.h"
 #include "RunFigures.h"
-#include "StudyRowFigures.h"
+#include "StudySummary.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "Angles.h"
 #include "BoxText.h"
 #include "Reaction.h"
-#include "StudyRowFigures.h"
+#include "StudySummary.h"
 #include "TStudyForm.h"
 
 bool TStudyForm::ReverserDrivesSession() const {
