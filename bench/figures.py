@@ -78,6 +78,7 @@ def main():
     parser.add_argument("--data", default=os.path.join(os.path.dirname(os.path.abspath(__file__)),
                                                         "..", "examples", "ste_data.dat"))
     args = parser.parse_args()
+    args.build = os.path.abspath(args.build)
     repetitions = max(5, args.repetitions)
     print("%-44s %10s %10s %10s %8s" % ("figure (milliseconds)", "median", "least", "most", "target"))
     by_binary = {}
