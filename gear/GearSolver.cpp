@@ -1,7 +1,8 @@
 // Each step places the crank and connecting rod directly, then finds the height
-// of pin1 with the secant method started at +-linkpins/2. That root is kept only
-// when it is the pose that the gear reaches by moving continuously from
-// mid-gear; otherwise the continued root is used (see LinkTracker).
+// of pin1 from the trend of the steps before (Newton and secant steps), or,
+// where that does not settle at once, with the secant method started at
+// +-linkpins/2, that root kept only when it is the pose the gear reaches by
+// moving continuously from mid-gear (otherwise the continued root: LinkTracker).
 #include "GearSolver.h"
 
 #include <cmath>
