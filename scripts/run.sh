@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the program and the three command-line tools into build/ (build/app/zovuderiz,
-# build/cli/zovuderiz-sweep, build/cli/zovuderiz-design, build/cli/zovuderiz-review) and opens the program in
+# Builds the program and the four command-line tools into build/ (build/app/zovuderiz,
+# build/cli/zovuderiz-sweep, build/cli/zovuderiz-design, build/cli/zovuderiz-review,
+# build/cli/zovuderiz-setting) and opens the program in
 # the demo working folder demo/, created on first use with the sample engines as
 # its ste_data.dat.
 set -euo pipefail
