@@ -27,10 +27,10 @@ void WritePlayVerdictText(std::ostream& out, const PlayVerdict& v, LengthUnit un
     out << "\nWith the play: no verdict. " << v.problem << '\n';
     return;
   }
-  const CheckSpec& spec = ReviewChecks()[v.check];
+  const CheckSpec& deciding = ReviewChecks()[v.check];
   const std::string u = UnitSuffix(Quantity::length, unit);
   out << "\nWith the play: " << PlayVerdictKey(v.verdict) << "\n  " << v.words
-      << "\n\n  Joints by their effect on the " << spec.title << " (" << spec.unit
+      << "\n\n  Joints by their effect on the " << deciding.title << " (" << deciding.unit
       << " per unit of clearance):\n";
   for (const JointEffect& j : v.joints) {
     out << "    " << j.joint << " (" << j.words << "): " << FormatGeneral4(j.clearance) << u << ", "

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "CsvFields.h"
 #include "GearSolver.h"
 #include "NumberFormat.h"
 
@@ -14,23 +15,6 @@ namespace {
 
 constexpr double kCardPlusMinusPct = 0.5;
 constexpr double kBeatPlusMinusDeg = 2;
-
-std::string Trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t\r");
-  if (first == std::string::npos) return {};
-  std::string field = text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-  if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
-    field = field.substr(1, field.size() - 2);
-  return field;
-}
-
-std::vector<std::string> Fields(const std::string& line) {
-  std::vector<std::string> fields;
-  std::stringstream in(line);
-  for (std::string field; std::getline(in, field, ',');) fields.push_back(Trimmed(field));
-  if (!line.empty() && line.back() == ',') fields.push_back("");
-  return fields;
-}
 
 std::optional<EvidenceEvent> ParseEvent(const std::string& key) {
   for (const EvidenceEvent e : {EvidenceEvent::cutOff, EvidenceEvent::release, EvidenceEvent::compression,
@@ -112,16 +96,16 @@ std::variant<std::vector<Evidence>, ReadingsTextProblem> ParseEvidenceCsv(const 
   int line = 0;
   for (std::string row; std::getline(in, row);) {
     ++line;
-    if (Trimmed(row).empty()) continue;
+    if (TrimmedCsvField(row).empty()) continue;
     if (!header) {
-      if (Trimmed(row) != kReadingsHeader)
+      if (TrimmedCsvField(row) != kReadingsHeader)
         return ReadingsTextProblem{line, 0, std::string("the header must be ") + kReadingsHeader};
       header = true;
       continue;
     }
     if (static_cast<int>(rows.size()) == kMostReadingRows)
       return ReadingsTextProblem{line, 0, "more than " + std::to_string(kMostReadingRows) + " rows"};
-    auto parsed = Row(Fields(row), line);
+    auto parsed = Row(CsvFields(row), line);
     if (auto* problem = std::get_if<ReadingsTextProblem>(&parsed)) return *problem;
     rows.push_back(std::get<Evidence>(parsed));
   }

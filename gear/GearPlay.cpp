@@ -22,11 +22,11 @@ std::string PlayProblem(const GearPlay& play, const Engine& e) {
   if (play.total && !(std::isfinite(*play.total) && *play.total >= 0))
     return "the total lost motion must be a number of at least 0";
   for (std::size_t j = 0; j < kPlayJoints; ++j) {
-    const PlayJointSpec& spec = PlayJoints()[j];
+    const PlayJointSpec& joint = PlayJoints()[j];
     if (!(std::isfinite(play.clearance[j]) && play.clearance[j] >= 0))
-      return std::string("the clearance of ") + spec.key + " must be a number of at least 0";
+      return std::string("the clearance of ") + joint.key + " must be a number of at least 0";
     if (play.clearance[j] != 0 && !HasPlayJoint(e, static_cast<PlayJoint>(j)))
-      return std::string("the engine has no rocker, so it has no ") + spec.key;
+      return std::string("the engine has no rocker, so it has no ") + joint.key;
   }
   return "";
 }

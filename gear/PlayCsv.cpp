@@ -8,31 +8,14 @@
 #include <sstream>
 #include <vector>
 
+#include "CsvFields.h"
 #include "NumberFormat.h"
 
 namespace {
 
-std::string Trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t\r");
-  if (first == std::string::npos) return {};
-  std::string field = text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-  if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
-    field = field.substr(1, field.size() - 2);
-  return field;
-}
-
-std::vector<std::string> Fields(const std::string& line) {
-  std::vector<std::string> fields;
-  std::size_t start = 0;
-  for (std::size_t comma; (comma = line.find(',', start)) != std::string::npos; start = comma + 1)
-    fields.push_back(Trimmed(line.substr(start, comma - start)));
-  fields.push_back(Trimmed(line.substr(start)));
-  return fields;
-}
-
 std::string JointKeys() {
   std::string keys;
-  for (const PlayJointSpec& spec : PlayJoints()) keys += (keys.empty() ? "" : ", ") + std::string(spec.key);
+  for (const PlayJointSpec& joint : PlayJoints()) keys += (keys.empty() ? "" : ", ") + std::string(joint.key);
   return keys;
 }
 
@@ -63,8 +46,8 @@ std::variant<GearPlay, PlayTextProblem> ParsePlayCsv(const std::string& text) {
   int line = 0;
   for (std::string row; std::getline(in, row);) {
     ++line;
-    if (Trimmed(row).empty()) continue;
-    const std::vector<std::string> fields = Fields(row);
+    if (TrimmedCsvField(row).empty()) continue;
+    const std::vector<std::string> fields = CsvFields(row);
     if (!header) {
       if (fields != std::vector<std::string>{"joint", "clearance"})
         return PlayTextProblem{line, 0, std::string("the header must be ") + kPlayHeader};

@@ -5,31 +5,13 @@
 
 #include <cmath>
 
+#include "CsvFields.h"
 #include "NumberFormat.h"
 
 namespace {
 
 constexpr const char* kColumnNames[] = {"angleDeg", "end", "event", "value", "unit", "plusMinus"};
 constexpr int kColumns = 6;
-
-std::string Trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t\r");
-  if (first == std::string::npos) return {};
-  const auto last = text.find_last_not_of(" \t\r");
-  std::string field = text.substr(first, last - first + 1);
-  if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
-    field = field.substr(1, field.size() - 2);
-  return field;
-}
-
-std::vector<std::string> Fields(const std::string& line) {
-  std::vector<std::string> fields;
-  std::size_t start = 0;
-  for (std::size_t comma; (comma = line.find(',', start)) != std::string::npos; start = comma + 1)
-    fields.push_back(Trimmed(line.substr(start, comma - start)));
-  fields.push_back(Trimmed(line.substr(start)));
-  return fields;
-}
 
 struct RowReader {
   int line;
@@ -120,7 +102,7 @@ std::variant<std::vector<Reading>, ReadingsTextProblem> ParseReadingsCsv(const s
     const std::string row = text.substr(start, end - start);
     start = end + 1;
     ++line;
-    const std::vector<std::string> fields = Fields(row);
+    const std::vector<std::string> fields = CsvFields(row);
     if (fields.size() == 1 && fields[0].empty()) continue;
     if (!headerSeen) {
       if (!IsHeader(fields))

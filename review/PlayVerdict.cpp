@@ -151,8 +151,8 @@ std::vector<JointEffect> Effects(const Search& search, std::size_t check, const 
   return effects;
 }
 
-std::string Figure(const std::optional<double>& value, const CheckSpec& spec) {
-  return value ? FormatGeneral4(*value) + " " + spec.unit : std::string("none");
+std::string Figure(const std::optional<double>& value, const CheckSpec& check) {
+  return value ? FormatGeneral4(*value) + " " + check.unit : std::string("none");
 }
 
 // The loosest new running fit for a pin of about 1 1/2 in, in the engine's unit.
@@ -188,29 +188,29 @@ std::string InSentence(const char* title) {
 }
 
 std::string VerdictWords(const PlayVerdict& v, LengthUnit unit) {
-  const CheckSpec& spec = ReviewChecks()[v.check];
+  const CheckSpec& deciding = ReviewChecks()[v.check];
   const std::string u = UnitSuffix(Quantity::length, unit);
   const JointEffect& first = v.joints.front();
   const std::string change = first.clearanceAtChange ? FormatGeneral4(*first.clearanceAtChange) + u
                                                      : std::string("no clearance in reach");
   const std::string figures =
-      " (" + Figure(v.wornFigure, spec) + " with the play, " + Figure(v.ownFigure, spec) + " without)";
+      " (" + Figure(v.wornFigure, deciding) + " with the play, " + Figure(v.ownFigure, deciding) + " without)";
   std::string words;
   switch (v.verdict) {
     case PlayVerdictKind::rebush:
-      words = "Re-bush: with this play the " + InSentence(spec.title) + " is poor" + figures +
+      words = "Re-bush: with this play the " + InSentence(deciding.title) + " is poor" + figures +
               ". Re-bush the " + first.words + " first: " +
               (first.clearanceAtChange
                    ? "at " + change + " or less there the gear is no longer to be re-bushed."
                    : "no clearance of it alone clears the verdict; the others must be re-bushed too.");
       break;
     case PlayVerdictKind::watch:
-      words = "Accept, watch the " + InSentence(spec.title) + ": it loses a grade with this play" + figures +
+      words = "Accept, watch the " + InSentence(deciding.title) + ": it loses a grade with this play" + figures +
               ". It is to be re-bushed when the " + first.words + " reaches " + change + ".";
       break;
     case PlayVerdictKind::accept:
       words = "Accept: no check of the review loses a grade with this play. The first to change is the " +
-              InSentence(spec.title) + figures + ", when the " + first.words + " reaches " + change + ".";
+              InSentence(deciding.title) + figures + ", when the " + first.words + " reaches " + change + ".";
       break;
   }
   return words + FitWords(v.joints, unit);

@@ -153,12 +153,12 @@ void TReviewForm::ShowPlay(const PlayVerdict& verdict) {
     LbPlay->setStyleSheet({});
     return LbPlay->setText("With the play: no verdict. " + Text(verdict.problem).toHtmlEscaped());
   }
-  const CheckSpec& spec = ReviewChecks()[verdict.check];
+  const CheckSpec& deciding = ReviewChecks()[verdict.check];
   const std::string length = UnitSuffix(Quantity::length, model_.lengthUnit());
-  const QString per = QString("%1 per%2").arg(spec.unit, Text(length.empty() ? " unit" : length));
+  const QString per = QString("%1 per%2").arg(deciding.unit, Text(length.empty() ? " unit" : length));
   LbPlay->setStyleSheet("QLabel#LbPlay { background: " + Colour(verdict.verdict) + "; padding: 4px; }");
   LbPlay->setText(VerdictHtml(verdict.words) + "<br>Joints by their effect on the " +
-                  QString(spec.title).toLower().toHtmlEscaped() + " (" + per.toHtmlEscaped() +
+                  QString(deciding.title).toLower().toHtmlEscaped() + " (" + per.toHtmlEscaped() +
                   " of clearance):");
   playTable->horizontalHeaderItem(2)->setText("Effect per unit of clearance\n(" + per + ")");
   for (const JointEffect& j : verdict.joints) {
