@@ -94,15 +94,6 @@ std::optional<long long> Whole(const std::string& text, long long least) {
 
 namespace {
 
-// The value of an option given as "--opt VALUE" or "--opt=VALUE".
-std::optional<std::string> ValueOf(const std::vector<std::string>& args, std::size_t& i,
-                                   const std::string& option) {
-  const std::string& arg = args[i];
-  if (arg.rfind(option + "=", 0) == 0) return arg.substr(option.size() + 1);
-  if (arg != option || i + 1 >= args.size()) return std::nullopt;
-  return args[++i];
-}
-
 // A number above zero (or from zero), or the error naming the option.
 std::optional<double> Positive(const std::string& option, const std::string& text, bool zero,
                                std::optional<std::string>& error) {
@@ -117,24 +108,24 @@ bool TakeLimitOption(const std::vector<std::string>& args, std::size_t& i, Desig
                      std::optional<std::string>& error) {
   if (args[i] == "--keep-notches") {
     options.keepNotches = true;
-  } else if (const auto shift = ValueOf(args, i, "--mid-gear-shift")) {
+  } else if (const auto shift = OptionValue(args, i, "--mid-gear-shift")) {
     options.midGearShiftDeg = Positive("--mid-gear-shift", *shift, true, error).value_or(0);
-  } else if (const auto margin = ValueOf(args, i, "--die-margin")) {
+  } else if (const auto margin = OptionValue(args, i, "--die-margin")) {
     const auto pct = Positive("--die-margin", *margin, true, error);
     if (pct && *pct >= 50) error = "--die-margin needs a share of the arc below 50 %: " + *margin;
     options.dieMarginPct = pct.value_or(0);
-  } else if (const auto work = ValueOf(args, i, "--work-limit")) {
+  } else if (const auto work = OptionValue(args, i, "--work-limit")) {
     options.workLimit = *work == "start"  ? WorkLimit::start
                         : *work == "none" ? WorkLimit::none
                                           : WorkLimit::percent;
     if (options.workLimit == WorkLimit::percent)
       options.workLimitPct = Positive("--work-limit", *work, true, error).value_or(0);
-  } else if (const auto step = ValueOf(args, i, "--precision")) {
+  } else if (const auto step = OptionValue(args, i, "--precision")) {
     options.precision = Positive("--precision", *step, false, error);
     // Finer than this, a grid value's decimals overflow the text it is made from.
     if (options.precision && *options.precision < kFinestPrecision)
       error = "--precision needs a step of at least 1e-9 (a finer grid is no drawing grid): " + *step;
-  } else if (const auto tolerance = ValueOf(args, i, "--tolerance")) {
+  } else if (const auto tolerance = OptionValue(args, i, "--tolerance")) {
     options.tolerance = Positive("--tolerance", *tolerance, true, error);
   } else {
     return false;
@@ -145,31 +136,31 @@ bool TakeLimitOption(const std::vector<std::string>& args, std::size_t& i, Desig
 // Takes an option of the problem searched at args[i]; false when it is none of them.
 bool TakeProblemOption(const std::vector<std::string>& args, std::size_t& i, DesignOptions& options,
                        std::optional<std::string>& error) {
-  if (const auto valve = ValueOf(args, i, "--valve-setting")) {
+  if (const auto valve = OptionValue(args, i, "--valve-setting")) {
     const auto setting = ParseValveSetting(*valve);
     if (!setting) error = "--valve-setting needs leads or cutoff: " + *valve;
     options.valveSetting = setting.value_or(options.valveSetting);
-  } else if (const auto side = ValueOf(args, i, "--side")) {
+  } else if (const auto side = OptionValue(args, i, "--side")) {
     const auto parsed = ParseSide(*side);
     if (!parsed) error = "--side needs both, down or up: " + *side;
     options.side = parsed.value_or(options.side);
-  } else if (const auto objective = ValueOf(args, i, "--objective")) {
+  } else if (const auto objective = OptionValue(args, i, "--objective")) {
     const auto parsed = ParseObjective(*objective);
     options.tradeOff = *objective == "both";
     if (!parsed && !options.tradeOff) error = "--objective needs cutoff, work or both: " + *objective;
     options.objective = parsed.value_or(DesignObjective::cutOff);
-  } else if (const auto pick = ValueOf(args, i, "--pick")) {
+  } else if (const auto pick = OptionValue(args, i, "--pick")) {
     const auto n = Whole(*pick, 1);
     if (!n || *n > 2 + kFrontLevels)
       error = "--pick needs a design of the front, 1 to " + std::to_string(2 + kFrontLevels) + ": " + *pick;
     options.pick = static_cast<int>(n.value_or(1));
-  } else if (const auto shift = ValueOf(args, i, "--cutoff-shift")) {
+  } else if (const auto shift = OptionValue(args, i, "--cutoff-shift")) {
     const auto points = ParseFloat(*shift);
     if (!points || !std::isfinite(*points) || !(*points > 0))
       error = "--cutoff-shift needs a number of points above 0: " + *shift;
     else
       options.cutOffShiftPct = *points;
-  } else if (const auto free = ValueOf(args, i, "--free")) {
+  } else if (const auto free = OptionValue(args, i, "--free")) {
     error = ParseFree(*free, options.free);
   } else {
     return false;
@@ -185,29 +176,29 @@ std::optional<std::string> TakeOption(const std::vector<std::string>& args, std:
     options.json = true;
   } else if (TakeProblemOption(args, i, options, error) || TakeLimitOption(args, i, options, error)) {
     return error;
-  } else if (const auto data = ValueOf(args, i, "--data")) {
+  } else if (const auto data = OptionValue(args, i, "--data")) {
     options.dataFile = *data;
-  } else if (const auto set = ValueOf(args, i, "--set")) {
+  } else if (const auto set = OptionValue(args, i, "--set")) {
     const auto angle = ParseFloat(*set);
     if (!angle || !std::isfinite(*angle)) return "the setting angle is not a number: " + *set;
     options.setAngleDeg = *angle;
     setGiven = true;
-  } else if (const auto notches = ValueOf(args, i, "--notches")) {
+  } else if (const auto notches = OptionValue(args, i, "--notches")) {
     options.notchesDeg.clear();
     return ParseNotches(*notches, options.notchesDeg);
-  } else if (const auto evals = ValueOf(args, i, "--max-evals")) {
+  } else if (const auto evals = OptionValue(args, i, "--max-evals")) {
     const auto n = Whole(*evals, 1);
     if (!n || *n > 10000000) return "--max-evals needs a whole number from 1: " + *evals;
     options.maxEvaluations = static_cast<int>(*n);
-  } else if (const auto seed = ValueOf(args, i, "--seed")) {
+  } else if (const auto seed = OptionValue(args, i, "--seed")) {
     const auto n = Whole(*seed, 0);
     if (!n) return "--seed needs a whole number: " + *seed;
     options.seed = static_cast<std::uint64_t>(*n);
-  } else if (const auto unit = ValueOf(args, i, "--unit")) {
+  } else if (const auto unit = OptionValue(args, i, "--unit")) {
     const auto parsed = ParseUnitOption(*unit);
     if (const auto* bad = std::get_if<UsageError>(&parsed)) return bad->message;
     options.unit = std::get<LengthUnit>(parsed);
-  } else if (const auto name = ValueOf(args, i, "--save-as")) {
+  } else if (const auto name = OptionValue(args, i, "--save-as")) {
     if (name->empty()) return std::string("--save-as needs a name");
     options.saveAs = *name;
   } else {

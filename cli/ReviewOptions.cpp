@@ -12,33 +12,25 @@ const char* const kReviewUsageText =
 
 namespace {
 
-std::optional<std::string> ValueOf(const std::vector<std::string>& args, std::size_t& i,
-                                   const std::string& option) {
-  const std::string& arg = args[i];
-  if (arg.rfind(option + "=", 0) == 0) return arg.substr(option.size() + 1);
-  if (arg != option || i + 1 >= args.size()) return std::nullopt;
-  return args[++i];
-}
-
 std::optional<std::string> TakeOption(const std::vector<std::string>& args, std::size_t& i,
                                       ReviewOptions& options, bool& setGiven) {
   if (args[i] == "--json") {
     options.json = true;
-  } else if (const auto data = ValueOf(args, i, "--data")) {
+  } else if (const auto data = OptionValue(args, i, "--data")) {
     options.dataFile = *data;
-  } else if (const auto set = ValueOf(args, i, "--set")) {
+  } else if (const auto set = OptionValue(args, i, "--set")) {
     const auto angle = ParseFloat(*set);
     if (!angle || !std::isfinite(*angle)) return "the setting angle is not a number: " + *set;
     options.setAngleDeg = *angle;
     setGiven = true;
-  } else if (const auto valve = ValueOf(args, i, "--valve-setting")) {
+  } else if (const auto valve = OptionValue(args, i, "--valve-setting")) {
     const auto setting = ParseValveSetting(*valve);
     if (!setting) return "--valve-setting needs leads or cutoff: " + *valve;
     options.valveSetting = *setting;
-  } else if (const auto play = ValueOf(args, i, "--play")) {
+  } else if (const auto play = OptionValue(args, i, "--play")) {
     options.play = ParsePlayOption(*play);
     if (!options.play) return "bad --play '" + *play + "' (a play file, or b=VALUE with VALUE at least 0)";
-  } else if (const auto unit = ValueOf(args, i, "--unit")) {
+  } else if (const auto unit = OptionValue(args, i, "--unit")) {
     const auto parsed = ParseUnitOption(*unit);
     if (const auto* bad = std::get_if<UsageError>(&parsed)) return bad->message;
     options.unit = std::get<LengthUnit>(parsed);

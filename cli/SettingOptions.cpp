@@ -16,14 +16,6 @@ const char* const kSettingUsageText =
 
 namespace {
 
-std::optional<std::string> ValueOf(const std::vector<std::string>& args, std::size_t& i,
-                                   const std::string& option) {
-  const std::string& arg = args[i];
-  if (arg.rfind(option + "=", 0) == 0) return arg.substr(option.size() + 1);
-  if (arg != option || i + 1 >= args.size()) return std::nullopt;
-  return args[++i];
-}
-
 // "0.5", "1/64" or "3/32": above 0.
 std::optional<double> ParseStep(const std::string& text) {
   const auto slash = text.find('/');
@@ -66,33 +58,33 @@ std::optional<std::string> TakeOption(const std::vector<std::string>& args, std:
                                       SettingOptions& o) {
   if (args[i] == "--json") {
     o.json = true;
-  } else if (const auto data = ValueOf(args, i, "--data")) {
+  } else if (const auto data = OptionValue(args, i, "--data")) {
     o.dataFile = *data;
-  } else if (const auto readings = ValueOf(args, i, "--readings")) {
+  } else if (const auto readings = OptionValue(args, i, "--readings")) {
     o.readingsFile = *readings;
-  } else if (const auto sheet = ValueOf(args, i, "--sheet")) {
+  } else if (const auto sheet = OptionValue(args, i, "--sheet")) {
     o.sheetFile = *sheet;
-  } else if (const auto evidence = ValueOf(args, i, "--evidence")) {
+  } else if (const auto evidence = OptionValue(args, i, "--evidence")) {
     o.evidenceFile = *evidence;
-  } else if (const auto set = ValueOf(args, i, "--set")) {
+  } else if (const auto set = OptionValue(args, i, "--set")) {
     const auto angle = ParseFloat(*set);
     if (!angle || !std::isfinite(*angle)) return "the setting angle is not a number: " + *set;
     o.setAngleDeg = angle;
-  } else if (const auto valve = ValueOf(args, i, "--valve-setting")) {
+  } else if (const auto valve = OptionValue(args, i, "--valve-setting")) {
     const auto setting = ParseValveSetting(*valve);
     if (!setting) return "--valve-setting needs leads or cutoff: " + *valve;
     o.valveSetting = *setting;
-  } else if (const auto unit = ValueOf(args, i, "--unit")) {
+  } else if (const auto unit = OptionValue(args, i, "--unit")) {
     const auto parsed = ParseUnitOption(*unit);
     if (const auto* bad = std::get_if<UsageError>(&parsed)) return bad->message;
     o.unit = std::get<LengthUnit>(parsed);
-  } else if (const auto adjust = ValueOf(args, i, "--adjust")) {
+  } else if (const auto adjust = OptionValue(args, i, "--adjust")) {
     return TakeAdjust(*adjust, o);
-  } else if (const auto target = ValueOf(args, i, "--target")) {
+  } else if (const auto target = OptionValue(args, i, "--target")) {
     const auto t = ParseSettingTarget(*target);
     if (!t) return "--target needs design, equal-leads:ANGLE or equal-cutoff:ANGLE: " + *target;
     o.target = *t;
-  } else if (const auto step = ValueOf(args, i, "--step")) {
+  } else if (const auto step = OptionValue(args, i, "--step")) {
     return TakeStep(*step, o);
   } else {
     return "unknown option or missing value: " + args[i];

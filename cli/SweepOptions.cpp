@@ -238,6 +238,14 @@ std::variant<IndicatorParams, UsageError> ParseIndicatorOption(const std::string
   return params;
 }
 
+std::optional<std::string> OptionValue(const std::vector<std::string>& args, std::size_t& i,
+                                       const std::string& option) {
+  const std::string& arg = args[i];
+  if (arg.rfind(option + "=", 0) == 0) return arg.substr(option.size() + 1);
+  if (arg != option || i + 1 >= args.size()) return std::nullopt;
+  return args[++i];
+}
+
 std::variant<LengthUnit, UsageError> ParseUnitOption(const std::string& value) {
   if (const auto unit = ParseLengthUnit(value)) return *unit;
   return UsageError{"bad --unit '" + value + "' (none, in or mm)"};

@@ -51,6 +51,12 @@ std::variant<IndicatorParams, UsageError> ParseIndicatorOption(const std::string
 // The value of --unit, for both tools: none, in or mm.
 std::variant<LengthUnit, UsageError> ParseUnitOption(const std::string& value);
 
+// For every tool: the value of option args[i] given as "--opt VALUE" (i then
+// moves past it) or "--opt=VALUE"; empty when args[i] is another option or
+// the value is missing.
+std::optional<std::string> OptionValue(const std::vector<std::string>& args, std::size_t& i,
+                                       const std::string& option);
+
 std::variant<SweepOptions, UsageError> ParseSweepArgs(const std::vector<std::string>& args);
 
 extern const char* const kSweepUsageText;
