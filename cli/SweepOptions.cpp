@@ -21,14 +21,9 @@ namespace {
 // Takes the value of an option given as "--opt VALUE" or "--opt=VALUE".
 bool TakeValue(const std::vector<std::string>& args, std::size_t& i, const std::string& option,
                std::string& value) {
-  const std::string& arg = args[i];
-  if (arg.rfind(option + "=", 0) == 0) {
-    value = arg.substr(option.size() + 1);
-    return true;
-  }
-  if (arg != option || i + 1 >= args.size()) return false;
-  value = args[++i];
-  return true;
+  const auto given = OptionValue(args, i, option);
+  if (given) value = *given;
+  return given.has_value();
 }
 
 std::vector<std::string> Fields(const std::string& text, char separator) {
